@@ -1,0 +1,25 @@
+#include "app/appinit.h"
+
+#include "common/version.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void initApplication(QApplication& app) {
+    app.setApplicationName(programTitle());
+    app.setApplicationVersion(QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor));
+
+    // Standard buttons and dialogs speak Japanese.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+
+    // "ＭＳ 明朝" is not on Linux; IPAMincho has the same metrics model (full-width
+    // characters exactly two half-width ones wide), which the ruled report needs.
+    const QStringList mincho = {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")};
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
+    QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
+}

@@ -1,0 +1,136 @@
+#include "app/menu.h"
+
+#include "app/frame.h"
+#include "app/screens.h"
+#include "catalog/tv_mt.h"
+#include "fieldstrength/denkai.h"
+#include "terminal/tanmatu.h"
+#include "catalog/catalog.h"
+#include "common/programvalues.h"
+#include "common/text.h"
+#include "common/version.h"
+#include "print/printer.h"
+#include "project/projectcommands.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QAction* addMenuItem(QMenuBar* bar, const char* name, const QString& caption) {
+    QAction* action = bar->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// Radio buttons in one group cannot be unchecked directly.
+void clearOption(QRadioButton* option) {
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+} // namespace
+
+Menu::Menu(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Menu"));
+    setWindowTitle(menuCaption());
+    buildScreen();
+    Form_Load();
+}
+
+void Menu::buildScreen() {
+    al_cls = addMenuItem(menuBar(), "al_cls", QStringLiteral("新規作成"));
+    D_Load = addMenuItem(menuBar(), "D_Load", QStringLiteral("読み込み"));
+    D_save = addMenuItem(menuBar(), "D_save", QStringLiteral("書き込み"));
+    Hp_Link = addMenuItem(menuBar(), "Hp_Link", QStringLiteral("作者ﾎｰﾑﾍﾟｰｼﾞ接続"));
+    connect(al_cls, &QAction::triggered, this, [this] { newProjectCommand(this); });
+    connect(D_Load, &QAction::triggered, this, [this] { loadProjectCommand(this); });
+    connect(D_save, &QAction::triggered, this,
+            [this] { saveProjectCommand(this, CommandOrigin::Menu); });
+    connect(Hp_Link, &QAction::triggered, this, [] { openHomePage(); });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    Label1 = named(new QLabel(central), "Label1");
+    QFont titleFont = Label1->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label2 = named(new QLabel(central), "Label2");
+    Label2->setAlignment(Qt::AlignCenter);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("選　択"), central), "Frame1");
+    auto* options = new QVBoxLayout(Frame1);
+    Option1 = named(new QRadioButton(Frame1), "Option1");
+    Option2 = named(new QRadioButton(Frame1), "Option2");
+    Option3 = named(new QRadioButton(Frame1), "Option3");
+    options->addWidget(Option1);
+    options->addWidget(Option2);
+    options->addWidget(Option3);
+
+    Command1 = named(new QPushButton(QStringLiteral("スタート"), central), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("終　了"), central), "Command2");
+    connect(Command1, &QPushButton::clicked, this, &Menu::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Menu::Command2_Click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addSpacing(8);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+}
+
+void Menu::Form_Load() {
+    loadCatalogue();
+    Label1->setText(titleLabelText());
+    Label2->setText(creditLine());
+    Option1->setText(QStringLiteral("アンテナからブースター入り口まで計算"));
+    Option2->setText(QStringLiteral("分配器又はﾌﾞｰｽﾀｰ出力から端末までの計算"));
+    Option3->setText(QStringLiteral("登録データ参照"));
+    printerFont().family = QStringLiteral("ＭＳ 明朝");
+    printerFont().size = 8.9f;
+    Prt_FontSize = 8.0f;
+}
+
+void Menu::Command1_Click() {
+    if (Option1->isChecked()) {
+        Screens::showDenkai();
+        clearOption(Option1);
+    }
+    if (Option2->isChecked()) {
+        Screens::showTerminal();
+        clearOption(Option2);
+    }
+    if (Option3->isChecked()) {
+        Screens::showBoard();
+        clearOption(Option3);
+    }
+}
+
+void Menu::Command2_Click() {
+    if (auto* screen = Screens::existingDenkai())
+        screen->close();
+    if (auto* screen = Screens::existingTerminal())
+        screen->close();
+    if (auto* screen = Screens::existingBoard())
+        screen->close();
+    close();
+}

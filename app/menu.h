@@ -1,0 +1,37 @@
+#pragma once
+// The start menu: loads the catalogue and the printer defaults, offers the
+// three jobs and carries the project-file commands.
+
+#include <QMainWindow>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+class Menu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Menu(QWidget* parent = nullptr);
+
+    void Command1_Click(); // スタート
+    void Command2_Click(); // 終　了
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QGroupBox* Frame1;
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QRadioButton* Option3;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QAction* al_cls;
+    QAction* D_Load;
+    QAction* D_save;
+    QAction* Hp_Link;
+
+private:
+    void Form_Load();
+    void buildScreen();
+};

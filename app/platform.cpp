@@ -1,0 +1,55 @@
+#include "app/platform.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
+
+namespace Platform {
+
+Hooks& hooks() {
+    static Hooks h;
+    return h;
+}
+
+void message(QWidget* parent, const Message& m) {
+    if (hooks().message) {
+        hooks().message(m);
+        return;
+    }
+    QMessageBox box(m.icon, m.title, m.text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName) {
+    const QStringList filters = {
+        QStringLiteral("電界強度ファイル(*.tvd)"),
+        QStringLiteral("テキストファイル(*.txt)"),
+        QStringLiteral("データ ファイル(*.dat)"),
+        QStringLiteral("すべてのファィル(*.*)"),
+    };
+    if (hooks().fileDialog)
+        return hooks().fileDialog(FileDialogRequest{kind, presetName, filters});
+
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
+                                                      : QFileDialog::AcceptOpen);
+    dialog.setFileMode(kind == FileDialogKind::Save ? QFileDialog::AnyFile
+                                                    : QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    if (!presetName.isEmpty())
+        dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+void openUrl(const QString& address) {
+    if (hooks().openUrl) {
+        hooks().openUrl(address);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace Platform

@@ -1,0 +1,50 @@
+#pragma once
+// The platform services the screens use: message boxes, file dialogs and the
+// shell's "open". Every call goes through one place so that tests can stand
+// in for the user (answer a dialog, read a message) without a modal loop.
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace Platform {
+
+struct Message {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogKind kind;
+    QString presetName;
+    QStringList filters;
+};
+
+// Shows a message box with an OK button.
+void message(QWidget* parent, const Message& message);
+inline void message(QWidget* parent, const QString& text, const QString& title,
+                    QMessageBox::Icon icon = QMessageBox::NoIcon) {
+    message(parent, Message{text, title, icon});
+}
+
+// The project file dialogs; the file-type list of the project commands with
+// its first entry preselected. An empty result means the user cancelled.
+QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
+
+// Asks the desktop to open an address; the result is ignored.
+void openUrl(const QString& address);
+
+// Test seams: when set, these stand in for the real dialogs.
+struct Hooks {
+    std::function<void(const Message&)> message;
+    std::function<QString(const FileDialogRequest&)> fileDialog;
+    std::function<void(const QString&)> openUrl;
+};
+Hooks& hooks();
+
+} // namespace Platform

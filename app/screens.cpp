@@ -1,0 +1,48 @@
+#include "app/screens.h"
+
+#include "app/menu.h"
+#include "catalog/tv_mt.h"
+#include "fieldstrength/denkai.h"
+#include "terminal/tanmatu.h"
+
+#include <QPointer>
+
+namespace Screens {
+namespace {
+
+template <typename Screen> Screen* instance(QPointer<Screen>& slot) {
+    if (!slot) {
+        slot = new Screen();
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return slot.data();
+}
+
+QPointer<Menu> s_menu;
+QPointer<Denkai> s_denkai;
+QPointer<tanmatu> s_terminal;
+QPointer<Tv_Mt> s_board;
+
+} // namespace
+
+Menu* menu() { return instance(s_menu); }
+Denkai* denkai() { return instance(s_denkai); }
+tanmatu* terminal() { return instance(s_terminal); }
+Tv_Mt* board() { return instance(s_board); }
+
+Menu* existingMenu() { return s_menu.data(); }
+Denkai* existingDenkai() { return s_denkai.data(); }
+tanmatu* existingTerminal() { return s_terminal.data(); }
+Tv_Mt* existingBoard() { return s_board.data(); }
+
+void show(QWidget* screen) {
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+}
+
+void showDenkai() { show(denkai()); }
+void showTerminal() { show(terminal()); }
+void showBoard() { show(board()); }
+
+} // namespace Screens

@@ -1,0 +1,83 @@
+#include "common/cp932.h"
+
+#include <QHash>
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace {
+
+// One conversion descriptor per direction, opened once and reset per use.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv cannot convert between UTF-8 and CP932");
+    }
+    ~Converter() { iconv_close(m_cd); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as far as possible; returns the input offset of the first
+    // byte that could not be converted, or -1 when everything was.
+    long convert(const QByteArray& in, QByteArray& out) {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        out.resize(in.size() * 4 + 16);
+        char* inPtr = const_cast<char*>(in.constData());
+        size_t inLeft = size_t(in.size());
+        char* outPtr = out.data();
+        size_t outLeft = size_t(out.size());
+        long bad = -1;
+        if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1))
+            bad = long(inPtr - in.constData());
+        out.resize(int(outPtr - out.data()));
+        return bad;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+Converter& encoder() {
+    static Converter c("CP932", "UTF-8");
+    return c;
+}
+
+Converter& decoder() {
+    static Converter c("UTF-8", "CP932");
+    return c;
+}
+
+} // namespace
+
+Cp932Encoded cp932Encode(const QString& text) {
+    Cp932Encoded result;
+    const QByteArray utf8 = text.toUtf8();
+    const long bad = encoder().convert(utf8, result.bytes);
+    if (bad >= 0)
+        result.badIndex = int(QString::fromUtf8(utf8.left(int(bad))).size());
+    return result;
+}
+
+Cp932Decoded cp932Decode(const QByteArray& bytes) {
+    Cp932Decoded result;
+    QByteArray utf8;
+    const long bad = decoder().convert(bytes, utf8);
+    result.text = QString::fromUtf8(utf8);
+    if (bad >= 0)
+        result.badOffset = int(bad);
+    return result;
+}
+
+int cp932Width(char32_t codePoint) {
+    if (codePoint < 0x80)
+        return 1;
+    static QHash<char32_t, int> widths;
+    const auto found = widths.constFind(codePoint);
+    if (found != widths.constEnd())
+        return *found;
+    const Cp932Encoded e = cp932Encode(QString::fromUcs4(&codePoint, 1));
+    const int width = e.ok() && e.bytes.size() == 2 ? 2 : 1;
+    widths.insert(codePoint, width);
+    return width;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Shift-JIS (code page 932) through glibc iconv "CP932", for project files
+// and the column model of the printed report.
+
+#include <QByteArray>
+#include <QString>
+
+struct Cp932Encoded {
+    QByteArray bytes;
+    int badIndex = -1; // index (in QChars) of the first character CP932 cannot hold
+    bool ok() const { return badIndex < 0; }
+};
+
+struct Cp932Decoded {
+    QString text;
+    int badOffset = -1; // byte offset of the first invalid byte sequence
+    bool ok() const { return badOffset < 0; }
+};
+
+// Encodes the text; stops at the first character that CP932 cannot hold and
+// reports it instead of replacing it.
+Cp932Encoded cp932Encode(const QString& text);
+
+// Decodes the bytes; stops at the first invalid sequence and reports it.
+Cp932Decoded cp932Decode(const QByteArray& bytes);
+
+// Columns a character takes in print: 2 when CP932 encodes it in two bytes,
+// 1 otherwise (one byte, or a character CP932 cannot hold, printed as "?").
+int cp932Width(char32_t codePoint);

@@ -1,0 +1,18 @@
+#pragma once
+// The project commands: new, save and load, acting on both calculation
+// screens whatever screen they are started from.
+
+class QWidget;
+
+enum class CommandOrigin { Menu, FieldStrength, Terminal };
+
+// Clears the whole project (both calculation screens, the captions and
+// DataName), creating the screens invisibly where needed.
+void Data_Cls();
+
+// 新規作成 on any screen.
+void newProjectCommand(QWidget* from);
+// 書き込み / データ書き込み.
+void saveProjectCommand(QWidget* from, CommandOrigin origin);
+// 読み込み, start menu only.
+void loadProjectCommand(QWidget* from);

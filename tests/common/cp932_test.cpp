@@ -1,0 +1,47 @@
+#include "common/cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Cp932, EncodesFullWidthDigitsAsTwoBytes) {
+    const Cp932Encoded e = cp932Encode(QStringLiteral("５C-2V"));
+    ASSERT_TRUE(e.ok());
+    EXPECT_EQ(e.bytes, QByteArray::fromHex("8254432d3256"));
+}
+
+TEST(Cp932, ReportsTheFirstCharacterItCannotHold) {
+    const Cp932Encoded e = cp932Encode(QStringLiteral("回路😀名"));
+    EXPECT_FALSE(e.ok());
+    EXPECT_EQ(e.badIndex, 2);
+    EXPECT_EQ(cp932Encode(QStringLiteral("é")).badIndex, 0);
+}
+
+TEST(Cp932, DecodesAndReportsInvalidBytes) {
+    const Cp932Decoded good = cp932Decode(QByteArray::fromHex("8254432d3256"));
+    ASSERT_TRUE(good.ok());
+    EXPECT_EQ(good.text, QStringLiteral("５C-2V"));
+    const Cp932Decoded bad = cp932Decode(QByteArray("ab\x82", 3));
+    EXPECT_FALSE(bad.ok());
+    EXPECT_EQ(bad.badOffset, 2);
+    EXPECT_FALSE(cp932Decode(QByteArray("a\xff" "b", 3)).ok());
+}
+
+TEST(Cp932, RoundTripsTheProgramsTexts) {
+    const QString text = QStringLiteral("ｹｰﾌﾞﾙ種別 ２分配　BS-D2 ┃│━─┏┓┗┛┠┨┯┷┿ Ω μ ±①");
+    const Cp932Encoded e = cp932Encode(text);
+    ASSERT_TRUE(e.ok());
+    EXPECT_EQ(cp932Decode(e.bytes).text, text);
+}
+
+TEST(Cp932, ColumnWidthFollowsTheEncodedLength) {
+    const std::pair<char32_t, int> cases[] = {
+        {U'A', 1}, {U' ', 1}, {U'\t', 1}, {U'ｱ', 1}, {U'ﾃ', 1}, {U'亜', 2},
+        {U'５', 2}, {U'　', 2}, {U'┃', 2}, {U'━', 2}, {U'│', 2}, {U'─', 2},
+        {U'é', 1}, {U'😀', 1},
+    };
+    for (const auto& [c, width] : cases)
+        EXPECT_EQ(cp932Width(c), width) << unsigned(c);
+}
+
+} // namespace

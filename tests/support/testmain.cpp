@@ -1,0 +1,18 @@
+// One QApplication for every test program, on the offscreen platform, with
+// the same set-up as the program and the catalogue loaded.
+
+#include "app/appinit.h"
+#include "catalog/catalog.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    initApplication(app);
+    loadCatalogue();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

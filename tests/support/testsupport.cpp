@@ -1,0 +1,54 @@
+#include "support/testsupport.h"
+
+#include "app/menu.h"
+#include "app/screens.h"
+#include "catalog/tv_mt.h"
+#include "common/programvalues.h"
+#include "fieldstrength/denkai.h"
+#include "terminal/tanmatu.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+PlatformStandIn::PlatformStandIn() {
+    auto& h = Platform::hooks();
+    h.message = [this](const Platform::Message& m) { messages.append(m); };
+    h.fileDialog = [this](const Platform::FileDialogRequest& r) {
+        fileRequests.append(r);
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    };
+    h.openUrl = [this](const QString& url) { openedUrls.append(url); };
+}
+
+PlatformStandIn::~PlatformStandIn() { Platform::hooks() = Platform::Hooks(); }
+
+void closeAllScreens() {
+    if (auto* s = Screens::existingDenkai())
+        s->close();
+    if (auto* s = Screens::existingTerminal())
+        s->close();
+    if (auto* s = Screens::existingBoard())
+        s->close();
+    if (auto* s = Screens::existingMenu())
+        s->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void ScreenTest::SetUp() {
+    closeAllScreens();
+    resetProgramValues();
+}
+
+void ScreenTest::TearDown() {
+    closeAllScreens();
+    resetProgramValues();
+}
+
+void pick(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }

@@ -1,0 +1,43 @@
+#pragma once
+// Helpers for driving the screens headless: captured message boxes and
+// answered file dialogs, and a fixture that leaves no screen behind.
+
+#include "app/platform.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+class QComboBox;
+class QWidget;
+
+// Replaces the platform's message boxes and file dialogs while it lives.
+class PlatformStandIn {
+public:
+    PlatformStandIn();
+    ~PlatformStandIn();
+
+    QList<Platform::Message> messages;                // every message shown, in order
+    QList<Platform::FileDialogRequest> fileRequests;  // every file dialog asked for
+    QStringList fileAnswers;                          // answers, first first; "" = cancel
+    QStringList openedUrls;
+};
+
+// Every screen closed and every program-wide value back to its start value,
+// before and after each test.
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    PlatformStandIn platform;
+};
+
+// Closes every screen and processes the deferred deletions.
+void closeAllScreens();
+
+// A user's pick of list item `index` (QComboBox::activated).
+void pick(QComboBox* combo, int index);
+
+// A mouse click on a widget.
+void click(QWidget* widget);

@@ -1,0 +1,153 @@
+#include "app/frame.h"
+#include "app/menu.h"
+#include "app/screens.h"
+#include "catalog/catalog.h"
+#include "catalog/tv_mt.h"
+#include "common/programvalues.h"
+#include "fieldstrength/denkai.h"
+#include "print/printer.h"
+#include "support/testsupport.h"
+#include "terminal/tanmatu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class MenuTest : public ScreenTest {};
+
+TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
+    Prt_FontSize = 3;
+    printerFont().family = "other";
+    printerFont().size = 20;
+    Menu* menu = Screens::menu();
+    EXPECT_EQ(menu->objectName(), "Menu");
+    EXPECT_EQ(menu->windowTitle(), "電界強度");
+    EXPECT_EQ(menu->Label1->text(), "Miravel　Ver 2.0");
+    EXPECT_FALSE(menu->Label2->text().isEmpty());
+    EXPECT_EQ(menu->Frame1->title(), "選　択");
+    EXPECT_EQ(menu->Option1->text(), "アンテナからブースター入り口まで計算");
+    EXPECT_EQ(menu->Option2->text(), "分配器又はﾌﾞｰｽﾀｰ出力から端末までの計算");
+    EXPECT_EQ(menu->Option3->text(), "登録データ参照");
+    EXPECT_EQ(menu->Command1->text(), "スタート");
+    EXPECT_EQ(menu->Command2->text(), "終　了");
+    for (QRadioButton* option : {menu->Option1, menu->Option2, menu->Option3})
+        EXPECT_FALSE(option->isChecked());
+    EXPECT_EQ(printerFont().family, "ＭＳ 明朝");
+    EXPECT_FLOAT_EQ(printerFont().size, 8.9f);
+    EXPECT_FLOAT_EQ(Prt_FontSize, 8.0f);
+    // The catalogue is loaded by the menu's load.
+    EXPECT_EQ(Douziyuku_Mt(1, 0), "５C-2V");
+}
+
+TEST_F(MenuTest, MenuBarHoldsTheFourItemsByName) {
+    Menu* menu = Screens::menu();
+    const std::pair<const char*, const char*> items[] = {
+        {"al_cls", "新規作成"}, {"D_Load", "読み込み"}, {"D_save", "書き込み"},
+        {"Hp_Link", "作者ﾎｰﾑﾍﾟｰｼﾞ接続"}};
+    const QList<QAction*> actions = menu->menuBar()->actions();
+    ASSERT_EQ(actions.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(actions[i]->objectName(), items[i].first);
+        EXPECT_EQ(actions[i]->text(), QString::fromUtf8(items[i].second));
+        EXPECT_EQ(actions[i]->menu(), nullptr);
+    }
+}
+
+TEST_F(MenuTest, StartWithNothingChosenDoesNothing) {
+    Menu* menu = Screens::menu();
+    menu->Command1->click();
+    EXPECT_EQ(Screens::existingDenkai(), nullptr);
+    EXPECT_EQ(Screens::existingTerminal(), nullptr);
+    EXPECT_EQ(Screens::existingBoard(), nullptr);
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(MenuTest, StartOpensTheChosenScreenAndClearsTheChoice) {
+    struct Case {
+        QRadioButton* Menu::*option;
+        QWidget* (*existing)();
+        const char* name;
+    };
+    const Case cases[] = {
+        {&Menu::Option1, [] { return static_cast<QWidget*>(Screens::existingDenkai()); }, "Denkai"},
+        {&Menu::Option2, [] { return static_cast<QWidget*>(Screens::existingTerminal()); }, "tanmatu"},
+        {&Menu::Option3, [] { return static_cast<QWidget*>(Screens::existingBoard()); }, "Tv_Mt"},
+    };
+    Menu* menu = Screens::menu();
+    menu->show();
+    for (const Case& c : cases) {
+        (menu->*c.option)->setChecked(true);
+        menu->Command1->click();
+        QWidget* screen = c.existing();
+        ASSERT_NE(screen, nullptr) << c.name;
+        EXPECT_EQ(screen->objectName(), c.name);
+        EXPECT_TRUE(screen->isVisible()) << c.name;
+        EXPECT_FALSE((menu->*c.option)->isChecked()) << c.name;
+        EXPECT_TRUE(menu->isVisible());
+    }
+    // Pressing Start again with nothing chosen changes nothing.
+    menu->Command1->click();
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(MenuTest, StartRaisesAnOpenScreenWithoutLoadingItAgain) {
+    Menu* menu = Screens::menu();
+    menu->Option1->setChecked(true);
+    menu->Command1->click();
+    Denkai* first = Screens::existingDenkai();
+    first->setProperty("entered", 42);
+    menu->Option1->setChecked(true);
+    menu->Command1->click();
+    EXPECT_EQ(Screens::existingDenkai(), first);
+    EXPECT_EQ(first->property("entered").toInt(), 42);
+}
+
+TEST_F(MenuTest, ClosingAScreenDestroysItAndTheNextUseLoadsAfresh) {
+    Denkai* first = Screens::denkai();
+    first->setProperty("entered", 42);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Screens::existingDenkai(), nullptr);
+    EXPECT_FALSE(Screens::denkai()->property("entered").isValid());
+}
+
+TEST_F(MenuTest, ExitClosesEveryScreen) {
+    Menu* menu = Screens::menu();
+    menu->show();
+    Screens::showDenkai();
+    Screens::terminal(); // loaded invisibly, as a project command would
+    Screens::showBoard();
+    menu->Command2->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Screens::existingDenkai(), nullptr);
+    EXPECT_EQ(Screens::existingTerminal(), nullptr);
+    EXPECT_EQ(Screens::existingBoard(), nullptr);
+    EXPECT_EQ(Screens::existingMenu(), nullptr);
+}
+
+TEST_F(MenuTest, VersionMessageUsesLoneCarriageReturns) {
+    showVersionMessage(nullptr);
+    ASSERT_EQ(platform.messages.size(), 1);
+    const Platform::Message& m = platform.messages.first();
+    EXPECT_EQ(m.title, "バージョン情報");
+    EXPECT_EQ(m.icon, QMessageBox::NoIcon);
+    EXPECT_TRUE(m.text.startsWith("Miravel の バージョンは   Ver 2.0\r\r"));
+    EXPECT_TRUE(m.text.endsWith("\r"));
+    EXPECT_FALSE(m.text.endsWith("\r\r"));
+    EXPECT_FALSE(m.text.contains('\n'));
+    EXPECT_EQ(m.text.count("\r\r"), 3);
+}
+
+TEST_F(MenuTest, HomePageLinkOpensTheAddress) {
+    Screens::menu()->Hp_Link->trigger();
+    ASSERT_EQ(platform.openedUrls.size(), 1);
+    EXPECT_TRUE(platform.openedUrls.first().startsWith("https://"));
+}
+
+} // namespace

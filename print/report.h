@@ -1,0 +1,38 @@
+#pragma once
+// The terminal-level report as plain text lines: a ruled table of the
+// distribution path (booster output, every component with its count or
+// length and its loss per unit and in total for each band, the total loss and
+// the terminal level per band) and a footer with the project file name.
+//
+// The lines are laid out in columns (see print/len.h) for a fixed-pitch
+// printer font; every table line is the margin followed by 126 columns.
+
+#include "common/programvalues.h"
+#include "terminal/terminalfields.h"
+
+#include <QString>
+#include <QStringList>
+
+constexpr int ReportMargin = 10;        // the margin of every report line, in columns
+constexpr int ReportTableWidth = 126;   // columns of a table line after the margin
+constexpr int ReportFooterIndent = 110; // the file name starts under the remarks cells
+
+struct Report {
+    QStringList lines;
+    // The report's running totals end as the terminal level of each band
+    // (booster output minus total loss); the screen keeps them in Total_Loss.
+    BandValues totalLoss{};
+};
+
+// The whole report for the screen's fields and the current project file
+// (DataName). The margin is Prt_Indent, which a report sets to ReportMargin
+// once a font size fits. Counts, lengths and levels are read with NumVal; a
+// number beyond the range of a double raises RunTimeError(Overflow), as do an
+// amount or total that overflows and more through units than 32767.
+// Without a project file the footer line is blank (margin and indent only).
+Report terminalReport(const TerminalFields& fields, const QString& dataName,
+                      int margin = ReportMargin);
+
+// The project file name as the footer shows it: up to ten leading folders
+// removed, the path taken apart at "\" and at "/"; deeper folders stay.
+QString footerFileName(const QString& dataName);

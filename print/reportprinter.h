@@ -1,0 +1,41 @@
+#pragma once
+// Putting the report and the screen images on paper. The same painting
+// serves the printer, a print preview and PDF output, whatever QPrinter it
+// is given.
+
+#include <QString>
+#include <QStringList>
+#include <exception>
+
+class QFont;
+class QPrinter;
+class QWidget;
+
+// The printer failed (no such printer, a file that cannot be written, ...).
+// The print commands show printerErrorText() titled printerErrorTitle() and
+// go on.
+class PrinterError : public std::exception {
+public:
+    enum Number { Failed = 482 }; // the printer refused or broke off the job
+    explicit PrinterError(int number) : m_number(number) {}
+    int number() const { return m_number; }
+    const char* what() const noexcept override { return "printer error"; }
+
+private:
+    int m_number;
+};
+
+// "プリンターエラー   " followed by the error number.
+QString printerErrorText(const PrinterError& error);
+// "　　プリンタートラブル"
+QString printerErrorTitle();
+
+// Prints the report lines one under the other in `font`, each line one em
+// below the previous one so that the full-width vertical rules join up, and
+// goes on to a new page when the next line does not fit. Raises PrinterError
+// when the printer fails.
+void paintReport(QPrinter& printer, const QStringList& lines, const QFont& font);
+
+// Prints an image of the widget as it shows on screen, scaled to the page
+// with its proportions kept. Returns false when printing cannot begin.
+bool printWidgetImage(QPrinter& printer, QWidget& widget);

@@ -1,10 +1,71 @@
 #pragma once
-// The terminal-level screen (stand-in until the screen itself lands).
+// The terminal-level screen: one path from the booster output to a TV outlet
+// (distributors, branchers, series units or outlet, coax lengths) and its
+// loss and terminal level per band.
+
+#include "common/programvalues.h"
+#include "terminal/terminalfields.h"
+// The form (Ui::tanmatu) comes with the screen, so that the project and print
+// code can reach its fields as ui->Text27 etc. Outside this folder include
+// this header, not the generated one.
+#include "ui_tanmatu.h"
 
 #include <QMainWindow>
+#include <array>
 
 class tanmatu : public QMainWindow {
     Q_OBJECT
 public:
     explicit tanmatu(QWidget* parent = nullptr);
+    ~tanmatu() override;
+
+    // Runs the level calculation on the screen's fields and shows its result
+    // lines (and the error or coax warning, if any).
+    void Keisan();
+    // Empties every input, look-up and result field; leaves Check1, the
+    // options and the two loss-row captions alone.
+    void Cls_MT();
+    // Sets the four booster levels from Check1: the field-strength levels, or
+    // "105" when unchecked. Runs on every state change of Check1.
+    void Check1_Click();
+    // The plain texts the calculation and the report read.
+    TerminalFields fields() const;
+    // The screen colours of the coloured labels, or black (and white for the
+    // credit line) for printing an image of the screen.
+    void setLabelColours(bool forPrinting);
+
+    Ui::tanmatu* ui;
+
+    // Partial sums of the last calculation (dB), 0 before the first one. The
+    // report reuses Total_Loss for its own totals.
+    BandValues Bunpai_Loss{};
+    BandValues Bunki_Loss{};
+    BandValues Yunit_Pass{};
+    BandValues Yunit_End{};
+    BandValues Yunit_Loss{};
+    std::array<BandValues, 7> Douziyuku_Loss{};
+    BandValues Douziyuku_Total{};
+    BandValues Total_Loss{};
+
+private:
+    void Form_Load();
+    void connectHandlers();
+    void Combo1_Click(int index);
+    void Combo2_Click(int index);
+    void Option1_Click();
+    void Option2_Click();
+    void Combo3_Click(int index);
+    void Command1_Click();
+    void Command2_Click();
+    void New_cls_Click();
+    void countField_Click(QLineEdit* field);
+    void watchCountFields();
+    QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
+    std::array<QLabel*, BandCount> resultLabels() const;
+
+    std::array<QLineEdit*, 44> m_text{}; // Text1..Text43 by number
+    std::array<QLineEdit*, 15> m_countFields{};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

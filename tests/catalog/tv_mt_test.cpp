@@ -1,0 +1,174 @@
+#include "boardcases.h"
+
+#include "app/menu.h"
+#include "app/screens.h"
+#include "catalog/catalog.h"
+#include "catalog/tv_mt.h"
+#include "support/testsupport.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+class BoardTest : public ScreenTest {
+protected:
+    Tv_Mt* board() { return Screens::board(); }
+    QTableWidget* grid() { return board()->findChild<QTableWidget*>("MSFlexGrid1"); }
+    QRadioButton* option(int n) {
+        return board()->findChild<QRadioButton*>(QString("Option%1").arg(n));
+    }
+    // A radio button takes clicks on its indicator and caption only.
+    void clickOption(int n) {
+        QTest::mouseClick(option(n), Qt::LeftButton, {}, QPoint(6, option(n)->height() / 2));
+    }
+    QString cellText(int r, int c) {
+        QTableWidgetItem* item = grid()->item(r, c);
+        return item ? item->text() : QString();
+    }
+};
+
+} // namespace
+
+TEST_F(BoardTest, OpensOnTheVhfAntennas) {
+    Tv_Mt* b = board();
+    EXPECT_EQ(b->objectName(), "Tv_Mt");
+    EXPECT_EQ(b->windowTitle(), "データ");
+    EXPECT_EQ(b->findChild<QGroupBox*>("Frame1")->title(), "データ　選　択　ポード");
+    EXPECT_EQ(b->findChild<QPushButton*>("Command1")->text(), "終　了");
+    const char* captions[] = {"ケーブル",
+                              "ブースター",
+                              "VHF Ant アンテナ",
+                              "UHF Ant アンテナ",
+                              "混  合  器",
+                              "分  配  器",
+                              "分　岐  器",
+                              "直列ユニット１端子形　(BS対応形)",
+                              "直列ユニット２端子形　(BS対応形)",
+                              "直列ユニット１端子分岐形　(BS対応形)",
+                              "テレビ端子　(BS対応形)",
+                              "直列ユニット１端子形　(CS対応形)",
+                              "直列ユニット２端子形　(CS対応形)",
+                              "CATV･CS･BS-1 ﾌﾞｰｽﾀｰ"};
+    for (int n = 1; n <= 14; ++n) {
+        ASSERT_NE(option(n), nullptr) << n;
+        EXPECT_EQ(option(n)->text(), QString::fromUtf8(captions[n - 1]));
+        EXPECT_EQ(option(n)->isChecked(), n == 3) << n;
+    }
+    EXPECT_EQ(grid()->rowCount(), 9);
+    EXPECT_EQ(grid()->columnCount(), 9);
+    EXPECT_EQ(cellText(0, 2), "型　式");
+    EXPECT_EQ(cellText(1, 2), "VW-12");
+    EXPECT_TRUE(grid()->horizontalHeader()->isHidden());
+    EXPECT_TRUE(grid()->verticalHeader()->isHidden());
+}
+
+TEST_F(BoardTest, EachOptionFillsTheGrid) {
+    Screens::showBoard();
+    const double dpiX = grid()->logicalDpiX();
+    const double dpiY = grid()->logicalDpiY();
+    for (const auto& c : boardOptionCases()) {
+        SCOPED_TRACE(c.option);
+        clickOption(c.option);
+        ASSERT_TRUE(option(c.option)->isChecked());
+        const BoardLayout& model = board()->gridModel();
+        ASSERT_EQ(grid()->rowCount(), c.rows);
+        ASSERT_EQ(grid()->columnCount(), c.cols);
+        for (const auto& cell : c.cells)
+            EXPECT_EQ(cellText(cell.row, cell.col), QString::fromUtf8(cell.text))
+                << "cell " << cell.row << "," << cell.col;
+
+        for (int col = 0; col < c.cols; ++col)
+            EXPECT_EQ(grid()->columnWidth(col), twipsToPixels(model.colWidth(col), dpiX))
+                << "column " << col;
+        for (int r = 0; r < c.rows; ++r) {
+            EXPECT_GE(grid()->rowHeight(r), twipsToPixels(model.rowHeight(r), dpiY)) << "row " << r;
+            for (int col = 0; col < c.cols; ++col) {
+                const QTableWidgetItem* item = grid()->item(r, col);
+                ASSERT_NE(item, nullptr);
+                EXPECT_EQ(item->text(), model.text(r, col));
+                const bool fixed = r < c.fixedRows || col < c.fixedCols;
+                EXPECT_EQ(bool(item->flags() & Qt::ItemIsSelectable), !fixed) << r << "," << col;
+                EXPECT_FALSE(item->flags() & Qt::ItemIsEditable);
+                EXPECT_EQ(item->background().style() != Qt::NoBrush, fixed);
+            }
+        }
+    }
+}
+
+TEST_F(BoardTest, AlignmentsFollowTheLayout) {
+    option(2)->setChecked(true);
+    // Column 6 of the booster sheet: left and top, its heading centred.
+    EXPECT_EQ(grid()->item(1, 6)->textAlignment(), int(Qt::AlignLeft | Qt::AlignTop));
+    EXPECT_EQ(grid()->item(0, 6)->textAlignment(), int(Qt::AlignCenter));
+    EXPECT_EQ(grid()->item(1, 5)->textAlignment(), int(Qt::AlignCenter));
+    EXPECT_EQ(grid()->columnWidth(6), twipsToPixels(5000, grid()->logicalDpiX()));
+}
+
+TEST_F(BoardTest, SwitchingLeavesNoTextOfThePreviousOption) {
+    Screens::showBoard();
+    option(2)->setChecked(true);
+    option(11)->setChecked(true);
+    ASSERT_EQ(grid()->rowCount(), 4);
+    ASSERT_EQ(grid()->columnCount(), 7);
+    BoardLayout expected;
+    expected.applyOption(11);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 7; ++c)
+            EXPECT_EQ(cellText(r, c), expected.text(r, c)) << r << "," << c;
+
+    // Choosing it again changes nothing.
+    clickOption(11);
+    EXPECT_EQ(grid()->rowCount(), 4);
+    EXPECT_EQ(cellText(0, 4), "BS-77F");
+}
+
+TEST_F(BoardTest, HeadingCellsCannotBeSelected) {
+    option(6)->setChecked(true);
+    grid()->selectAll();
+    const auto selected = grid()->selectedItems();
+    EXPECT_EQ(selected.size(), 3 * 24);
+    for (const QTableWidgetItem* item : selected)
+        EXPECT_TRUE(item->row() >= 2 && item->column() >= 1);
+}
+
+TEST_F(BoardTest, ShowingAnOpenBoardKeepsItsOption) {
+    Screens::showBoard();
+    Tv_Mt* first = board();
+    option(6)->setChecked(true);
+    Screens::showBoard();
+    EXPECT_EQ(board(), first);
+    EXPECT_TRUE(option(6)->isChecked());
+    EXPECT_EQ(grid()->columnCount(), 25);
+}
+
+TEST_F(BoardTest, ExitClosesTheBoardOnly) {
+    Screens::menu();
+    Screens::showBoard();
+    option(6)->setChecked(true);
+    click(board()->findChild<QPushButton*>("Command1"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Screens::existingBoard(), nullptr);
+    EXPECT_NE(Screens::existingMenu(), nullptr);
+    // The next show loads it afresh.
+    Screens::showBoard();
+    EXPECT_TRUE(option(3)->isChecked());
+    EXPECT_EQ(grid()->rowCount(), 9);
+}
+
+TEST_F(BoardTest, LoadingRefillsTheFirstElevenTables) {
+    Douziyuku_Mt.set(1, 0, "changed");
+    Tanshi_Mt.set(1, 1, 0, "changed");
+    Catv_Mt.set(1, 0, "kept");
+    board();
+    EXPECT_EQ(Douziyuku_Mt(1, 0), "５C-2V");
+    EXPECT_EQ(Tanshi_Mt(1, 1, 0), "BS-7F");
+    EXPECT_EQ(Catv_Mt(1, 0), "kept");
+    Set_Catv();
+}

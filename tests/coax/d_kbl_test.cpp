@@ -1,0 +1,146 @@
+#include "coax/d_kbl.h"
+#include "common/errors.h"
+#include "common/programvalues.h"
+#include "project/records.h"
+#include "support/testsupport.h"
+
+#include <QTest>
+#include <memory>
+
+namespace {
+
+class CoaxControl : public ScreenTest {
+protected:
+    std::unique_ptr<D_Kbl> control = std::make_unique<D_Kbl>();
+    Ui::D_Kbl& ui = *control->ui;
+
+    QStringList lossTexts() const {
+        return {ui.Text1->text(), ui.Text2->text(), ui.Text3->text(), ui.Text4->text()};
+    }
+    void expectKblLoss(const BandValues& expected) const {
+        for (int band = 0; band < BandCount; ++band)
+            EXPECT_DOUBLE_EQ(Kbl_Loss[size_t(band)], expected[size_t(band)]) << "band " << band;
+    }
+};
+
+TEST_F(CoaxControl, StartsEmptyWithTheSevenTypesListed) {
+    const QStringList types = {"５C-2V",   "７C-2V",   "S-5C-FB",  "S-7C-FB",
+                               "S-5C-HFL", "S-7C-HFL", "S-10C-HFL"};
+    ASSERT_EQ(ui.Combo1->count(), types.size());
+    for (int i = 0; i < types.size(); ++i)
+        EXPECT_EQ(ui.Combo1->itemText(i), types[i]);
+    EXPECT_TRUE(ui.Combo1->isEditable());
+    EXPECT_EQ(ui.Combo1->currentText(), "");
+    EXPECT_EQ(lossTexts(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(ui.Frame1->title(), "同軸ｹｰﾌﾞﾙ");
+    EXPECT_EQ(
+        QStringList({ui.Label1->text(), ui.Label2->text(), ui.Label3->text(), ui.Label7->text()}),
+        QStringList({"VHF", "UHF", "BS", "CS"}));
+    for (QLabel* unit : {ui.Label4, ui.Label5, ui.Label6, ui.Label8})
+        EXPECT_EQ(unit->text(), "db/100m");
+    expectKblLoss({0, 0, 0, 0});
+}
+
+TEST_F(CoaxControl, PickShowsTheBandColumnsAndSetsLossPerMetre) {
+    struct Case {
+        QStringList texts;
+        BandValues perMetre;
+    };
+    const Case cases[] = {
+        {{"13.0", "26.0", "--", "--"}, {0.13, 0.26, 0, 0}},
+        {{"10.5", "22.0", "--", "--"}, {0.105, 0.22, 0, 0}},
+        {{"11.1", "21.9", "31.1", "37.8"}, {0.111, 0.219, 0.311, 0.378}},
+        {{"8.1", "16.4", "23.3", "29.4"}, {0.081, 0.164, 0.233, 0.294}},
+        {{"9.5", "18.4", "25.3", "31.9"}, {0.095, 0.184, 0.253, 0.319}},
+        {{"6.6", "13.3", "17.3", "21.9"}, {0.066, 0.133, 0.173, 0.219}},
+        {{"5.0", "10.1", "13.4", "17.6"}, {0.05, 0.101, 0.134, 0.176}},
+    };
+    for (int index = 0; index < int(std::size(cases)); ++index) {
+        SCOPED_TRACE(index);
+        Kbl_Loss = {9, 9, 9, 9}; // a "--" cell must give 0, not keep the old value
+        pick(ui.Combo1, index);
+        EXPECT_EQ(ui.Combo1->currentText(), ui.Combo1->itemText(index));
+        EXPECT_EQ(lossTexts(), cases[index].texts);
+        expectKblLoss(cases[index].perMetre);
+    }
+}
+
+TEST_F(CoaxControl, TypingAndSettingTextsLookNothingUp) {
+    pick(ui.Combo1, 3); // S-7C-FB
+    QTest::keyClicks(ui.Combo1->lineEdit(), "X");
+    ui.Combo1->setEditText("S-10C-HFL");
+    ui.Combo1->setCurrentIndex(6);
+    QTest::keyClicks(ui.Text1, "5");
+    ui.Text2->setText("99");
+    EXPECT_EQ(ui.Text1->text(), "8.15");
+    EXPECT_EQ(ui.Combo1->count(), 7);
+    expectKblLoss({0.081, 0.164, 0.233, 0.294});
+}
+
+TEST_F(CoaxControl, ClearEmptiesTheTextsButKeepsLossPerMetre) {
+    pick(ui.Combo1, 6);
+    control->d_cls();
+    EXPECT_EQ(ui.Combo1->currentText(), "");
+    EXPECT_EQ(lossTexts(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(ui.Combo1->count(), 7);
+    expectKblLoss({0.05, 0.101, 0.134, 0.176});
+    // The list still works after a clear, the same item included.
+    pick(ui.Combo1, 6);
+    EXPECT_EQ(ui.Text4->text(), "17.6");
+}
+
+TEST_F(CoaxControl, SaveWritesFiveTrimmedRecords) {
+    ui.Combo1->setEditText(" S-5C-FB ");
+    ui.Text1->setText("  11.1");
+    ui.Text2->setText("21.9 ");
+    ui.Text3->setText("");
+    ui.Text4->setText("\t3 "); // only half-width spaces are blanks here
+    RecordList records;
+    control->d_sav(records);
+    EXPECT_EQ(records.records(), QStringList({"S-5C-FB", "11.1", "21.9", "", "\t3"}));
+}
+
+TEST_F(CoaxControl, LoadTakesTheRecordsAsTheyAreWithoutTheCatalogue) {
+    struct Case {
+        QStringList records;
+        BandValues perMetre;
+    };
+    const Case cases[] = {
+        {{"S-7C-FB", "8.1", "16.4", "23.3", "29.4"}, {0.081, 0.164, 0.233, 0.294}},
+        // The type does not decide the losses: the records do.
+        {{"５C-2V", "1", "2.5", "", "--"}, {0.01, 0.025, 0, 0}},
+        {{"自作ｹｰﾌﾞﾙ", " 7 ", "x", "4.0以上", "-3"}, {0.07, 0, 0.04, -0.03}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.records.join(',').toStdString());
+        Kbl_Loss = {9, 9, 9, 9};
+        RecordList records(c.records);
+        control->D_Load(records);
+        EXPECT_EQ(records.position(), 5);
+        EXPECT_EQ(ui.Combo1->currentText(), c.records[0]);
+        EXPECT_EQ(lossTexts(), c.records.mid(1));
+        expectKblLoss(c.perMetre);
+    }
+}
+
+TEST_F(CoaxControl, SaveThenLoadRestoresTheTextsAndLosses) {
+    pick(ui.Combo1, 2);
+    RecordList records;
+    control->d_sav(records);
+    Kbl_Loss = {0, 0, 0, 0};
+    D_Kbl other;
+    other.D_Load(records);
+    EXPECT_EQ(other.ui->Combo1->currentText(), "S-5C-FB");
+    EXPECT_EQ(other.ui->Text3->text(), "31.1");
+    expectKblLoss({0.111, 0.219, 0.311, 0.378});
+}
+
+TEST_F(CoaxControl, LoadStoppedByTheEndOfTheRecordsKeepsWhatWasRead) {
+    RecordList records(QStringList{"S-7C-FB", "8.1", "16.4"});
+    EXPECT_THROW(control->D_Load(records), UserError);
+    EXPECT_EQ(ui.Combo1->currentText(), "S-7C-FB");
+    EXPECT_EQ(lossTexts(), QStringList({"8.1", "16.4", "", ""}));
+    expectKblLoss({0.081, 0.164, 0, 0});
+}
+
+} // namespace

@@ -1,7 +1,121 @@
 #include "project/projectcommands.h"
 
-// The project file commands arrive with the project file format.
-void Data_Cls() {}
-void newProjectCommand(QWidget*) {}
-void saveProjectCommand(QWidget*, CommandOrigin) {}
-void loadProjectCommand(QWidget*) {}
+#include "app/menu.h"
+#include "app/platform.h"
+#include "app/screens.h"
+#include "coax/d_kbl.h"
+#include "common/errors.h"
+#include "common/programvalues.h"
+#include "common/text.h"
+#include "common/version.h"
+#include "fieldstrength/denkai.h"
+#include "project/projectdata.h"
+#include "project/recordcheck.h"
+#include "project/records.h"
+#include "project/tvdfile.h"
+#include "terminal/tanmatu.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+// The commanding screen shows the hourglass while a command works.
+class Hourglass {
+public:
+    explicit Hourglass(QWidget* screen) : m_screen(screen) {
+        if (m_screen)
+            m_screen->setCursor(Qt::WaitCursor);
+    }
+    ~Hourglass() {
+        if (m_screen)
+            m_screen->unsetCursor();
+    }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    QWidget* m_screen;
+};
+
+void setCalculationCaptionsWithName() {
+    Screens::terminal()->setWindowTitle(withDataName(terminalCaption()));
+    Screens::denkai()->setWindowTitle(withDataName(fieldStrengthCaption()));
+}
+
+void setMenuCaptionWithName() {
+    if (Menu* menu = Screens::existingMenu())
+        menu->setWindowTitle(withDataName(menuCaption()));
+}
+
+void showRefusal(QWidget* from, const UserError& error) {
+    Platform::message(from, error.message(), programTitle(), QMessageBox::Warning);
+}
+
+// ".tvd" is added only when the whole path, folders included, has no ".".
+QString withDefaultExtension(const QString& path) {
+    return path.contains(u'.') ? path : path + QStringLiteral(".tvd");
+}
+
+} // namespace
+
+void Data_Cls() {
+    Denkai* fs = Screens::denkai();
+    fs->d_cls();
+    fs->ui->UserControl11->d_cls();
+    tanmatu* tm = Screens::terminal();
+    tm->Cls_MT();
+    tm->ui->Check1->setChecked(false);
+    if (Menu* menu = Screens::existingMenu())
+        menu->setWindowTitle(menuCaption());
+    fs->setWindowTitle(fieldStrengthCaption());
+    tm->setWindowTitle(terminalCaption());
+    DataName.clear();
+    tm->ui->Label19->setText(QStringLiteral("挿入損失"));
+    tm->ui->Label20->setText(QStringLiteral("結合損失"));
+}
+
+void newProjectCommand(QWidget*) { Data_Cls(); }
+
+void saveProjectCommand(QWidget* from, CommandOrigin origin) {
+    Hourglass hourglass(from);
+    const QString chosen =
+        Platform::projectFileDialog(from, Platform::FileDialogKind::Save, DataName);
+    if (!chosen.isEmpty()) {
+        const QString path = withDefaultExtension(chosen);
+        try {
+            RecordList records;
+            Data_Save(records);
+            saveProjectRecords(path, records.records());
+            DataName = path;
+        } catch (const UserError& error) {
+            // Nothing on disk changed; the project keeps its name and captions.
+            showRefusal(from, error);
+            return;
+        }
+    }
+    setCalculationCaptionsWithName();
+    if (origin == CommandOrigin::Menu)
+        setMenuCaptionWithName();
+}
+
+void loadProjectCommand(QWidget* from) {
+    Hourglass hourglass(from);
+    const QString chosen =
+        Platform::projectFileDialog(from, Platform::FileDialogKind::Open, DataName);
+    if (!chosen.isEmpty()) {
+        try {
+            // The whole file is read and checked before any field changes.
+            RecordList records(loadProjectRecords(chosen));
+            checkProjectNumbers(records.records());
+            DataName = chosen;
+            Data_Load(records);
+        } catch (const UserError& error) {
+            showRefusal(from, error);
+            return;
+        }
+    }
+    setCalculationCaptionsWithName();
+    setMenuCaptionWithName();
+}

@@ -41,3 +41,6 @@ void pick(QComboBox* combo, int index);
 
 // A mouse click on a widget.
 void click(QWidget* widget);
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -96,6 +96,8 @@ void Menu::buildScreen() {
     layout->addWidget(Frame1);
     layout->addLayout(buttons);
     setCentralWidget(central);
+    // Wide enough for every menu-bar item to show, the home-page link included.
+    setMinimumWidth(menuBar()->sizeHint().width() + 24);
 }
 
 void Menu::Form_Load() {

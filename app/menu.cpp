@@ -2,9 +2,6 @@
 
 #include "app/frame.h"
 #include "app/screens.h"
-#include "catalog/tv_mt.h"
-#include "fieldstrength/denkai.h"
-#include "terminal/tanmatu.h"
 #include "catalog/catalog.h"
 #include "common/programvalues.h"
 #include "common/text.h"
@@ -128,11 +125,6 @@ void Menu::Command1_Click() {
 }
 
 void Menu::Command2_Click() {
-    if (auto* screen = Screens::existingDenkai())
-        screen->close();
-    if (auto* screen = Screens::existingTerminal())
-        screen->close();
-    if (auto* screen = Screens::existingBoard())
-        screen->close();
+    Screens::closeWorkScreens();
     close();
 }

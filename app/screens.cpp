@@ -41,6 +41,15 @@ void show(QWidget* screen) {
     screen->activateWindow();
 }
 
+void closeWorkScreens() {
+    if (s_denkai)
+        s_denkai->close();
+    if (s_terminal)
+        s_terminal->close();
+    if (s_board)
+        s_board->close();
+}
+
 void showDenkai() { show(denkai()); }
 void showTerminal() { show(terminal()); }
 void showBoard() { show(board()); }

@@ -24,6 +24,10 @@ Denkai* existingDenkai();
 tanmatu* existingTerminal();
 Tv_Mt* existingBoard();
 
+// Closes the field-strength screen, the terminal-level screen and the board,
+// in this order, those that exist (the start menu's Exit).
+void closeWorkScreens();
+
 // Creates the screen if needed, shows it modelessly and brings it forward.
 void show(QWidget* screen);
 void showDenkai();

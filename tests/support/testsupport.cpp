@@ -24,12 +24,7 @@ PlatformStandIn::PlatformStandIn() {
 PlatformStandIn::~PlatformStandIn() { Platform::hooks() = Platform::Hooks(); }
 
 void closeAllScreens() {
-    if (auto* s = Screens::existingDenkai())
-        s->close();
-    if (auto* s = Screens::existingTerminal())
-        s->close();
-    if (auto* s = Screens::existingBoard())
-        s->close();
+    Screens::closeWorkScreens();
     if (auto* s = Screens::existingMenu())
         s->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -10,6 +10,7 @@
 #include "common/text.h"
 #include "common/version.h"
 #include "fieldstrength/fieldstrengthcalc.h"
+#include "print/printcommands.h"
 #include "project/projectcommands.h"
 
 namespace {
@@ -55,6 +56,9 @@ void Denkai::connectMenu() {
     connect(ui->p_new, &QAction::triggered, this, [this] { newProjectCommand(this); });
     connect(ui->d_sav, &QAction::triggered, this,
             [this] { saveProjectCommand(this, CommandOrigin::FieldStrength); });
+    connect(ui->Prt, &QAction::triggered, this,
+            [this] { printFieldStrengthScreen(*this, *ui->Label27); });
+    connect(ui->Prt_set, &QAction::triggered, this, [this] { selectPrinter(this); });
     connect(ui->P_end, &QAction::triggered, this, &QWidget::close);
     connect(ui->d_sansiyou, &QAction::triggered, this, [] { Screens::showBoard(); });
     connect(ui->Ver, &QAction::triggered, this, [this] { showVersionMessage(this); });

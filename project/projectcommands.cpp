@@ -1,5 +1,6 @@
 #include "project/projectcommands.h"
 
+#include "app/hourglass.h"
 #include "app/menu.h"
 #include "app/platform.h"
 #include "app/screens.h"
@@ -20,24 +21,6 @@
 #include <QWidget>
 
 namespace {
-
-// The commanding screen shows the hourglass while a command works.
-class Hourglass {
-public:
-    explicit Hourglass(QWidget* screen) : m_screen(screen) {
-        if (m_screen)
-            m_screen->setCursor(Qt::WaitCursor);
-    }
-    ~Hourglass() {
-        if (m_screen)
-            m_screen->unsetCursor();
-    }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-
-private:
-    QWidget* m_screen;
-};
 
 void setCalculationCaptionsWithName() {
     Screens::terminal()->setWindowTitle(withDataName(terminalCaption()));

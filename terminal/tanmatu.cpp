@@ -84,7 +84,7 @@ void tanmatu::connectHandlers() {
     connect(ui->D_sansyou, &QAction::triggered, this, [] { Screens::showBoard(); });
     connect(ui->Ver_s, &QAction::triggered, this, [this] { showVersionMessage(this); });
     connect(ui->hp_sakusya, &QAction::triggered, this, [] { openHomePage(); });
-    // The print and printer items are connected by the printing code.
+    connectPrintCommands();
 }
 
 void tanmatu::Form_Load() {
@@ -225,7 +225,7 @@ TerminalFields tanmatu::fields() const {
     return f;
 }
 
-void tanmatu::Keisan() {
+bool tanmatu::Keisan() {
     const KeisanResult r = ::Keisan(fields());
     Bunpai_Loss = r.Bunpai_Loss;
     Bunki_Loss = r.Bunki_Loss;
@@ -242,13 +242,14 @@ void tanmatu::Keisan() {
     if (r.errorNumber != 0) {
         Platform::message(this, QStringLiteral("error") + QString::number(r.errorNumber),
                           programTitle());
-        return;
+        return false;
     }
     if (r.coaxWarning)
         Platform::message(this,
                           QStringLiteral("５Ｃ－２Ｖ・７Ｃ－２ＶのＢＳ・ＣＳ電波の損失") +
                               QChar(13) + QStringLiteral("は計算できません。"),
                           QStringLiteral("　　警　　告"), QMessageBox::Warning);
+    return true;
 }
 
 std::array<QLabel*, BandCount> tanmatu::resultLabels() const {

@@ -11,7 +11,9 @@
 #include "ui_tanmatu.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
+#include <optional>
 
 class tanmatu : public QMainWindow {
     Q_OBJECT
@@ -20,8 +22,9 @@ public:
     ~tanmatu() override;
 
     // Runs the level calculation on the screen's fields and shows its result
-    // lines (and the error or coax warning, if any).
-    void Keisan();
+    // lines (and the error or coax warning, if any). False when a run-time
+    // error stopped it.
+    bool Keisan();
     // Empties every input, look-up and result field; leaves Check1, the
     // options and the two loss-row captions alone.
     void Cls_MT();
@@ -33,6 +36,11 @@ public:
     // The screen colours of the coloured labels, or black (and white for the
     // credit line) for printing an image of the screen.
     void setLabelColours(bool forPrinting);
+    // Prints the terminal-level report on the current printer in the printer
+    // font, at the first size from Prt_FontSize up at which the ruled table
+    // lines up. False when nothing was printed (no fitting size, no print
+    // target, a report or printer failure; each shows its own message).
+    bool Prt_Sub();
 
     Ui::tanmatu* ui;
 
@@ -59,6 +67,13 @@ private:
     void Command2_Click();
     void New_cls_Click();
     void countField_Click(QLineEdit* field);
+    // Printing (tanmatu_print.cpp).
+    void connectPrintCommands();
+    void Prtdata_Insatu_Click();
+    void Prt_Click();
+    void Prt_Preview_Click();
+    bool fitReportFont();
+    std::optional<QStringList> reportLines();
     void watchCountFields();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
     std::array<QLabel*, BandCount> resultLabels() const;

@@ -1,0 +1,13 @@
+#include "app/hourglass.h"
+
+#include <QWidget>
+
+Hourglass::Hourglass(QWidget* screen) : m_screen(screen) {
+    if (m_screen)
+        m_screen->setCursor(Qt::WaitCursor);
+}
+
+Hourglass::~Hourglass() {
+    if (m_screen)
+        m_screen->unsetCursor();
+}

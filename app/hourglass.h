@@ -1,0 +1,16 @@
+#pragma once
+// The commanding screen shows the hourglass while a file or print command
+// works, and the arrow again when the command ends, however it ends.
+
+class QWidget;
+
+class Hourglass {
+public:
+    explicit Hourglass(QWidget* screen);
+    ~Hourglass();
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    QWidget* m_screen;
+};

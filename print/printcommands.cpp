@@ -1,0 +1,100 @@
+#include "print/printcommands.h"
+
+#include "app/hourglass.h"
+#include "app/platform.h"
+#include "common/programvalues.h"
+#include "common/version.h"
+#include "print/printdialogs.h"
+#include "print/printer.h"
+#include "print/reportprinter.h"
+
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <algorithm>
+
+namespace PrintCommands {
+
+Hooks& hooks() {
+    static Hooks h;
+    return h;
+}
+
+} // namespace PrintCommands
+
+namespace {
+
+using PrintCommands::hooks;
+
+bool printDialog(QPrinter& printer, QWidget* parent) {
+    if (hooks().printDialog) return hooks().printDialog(printer);
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QFont> fontDialog(const QFont& initial, QWidget* parent) {
+    if (hooks().fontDialog) return hooks().fontDialog(initial);
+    QFontDialog dialog(initial, parent);
+    // The report's rules line up only in a fixed-pitch font.
+    dialog.setOption(QFontDialog::MonospacedFonts);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedFont();
+}
+
+// The chosen size in points; the dialog cannot limit its size list, so a
+// size outside 6 to 14 is brought to the nearest limit.
+float chosenSize(const QFont& font) {
+    qreal size = font.pointSizeF();
+    if (size <= 0) size = QFontInfo(font).pointSizeF(); // a font given in pixels
+    return std::clamp(float(size), PrintCommands::SmallestFontSize, PrintCommands::LargestFontSize);
+}
+
+void setTextColour(QLabel& label, const QColor& colour) {
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label.setPalette(palette);
+}
+
+} // namespace
+
+bool selectPrinter(QWidget* parent) {
+    return printDialog(currentPrinter(), parent);
+}
+
+bool choosePrinterFont(QWidget* parent) {
+    const std::optional<QFont> chosen = fontDialog(printerFont().font(), parent);
+    if (!chosen) return false;
+    printerFont().family = chosen->family();
+    Prt_FontSize = chosenSize(*chosen);
+    printerFont().size = Prt_FontSize;
+    printerFont().bold = chosen->bold();
+    return true;
+}
+
+void printFieldStrengthScreen(QWidget& screen, QLabel& creditLabel) {
+    if (!ensurePrintTarget(currentPrinter(), &screen)) return;
+    const QPalette onScreen = creditLabel.palette();
+    setTextColour(creditLabel, Qt::black);
+    const bool printed = printWidgetImage(currentPrinter(), screen);
+    creditLabel.setPalette(onScreen);
+    if (!printed) Platform::message(&screen, cannotPrintImageText(), programTitle());
+}
+
+void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) {
+    if (hooks().previewDialog) {
+        hooks().previewDialog(paint);
+        return;
+    }
+    QPrintPreviewDialog dialog(&currentPrinter(), parent);
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* printer) { paint(*printer); });
+    dialog.exec();
+}
+
+QString cannotPrintImageText() {
+    return QStringLiteral("このプリンターでは印刷できません。");
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The print commands both calculation screens share: printer selection, the
+// printer font, the field-strength screen image and the print preview. The
+// dialogs go through hooks() so that tests can answer them without a modal
+// loop.
+
+#include <QFont>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QPrinter;
+class QWidget;
+
+namespace PrintCommands {
+
+// Test seams: when set, these stand in for the real dialogs.
+struct Hooks {
+    // The printer selection dialog on the given printer; true when the user
+    // accepted (the stand-in may change the printer as the dialog would).
+    std::function<bool(QPrinter& printer)> printDialog;
+    // The font dialog opened on `initial`; nothing when the user cancelled.
+    std::function<std::optional<QFont>(const QFont& initial)> fontDialog;
+    // The print preview of the current printer; `paint` draws the document
+    // on the printer it is given, as often as the preview needs it.
+    std::function<void(const std::function<void(QPrinter&)>& paint)> previewDialog;
+};
+Hooks& hooks();
+
+// The sizes the font command accepts for the report's font search.
+constexpr float SmallestFontSize = 6;
+constexpr float LargestFontSize = 14;
+
+} // namespace PrintCommands
+
+// プリンター選択: the printer chosen becomes the printer of every later print.
+// Returns false when the user cancelled; nothing is changed then.
+bool selectPrinter(QWidget* parent);
+
+// プリンター　フォント: a fixed-pitch font for the report. Sets the printer
+// font's family, size and bold setting and Prt_FontSize, where the report's
+// font search starts (kept within 6 to 14). Returns false when the user
+// cancelled; nothing is changed then.
+bool choosePrinterFont(QWidget* parent);
+
+// 印刷 on the field-strength screen: an image of the screen, with the credit
+// label black on paper and its screen colour again afterwards. No message on
+// success; a printer that cannot print the image is reported.
+void printFieldStrengthScreen(QWidget& screen, QLabel& creditLabel);
+
+// Shows the print preview of the current printer, from which the user can
+// print; `paint` draws the document on the printer it is given.
+void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint);
+
+// "このプリンターでは印刷できません。": a screen image cannot be printed.
+QString cannotPrintImageText();

@@ -1,0 +1,288 @@
+#include "app/screens.h"
+#include "common/programvalues.h"
+#include "common/version.h"
+#include "print/printtestsupport.h"
+#include "support/testsupport.h"
+#include "terminal/tanmatu.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+
+const char* const DoneText = "   印刷が終了しました。  10";
+const char* const DoneTitle = "   　印刷メッセージ";
+
+class TanmatuPrintTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        ASSERT_TRUE(m_dir.isValid());
+        screen = Screens::terminal();
+        Screens::show(screen);
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // The worked example of the level calculation: one BS-D2, three series
+    // units of type 1, 10 m of S-5C-FB, every booster level 105.
+    void fillWorkedExample() {
+        Ui::tanmatu* ui = screen->ui;
+        ui->Text4->setText(QStringLiteral("1"));
+        pick(ui->Combo3, 0);
+        ui->Text19->setText(QStringLiteral("3"));
+        ui->Text22->setText(QStringLiteral("10"));
+        for (QLineEdit* level : {ui->Text27, ui->Text28, ui->Text29, ui->Text33})
+            level->setText(QStringLiteral("105"));
+        ui->Text43->setText(QStringLiteral("  ３階東系統 "));
+    }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const auto& m : platform.messages)
+            texts << m.text;
+        return texts;
+    }
+
+    // The text colour of every coloured label (and the credit line's ground).
+    QList<QColor> labelColours() const {
+        Ui::tanmatu* ui = screen->ui;
+        QList<QColor> colours;
+        for (QLabel* label : {ui->Label40, ui->Label41, ui->Label42, ui->Label57, ui->Label43,
+                              ui->Label44, ui->Label45, ui->Label58, ui->Label71, ui->Label72,
+                              ui->Label73, ui->Label74, ui->Label53})
+            colours << label->palette().color(QPalette::WindowText);
+        colours << ui->Label53->palette().color(QPalette::Window);
+        return colours;
+    }
+
+    PrinterStandIn printer;
+    tanmatu* screen = nullptr;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST_F(TanmatuPrintTest, PrintDataOfTheWorkedExample) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext/pdftoppm not installed";
+    fillWorkedExample();
+    DataName = QStringLiteral("/home/u/site/plan.tvd");
+    const QString file = path(QStringLiteral("report.pdf"));
+    printer.printTo(file);
+
+    screen->ui->Prtdata_Insatu->trigger();
+
+    ASSERT_EQ(platform.messages.size(), 1) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(DoneText));
+    EXPECT_EQ(platform.messages[0].title, QString::fromUtf8(DoneTitle));
+    EXPECT_EQ(Prt_Indent, 10);
+    // The calculation ran first; the report leaves the terminal levels.
+    EXPECT_EQ(screen->ui->Label43->text(), "105db - 16.01db = 88.99db ");
+    const BandValues levels = {88.99, 86.21, 83.39, 101.22};
+    for (int b = 0; b < BandCount; ++b)
+        EXPECT_NEAR(screen->Total_Loss[b], levels[b], 1e-9) << b;
+    EXPECT_EQ(printerFont().size, 8.0f) << "the fitted size stays on the printer";
+    EXPECT_EQ(Prt_FontSize, 8.0f);
+
+    const QString text = pdfText(file);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(text.count(u'\f'), 1) << "one page";
+    for (const char* expected : {"回 路 名     ３階東系統",
+                                 "出 力 レ ベ ル",
+                                 "105.00",
+                                 "２分配器 分配損失",
+                                 "BS-D2",
+                                 "直列ユニット１端子形",
+                                 "挿入損失",
+                                 "結合損失",
+                                 "S-5C-FB",
+                                 "損 失 合 計",
+                                 "16.01",
+                                 "18.79",
+                                 "21.61",
+                                 "3.78",
+                                 "端 末 レ ベ ル",
+                                 "88.99",
+                                 "86.21",
+                                 "83.39",
+                                 "101.22",
+                                 "plan.tvd"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+
+    // A picture of the first page, to look at the rules by eye.
+    const QImage page = pdfFirstPage(file, QStringLiteral("/work/screen-report-page1"), 110);
+    EXPECT_FALSE(page.isNull());
+}
+
+TEST_F(TanmatuPrintTest, NoFittingFontSizePrintsNothing) {
+    fillWorkedExample();
+    printer.printTo(path(QStringLiteral("report.pdf")));
+    Prt_FontSize = 21;
+
+    screen->ui->Prtdata_Insatu->trigger();
+
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, "印刷に合うフォントサイズが有りません。");
+    EXPECT_EQ(platform.messages[0].title, "プリンターメッセージ");
+    EXPECT_EQ(platform.messages[0].icon, QMessageBox::Question);
+    EXPECT_EQ(printer.pdfQuestions, 0);
+    EXPECT_FALSE(QFileInfo::exists(printer.pdfAnswer));
+    EXPECT_FALSE(Prt_Indent.has_value());
+    EXPECT_NEAR(screen->Total_Loss[VHF], 16.01, 1e-9) << "the calculation's total stays";
+    EXPECT_FALSE(screen->Prt_Sub());
+}
+
+TEST_F(TanmatuPrintTest, UnnamedPdfAsksForAFileAndCancelEndsSilently) {
+    fillWorkedExample();
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(QString());
+
+    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+        const QList<QColor> before = labelColours();
+        printer.pdfQuestions = 0;
+        command->trigger();
+        EXPECT_EQ(printer.pdfQuestions, 1) << command->objectName().toStdString();
+        EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join(u'|').toStdString();
+        EXPECT_EQ(labelColours(), before);
+    }
+    EXPECT_TRUE(currentPrinter().outputFileName().isEmpty());
+    EXPECT_TRUE(QDir(path(QString())).isEmpty());
+
+    // Named in the dialog: the report goes there.
+    printer.pdfAnswer = path(QStringLiteral("named.pdf"));
+    screen->ui->Prtdata_Insatu->trigger();
+    EXPECT_TRUE(isPdf(printer.pdfAnswer));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(DoneText));
+}
+
+TEST_F(TanmatuPrintTest, PrinterFailureIsReportedAndTheProgramGoesOn) {
+    fillWorkedExample();
+    printer.printTo(path(QStringLiteral("no/such/folder/report.pdf")));
+
+    screen->ui->Prtdata_Insatu->trigger();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, "プリンターエラー   482");
+    EXPECT_EQ(platform.messages[0].title, "　　プリンタートラブル");
+
+    // The screen image on the same printer: colours back, the number shown.
+    platform.messages.clear();
+    const QList<QColor> before = labelColours();
+    screen->ui->Prt->trigger();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, "このプリンターでは印刷できません。486");
+    EXPECT_EQ(platform.messages[0].title, programTitle());
+    EXPECT_EQ(labelColours(), before);
+
+    // The next print works again.
+    platform.messages.clear();
+    printer.printTo(path(QStringLiteral("report.pdf")));
+    screen->ui->Prtdata_Insatu->trigger();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(DoneText));
+}
+
+TEST_F(TanmatuPrintTest, InputsThatCannotBePrintedEndTheCommand) {
+    // 1E400 stops the calculation (its message) and the command; more through
+    // units than the report can count pass the calculation, but not the
+    // report.
+    const struct {
+        int field;
+        const char* text;
+    } cases[] = {{4, "1E400"}, {19, "40000"}};
+    for (const auto& c : cases) {
+        platform.messages.clear();
+        fillWorkedExample();
+        screen->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(c.field))->setText(c.text);
+        printer.printTo(path(QStringLiteral("report-%1.pdf").arg(c.field)));
+
+        screen->ui->Prtdata_Insatu->trigger();
+        EXPECT_EQ(messageTexts(), QStringList{"error6"}) << c.text;
+        EXPECT_FALSE(QFileInfo::exists(printer.pdfAnswer)) << c.text;
+    }
+}
+
+TEST_F(TanmatuPrintTest, PrintScreenImage) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftoppm not installed";
+    fillWorkedExample();
+    screen->Keisan(); // red result lines on the screen
+    const QList<QColor> before = labelColours();
+    const QString file = path(QStringLiteral("screen.pdf"));
+    printer.printTo(file);
+
+    screen->ui->Prt->trigger();
+
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, "   印刷が終了しました。");
+    EXPECT_EQ(platform.messages[0].title, "　印刷メッセージ");
+    EXPECT_EQ(labelColours(), before);
+    EXPECT_TRUE(isPdf(file));
+    // On paper the coloured labels are black (the credit line white on black).
+    const QImage page = pdfFirstPage(file, path(QStringLiteral("screen")), 60);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(colouredPixels(page), 0);
+    EXPECT_GT(colouredPixels(screen->grab().toImage()), 0) << "the screen itself is coloured";
+}
+
+TEST_F(TanmatuPrintTest, ChosenFontIsWhereTheReportStarts) {
+    // IPAGothic draws a full-width character as wide as two half-width ones.
+    QFont chosen(QStringLiteral("IPAGothic"));
+    chosen.setPointSizeF(10.5);
+    PrintCommands::hooks().fontDialog = [&](const QFont&) { return chosen; };
+    screen->ui->Prt_Font->trigger();
+    ASSERT_EQ(Prt_FontSize, 10.5f);
+
+    fillWorkedExample();
+    printer.printTo(path(QStringLiteral("report.pdf")));
+    screen->ui->Prtdata_Insatu->trigger();
+    EXPECT_EQ(messageTexts(), QStringList{QString::fromUtf8(DoneText)});
+    EXPECT_EQ(printerFont().size, 10.5f);
+    EXPECT_EQ(printerFont().family, chosen.family());
+    EXPECT_EQ(Prt_FontSize, 10.5f);
+}
+
+TEST_F(TanmatuPrintTest, PreviewShowsTheSameReport) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext not installed";
+    QList<QAction*> items = screen->ui->Prt_m1->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[1], screen->ui->Prt);
+    EXPECT_EQ(items[2]->objectName(), "Prt_Preview");
+    EXPECT_EQ(items[2]->text(), "印刷プレビュー");
+
+    fillWorkedExample();
+    // The preview draws on its own printer; here a PDF file stands in.
+    const QString previewFile = path(QStringLiteral("preview.pdf"));
+    int previews = 0;
+    PrintCommands::hooks().previewDialog = [&](const std::function<void(QPrinter&)>& paint) {
+        ++previews;
+        QPrinter preview(QPrinter::HighResolution);
+        preview.setOutputFormat(QPrinter::PdfFormat);
+        preview.setOutputFileName(previewFile);
+        paint(preview);
+    };
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(QString());
+    items[2]->trigger();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(printer.pdfQuestions, 0) << "a preview needs no file";
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_NEAR(screen->Total_Loss[CS], 101.22, 1e-9);
+
+    const QString printed = path(QStringLiteral("report.pdf"));
+    printer.printTo(printed);
+    screen->ui->Prtdata_Insatu->trigger();
+    const QString previewText = pdfText(previewFile);
+    EXPECT_TRUE(previewText.contains(QStringLiteral("101.22")));
+    EXPECT_EQ(previewText, pdfText(printed));
+
+    // Without a fitting size there is nothing to preview.
+    platform.messages.clear();
+    Prt_FontSize = 21;
+    items[2]->trigger();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(messageTexts(), QStringList{"印刷に合うフォントサイズが有りません。"});
+}
+
+} // namespace

@@ -7,4 +7,6 @@ void showVersionMessage(QWidget* parent) {
     Platform::message(parent, versionMessageText(), QStringLiteral("バージョン情報"));
 }
 
-void openHomePage() { Platform::openUrl(homePageAddress()); }
+void openHomePage() {
+    Platform::openUrl(homePageAddress());
+}

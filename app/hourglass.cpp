@@ -3,11 +3,9 @@
 #include <QWidget>
 
 Hourglass::Hourglass(QWidget* screen) : m_screen(screen) {
-    if (m_screen)
-        m_screen->setCursor(Qt::WaitCursor);
+    if (m_screen) m_screen->setCursor(Qt::WaitCursor);
 }
 
 Hourglass::~Hourglass() {
-    if (m_screen)
-        m_screen->unsetCursor();
+    if (m_screen) m_screen->unsetCursor();
 }

@@ -27,8 +27,7 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
         QStringLiteral("データ ファイル(*.dat)"),
         QStringLiteral("すべてのファィル(*.*)"),
     };
-    if (hooks().fileDialog)
-        return hooks().fileDialog(FileDialogRequest{kind, presetName, filters});
+    if (hooks().fileDialog) return hooks().fileDialog(FileDialogRequest{kind, presetName, filters});
 
     QFileDialog dialog(parent);
     dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
@@ -37,10 +36,8 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
                                                     : QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
-    if (!presetName.isEmpty())
-        dialog.selectFile(presetName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
+    if (!presetName.isEmpty()) dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
 }
 

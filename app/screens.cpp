@@ -25,15 +25,31 @@ QPointer<Tv_Mt> s_board;
 
 } // namespace
 
-Menu* menu() { return instance(s_menu); }
-Denkai* denkai() { return instance(s_denkai); }
-tanmatu* terminal() { return instance(s_terminal); }
-Tv_Mt* board() { return instance(s_board); }
+Menu* menu() {
+    return instance(s_menu);
+}
+Denkai* denkai() {
+    return instance(s_denkai);
+}
+tanmatu* terminal() {
+    return instance(s_terminal);
+}
+Tv_Mt* board() {
+    return instance(s_board);
+}
 
-Menu* existingMenu() { return s_menu.data(); }
-Denkai* existingDenkai() { return s_denkai.data(); }
-tanmatu* existingTerminal() { return s_terminal.data(); }
-Tv_Mt* existingBoard() { return s_board.data(); }
+Menu* existingMenu() {
+    return s_menu.data();
+}
+Denkai* existingDenkai() {
+    return s_denkai.data();
+}
+tanmatu* existingTerminal() {
+    return s_terminal.data();
+}
+Tv_Mt* existingBoard() {
+    return s_board.data();
+}
 
 void show(QWidget* screen) {
     screen->show();
@@ -42,16 +58,19 @@ void show(QWidget* screen) {
 }
 
 void closeWorkScreens() {
-    if (s_denkai)
-        s_denkai->close();
-    if (s_terminal)
-        s_terminal->close();
-    if (s_board)
-        s_board->close();
+    if (s_denkai) s_denkai->close();
+    if (s_terminal) s_terminal->close();
+    if (s_board) s_board->close();
 }
 
-void showDenkai() { show(denkai()); }
-void showTerminal() { show(terminal()); }
-void showBoard() { show(board()); }
+void showDenkai() {
+    show(denkai());
+}
+void showTerminal() {
+    show(terminal());
+}
+void showBoard() {
+    show(board());
+}
 
 } // namespace Screens

@@ -11,24 +11,28 @@ CatalogTable::CatalogTable(const char* name, std::vector<int> upperBounds)
 }
 
 size_t CatalogTable::offset(std::initializer_list<int> index) const {
-    if (index.size() != m_upper.size())
-        throw RunTimeError(RunTimeError::SubscriptOutOfRange);
+    if (index.size() != m_upper.size()) throw RunTimeError(RunTimeError::SubscriptOutOfRange);
     size_t result = 0;
     size_t d = 0;
     for (int i : index) {
-        if (i < 0 || i > m_upper[d])
-            throw RunTimeError(RunTimeError::SubscriptOutOfRange);
+        if (i < 0 || i > m_upper[d]) throw RunTimeError(RunTimeError::SubscriptOutOfRange);
         result = result * size_t(m_upper[d] + 1) + size_t(i);
         ++d;
     }
     return result;
 }
 
-const QString& CatalogTable::at(int i, int j) const { return m_cells[offset({i, j})]; }
+const QString& CatalogTable::at(int i, int j) const {
+    return m_cells[offset({i, j})];
+}
 
-const QString& CatalogTable::at(int i, int j, int k) const { return m_cells[offset({i, j, k})]; }
+const QString& CatalogTable::at(int i, int j, int k) const {
+    return m_cells[offset({i, j, k})];
+}
 
-void CatalogTable::set(int i, int j, const QString& text) { m_cells[offset({i, j})] = text; }
+void CatalogTable::set(int i, int j, const QString& text) {
+    m_cells[offset({i, j})] = text;
+}
 
 void CatalogTable::set(int i, int j, int k, const QString& text) {
     m_cells[offset({i, j, k})] = text;

@@ -54,8 +54,7 @@ Cp932Encoded cp932Encode(const QString& text) {
     Cp932Encoded result;
     const QByteArray utf8 = text.toUtf8();
     const long bad = encoder().convert(utf8, result.bytes);
-    if (bad >= 0)
-        result.badIndex = int(QString::fromUtf8(utf8.left(int(bad))).size());
+    if (bad >= 0) result.badIndex = int(QString::fromUtf8(utf8.left(int(bad))).size());
     return result;
 }
 
@@ -64,18 +63,15 @@ Cp932Decoded cp932Decode(const QByteArray& bytes) {
     QByteArray utf8;
     const long bad = decoder().convert(bytes, utf8);
     result.text = QString::fromUtf8(utf8);
-    if (bad >= 0)
-        result.badOffset = int(bad);
+    if (bad >= 0) result.badOffset = int(bad);
     return result;
 }
 
 int cp932Width(char32_t codePoint) {
-    if (codePoint < 0x80)
-        return 1;
+    if (codePoint < 0x80) return 1;
     static QHash<char32_t, int> widths;
     const auto found = widths.constFind(codePoint);
-    if (found != widths.constEnd())
-        return *found;
+    if (found != widths.constEnd()) return *found;
     const Cp932Encoded e = cp932Encode(QString::fromUcs4(&codePoint, 1));
     const int width = e.ok() && e.bytes.size() == 2 ? 2 : 1;
     widths.insert(codePoint, width);

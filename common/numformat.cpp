@@ -41,8 +41,7 @@ std::pair<std::string, std::string> roundTo(const Decimal& d, int decimals) {
         intDigits = 1;
     }
     const int keep = intDigits + decimals;
-    if (int(digits.size()) < keep + 1)
-        digits.append(keep + 1 - digits.size(), '0');
+    if (int(digits.size()) < keep + 1) digits.append(keep + 1 - digits.size(), '0');
     const bool roundUp = digits[keep] >= '5';
     digits.resize(keep);
     if (roundUp) {
@@ -65,22 +64,18 @@ std::pair<std::string, std::string> roundTo(const Decimal& d, int decimals) {
 } // namespace
 
 QString formatNumber(double value, NumberPattern pattern) {
-    if (!std::isfinite(value))
-        return NumText(value);
+    if (!std::isfinite(value)) return NumText(value);
     const Decimal d = toDecimal(value);
     const int decimals = pattern == NumberPattern::Unit3 ? 3 : 2;
     auto [intPart, fraction] = roundTo(d, decimals);
-    if (pattern == NumberPattern::Unit1to2 && fraction.back() == '0')
-        fraction.pop_back();
+    if (pattern == NumberPattern::Unit1to2 && fraction.back() == '0') fraction.pop_back();
     const bool isZero = intPart == "0" && fraction.find_first_not_of('0') == std::string::npos;
     std::string text = (d.negative && !isZero ? "-" : "") + intPart + "." + fraction;
-    if (pattern != NumberPattern::Fixed2)
-        text.insert(0, " ");
+    if (pattern != NumberPattern::Fixed2) text.insert(0, " ");
     return QString::fromLatin1(text.c_str());
 }
 
 QString formatText(const QString& text, NumberPattern pattern) {
-    if (!isNumberText(text))
-        return text;
+    if (!isNumberText(text)) return text;
     return formatNumber(numberTextValue(text), pattern);
 }

@@ -19,5 +19,9 @@ QString formatNumber(double value, NumberPattern pattern);
 QString formatText(const QString& text, NumberPattern pattern);
 
 // Shorthands for the pattern "##0.#0", the one the screens use.
-inline QString Fmt2(double value) { return formatNumber(value, NumberPattern::Fixed2); }
-inline QString Fmt2(const QString& text) { return formatText(text, NumberPattern::Fixed2); }
+inline QString Fmt2(double value) {
+    return formatNumber(value, NumberPattern::Fixed2);
+}
+inline QString Fmt2(const QString& text) {
+    return formatText(text, NumberPattern::Fixed2);
+}

@@ -11,9 +11,13 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // strtod in the "C" locale, whatever locale the application runs in.
 double parseCNumber(const std::string& number) {
@@ -55,8 +59,7 @@ int scanNumber(const QString& text, std::string& number, bool skipInnerBlanks) {
             skip();
         }
     }
-    if (!digits)
-        return -1;
+    if (!digits) return -1;
     if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
         int j = i + 1;
         std::string exponent = "e";
@@ -88,17 +91,14 @@ int scanNumber(const QString& text, std::string& number, bool skipInnerBlanks) {
 
 double NumVal(const QString& text) {
     std::string number;
-    if (scanNumber(text, number, true) < 0)
-        return 0.0;
+    if (scanNumber(text, number, true) < 0) return 0.0;
     const double value = parseCNumber(number);
-    if (std::isinf(value))
-        throw RunTimeError(RunTimeError::Overflow);
+    if (std::isinf(value)) throw RunTimeError(RunTimeError::Overflow);
     return value == 0.0 ? 0.0 : value; // no negative zero
 }
 
 QString NumText(double value) {
-    if (value == 0.0)
-        return QStringLiteral("0");
+    if (value == 0.0) return QStringLiteral("0");
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
@@ -109,36 +109,30 @@ QString NumText(double value) {
 bool isNumberText(const QString& text) {
     std::string number;
     const QString trimmed = text.trimmed();
-    if (scanNumber(trimmed, number, false) != trimmed.size())
-        return false;
+    if (scanNumber(trimmed, number, false) != trimmed.size()) return false;
     return !std::isinf(parseCNumber(number));
 }
 
 double numberTextValue(const QString& text) {
     std::string number;
     const QString trimmed = text.trimmed();
-    if (scanNumber(trimmed, number, false) != trimmed.size())
-        return 0.0;
+    if (scanNumber(trimmed, number, false) != trimmed.size()) return 0.0;
     return parseCNumber(number);
 }
 
 double strictCellValue(const QString& cell) {
-    if (!isNumberText(cell))
-        throw RunTimeError(RunTimeError::TypeMismatch);
+    if (!isNumberText(cell)) throw RunTimeError(RunTimeError::TypeMismatch);
     return numberTextValue(cell);
 }
 
 std::optional<int16_t> wholeNumber16(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
     const double rounded = std::nearbyint(value); // default mode: halves to even
-    if (rounded < -32768.0 || rounded > 32767.0)
-        return std::nullopt;
+    if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
     return static_cast<int16_t>(rounded);
 }
 
 double checkedResult(double value) {
-    if (!std::isfinite(value))
-        throw RunTimeError(RunTimeError::Overflow);
+    if (!std::isfinite(value)) throw RunTimeError(RunTimeError::Overflow);
     return value;
 }

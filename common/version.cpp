@@ -4,19 +4,27 @@ namespace {
 const QChar CR = u'\r';
 }
 
-QString programTitle() { return QStringLiteral("Miravel"); }
+QString programTitle() {
+    return QStringLiteral("Miravel");
+}
 
 QString titleLabelText() {
     return QStringLiteral("Miravel　Ver %1.%2").arg(VersionMajor).arg(VersionMinor);
 }
 
-QString creditLine() { return QStringLiteral("Copyright (C) Miravel 開発チーム"); }
+QString creditLine() {
+    return QStringLiteral("Copyright (C) Miravel 開発チーム");
+}
 
 QString versionMessageText() {
-    return QStringLiteral("Miravel の バージョンは   Ver %1.%2").arg(VersionMajor).arg(VersionMinor) +
+    return QStringLiteral("Miravel の バージョンは   Ver %1.%2")
+               .arg(VersionMajor)
+               .arg(VersionMinor) +
            CR + CR + creditLine() + CR + CR +
            QStringLiteral("連絡先: Miravel 開発チーム  support@miravel.example") + CR + CR +
            QStringLiteral("ホームページ: ") + homePageAddress() + CR;
 }
 
-QString homePageAddress() { return QStringLiteral("https://miravel.example/"); }
+QString homePageAddress() {
+    return QStringLiteral("https://miravel.example/");
+}

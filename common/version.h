@@ -7,8 +7,8 @@
 constexpr int VersionMajor = MIRAVEL_VERSION_MAJOR;
 constexpr int VersionMinor = MIRAVEL_VERSION_MINOR;
 
-QString programTitle();     // "Miravel", also the default message title
-QString titleLabelText();   // "Miravel　Ver 2.0"
-QString creditLine();       // one-line author credit
+QString programTitle();   // "Miravel", also the default message title
+QString titleLabelText(); // "Miravel　Ver 2.0"
+QString creditLine();     // one-line author credit
 QString versionMessageText();
 QString homePageAddress();

@@ -28,8 +28,7 @@ void setCalculationCaptionsWithName() {
 }
 
 void setMenuCaptionWithName() {
-    if (Menu* menu = Screens::existingMenu())
-        menu->setWindowTitle(withDataName(menuCaption()));
+    if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(withDataName(menuCaption()));
 }
 
 void showRefusal(QWidget* from, const UserError& error) {
@@ -50,8 +49,7 @@ void Data_Cls() {
     tanmatu* tm = Screens::terminal();
     tm->Cls_MT();
     tm->ui->Check1->setChecked(false);
-    if (Menu* menu = Screens::existingMenu())
-        menu->setWindowTitle(menuCaption());
+    if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(menuCaption());
     fs->setWindowTitle(fieldStrengthCaption());
     tm->setWindowTitle(terminalCaption());
     DataName.clear();
@@ -59,7 +57,9 @@ void Data_Cls() {
     tm->ui->Label20->setText(QStringLiteral("結合損失"));
 }
 
-void newProjectCommand(QWidget*) { Data_Cls(); }
+void newProjectCommand(QWidget*) {
+    Data_Cls();
+}
 
 void saveProjectCommand(QWidget* from, CommandOrigin origin) {
     Hourglass hourglass(from);
@@ -79,8 +79,7 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
         }
     }
     setCalculationCaptionsWithName();
-    if (origin == CommandOrigin::Menu)
-        setMenuCaptionWithName();
+    if (origin == CommandOrigin::Menu) setMenuCaptionWithName();
 }
 
 void loadProjectCommand(QWidget* from) {

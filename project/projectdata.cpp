@@ -18,7 +18,7 @@
 namespace {
 
 // Terminal-level fields of records 25 to 45 and 47 to 59, by TextN number.
-const int TerminalCountsAndLengths[] = {11, 12, 35, 36, 39, 40, 41, 42, 4,  5,  6,
+const int TerminalCountsAndLengths[] = {11, 12, 35, 36, 39, 40, 41, 42, 4,  5, 6,
                                         30, 31, 32, 20, 21, 22, 23, 24, 25, 26};
 const int TerminalUnitsAndLevels[] = {13, 14, 15, 37, 16, 17, 18, 38, 19, 27, 28, 29, 33};
 
@@ -47,8 +47,8 @@ void Data_Save(RecordWriter& out) {
     for (QLineEdit* field : {f->Text4, f->Text5, f->Text6})
         put(field->text());
     f->UserControl11->d_sav(out);
-    for (QLineEdit* field :
-         {f->Text7, f->Text8, f->Text9, f->Text10, f->Text14, f->Text11, f->Text12, f->Text13, f->Text15})
+    for (QLineEdit* field : {f->Text7, f->Text8, f->Text9, f->Text10, f->Text14, f->Text11,
+                             f->Text12, f->Text13, f->Text15})
         put(field->text());
 
     tanmatu* tm = Screens::terminal();

@@ -6,13 +6,13 @@
 
 void checkProjectNumbers(const QStringList& records) {
     for (int number : {12, 13, 14, 15, 21, 22, 23, 24, 60}) {
-        if (number > records.size())
-            continue;
+        if (number > records.size()) continue;
         try {
             NumVal(records[number - 1]);
         } catch (const RunTimeError&) {
-            throw UserError(QStringLiteral("%1 の値 (%2) が大きすぎるため、このファイルは読み込めません。")
-                                .arg(projectRecordName(number), records[number - 1].left(40)));
+            throw UserError(
+                QStringLiteral("%1 の値 (%2) が大きすぎるため、このファイルは読み込めません。")
+                    .arg(projectRecordName(number), records[number - 1].left(40)));
         }
     }
 }

@@ -47,9 +47,10 @@ TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
 
 TEST_F(MenuTest, MenuBarHoldsTheFourItemsByName) {
     Menu* menu = Screens::menu();
-    const std::pair<const char*, const char*> items[] = {
-        {"al_cls", "新規作成"}, {"D_Load", "読み込み"}, {"D_save", "書き込み"},
-        {"Hp_Link", "作者ﾎｰﾑﾍﾟｰｼﾞ接続"}};
+    const std::pair<const char*, const char*> items[] = {{"al_cls", "新規作成"},
+                                                         {"D_Load", "読み込み"},
+                                                         {"D_save", "書き込み"},
+                                                         {"Hp_Link", "作者ﾎｰﾑﾍﾟｰｼﾞ接続"}};
     const QList<QAction*> actions = menu->menuBar()->actions();
     ASSERT_EQ(actions.size(), 4);
     for (int i = 0; i < 4; ++i) {
@@ -76,7 +77,8 @@ TEST_F(MenuTest, StartOpensTheChosenScreenAndClearsTheChoice) {
     };
     const Case cases[] = {
         {&Menu::Option1, [] { return static_cast<QWidget*>(Screens::existingDenkai()); }, "Denkai"},
-        {&Menu::Option2, [] { return static_cast<QWidget*>(Screens::existingTerminal()); }, "tanmatu"},
+        {&Menu::Option2, [] { return static_cast<QWidget*>(Screens::existingTerminal()); },
+         "tanmatu"},
         {&Menu::Option3, [] { return static_cast<QWidget*>(Screens::existingBoard()); }, "Tv_Mt"},
     };
     Menu* menu = Screens::menu();

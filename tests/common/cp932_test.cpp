@@ -24,7 +24,10 @@ TEST(Cp932, DecodesAndReportsInvalidBytes) {
     const Cp932Decoded bad = cp932Decode(QByteArray("ab\x82", 3));
     EXPECT_FALSE(bad.ok());
     EXPECT_EQ(bad.badOffset, 2);
-    EXPECT_FALSE(cp932Decode(QByteArray("a\xff" "b", 3)).ok());
+    EXPECT_FALSE(cp932Decode(QByteArray("a\xff"
+                                        "b",
+                                        3))
+                     .ok());
 }
 
 TEST(Cp932, RoundTripsTheProgramsTexts) {
@@ -36,9 +39,8 @@ TEST(Cp932, RoundTripsTheProgramsTexts) {
 
 TEST(Cp932, ColumnWidthFollowsTheEncodedLength) {
     const std::pair<char32_t, int> cases[] = {
-        {U'A', 1}, {U' ', 1}, {U'\t', 1}, {U'ｱ', 1}, {U'ﾃ', 1}, {U'亜', 2},
-        {U'５', 2}, {U'　', 2}, {U'┃', 2}, {U'━', 2}, {U'│', 2}, {U'─', 2},
-        {U'é', 1}, {U'😀', 1},
+        {U'A', 1},  {U' ', 1}, {U'\t', 1}, {U'ｱ', 1}, {U'ﾃ', 1}, {U'亜', 2}, {U'５', 2},
+        {U'　', 2}, {U'┃', 2}, {U'━', 2},  {U'│', 2}, {U'─', 2}, {U'é', 1},  {U'😀', 1},
     };
     for (const auto& [c, width] : cases)
         EXPECT_EQ(cp932Width(c), width) << unsigned(c);

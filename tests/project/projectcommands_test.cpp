@@ -67,10 +67,14 @@ QStringList startRecords() {
     QStringList r;
     for (int i = 1; i <= 16; ++i)
         r << "";
-    r << "75" << "75" << "80" << "80";
+    r << "75"
+      << "75"
+      << "80"
+      << "80";
     for (int i = 21; i <= 65; ++i)
         r << "";
-    r << "挿入損失" << "結合損失";
+    r << "挿入損失"
+      << "結合損失";
     return r;
 }
 
@@ -247,7 +251,8 @@ TEST_F(ProjectCommands, CaptionsAfterSaveFromEachScreenAndAfterLoad) {
     Menu* menu = Screens::menu();
     platform.fileAnswers << name;
     saveProjectCommand(Screens::denkai(), CommandOrigin::FieldStrength);
-    EXPECT_EQ(Screens::denkai()->windowTitle(), "アンテナからブースター入り口までの電界強度" + suffix);
+    EXPECT_EQ(Screens::denkai()->windowTitle(),
+              "アンテナからブースター入り口までの電界強度" + suffix);
     EXPECT_EQ(Screens::terminal()->windowTitle(), "ブースター出力より端末まで" + suffix);
     EXPECT_EQ(menu->windowTitle(), "電界強度");
     platform.fileAnswers << name;
@@ -258,7 +263,8 @@ TEST_F(ProjectCommands, CaptionsAfterSaveFromEachScreenAndAfterLoad) {
     newProjectCommand(menu);
     load(name);
     EXPECT_EQ(menu->windowTitle(), "電界強度" + suffix);
-    EXPECT_EQ(Screens::denkai()->windowTitle(), "アンテナからブースター入り口までの電界強度" + suffix);
+    EXPECT_EQ(Screens::denkai()->windowTitle(),
+              "アンテナからブースター入り口までの電界強度" + suffix);
     EXPECT_EQ(DataName, name);
 }
 
@@ -295,8 +301,8 @@ TEST_F(ProjectCommands, RefusedLoadsChangeNothing) {
     QStringList overflow = startRecords();
     overflow[21] = "1E400";
     writeBytes(path("overflow.tvd"), projectBytes(overflow));
-    const QStringList refused = {path("missing.tvd"), path("short.tvd"), path("invalid.tvd"),
-                                 path("huge.tvd"), path("overflow.tvd"), dir.path()};
+    const QStringList refused = {path("missing.tvd"), path("short.tvd"),    path("invalid.tvd"),
+                                 path("huge.tvd"),    path("overflow.tvd"), dir.path()};
 
     DataName = path("current.tvd");
     Screens::denkai()->ui->Text8->setText("61");

@@ -21,12 +21,13 @@ PlatformStandIn::PlatformStandIn() {
     h.openUrl = [this](const QString& url) { openedUrls.append(url); };
 }
 
-PlatformStandIn::~PlatformStandIn() { Platform::hooks() = Platform::Hooks(); }
+PlatformStandIn::~PlatformStandIn() {
+    Platform::hooks() = Platform::Hooks();
+}
 
 void closeAllScreens() {
     Screens::closeWorkScreens();
-    if (auto* s = Screens::existingMenu())
-        s->close();
+    if (auto* s = Screens::existingMenu()) s->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
@@ -46,4 +47,6 @@ void pick(QComboBox* combo, int index) {
     emit combo->activated(index);
 }
 
-void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+void click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+}

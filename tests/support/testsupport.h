@@ -18,9 +18,9 @@ public:
     PlatformStandIn();
     ~PlatformStandIn();
 
-    QList<Platform::Message> messages;                // every message shown, in order
-    QList<Platform::FileDialogRequest> fileRequests;  // every file dialog asked for
-    QStringList fileAnswers;                          // answers, first first; "" = cancel
+    QList<Platform::Message> messages;               // every message shown, in order
+    QList<Platform::FileDialogRequest> fileRequests; // every file dialog asked for
+    QStringList fileAnswers;                         // answers, first first; "" = cancel
     QStringList openedUrls;
 };
 
@@ -43,4 +43,6 @@ void pick(QComboBox* combo, int index);
 void click(QWidget* widget);
 
 // Readable QStrings in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -16,6 +16,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -150,6 +153,45 @@ TEST_F(MenuTest, HomePageLinkOpensTheAddress) {
     Screens::menu()->Hp_Link->trigger();
     ASSERT_EQ(platform.openedUrls.size(), 1);
     EXPECT_TRUE(platform.openedUrls.first().startsWith("https://"));
+}
+
+} // namespace
+
+namespace {
+
+// Runs the application's event loop until the program would end, or gives up.
+bool programEnds(const std::function<void()>& action) {
+    QApplication::setQuitOnLastWindowClosed(true);
+    bool timedOut = false;
+    QTimer::singleShot(0, action);
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    timeout.start(3000);
+    QCoreApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    return !timedOut;
+}
+
+TEST_F(MenuTest, ClosingTheMenuWithOnlyHiddenScreensEndsTheProgram) {
+    Menu* menu = Screens::menu();
+    menu->show();
+    Screens::denkai(); // loaded invisibly, as a project command does
+    Screens::terminal();
+    EXPECT_TRUE(programEnds([menu] { menu->close(); }));
+}
+
+TEST_F(MenuTest, AWorkScreenKeepsTheProgramRunningAfterTheMenuCloses) {
+    Menu* menu = Screens::menu();
+    menu->show();
+    Screens::showDenkai();
+    EXPECT_FALSE(programEnds([menu] { menu->close(); }));
+    ASSERT_NE(Screens::existingDenkai(), nullptr);
+    EXPECT_TRUE(Screens::existingDenkai()->isVisible());
+    EXPECT_TRUE(programEnds([] { Screens::existingDenkai()->close(); }));
 }
 
 } // namespace

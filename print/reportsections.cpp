@@ -31,13 +31,13 @@ struct ComponentRow {
 };
 
 void componentRow(ReportSheet& sheet, const TerminalFields& fields, const CatalogTable& table,
-                  const ComponentRow& spec, const QString& remarks) {
-    const QString count = trimBlanks(fields[spec.countField]);
+                  const ComponentRow& def, const QString& remarks) {
+    const QString count = trimBlanks(fields[def.countField]);
     const double n = NumVal(count);
     if (n == 0) return;
-    ReportRow row{QString::fromUtf8(spec.label), count, {}, {}, remarks};
-    for (int b = 0; b < spec.bands; ++b) {
-        const QString& loss = table(spec.model, b + 1, spec.property);
+    ReportRow row{QString::fromUtf8(def.label), count, {}, {}, remarks};
+    for (int b = 0; b < def.bands; ++b) {
+        const QString& loss = table(def.model, b + 1, def.property);
         const double amount = checkedResult(n * NumVal(loss));
         row.unit[b] = unitText(loss);
         row.amount[b] = Fmt2(amount);
@@ -88,13 +88,13 @@ const CoaxRow CoaxRows[] = {
     {"┃同軸ケーブル　１０Ｃ│", 26, 7, AllBands},
 };
 
-void coaxRow(ReportSheet& sheet, const TerminalFields& fields, const CoaxRow& spec) {
-    const QString length = trimBlanks(fields[spec.lengthField]);
+void coaxRow(ReportSheet& sheet, const TerminalFields& fields, const CoaxRow& def) {
+    const QString length = trimBlanks(fields[def.lengthField]);
     const double metres = NumVal(length);
     if (metres == 0) return;
-    ReportRow row{QString::fromUtf8(spec.label), length, {}, {}, Douziyuku_Mt(spec.type, 0)};
-    for (int b = 0; b < spec.bands; ++b) {
-        const double perMetre = NumVal(Douziyuku_Mt(spec.type, CoaxLossColumn[b])) / 100;
+    ReportRow row{QString::fromUtf8(def.label), length, {}, {}, Douziyuku_Mt(def.type, 0)};
+    for (int b = 0; b < def.bands; ++b) {
+        const double perMetre = NumVal(Douziyuku_Mt(def.type, CoaxLossColumn[b])) / 100;
         const double amount = checkedResult(perMetre * metres);
         row.unit[b] = formatNumber(perMetre, NumberPattern::Unit3);
         row.amount[b] = Fmt2(amount);
@@ -131,13 +131,13 @@ void seriesUnitRow(ReportSheet& sheet, const TerminalFields& fields, const QStri
 } // namespace
 
 void Prt_Bunki(ReportSheet& sheet, const TerminalFields& fields) {
-    for (const ComponentRow& spec : BrancherRows)
-        componentRow(sheet, fields, Bunki_Mt, spec, Bunki_Mt(spec.model, 1, 0));
+    for (const ComponentRow& def : BrancherRows)
+        componentRow(sheet, fields, Bunki_Mt, def, Bunki_Mt(def.model, 1, 0));
 }
 
 void Prt_Bunpai(ReportSheet& sheet, const TerminalFields& fields) {
-    for (const ComponentRow& spec : DistributorRows)
-        componentRow(sheet, fields, Bunpai_Mt, spec, Bunpai_Mt(spec.model, 0, 0));
+    for (const ComponentRow& def : DistributorRows)
+        componentRow(sheet, fields, Bunpai_Mt, def, Bunpai_Mt(def.model, 0, 0));
 }
 
 // A chain of n units prints n - 1 through units (made whole, halves to even)
@@ -164,6 +164,6 @@ void Prt_Yunit(ReportSheet& sheet, const TerminalFields& fields) {
 }
 
 void Prt_Douziyuku(ReportSheet& sheet, const TerminalFields& fields) {
-    for (const CoaxRow& spec : CoaxRows)
-        coaxRow(sheet, fields, spec);
+    for (const CoaxRow& def : CoaxRows)
+        coaxRow(sheet, fields, def);
 }

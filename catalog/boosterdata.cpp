@@ -1,6 +1,6 @@
 #include "catalog/catalog.h"
 
-// The two booster specification sheets. Nothing calculates with them; the
+// The two booster data sheets. Nothing calculates with them; the
 // reference board shows them as the makers' sheets word them, full-width
 // digits and signs included. The data is written one property column at a
 // time, the way the sheets list it.

@@ -4,16 +4,19 @@
 #include "app/platform.h"
 #include "common/programvalues.h"
 #include "common/version.h"
-#include "print/printdialogs.h"
 #include "print/printer.h"
 #include "print/reportprinter.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <algorithm>
 
 namespace PrintCommands {
@@ -21,6 +24,12 @@ namespace PrintCommands {
 Hooks& hooks() {
     static Hooks h;
     return h;
+}
+
+QString defaultPdfName() {
+    if (DataName.isEmpty()) return QDir::home().filePath(programTitle() + QStringLiteral(".pdf"));
+    const QFileInfo project(DataName);
+    return project.dir().filePath(project.completeBaseName() + QStringLiteral(".pdf"));
 }
 
 } // namespace PrintCommands
@@ -33,6 +42,19 @@ bool printDialog(QPrinter& printer, QWidget* parent) {
     if (hooks().printDialog) return hooks().printDialog(printer);
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString pdfFileDialog(QWidget* parent, const QString& presetName) {
+    if (hooks().pdfFileDialog) return hooks().pdfFileDialog(presetName);
+    QFileDialog dialog(parent, QStringLiteral("PDFファイルに印刷"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(
+        {QStringLiteral("PDF ファイル (*.pdf)"), QStringLiteral("全てのファイル (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QFont> fontDialog(const QFont& initial, QWidget* parent) {
@@ -97,4 +119,15 @@ void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& pai
 
 QString cannotPrintImageText() {
     return QStringLiteral("このプリンターでは印刷できません。");
+}
+
+bool ensurePrintTarget(QPrinter& printer, QWidget* parent) {
+    const bool unnamedPdf =
+        printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
+    if (!QPrinterInfo::availablePrinters().isEmpty() && !unnamedPdf) return true;
+    const QString file = pdfFileDialog(parent, PrintCommands::defaultPdfName());
+    if (file.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return true;
 }

@@ -25,6 +25,8 @@ struct Hooks {
     // The print preview of the current printer; `paint` draws the document
     // on the printer it is given, as often as the preview needs it.
     std::function<void(const std::function<void(QPrinter&)>& paint)> previewDialog;
+    // The PDF file to print to when there is no printer; "" when cancelled.
+    std::function<QString(const QString& presetName)> pdfFileDialog;
 };
 Hooks& hooks();
 
@@ -32,7 +34,16 @@ Hooks& hooks();
 constexpr float SmallestFontSize = 6;
 constexpr float LargestFontSize = 14;
 
+// The PDF file name offered first: the project file with ".pdf" in place of
+// its extension, or "Miravel.pdf" in the home folder without a project file.
+QString defaultPdfName();
+
 } // namespace PrintCommands
+
+// Makes sure `printer` has somewhere to print: when the system has no
+// printer, or the printer is a PDF file without a name, asks for a PDF file
+// and prints there. Returns false when the user cancels.
+bool ensurePrintTarget(QPrinter& printer, QWidget* parent);
 
 // プリンター選択: the printer chosen becomes the printer of every later print.
 // Returns false when the user cancelled; nothing is changed then.

@@ -9,7 +9,6 @@
 #include "common/version.h"
 #include "print/fontfit.h"
 #include "print/printcommands.h"
-#include "print/printdialogs.h"
 #include "print/printer.h"
 #include "print/report.h"
 #include "print/reportprinter.h"

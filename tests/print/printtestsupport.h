@@ -4,7 +4,6 @@
 // read back with poppler's command-line tools.
 
 #include "print/printcommands.h"
-#include "print/printdialogs.h"
 #include "print/printer.h"
 
 #include <QColor>
@@ -22,7 +21,7 @@ public:
     PrinterStandIn()
         : m_format(currentPrinter().outputFormat()), m_file(currentPrinter().outputFileName()) {
         printerFont() = PrinterFont();
-        PrintDialogs::hooks().pdfFileDialog = [this](const QString&) {
+        PrintCommands::hooks().pdfFileDialog = [this](const QString&) {
             ++pdfQuestions;
             return pdfAnswer;
         };
@@ -31,7 +30,6 @@ public:
         currentPrinter().setOutputFileName(m_file);
         currentPrinter().setOutputFormat(m_format);
         printerFont() = PrinterFont();
-        PrintDialogs::hooks() = PrintDialogs::Hooks();
         PrintCommands::hooks() = PrintCommands::Hooks();
     }
     PrinterStandIn(const PrinterStandIn&) = delete;

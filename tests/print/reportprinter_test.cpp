@@ -1,5 +1,5 @@
 #include "print/fontfit.h"
-#include "print/printdialogs.h"
+#include "print/printcommands.h"
 #include "print/printer.h"
 #include "print/report.h"
 #include "print/reportprinter.h"
@@ -32,7 +32,7 @@ protected:
     void TearDown() override {
         resetProgramValues();
         printerFont() = PrinterFont();
-        PrintDialogs::hooks() = PrintDialogs::Hooks();
+        PrintCommands::hooks() = PrintCommands::Hooks();
     }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -236,7 +236,7 @@ TEST_F(PrintTest, WithoutPrinterAsksForAPdfFile) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
     QStringList presets;
     QString answer;
-    PrintDialogs::hooks().pdfFileDialog = [&](const QString& preset) {
+    PrintCommands::hooks().pdfFileDialog = [&](const QString& preset) {
         presets.append(preset);
         return answer;
     };

@@ -23,6 +23,7 @@ struct FileDialogRequest {
     FileDialogKind kind;
     QString presetName;
     QStringList filters;
+    QString startFolder; // without a preset name: the folder last used, if any
 };
 
 // Shows a message box with an OK button.
@@ -33,7 +34,9 @@ inline void message(QWidget* parent, const QString& text, const QString& title,
 }
 
 // The project file dialogs; the file-type list of the project commands with
-// its first entry preselected. An empty result means the user cancelled.
+// its first entry preselected. Without a preset name the dialog starts in the
+// folder of the last chosen file; the folder of every chosen file is
+// remembered. An empty result means the user cancelled.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
 
 // Asks the desktop to open an address; the result is ignored.

@@ -186,6 +186,12 @@ QByteArray readProjectFile(const QString& path) {
         throw UserError(QStringLiteral("「%1」はフォルダーです。データファイルを選んでください。")
                             .arg(shownPath(path)));
     }
+    // A pipe or a device would block the read or never end.
+    if (!info.isFile()) {
+        throw UserError(
+            QStringLiteral("「%1」は通常のファイルではありません。データファイルを選んでください。")
+                .arg(shownPath(path)));
+    }
     if (info.size() > ProjectFileMaxBytes) refuseTooLarge(path, info.size());
     if (!info.isReadable()) {
         throw UserError(QStringLiteral("%1を読み込む権限がありません。").arg(fileLabel(path)));

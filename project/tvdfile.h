@@ -44,7 +44,8 @@ QStringList parseRecords(const QByteArray& bytes);
 // named in the messages.
 QStringList decodeProjectFile(const QByteArray& bytes, const QString& fileName = QString());
 
-// The bytes of the file at `path`. Refused: a missing file, a folder, a file
+// The bytes of the file at `path`. Refused: a missing file, a folder, a pipe
+// or device (anything but a regular file), a file
 // that cannot be opened or read, or one larger than ProjectFileMaxBytes (the
 // size is checked before anything is read).
 QByteArray readProjectFile(const QString& path);

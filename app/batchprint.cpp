@@ -37,6 +37,8 @@ BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile) 
     const QString problem = pdfTargetProblem(pdf);
     if (!problem.isEmpty()) return {ExitRefused, QString(), problem + u'\n'};
 
+    const Platform::Hooks platformHooks = Platform::hooks();
+    const PrintCommands::Hooks printHooks = PrintCommands::hooks();
     QString messages;
     Platform::hooks().message = [&messages](const Platform::Message& m) {
         messages += terminalMessage(m.text) + u'\n';
@@ -53,7 +55,7 @@ BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile) 
 
     Screens::closeWorkScreens();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Platform::hooks() = Platform::Hooks();
-    PrintCommands::hooks() = PrintCommands::Hooks();
+    Platform::hooks() = platformHooks;
+    PrintCommands::hooks() = printHooks;
     return {printed ? ExitOk : ExitRefused, QString(), messages};
 }

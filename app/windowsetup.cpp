@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QMenu>
 #include <QWidget>
 
 namespace {
@@ -49,6 +50,7 @@ QKeySequence standardShortcut(const QString& itemName) {
 
 void applyStandardShortcuts(QWidget* screen) {
     for (QAction* action : screen->findChildren<QAction*>()) {
+        if (action->menu()) continue; // a submenu's own entry, named like the submenu
         const QKeySequence key = standardShortcut(action->objectName());
         if (!key.isEmpty()) action->setShortcut(key);
     }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -200,6 +201,7 @@ TEST_F(TvdFileOnDisk, ReadingRefusesWhatIsNoFile) {
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     ASSERT_TRUE(huge.resize(qint64(4) << 30));
     huge.close();
+    ASSERT_EQ(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.tvd"))).constData(), 0600), 0);
     const struct {
         QString path;
         QString mustName;
@@ -207,8 +209,9 @@ TEST_F(TvdFileOnDisk, ReadingRefusesWhatIsNoFile) {
         {path(QStringLiteral("missing.tvd")), QStringLiteral("見つかりません")},
         {path(QStringLiteral("folder.tvd")), QStringLiteral("フォルダー")},
         {path(QStringLiteral("huge.tvd")), QStringLiteral("大きすぎる")},
-        // A device without a size: the bounded read stops it.
-        {QStringLiteral("/dev/zero"), QStringLiteral("大きすぎる")},
+        // A device or a pipe would never end or block the read: refused unread.
+        {QStringLiteral("/dev/zero"), QStringLiteral("通常のファイルではありません")},
+        {path(QStringLiteral("pipe.tvd")), QStringLiteral("通常のファイルではありません")},
     };
     for (const auto& c : cases) {
         const QString message = refusal([&] { readProjectFile(c.path); });

@@ -27,6 +27,11 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
         QStringLiteral("データ ファイル(*.dat)"),
         QStringLiteral("すべてのファィル(*.*)"),
     };
+    return fileDialog(parent, kind, presetName, filters);
+}
+
+QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
+                   const QStringList& filters) {
     if (hooks().fileDialog) return hooks().fileDialog(FileDialogRequest{kind, presetName, filters});
 
     QFileDialog dialog(parent);

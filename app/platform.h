@@ -32,6 +32,11 @@ inline void message(QWidget* parent, const QString& text, const QString& title,
     message(parent, Message{text, title, icon});
 }
 
+// A file dialog with a file-type list, its first entry preselected. An empty
+// result means the user cancelled; saving over a file asks first.
+QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
+                   const QStringList& filters);
+
 // The project file dialogs; the file-type list of the project commands with
 // its first entry preselected. An empty result means the user cancelled.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);

@@ -56,6 +56,7 @@ tanmatu::tanmatu(QWidget* parent) : QMainWindow(parent), ui(new Ui::tanmatu) {
     setWindowTitle(terminalStartCaption());
     connectHandlers();
     watchCountFields();
+    addNetworkMenu();
     Form_Load();
 }
 

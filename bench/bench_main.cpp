@@ -2,6 +2,7 @@
 // and a full recompute of a 10,000-outlet building network.
 
 #include "catalog/catalog.h"
+#include "keisan_reference.h"
 #include "network/propagation.h"
 #include "network/towergenerator.h"
 #include "terminal/keisan.h"
@@ -43,6 +44,15 @@ void BM_Keisan(benchmark::State& state) {
         benchmark::DoNotOptimize(Keisan(fields));
 }
 BENCHMARK(BM_Keisan)->Unit(benchmark::kMicrosecond);
+
+// The first version, which threw and caught an exception for every "--".
+void BM_KeisanFirstVersion(benchmark::State& state) {
+    loadCatalogue();
+    const TerminalFields fields = filledPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(referenceKeisan(fields));
+}
+BENCHMARK(BM_KeisanFirstVersion)->Unit(benchmark::kMicrosecond);
 
 OutletCriteria outletRanges() {
     OutletCriteria c;

@@ -28,12 +28,13 @@ DiagramBox boxFor(const Network& network, const NetworkResult& result, NodeId id
     DiagramBox box;
     box.id = id;
     box.title = nodeTitle(network, id);
-    box.detail = detailLine(network, id);
     const NodeResult* r = result.node(id);
-    if (r && r->firstOutlet >= 0 && id != HeadEndId) {
-        const OutletResult& outlet = result.outlets[size_t(r->firstOutlet)];
-        box.levels = levelsLine(outlet);
-        box.mark = outlet.fails() ? DiagramMark::Fail : DiagramMark::Pass;
+    const OutletResult* outlet =
+        r && r->firstOutlet >= 0 ? &result.outlets[size_t(r->firstOutlet)] : nullptr;
+    box.detail = detailLine(network, id, outlet);
+    if (outlet) {
+        box.levels = levelsLine(*outlet);
+        box.mark = outlet->fails() ? DiagramMark::Fail : DiagramMark::Pass;
     } else if (r && r->failingBelow > 0) {
         box.levels = failingBelowText(r->failingBelow);
         box.mark = DiagramMark::Fail;

@@ -19,7 +19,7 @@ struct DiagramBox {
     int row = 0;        // position in tree order; the head end is 0
     int parentRow = -1; // the parent's row, -1 for the head end
     QString title;      // "分岐器 CS-C4"
-    QString detail;     // "分岐1 ← S-5C-FB 12 m　101号室 1階"
+    QString detail;     // "分岐1 ← S-5C-FB 12 m　101 (1F)"
     QString levels;     // outlets: "VHF 70.12  UHF 68.00  BS 60.31  CS 非対応"
     DiagramMark mark = DiagramMark::None;
 };

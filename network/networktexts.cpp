@@ -6,18 +6,9 @@
 
 #include <QStringList>
 
-QString bandName(int band) {
-    static const char* const names[BandCount] = {"VHF", "UHF", "BS", "CS"};
-    return QString::fromLatin1(names[band]);
-}
-
 QString nodeTitle(const Network& network, NodeId id) {
     if (id == HeadEndId) return QStringLiteral("ヘッドエンド");
     return componentLabel(network.node(id).spec.component);
-}
-
-QString outletNameOf(const NodeSpec& spec) {
-    return (spec.room + u' ' + spec.floor).trimmed();
 }
 
 QString cableText(const Network& network, NodeId id) {

@@ -3,16 +3,12 @@
 // or an outlet, so that every view words them alike.
 
 #include "network/propagation.h"
+#include "standard/criteria.h" // bandName
 
 #include <QString>
 
-// "VHF", "UHF", "BS", "CS".
-QString bandName(int band);
-
 // "ヘッドエンド" for the head end; else the component, e.g. "分岐器 CS-C4".
 QString nodeTitle(const Network& network, NodeId id);
-// The outlet name of a node, "101号室 1階", or "" when it has none.
-QString outletNameOf(const NodeSpec& spec);
 // The incoming run, "S-5C-FB 12 m"; "" for the head end.
 QString cableText(const Network& network, NodeId id);
 // The output port a child hangs on, as its parent names it: "出力2",

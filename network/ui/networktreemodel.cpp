@@ -88,14 +88,10 @@ QVariant NetworkTreeModel::display(NodeId id, int column) const {
     const OutletResult* outlet =
         r && r->firstOutlet >= 0 ? &m_document->result().outlets[size_t(r->firstOutlet)] : nullptr;
     switch (column) {
-    case PartColumn: {
-        QString text = nodeTitle(net, id);
-        if (id != HeadEndId) {
-            const QString name = outletNameOf(net.node(id).spec);
-            if (!name.isEmpty()) text += QStringLiteral("　") + name;
-        }
-        return text;
-    }
+    case PartColumn:
+        return outlet && !outlet->name.isEmpty()
+                   ? nodeTitle(net, id) + QStringLiteral("　") + outlet->name
+                   : nodeTitle(net, id);
     case CableColumn:
         return cableText(net, id);
     case VerdictColumn:

@@ -14,13 +14,12 @@ QString levelsLine(const OutletResult& outlet) {
     return parts.join(QStringLiteral("  "));
 }
 
-QString detailLine(const Network& network, NodeId id) {
+QString detailLine(const Network& network, NodeId id, const OutletResult* outlet) {
     if (id == HeadEndId) return QStringLiteral("ブースター出力");
     const NetNode& n = network.node(id);
     QString detail =
         portName(network, n.parent, n.parentPort) + QStringLiteral(" ← ") + cableText(network, id);
-    const QString name = outletNameOf(n.spec);
-    if (!name.isEmpty()) detail += QStringLiteral("　") + name;
+    if (outlet && !outlet->name.isEmpty()) detail += QStringLiteral("　") + outlet->name;
     return detail;
 }
 

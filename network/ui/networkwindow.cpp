@@ -11,7 +11,7 @@
 #include "network/ui/outlettablemodel.h"
 
 #include <QAction>
-#include <QCloseEvent>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -59,7 +59,10 @@ void NetworkWindow::buildViews() {
     tree->setModel(m_treeModel);
     tree->setUniformRowHeights(true);
     tree->setAlternatingRowColors(true);
-    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fixed widths: fitting columns to thousands of rows after every edit is slow.
+    const int treeWidths[] = {330, 100, 56, 56, 56, 56, 220};
+    for (int c = 0; c < int(std::size(treeWidths)); ++c)
+        tree->header()->resizeSection(c, treeWidths[c]);
     connect(tree, &QTreeView::expanded, this,
             [this](const QModelIndex& i) { rememberFolding(i, true); });
     connect(tree, &QTreeView::collapsed, this,
@@ -85,7 +88,12 @@ void NetworkWindow::buildViews() {
     outletTable->sortByColumn(-1, Qt::AscendingOrder); // tree order until the user sorts
     outletTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     outletTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    outletTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    outletTable->setWordWrap(false);
+    outletTable->verticalHeader()->setDefaultSectionSize(outletTable->fontMetrics().height() + 6);
+    outletTable->verticalHeader()->hide();
+    const int tableWidths[] = {160, 72, 72, 72, 72};
+    for (int c = 0; c < int(std::size(tableWidths)); ++c)
+        outletTable->horizontalHeader()->resizeSection(c, tableWidths[c]);
     outletTable->horizontalHeader()->setStretchLastSection(true);
     connect(outletTable, &QTableView::clicked, this, [this](const QModelIndex& index) {
         selectNode(NodeId(index.data(OutletTableModel::NodeRole).toUInt()));
@@ -215,6 +223,23 @@ void NetworkWindow::buildMenus() {
     bar->addAction(repeatAction);
     bar->addSeparator();
     bar->addAction(sendAction);
+    buildProfileChoice(bar);
+}
+
+void NetworkWindow::buildProfileChoice(QToolBar* bar) {
+    bar->addSeparator();
+    bar->addWidget(new QLabel(QStringLiteral("判定基準 ")));
+    profileCombo = new QComboBox;
+    profileCombo->setObjectName(QStringLiteral("profileCombo"));
+    for (const ProfileId& id : allProfileIds())
+        profileCombo->addItem(profileName(id));
+    bar->addWidget(profileCombo);
+    const auto apply = [this](int index) {
+        const ProfileId id = allProfileIds()[size_t(std::max(0, index))];
+        m_document->setCriteria(outletCriteria(standardProfile(id)));
+    };
+    connect(profileCombo, &QComboBox::currentIndexChanged, this, apply);
+    apply(0);
 }
 
 NodeId NetworkWindow::selectedNode() const {
@@ -290,8 +315,4 @@ void NetworkWindow::refuse(const QString& message) {
 void NetworkWindow::edit(const QString& text, const std::function<void(Network&)>& change) {
     const QString refusal = m_document->edit(text, change);
     if (!refusal.isEmpty()) refuse(refusal);
-}
-
-void NetworkWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
 }

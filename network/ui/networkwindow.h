@@ -16,6 +16,7 @@ class NetworkTreeModel;
 class NodeDetails;
 class OutletTableModel;
 class QAction;
+class QComboBox;
 class QLabel;
 class QSortFilterProxyModel;
 class QSpinBox;
@@ -56,6 +57,7 @@ public:
     NodeDetails* details;
     DiagramView* diagram;
     QSpinBox* repeatCount;
+    QComboBox* profileCombo; // the criteria the outlets are judged by
 
     QAction* newAction;
     QAction* openAction;
@@ -81,13 +83,11 @@ public:
     QAction* repeatAction;
     QAction* sendAction;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildViews();
     void buildActions();
     void buildMenus();
+    void buildProfileChoice(class QToolBar* bar);
     void documentChanged();
     void showSummary();
     void rememberFolding(const QModelIndex& index, bool expanded);

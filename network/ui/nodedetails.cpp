@@ -5,7 +5,6 @@
 #include "network/catalogparts.h"
 #include "network/networktexts.h"
 #include "network/ui/networkdocument.h"
-#include "ui_nodedetails.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 // refused value shows a message and the panel shows the network again.
 
 #include "network/networkmodel.h"
+// The form comes with the panel, so that the screen and the tests reach its
+// fields as details->ui->lengthEdit.
+#include "ui_nodedetails.h"
 
 #include <QGroupBox>
 
-namespace Ui {
-class NodeDetails;
-}
 class NetworkDocument;
 class QLineEdit;
 

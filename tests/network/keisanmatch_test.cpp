@@ -144,8 +144,7 @@ TEST(KeisanMatch, OnePathNetworksGiveTheTerminalLevels) {
         ASSERT_EQ(k.errorNumber, 0) << c.name;
         for (int b = 0; b < BandCount; ++b) {
             ASSERT_TRUE(end.bands[b].level) << c.name << " band " << b;
-            EXPECT_NEAR(*end.bands[b].level, net.head.levels[size_t(b)] - k.Total_Loss[b],
-                        1e-9)
+            EXPECT_NEAR(*end.bands[b].level, net.head.levels[size_t(b)] - k.Total_Loss[b], 1e-9)
                 << c.name << " band " << b;
         }
     }

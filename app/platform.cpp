@@ -1,7 +1,11 @@
 #include "app/platform.h"
 
+#include "common/version.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace Platform {
@@ -17,7 +21,24 @@ void message(QWidget* parent, const Message& m) {
         return;
     }
     QMessageBox box(m.icon, m.title, m.text, QMessageBox::Ok, parent);
+    // Messages quote file names and loaded values, which are never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool confirm(QWidget* parent, const Message& q) {
+    if (hooks().confirm) return hooks().confirm(q);
+    QMessageBox box(q.icon, q.title, q.text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool mayReplace(QWidget* parent, const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    return confirm(parent, {QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
+                                .arg(QDir::toNativeSeparators(path)),
+                            programTitle(), QMessageBox::Question});
 }
 
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName) {
@@ -39,6 +60,9 @@ QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetNa
                                                       : QFileDialog::AcceptOpen);
     dialog.setFileMode(kind == FileDialogKind::Save ? QFileDialog::AnyFile
                                                     : QFileDialog::ExistingFile);
+    // The dialog would ask only about the name as typed, not about the one
+    // the save command adds ".tvd" to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     if (!presetName.isEmpty()) dialog.selectFile(presetName);

@@ -54,16 +54,13 @@ void BM_KeisanFirstVersion(benchmark::State& state) {
 }
 BENCHMARK(BM_KeisanFirstVersion)->Unit(benchmark::kMicrosecond);
 
+// The outlet profile with BS/CS 2K, the screens' default.
 OutletCriteria outletRanges() {
-    OutletCriteria c;
-    c[UHF] = {47.0, 81.0};
-    c[BS] = {52.0, 81.0};
-    c[CS] = {52.0, 81.0};
-    return c;
+    return outletCriteria(standardProfile(ProfileId{}));
 }
 
-// 200 floors x 5 lines x 10 series units = 10,000 outlets.
-const TowerPlan TenThousand{200, 5, 10, 10};
+// 100 floors x 10 lines x 10 series units = 10,000 outlets.
+const TowerPlan TenThousand{100, 10, 10, 5};
 
 void BM_NetworkRecompute(benchmark::State& state) {
     loadCatalogue();

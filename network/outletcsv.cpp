@@ -1,12 +1,11 @@
 #include "network/outletcsv.h"
 
 #include "common/numformat.h"
+#include "standard/criteria.h"
 
 #include <QStringList>
 
 namespace {
-
-const char* const BandNames[BandCount] = {"VHF", "UHF", "BS", "CS"};
 
 QString quoted(const QString& text) {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
@@ -32,9 +31,9 @@ QString outletLevelText(const BandJudgement& j) {
 
 QByteArray outletTableCsv(const NetworkResult& result) {
     QStringList heading{QStringLiteral("端子"), QStringLiteral("部屋"), QStringLiteral("階")};
-    for (const char* band : BandNames)
-        heading << QString::fromLatin1(band) + QStringLiteral(" レベル(dB)")
-                << QString::fromLatin1(band) + QStringLiteral(" 判定");
+    for (int b = 0; b < BandCount; ++b)
+        heading << bandName(b) + QStringLiteral(" レベル(dB)")
+                << bandName(b) + QStringLiteral(" 判定");
     heading << QStringLiteral("総合");
     QString text = row(heading);
     for (const OutletResult& o : result.outlets) {

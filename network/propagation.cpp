@@ -1,8 +1,9 @@
 #include "network/propagation.h"
 
-#include "common/numformat.h"
+#include "standard/judgement.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -59,18 +60,40 @@ BandValues headEndLevels(const HeadEnd& head) {
     return levels;
 }
 
-BandJudgement judgeOutletBand(std::optional<double> level, const LevelRange& range) {
+OutletCriteria outletCriteria(const Profile& profile) {
+    OutletCriteria criteria;
+    for (size_t b = 0; b < BandCount; ++b)
+        criteria[b] = profile.bands[b].level;
+    return criteria;
+}
+
+BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range) {
     BandJudgement j;
     j.level = level;
     if (!level) return j; // NotRated
-    if (!range.min && !range.max) {
+    if (!range) {
         j.verdict = OutletVerdict::NoStandard;
-    } else if (range.min && *level < *range.min) {
+        return j;
+    }
+    // Away from a bound the shown value lies on the same side as the level
+    // (they differ in the 15th digit), so only levels close to a bound need
+    // the standard check's reading of the shown value: reading it for every
+    // outlet would cost more than the whole recompute of a large network.
+    // Away from a bound the deviation is taken from the level itself; the
+    // difference is far below the two decimals it is shown with.
+    const double near = 1e-9 * std::max(1.0, std::abs(*level));
+    if (std::abs(*level - range->min) <= near || std::abs(*level - range->max) <= near) {
+        const Judgement shown = judgeLevel(*level, range);
+        j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
+                    : shown.verdict == Verdict::High ? OutletVerdict::High
+                                                     : OutletVerdict::Pass;
+        j.deviation = shown.margin;
+    } else if (*level < range->min) {
         j.verdict = OutletVerdict::Low;
-        j.deviation = *level - *range.min;
-    } else if (range.max && *level > *range.max) {
+        j.deviation = *level - range->min;
+    } else if (*level > range->max) {
         j.verdict = OutletVerdict::High;
-        j.deviation = *level - *range.max;
+        j.deviation = *level - range->max;
     } else {
         j.verdict = OutletVerdict::Pass;
     }
@@ -79,16 +102,16 @@ BandJudgement judgeOutletBand(std::optional<double> level, const LevelRange& ran
 
 QString verdictText(const BandJudgement& j) {
     switch (j.verdict) {
-    case OutletVerdict::Pass:
-        return QStringLiteral("適合");
-    case OutletVerdict::Low:
-        return QStringLiteral("不足 −") + Fmt2(-j.deviation) + QStringLiteral(" dB");
-    case OutletVerdict::High:
-        return QStringLiteral("過大 +") + Fmt2(j.deviation) + QStringLiteral(" dB");
-    case OutletVerdict::NoStandard:
-        return QStringLiteral("基準なし");
     case OutletVerdict::NotRated:
         return QStringLiteral("非対応");
+    case OutletVerdict::NoStandard:
+        return verdictText(Judgement{Verdict::NoCriterion, 0});
+    case OutletVerdict::Pass:
+        return verdictText(Judgement{Verdict::Pass, 0});
+    case OutletVerdict::Low:
+        return verdictText(Judgement{Verdict::Low, j.deviation});
+    case OutletVerdict::High:
+        return verdictText(Judgement{Verdict::High, j.deviation});
     }
     return {};
 }
@@ -141,4 +164,8 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     for (int i : flat.byId)
         r.nodes.emplace_back(flat.nodes[size_t(i)].id, std::move(results[size_t(i)]));
     return r;
+}
+
+NetworkResult computeNetwork(const Network& network, const Profile& profile) {
+    return computeNetwork(network, outletCriteria(profile));
 }

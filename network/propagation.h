@@ -6,6 +6,7 @@
 // unrated ("非対応") below it, and an outlet fails such a band.
 
 #include "network/networkmodel.h"
+#include "standard/criteria.h"
 
 #include <QString>
 #include <array>
@@ -20,17 +21,16 @@ enum class OutletVerdict {
     NotRated,   // a part on the way is not rated for the band: fails
 };
 
-// The range an outlet level has to keep per band; no bound where unset.
-struct LevelRange {
-    std::optional<double> min;
-    std::optional<double> max;
-};
-using OutletCriteria = std::array<LevelRange, BandCount>;
+// The outlet level range per band of a criteria profile; none for
+// "基準なし".
+using OutletCriteria = std::array<std::optional<LevelRange>, BandCount>;
+OutletCriteria outletCriteria(const Profile& profile);
 
 struct BandJudgement {
     std::optional<double> level; // nothing when not rated
     OutletVerdict verdict = OutletVerdict::NotRated;
     double deviation = 0; // Low: level - min (< 0); High: level - max (> 0); else 0
+    // as the standard check judges a level: on the value its line shows
 };
 
 struct OutletResult {
@@ -70,9 +70,10 @@ BandValues headEndLevels(const HeadEnd& head);
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
+NetworkResult computeNetwork(const Network& network, const Profile& profile);
 
 // One band's verdict for a level (nothing: not rated).
-BandJudgement judgeOutletBand(std::optional<double> level, const LevelRange& range);
+BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range);
 
 // Japanese verdict text: "適合", "不足 −x.xx dB", "過大 +x.xx dB", "基準なし", "非対応".
 QString verdictText(const BandJudgement& judgement);

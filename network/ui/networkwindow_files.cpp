@@ -94,6 +94,7 @@ bool NetworkWindow::saveNetworkAs() {
         presetName(m_document->filePath(), QStringLiteral("tvdn")), networkFilters());
     if (chosen.isEmpty()) return false;
     const QString path = withExtension(chosen, QStringLiteral("tvdn"));
+    if (!Platform::mayReplace(this, path)) return false;
     Hourglass hourglass(this);
     try {
         writeNetworkFile(path, m_document->network());
@@ -112,10 +113,11 @@ void NetworkWindow::exportCsv() {
         presetName(m_document->filePath(), QStringLiteral("csv")),
         {QStringLiteral("CSV ファイル(*.csv)"), QStringLiteral("すべてのファィル(*.*)")});
     if (chosen.isEmpty()) return;
+    const QString path = withExtension(chosen, QStringLiteral("csv"));
+    if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
     try {
-        writeWhole(withExtension(chosen, QStringLiteral("csv")),
-                   outletTableCsv(m_document->result()));
+        writeWhole(path, outletTableCsv(m_document->result()));
     } catch (const UserError& error) {
         refuse(error.message());
     }
@@ -141,6 +143,7 @@ void NetworkWindow::exportPdf() {
         {QStringLiteral("PDF ファイル(*.pdf)"), QStringLiteral("すべてのファィル(*.*)")});
     if (chosen.isEmpty()) return;
     const QString path = withExtension(chosen, QStringLiteral("pdf"));
+    if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
     // Through a QSaveFile: a PDF that cannot be finished leaves the old file.
     QSaveFile file(path);

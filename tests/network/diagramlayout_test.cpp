@@ -65,7 +65,7 @@ TEST(DiagramLayout, TextsAndMarksFollowTheVerdicts) {
     EXPECT_EQ(side.mark, DiagramMark::Fail);
     EXPECT_EQ(layout.boxes[1].mark, DiagramMark::Fail);
     EXPECT_EQ(layout.boxes[0].detail, QStringLiteral("ブースター出力"));
-    EXPECT_EQ(layout.boxes[1].detail, QStringLiteral("出力1 ← S-7C-FB 10 m"));
+    EXPECT_EQ(layout.boxes[1].detail, QStringLiteral("出力 ← S-7C-FB 10 m"));
     EXPECT_EQ(layout.boxes[4].detail.left(2), QStringLiteral("通過"));
 }
 

@@ -17,13 +17,10 @@ inline Network loadExample(const char* name) {
     return readNetworkFile(examplePath(name));
 }
 
-// Outlet ranges of the in-building standard for 2K reception; VHF has none.
+// Outlet ranges of the in-building standard for 2K reception: UHF 50-81,
+// BS and CS 52-81 dBμV, VHF none.
 inline OutletCriteria outletRanges() {
-    OutletCriteria c;
-    c[UHF] = {50.0, 81.0};
-    c[BS] = {52.0, 81.0};
-    c[CS] = {52.0, 81.0};
-    return c;
+    return outletCriteria(standardProfile(ProfileId{}));
 }
 
 inline NodeSpec partSpec(ComponentKind kind, const char* model, const char* cable = "S-5C-FB",

@@ -166,7 +166,7 @@ TEST(Propagation, HeadEndFromBoosterInputPlusGain) {
 
 struct JudgeCase {
     std::optional<double> level;
-    LevelRange range;
+    std::optional<LevelRange> range;
     OutletVerdict verdict;
     double deviation;
     const char* text;
@@ -177,13 +177,17 @@ TEST(Propagation, JudgementAtTheBoundaries) {
     const JudgeCase cases[] = {
         {52.0, bs, OutletVerdict::Pass, 0, "適合"},
         {81.0, bs, OutletVerdict::Pass, 0, "適合"},
+        {52.0 + 1e-13, bs, OutletVerdict::Pass, 0, "適合"},
+        {52.0 - 1e-13, bs, OutletVerdict::Low, 52.0 - 1e-13 - 52, "不足 −0.00 dB"},
+        // Computed as 51.999999999999993 but shown, and so judged, as 52.
+        {105 - 53.000000000000007, bs, OutletVerdict::Pass, 0, "適合"},
         {51.99, bs, OutletVerdict::Low, 51.99 - 52, "不足 −0.01 dB"},
         {81.01, bs, OutletVerdict::High, 81.01 - 81, "過大 +0.01 dB"},
-        {40.0, {52.0, std::nullopt}, OutletVerdict::Low, -12, "不足 −12.00 dB"},
-        {140.0, {52.0, std::nullopt}, OutletVerdict::Pass, 0, "適合"},
-        {30.0, {}, OutletVerdict::NoStandard, 0, "基準なし"},
+        {40.0, bs, OutletVerdict::Low, -12, "不足 −12.00 dB"},
+        {66.5, bs, OutletVerdict::Pass, 0, "適合"},
+        {30.0, std::nullopt, OutletVerdict::NoStandard, 0, "基準なし"},
         {std::nullopt, bs, OutletVerdict::NotRated, 0, "非対応"},
-        {std::nullopt, {}, OutletVerdict::NotRated, 0, "非対応"},
+        {std::nullopt, std::nullopt, OutletVerdict::NotRated, 0, "非対応"},
     };
     for (const JudgeCase& c : cases) {
         const BandJudgement j = judgeOutletBand(c.level, c.range);

@@ -2,6 +2,7 @@
 
 #include "../../print/printtestsupport.h"
 #include "network/outletcsv.h"
+#include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
 
@@ -57,6 +58,32 @@ TEST_F(NetworkOutput, AnUnwritableFileIsReportedAndLeftAlone) {
     ASSERT_EQ(platform.messages.size(), 2);
     EXPECT_FALSE(QFile::exists(missingFolder));
     EXPECT_TRUE(s->document()->filePath().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(NetworkOutput, ReplacingAFileIsAskedFirst) {
+    NetworkWindow* s = screenWithApartment();
+    const QString path = dir.filePath(QStringLiteral("kept.tvdn"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    platform.fileAnswers = {dir.filePath(QStringLiteral("kept")), path};
+    platform.questionAnswers = {false, true};
+    s->saveAsAction->trigger(); // "kept" becomes kept.tvdn: asked, refused
+    ASSERT_EQ(platform.questions.size(), 1);
+    EXPECT_TRUE(platform.questions[0].text.contains(QStringLiteral("kept.tvdn")));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+    old.close();
+    EXPECT_TRUE(s->document()->filePath().isEmpty());
+    s->saveAsAction->trigger(); // asked again, replaced
+    EXPECT_EQ(platform.questions.size(), 2);
+    EXPECT_EQ(readNetworkFile(path), s->document()->network());
+    EXPECT_EQ(s->document()->filePath(), path);
 }
 
 } // namespace

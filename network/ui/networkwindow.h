@@ -83,7 +83,12 @@ public:
     QAction* repeatAction;
     QAction* sendAction;
 
+protected:
+    // Unsaved changes are kept unless the user agrees to drop them.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    bool mayDiscardChanges();
     void buildViews();
     void buildActions();
     void buildMenus();

@@ -3,12 +3,14 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "network/networktexts.h"
+#include "network/terminalpath.h"
 #include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
+#include "terminal/keisan.h"
 #include "terminal/tanmatu.h"
 
 #include <QAction>
@@ -234,6 +236,13 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
         tanmatu* terminal = Screens::existingTerminal();
         ASSERT_NE(terminal, nullptr);
         EXPECT_TRUE(terminal->isVisible());
+        // The series-unit or outlet type is chosen on the screen, with its captions.
+        const int type = terminalFieldsForOutlet(s->document()->network(), outlet.node).combo3Index;
+        ASSERT_GE(type, 0);
+        EXPECT_EQ(terminal->fields().combo3Index, type);
+        EXPECT_EQ(terminal->ui->Label20->text(), type >= SeriesUnitTypeCount
+                                                     ? QStringLiteral("挿入損失")
+                                                     : QStringLiteral("結合損失"));
         terminal->ui->Command1->click(); // 計　算
         const QLabel* lines[] = {terminal->ui->Label43, terminal->ui->Label44,
                                  terminal->ui->Label45, terminal->ui->Label58};
@@ -281,6 +290,21 @@ TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
     EXPECT_EQ(head.source, HeadSource::TerminalScreen);
     EXPECT_EQ(head.levels, (BandValues{98.5, 0, 0, 0}));
     EXPECT_EQ(s->details->ui->levelVHFEdit->text(), QStringLiteral("98.5"));
+}
+
+TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {
+    NetworkWindow* s = openNetworkScreen();
+    s->newAction->trigger(); // nothing to lose: no question
+    EXPECT_TRUE(platform.questions.isEmpty());
+    s->addOutletAction->trigger();
+    const Network edited = s->document()->network();
+    platform.questionAnswers = {false, false, true};
+    s->newAction->trigger();
+    EXPECT_EQ(s->document()->network(), edited);
+    EXPECT_FALSE(s->close());
+    EXPECT_EQ(NetworkEntry::existingNetworkScreen(), s);
+    EXPECT_TRUE(s->close());
+    EXPECT_EQ(platform.questions.size(), 3);
 }
 
 TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {

@@ -160,6 +160,8 @@ void NetworkWindow::buildActions() {
     pasteAction = namedAction(this, "pasteNode", QStringLiteral("貼り付け"), QKeySequence::Paste);
     repeatAction = namedAction(this, "repeatNode", QStringLiteral("複製"));
     sendAction = namedAction(this, "sendToTerminal", QStringLiteral("端末計算へ送る"));
+    definitionsAction =
+        namedAction(this, "editDefinitions", QStringLiteral("ケーブル種別とユーザー部品の定義..."));
 
     const std::pair<QAction*, ComponentKind> adds[] = {
         {addDistributorAction, ComponentKind::Distributor},
@@ -185,6 +187,7 @@ void NetworkWindow::buildActions() {
     connect(pasteAction, &QAction::triggered, this, &NetworkWindow::pasteUnderSelected);
     connect(repeatAction, &QAction::triggered, this, &NetworkWindow::repeatSelected);
     connect(sendAction, &QAction::triggered, this, &NetworkWindow::sendToTerminal);
+    connect(definitionsAction, &QAction::triggered, this, &NetworkWindow::editDefinitions);
 }
 
 void NetworkWindow::buildMenus() {

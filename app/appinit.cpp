@@ -1,6 +1,9 @@
 #include "app/appinit.h"
 
+#include "app/screens.h"
 #include "common/version.h"
+#include "network/ui/networkentry.h"
+#include "terminal/tanmatu.h"
 
 #include <QApplication>
 #include <QFont>
@@ -9,6 +12,8 @@
 
 void initApplication(QApplication& app) {
     app.setApplicationName(programTitle());
+    // What the program remembers: ~/.config/Miravel/Miravel.conf.
+    app.setOrganizationName(programTitle());
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor));
 
     // Standard buttons and dialogs speak Japanese.
@@ -22,4 +27,7 @@ void initApplication(QApplication& app) {
     const QStringList mincho = {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")};
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
     QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
+
+    // The building network reaches the terminal screen only through its link.
+    NetworkEntry::setTerminalLink([]() -> TerminalLink* { return Screens::terminal(); });
 }

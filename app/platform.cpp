@@ -1,8 +1,10 @@
 #include "app/platform.h"
 
 #include "common/usersettings.h"
+#include "common/version.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
@@ -20,7 +22,24 @@ void message(QWidget* parent, const Message& m) {
         return;
     }
     QMessageBox box(m.icon, m.title, m.text, QMessageBox::Ok, parent);
+    // Messages quote file names and loaded values, which are never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool confirm(QWidget* parent, const Message& q) {
+    if (hooks().confirm) return hooks().confirm(q);
+    QMessageBox box(q.icon, q.title, q.text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool mayReplace(QWidget* parent, const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    return confirm(parent, {QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
+                                .arg(QDir::toNativeSeparators(path)),
+                            programTitle(), QMessageBox::Question});
 }
 
 namespace {
@@ -31,6 +50,9 @@ QString showFileDialog(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog would ask only about the name as typed, not about the one
+    // the save command adds ".tvd" to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(request.filters);
     dialog.selectNameFilter(request.filters.first());
     if (!request.startFolder.isEmpty()) dialog.setDirectory(request.startFolder);
@@ -54,6 +76,11 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
         parent, FileDialogRequest{kind, presetName, filters, folderKnown ? lastFolder : QString()});
     if (!chosen.isEmpty()) UserSettings::setLastFolder(QFileInfo(chosen).absolutePath());
     return chosen;
+}
+
+QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
+                   const QStringList& filters) {
+    return showFileDialog(parent, FileDialogRequest{kind, presetName, filters, QString()});
 }
 
 void openUrl(const QString& address) {

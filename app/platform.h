@@ -33,10 +33,25 @@ inline void message(QWidget* parent, const QString& text, const QString& title,
     message(parent, Message{text, title, icon});
 }
 
+// A file dialog with a file-type list, its first entry preselected. An empty
+// result means the user cancelled. Saving asks nothing about existing files:
+// the command asks (mayReplace) once it knows the full name.
+QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
+                   const QStringList& filters);
+
+// Asks a question with Yes and No buttons, No preselected; true for Yes.
+bool confirm(QWidget* parent, const Message& question);
+
+// Replacing a file is asked about the same way by every save command; true
+// when there is no such file or the user agrees to replace it.
+bool mayReplace(QWidget* parent, const QString& path);
+
 // The project file dialogs; the file-type list of the project commands with
-// its first entry preselected. Without a preset name the dialog starts in the
-// folder of the last chosen file; the folder of every chosen file is
-// remembered. An empty result means the user cancelled.
+// its first entry preselected. An empty result means the user cancelled. The
+// save dialog asks nothing about existing files: the save command asks, once
+// it knows the full name with its extension. Without a preset name the dialog
+// starts in the folder of the last chosen file; the folder of every chosen
+// file is remembered.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
 
 // Asks the desktop to open an address; the result is ignored.
@@ -45,6 +60,7 @@ void openUrl(const QString& address);
 // Test seams: when set, these stand in for the real dialogs.
 struct Hooks {
     std::function<void(const Message&)> message;
+    std::function<bool(const Message&)> confirm;
     std::function<QString(const FileDialogRequest&)> fileDialog;
     std::function<void(const QString&)> openUrl;
 };

@@ -4,6 +4,7 @@
 #include "app/windowsetup.h"
 #include "catalog/tv_mt.h"
 #include "fieldstrength/denkai.h"
+#include "network/ui/networkentry.h"
 #include "terminal/tanmatu.h"
 
 #include <QPointer>
@@ -65,6 +66,7 @@ void closeWorkScreens() {
     if (s_denkai) s_denkai->close();
     if (s_terminal) s_terminal->close();
     if (s_board) s_board->close();
+    NetworkEntry::closeNetworkScreen();
 }
 
 void showDenkai() {

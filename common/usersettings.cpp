@@ -8,10 +8,10 @@ namespace {
 const QString LastFolderKey = QStringLiteral("files/lastFolder");
 const QString RecentKey = QStringLiteral("files/recent");
 
-// ~/.config/Miravel/miravel.conf (tests point QSettings at a temporary folder).
+// The program's one settings file, named by the application (tests point
+// QSettings at a temporary folder).
 QSettings store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Miravel"),
-                     QStringLiteral("miravel"));
+    return QSettings();
 }
 
 QString geometryKey(const QString& window) {

@@ -18,6 +18,8 @@
 #include "terminal/tanmatu.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QWidget>
 
@@ -66,8 +68,9 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
     Hourglass hourglass(from);
     const QString chosen =
         Platform::projectFileDialog(from, Platform::FileDialogKind::Save, DataName);
-    if (!chosen.isEmpty()) {
-        const QString path = withDefaultExtension(chosen);
+    const QString path = chosen.isEmpty() ? QString() : withDefaultExtension(chosen);
+    // Keeping an existing file ends the save as a cancel in the dialog does.
+    if (!path.isEmpty() && Platform::mayReplace(from, path)) {
         try {
             RecordList records;
             Data_Save(records);

@@ -27,9 +27,7 @@ class RememberedTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Miravel"),
-                  QStringLiteral("miravel"))
-            .clear();
+        QSettings().clear();
     }
 };
 

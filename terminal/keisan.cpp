@@ -144,3 +144,22 @@ QString levelLine(double level, double loss, double terminalLevel) {
 QString countAfterClick(const QString& text) {
     return NumText(checkedResult(NumVal(text) + 1));
 }
+
+QString seriesUnitTypeName(int position) {
+    return QString::fromUtf16(SeriesUnitTypes[position]);
+}
+
+int seriesUnitTypePosition(const QString& text) {
+    for (int i = 0; i < SeriesUnitListCount; ++i)
+        if (text == seriesUnitTypeName(i)) return i;
+    return -1;
+}
+
+QString coaxWarningText() {
+    return QStringLiteral("５Ｃ－２Ｖ・７Ｃ－２ＶのＢＳ・ＣＳ電波の損失") + QChar(13) +
+           QStringLiteral("は計算できません。");
+}
+
+QString coaxWarningTitle() {
+    return QStringLiteral("　　警　　告");
+}

@@ -61,6 +61,7 @@ tanmatu::tanmatu(QWidget* parent) : QMainWindow(parent), ui(new Ui::tanmatu) {
     connectHandlers();
     watchCountFields();
     connectStandard();
+    addNetworkMenu();
     Form_Load();
 }
 

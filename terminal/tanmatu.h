@@ -4,6 +4,7 @@
 // loss and terminal level per band.
 
 #include "common/programvalues.h"
+#include "network/ui/terminallink.h"
 #include "standard/levelchart.h"
 #include "standard/verdictsheetprint.h"
 #include "terminal/terminalfields.h"
@@ -21,7 +22,7 @@
 class LevelChartWindow;
 class VerdictPanel;
 
-class tanmatu : public QMainWindow {
+class tanmatu : public QMainWindow, public TerminalLink {
     Q_OBJECT
 public:
     explicit tanmatu(QWidget* parent = nullptr);
@@ -47,6 +48,9 @@ public:
     // lines up. False when nothing was printed (no fitting size, no print
     // target, a report or printer failure; each shows its own message).
     bool Prt_Sub();
+    // The building network's view of this screen (networklink.cpp).
+    BandValues boosterLevels() override;
+    void receivePath(const TerminalFields& path) override;
 
     Ui::tanmatu* ui;
 
@@ -100,6 +104,7 @@ private:
     bool fitReportFont();
     std::optional<QStringList> reportLines();
     void watchCountFields();
+    void addNetworkMenu();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
     std::array<QLabel*, BandCount> resultLabels() const;
 

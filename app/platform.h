@@ -54,6 +54,10 @@ bool mayReplace(QWidget* parent, const QString& path);
 // file is remembered.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
 
+// A save dialog for any other file (images, PDF) with the given file-type
+// list; an empty result means the user cancelled.
+QString saveFileDialog(QWidget* parent, const QString& presetName, const QStringList& filters);
+
 // Asks the desktop to open an address; the result is ignored.
 void openUrl(const QString& address);
 

@@ -4,6 +4,7 @@
 // loss and terminal level per band.
 
 #include "common/programvalues.h"
+#include "print/report.h"
 #include "terminal/terminalfields.h"
 // The form (Ui::tanmatu) comes with the screen, so that the project and print
 // code can reach its fields as ui->Text27 etc. Outside this folder include
@@ -73,7 +74,7 @@ private:
     void Prt_Click();
     void Prt_Preview_Click();
     bool fitReportFont();
-    std::optional<QStringList> reportLines();
+    std::optional<Report> buildReport();
     void watchCountFields();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
     std::array<QLabel*, BandCount> resultLabels() const;

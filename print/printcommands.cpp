@@ -6,8 +6,8 @@
 #include "common/version.h"
 #include "print/printer.h"
 #include "print/printerfontdialog.h"
-#include "print/printtarget.h"
 #include "print/printjob.h"
+#include "print/printtarget.h"
 #include "print/reportprinter.h"
 
 #include <QDir>
@@ -138,8 +138,8 @@ void showPrinterError(QWidget* parent) {
 }
 
 bool ensurePrintTarget(QPrinter& printer, QWidget* parent) {
-    const bool unnamedPdf = printer.outputFormat() == QPrinter::PdfFormat &&
-                            printer.outputFileName().isEmpty();
+    const bool unnamedPdf =
+        printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
     if (!QPrinterInfo::availablePrinters().isEmpty() && !unnamedPdf) {
         const QString pdf = pdfFileOf(printer);
         return pdf.isEmpty() || acceptPdfTarget(pdf, parent);

@@ -26,9 +26,9 @@ TEST(BuildSettings, EveryTargetWarnsAlike) {
             << file.toStdString();
     }
     for (const char* source : {"/app/main.cpp", "/tests/app/buildsettings_test.cpp"})
-        EXPECT_TRUE(std::any_of(files.cbegin(), files.cend(),
-                                [source](const QString& f) { return f.endsWith(source); }))
-            << source;
+        EXPECT_TRUE(std::any_of(files.cbegin(), files.cend(), [source](const QString& f) {
+            return f.endsWith(source);
+        })) << source;
 }
 
 } // namespace

@@ -187,10 +187,11 @@ TEST_F(PrintCommandsTest, PdfTargetThatIsNoRegularFileIsRefused) {
         {QStringLiteral("/dev/null"), false},
     };
     auto refused = [](const QString& name) {
-        return Platform::Message{QStringLiteral("「%1」には印刷できません。\rPDFファイルには、"
-                                                "通常のファイルか新しいファイル名を指定してください。")
-                                     .arg(name),
-                                 programTitle(), QMessageBox::Warning};
+        return Platform::Message{
+            QStringLiteral("「%1」には印刷できません。\rPDFファイルには、"
+                           "通常のファイルか新しいファイル名を指定してください。")
+                .arg(name),
+            programTitle(), QMessageBox::Warning};
     };
     const QString before = path(QStringLiteral("before.pdf"));
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
 #include "print/fontfit.h"
-#include "print/printtestsupport.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
+#include "print/printtestsupport.h"
 #include "print/report.h"
 #include "print/reportprinter.h"
 
@@ -12,13 +12,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMap>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QPagedPaintDevice>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -153,7 +153,8 @@ TEST_F(PrintTest, ReportPrintsToPdf) {
     // The rightmost word of each printed line, top to bottom.
     QMap<double, PdfWord> lineEnds;
     for (const PdfWord& w : words)
-        if (!lineEnds.contains(w.yMin()) || lineEnds[w.yMin()].xMax() < w.xMax()) lineEnds[w.yMin()] = w;
+        if (!lineEnds.contains(w.yMin()) || lineEnds[w.yMin()].xMax() < w.xMax())
+            lineEnds[w.yMin()] = w;
     QList<PdfWord> borders;
     for (const PdfWord& w : lineEnds)
         if (QStringLiteral("┃┓┫┨┛").contains(w.text.back())) borders.append(w);
@@ -182,9 +183,10 @@ TEST(LinesPerPage, EveryLineThatFitsWhole) {
         double lineHeight;
         int expected;
     } cases[] = {
-        {800, 8, 100},  {799.9, 8, 99}, {807.9, 8, 100}, {8, 8, 1},
-        {7.9, 8, 1},    {0, 8, 1},      {100, 100.0 / 3, 3},
-        {13200, 133.333333333333, 99}, // an A4 page at 1200 dpi, 8 points
+        {800, 8, 100},       {799.9, 8, 99},
+        {807.9, 8, 100},     {8, 8, 1},
+        {7.9, 8, 1},         {0, 8, 1},
+        {100, 100.0 / 3, 3}, {13200, 133.333333333333, 99}, // an A4 page at 1200 dpi, 8 points
     };
     for (const auto& c : cases)
         EXPECT_EQ(linesPerPage(c.pageHeight, c.lineHeight), c.expected)

@@ -6,11 +6,11 @@
 #include "terminal/tanmatu.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QMenu>
@@ -253,8 +253,10 @@ TEST_F(TanmatuPrintTest, PrintDataAfterTheCalculation) {
          [](Ui::tanmatu* ui) { ui->Text19->setText(QStringLiteral("40000")); },
          {Done},
          "9999│"},
-        {"a number beyond a double", [](Ui::tanmatu* ui) { ui->Text4->setText("1E400"); },
-         {error6, tooLarge}, nullptr},
+        {"a number beyond a double",
+         [](Ui::tanmatu* ui) { ui->Text4->setText("1E400"); },
+         {error6, tooLarge},
+         nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

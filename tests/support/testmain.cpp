@@ -5,6 +5,8 @@
 #include "catalog/catalog.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -12,6 +14,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     initApplication(app);
+    // Settings written by the screens go to a folder that dies with the run.
+    QTemporaryDir settingsDir;
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settingsDir.path());
     loadCatalogue();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,72 @@
+#pragma once
+// The geometry of the level chart: per band a waterfall from the booster
+// output down through the loss of each component group of the path, in the
+// order of the report, to the outlet level, on one level scale for all bands.
+// The screen, the printer and the image files draw exactly this.
+
+#include "standard/judgement.h"
+
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <array>
+#include <vector>
+
+struct KeisanResult;
+
+// Distributors, branchers, series units or outlet, coax.
+constexpr int LossGroupCount = 4;
+
+struct ChartBandInput {
+    double output = 0; // booster output level, dBμV
+    std::array<double, LossGroupCount> losses{};
+    std::optional<LevelRange> range;
+};
+
+// The four bands' inputs from the booster output fields' values and a
+// calculation's partial sums.
+std::array<ChartBandInput, BandCount>
+chartInputs(const BandValues& outputs, const KeisanResult& result, const Profile& profile);
+
+enum class ChartBarKind { Output, Loss, Outlet };
+
+struct ChartBar {
+    ChartBarKind kind;
+    QString label;
+    double from = 0; // level before the step (the axis' low end for a level bar)
+    double to = 0;   // level after it
+    QRectF rect;
+    QRectF captionRect; // below the plot, the bar's whole slot wide
+};
+
+struct ChartTick {
+    double value;
+    double y;
+};
+
+struct ChartPanel {
+    int band = 0;
+    QRectF frame; // the whole panel
+    QRectF plot;  // the scaled area
+    QString title;
+    std::optional<QRectF> range; // the shaded in-range band, clipped to the plot
+    std::vector<ChartBar> bars;  // output, the loss groups, outlet
+    std::vector<ChartTick> ticks;
+    Judgement judgement;
+    QString verdict; // "UHF 端子レベル 88.99 dBμV　適合" and the like
+    QRectF labelRow; // where the bar captions go
+    QRectF verdictRow;
+};
+
+struct ChartLayout {
+    double low = 0; // the common scale, dBμV
+    double high = 0;
+    std::vector<ChartPanel> panels; // VHF, UHF, BS, CS
+};
+
+// The chart laid out in a page or window of the given size (any unit: pixels
+// on screen and in images, device units in print).
+ChartLayout layoutLevelChart(const std::array<ChartBandInput, BandCount>& inputs, QSizeF size);
+
+// The captions of the bars: "出力", "分配器", "分岐器", "直列ﾕﾆｯﾄ・端子", "同軸", "端子".
+QString chartBarCaption(int step);

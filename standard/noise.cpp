@@ -1,0 +1,27 @@
+#include "standard/noise.h"
+
+#include <cmath>
+
+double thermalNoiseLevel(double bandwidthHz) {
+    return 10 * std::log10(BoltzmannConstant * NoiseTemperature * bandwidthHz * LineImpedance) +
+           120;
+}
+
+double channelBandwidth(int band) {
+    return band == BS || band == CS ? SatelliteChannelBandwidth : TerrestrialChannelBandwidth;
+}
+
+double defaultNoiseFigure(int band) {
+    return band == UHF ? 10 : 8;
+}
+
+BandValues defaultNoiseFigures() {
+    BandValues nf{};
+    for (int b = 0; b < BandCount; ++b)
+        nf[size_t(b)] = defaultNoiseFigure(b);
+    return nf;
+}
+
+double carrierToNoise(double inputLevel, double noiseFigure, int band) {
+    return inputLevel - noiseFigure - thermalNoiseLevel(channelBandwidth(band));
+}

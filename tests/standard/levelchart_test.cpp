@@ -1,0 +1,91 @@
+#include "standard/levelchart.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A path of one BS-D2 distributor, three BS series units and 10 m of
+// S-5C-FB from 105 dBμV: its group losses per band.
+std::array<ChartBandInput, BandCount> fixturePath() {
+    const Profile outlet = standardProfile({});
+    std::array<ChartBandInput, BandCount> in{};
+    in[VHF] = {105, {3.8, 0, 11.1, 1.11}, outlet.bands[VHF].level};
+    in[UHF] = {105, {4.0, 0, 12.6, 2.19}, outlet.bands[UHF].level};
+    in[BS] = {105, {4.5, 0, 14, 3.11}, outlet.bands[BS].level};
+    in[CS] = {105, {0, 0, 0, 3.78}, outlet.bands[CS].level};
+    return in;
+}
+
+TEST(LevelChart, ScaleCoversEveryLevelAndRangeInWholeTens) {
+    const ChartLayout layout = layoutLevelChart(fixturePath(), QSizeF(1000, 800));
+    // Lowest: the UHF range's 50 (minus the padding), highest: 105.
+    EXPECT_EQ(layout.low, 40);
+    EXPECT_EQ(layout.high, 110);
+    ASSERT_EQ(layout.panels.size(), size_t(BandCount));
+    EXPECT_EQ(layout.panels[0].ticks.size(), size_t(8));
+    EXPECT_DOUBLE_EQ(layout.panels[0].ticks.front().y, layout.panels[0].plot.bottom());
+    EXPECT_DOUBLE_EQ(layout.panels[0].ticks.back().y, layout.panels[0].plot.top());
+}
+
+TEST(LevelChart, WaterfallStepsInReportOrder) {
+    const ChartLayout layout = layoutLevelChart(fixturePath(), QSizeF(1000, 800));
+    const ChartPanel& bs = layout.panels[BS];
+    ASSERT_EQ(bs.bars.size(), size_t(6));
+    const double perDb = bs.plot.height() / 70;
+    struct Expect {
+        ChartBarKind kind;
+        double from, to;
+    };
+    const Expect steps[] = {
+        {ChartBarKind::Output, 40, 105},    {ChartBarKind::Loss, 105, 100.5},
+        {ChartBarKind::Loss, 100.5, 100.5}, {ChartBarKind::Loss, 100.5, 86.5},
+        {ChartBarKind::Loss, 86.5, 83.39},  {ChartBarKind::Outlet, 40, 83.39},
+    };
+    double previousLeft = bs.plot.left();
+    for (size_t i = 0; i < bs.bars.size(); ++i) {
+        const ChartBar& bar = bs.bars[i];
+        EXPECT_EQ(bar.kind, steps[i].kind) << i;
+        EXPECT_NEAR(bar.from, steps[i].from, 1e-9) << i;
+        EXPECT_NEAR(bar.to, steps[i].to, 1e-9) << i;
+        const double higher = std::max(steps[i].from, steps[i].to);
+        EXPECT_NEAR(bar.rect.height(), std::abs(steps[i].from - steps[i].to) * perDb, 1e-9) << i;
+        EXPECT_NEAR(bar.rect.top(), bs.plot.bottom() - (higher - 40) * perDb, 1e-9) << i;
+        EXPECT_GT(bar.rect.left(), previousLeft) << "bars run left to right";
+        EXPECT_LE(bar.rect.right(), bs.plot.right());
+        previousLeft = bar.rect.left();
+    }
+    EXPECT_EQ(bs.bars[3].label, "直列ﾕﾆｯﾄ・端子");
+}
+
+TEST(LevelChart, RangeShadingAndVerdict) {
+    auto in = fixturePath();
+    in[BS].range = LevelRange{54, 81}; // 4K8K outlet: 83.39 is too high
+    const ChartLayout layout = layoutLevelChart(in, QSizeF(1000, 800));
+    const ChartPanel& bs = layout.panels[BS];
+    ASSERT_TRUE(bs.range.has_value());
+    const double perDb = bs.plot.height() / 70;
+    EXPECT_NEAR(bs.range->top(), bs.plot.bottom() - 41 * perDb, 1e-9);
+    EXPECT_NEAR(bs.range->bottom(), bs.plot.bottom() - 14 * perDb, 1e-9);
+    EXPECT_EQ(bs.verdict, "BS 端子レベル 83.39 dBμV　過大 +2.39 dB");
+    EXPECT_EQ(bs.title, "BS　54.00–81.00 dBμV");
+    EXPECT_FALSE(layout.panels[VHF].range.has_value());
+    EXPECT_EQ(layout.panels[VHF].judgement.verdict, Verdict::NoCriterion);
+}
+
+TEST(LevelChart, PanelsTileTheSizeWithoutOverlap) {
+    const QSizeF size(1200, 900);
+    const ChartLayout layout = layoutLevelChart(fixturePath(), size);
+    for (size_t a = 0; a < layout.panels.size(); ++a) {
+        const ChartPanel& p = layout.panels[a];
+        EXPECT_TRUE(QRectF(QPointF(0, 0), size).contains(p.frame)) << a;
+        EXPECT_TRUE(p.frame.contains(p.plot)) << a;
+        EXPECT_LE(p.verdictRow.bottom(), p.frame.bottom() + 1e-9) << a;
+        for (size_t b = a + 1; b < layout.panels.size(); ++b)
+            EXPECT_FALSE(p.frame.intersects(layout.panels[b].frame)) << a << ' ' << b;
+    }
+}
+
+} // namespace

@@ -270,9 +270,12 @@ TEST_F(TanmatuPrintTest, PrintDataAfterTheCalculation) {
         screen->ui->Prtdata_Insatu->trigger();
         EXPECT_EQ(platform.messages, c.messages);
         EXPECT_EQ(printer.pdfQuestions, c.printed ? 1 : 0);
-        if (c.printed && havePdfTools())
+        if (c.printed && havePdfTools()) {
             EXPECT_TRUE(pdfText(file).contains(QString::fromUtf8(c.printed))) << c.printed;
-        if (!c.printed) EXPECT_FALSE(QFileInfo::exists(file));
+        }
+        if (!c.printed) {
+            EXPECT_FALSE(QFileInfo::exists(file));
+        }
     }
 }
 
@@ -353,7 +356,9 @@ TEST_F(TanmatuPrintTest, FontChosenInTheDialogPrintsTheReport) {
         printer.printTo(file);
         screen->ui->Prtdata_Insatu->trigger();
         EXPECT_EQ(platform.messages, QList({Done}));
-        if (havePdfTools()) EXPECT_TRUE(pdfFonts(file).contains(QString::fromUtf8(c.printedFont)));
+        if (havePdfTools()) {
+            EXPECT_TRUE(pdfFonts(file).contains(QString::fromUtf8(c.printedFont)));
+        }
     }
 }
 

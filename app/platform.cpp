@@ -17,7 +17,17 @@ void message(QWidget* parent, const Message& m) {
         return;
     }
     QMessageBox box(m.icon, m.title, m.text, QMessageBox::Ok, parent);
+    // Messages quote file names and loaded values, which are never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool confirm(QWidget* parent, const Message& q) {
+    if (hooks().confirm) return hooks().confirm(q);
+    QMessageBox box(q.icon, q.title, q.text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName) {
@@ -34,6 +44,9 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
                                                       : QFileDialog::AcceptOpen);
     dialog.setFileMode(kind == FileDialogKind::Save ? QFileDialog::AnyFile
                                                     : QFileDialog::ExistingFile);
+    // The dialog would ask only about the name as typed, not about the one
+    // the save command adds ".tvd" to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     if (!presetName.isEmpty()) dialog.selectFile(presetName);

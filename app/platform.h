@@ -32,8 +32,13 @@ inline void message(QWidget* parent, const QString& text, const QString& title,
     message(parent, Message{text, title, icon});
 }
 
+// Asks a question with Yes and No buttons, No preselected; true for Yes.
+bool confirm(QWidget* parent, const Message& question);
+
 // The project file dialogs; the file-type list of the project commands with
-// its first entry preselected. An empty result means the user cancelled.
+// its first entry preselected. An empty result means the user cancelled. The
+// save dialog asks nothing about existing files: the save command asks, once
+// it knows the full name with its extension.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
 
 // Asks the desktop to open an address; the result is ignored.
@@ -42,6 +47,7 @@ void openUrl(const QString& address);
 // Test seams: when set, these stand in for the real dialogs.
 struct Hooks {
     std::function<void(const Message&)> message;
+    std::function<bool(const Message&)> confirm;
     std::function<QString(const FileDialogRequest&)> fileDialog;
     std::function<void(const QString&)> openUrl;
 };

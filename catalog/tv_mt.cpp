@@ -2,6 +2,7 @@
 
 #include "catalog/catalog.h"
 #include "ui_tv_mt.h"
+#include "widgets/frozenheadings.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -43,6 +44,7 @@ Tv_Mt::Tv_Mt(QWidget* parent) : QMainWindow(parent), ui(new Ui::Tv_Mt) {
     // Widths and heights come from the layout; no minimum section size overrides them.
     g->horizontalHeader()->setMinimumSectionSize(1);
     g->verticalHeader()->setMinimumSectionSize(1);
+    m_frozen = new FrozenHeadings(g);
 
     Form_Load();
     resize(preferredSize());
@@ -109,6 +111,7 @@ void Tv_Mt::showGrid() {
     const QList<int> heights = rowHeightsInPixels(m_grid);
     for (int r = 0; r < m_grid.rows(); ++r)
         g->setRowHeight(r, heights[r]);
+    m_frozen->setFixed(m_grid.fixedRows(), m_grid.fixedCols());
 }
 
 // The layout's height of each row, enlarged where a wrapped text needs more

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 
+class FrozenHeadings;
 class QRadioButton;
 class QTableWidget;
 
@@ -40,4 +41,5 @@ private:
     Ui::Tv_Mt* ui;
     std::array<QRadioButton*, BoardLayout::OptionCount> m_options;
     BoardLayout m_grid;
+    FrozenHeadings* m_frozen;
 };

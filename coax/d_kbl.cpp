@@ -5,6 +5,8 @@
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "project/records.h"
+#include "widgets/listpick.h"
+#include "widgets/plainlabels.h"
 
 #include <array>
 
@@ -24,7 +26,8 @@ double perMetre(const QString& lossPer100m) {
 
 D_Kbl::D_Kbl(QWidget* parent) : QWidget(parent), ui(new Ui::D_Kbl) {
     ui->setupUi(this);
-    connect(ui->Combo1, &QComboBox::activated, this, &D_Kbl::Combo1_Click);
+    makeLabelsPlainText(this);
+    connect(ListPick::attach(ui->Combo1), &ListPick::picked, this, &D_Kbl::Combo1_Click);
     UserControl_Initialize();
 }
 

@@ -67,6 +67,54 @@ Cp932Decoded cp932Decode(const QByteArray& bytes) {
     return result;
 }
 
+namespace {
+
+bool roundTrips(const QString& text) {
+    const Cp932Encoded e = cp932Encode(text);
+    if (!e.ok()) return false;
+    const Cp932Decoded d = cp932Decode(e.bytes);
+    return d.ok() && d.text == text;
+}
+
+} // namespace
+
+int cp932FirstUnstorable(const QString& text) {
+    if (roundTrips(text)) return -1;
+    for (int i = 0; i < text.size();) {
+        const int length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
+        if (!roundTrips(text.mid(i, length))) return i;
+        i += length;
+    }
+    return 0; // CP932 has no state, so some single character must differ
+}
+
+char32_t cp932LookAlike(char32_t c) {
+    switch (c) {
+    case U'\u00A5':
+        return U'\uFFE5'; // ¥ -> ￥
+    case U'\u00A2':
+        return U'\uFFE0'; // ¢ -> ￠
+    case U'\u00A3':
+        return U'\uFFE1'; // £ -> ￡
+    case U'\u00AC':
+        return U'\uFFE2'; // ¬ -> ￢
+    case U'\u2014':
+        return U'\u2015'; // — -> ―
+    case U'\u2016':
+        return U'\u2225'; // ‖ -> ∥
+    case U'\u203E':
+        return U'\uFFE3'; // ‾ -> ￣
+    case U'\u2212':
+        return U'\uFF0D'; // − -> －
+    case U'\u301C':
+        return U'\uFF5E'; // 〜 -> ～
+    default:
+        return 0;
+    }
+}
+
 int cp932Width(char32_t codePoint) {
     if (codePoint < 0x80) return 1;
     static QHash<char32_t, int> widths;

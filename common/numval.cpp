@@ -1,6 +1,7 @@
 #include "common/numval.h"
 
 #include "common/errors.h"
+#include "common/text.h"
 
 #include <charconv>
 #include <clocale>
@@ -10,10 +11,6 @@
 #include <string>
 
 namespace {
-
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
 
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -108,14 +105,14 @@ QString NumText(double value) {
 
 bool isNumberText(const QString& text) {
     std::string number;
-    const QString trimmed = text.trimmed();
+    const QString trimmed = trimBlanks(text);
     if (scanNumber(trimmed, number, false) != trimmed.size()) return false;
     return !std::isinf(parseCNumber(number));
 }
 
 double numberTextValue(const QString& text) {
     std::string number;
-    const QString trimmed = text.trimmed();
+    const QString trimmed = trimBlanks(text);
     if (scanNumber(trimmed, number, false) != trimmed.size()) return 0.0;
     return parseCNumber(number);
 }

@@ -16,7 +16,7 @@ double NumVal(const QString& text);
 // 2.5 -> "2.5", 1e20 -> "1E+20".
 QString NumText(double value);
 
-// True when the whole text, blanks around it aside, reads as one number
+// True when the whole text, blanks (trimBlanks) around it aside, reads as one number
 // (sign, digits, point, exponent) within the range of a double.
 bool isNumberText(const QString& text);
 

@@ -2,12 +2,16 @@
 
 #include "common/programvalues.h"
 
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
 QString trimBlanks(const QString& text) {
     int begin = 0;
     int end = text.size();
-    while (begin < end && text[begin] == u' ')
+    while (begin < end && isBlank(text[begin]))
         ++begin;
-    while (end > begin && text[end - 1] == u' ')
+    while (end > begin && isBlank(text[end - 1]))
         --end;
     return text.mid(begin, end - begin);
 }

@@ -3,8 +3,13 @@
 
 #include <QString>
 
-// Leading and trailing blanks (half-width spaces) removed, as values are
-// trimmed before they are saved or printed.
+// A blank: space, tab or line feed. Nothing else counts, not the ideographic
+// space, a no-break space or a carriage return: a number read with NumVal
+// skips exactly these, so every test of "blank" must agree with it.
+bool isBlank(QChar c);
+
+// Leading and trailing blanks removed, as values are trimmed before they are
+// saved or printed, and before a text is tested for being a number.
 QString trimBlanks(const QString& text);
 
 // Window captions, without and with the current project name.

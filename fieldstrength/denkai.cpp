@@ -12,6 +12,8 @@
 #include "fieldstrength/fieldstrengthcalc.h"
 #include "print/printcommands.h"
 #include "project/projectcommands.h"
+#include "widgets/listpick.h"
+#include "widgets/plainlabels.h"
 
 namespace {
 
@@ -37,11 +39,12 @@ QString cellNumber(const QString& cell) {
 
 Denkai::Denkai(QWidget* parent) : QMainWindow(parent), ui(new Ui::Denkai) {
     ui->setupUi(this);
+    makeLabelsPlainText(this);
     setObjectName(QStringLiteral("Denkai"));
-    connect(ui->Combo1, &QComboBox::activated, this, &Denkai::Combo1_Click);
-    connect(ui->Combo2, &QComboBox::activated, this, &Denkai::Combo2_Click);
-    connect(ui->Combo3, &QComboBox::activated, this, &Denkai::Combo3_Click);
-    connect(ui->Combo4, &QComboBox::activated, this, &Denkai::Combo4_Click);
+    connect(ListPick::attach(ui->Combo1), &ListPick::picked, this, &Denkai::Combo1_Click);
+    connect(ListPick::attach(ui->Combo2), &ListPick::picked, this, &Denkai::Combo2_Click);
+    connect(ListPick::attach(ui->Combo3), &ListPick::picked, this, &Denkai::Combo3_Click);
+    connect(ListPick::attach(ui->Combo4), &ListPick::picked, this, &Denkai::Combo4_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Denkai::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Denkai::Command3_Click);
     connectMenu();

@@ -17,6 +17,8 @@
 #include "terminal/tanmatu.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QWidget>
 
@@ -38,6 +40,15 @@ void showRefusal(QWidget* from, const UserError& error) {
 // ".tvd" is added only when the whole path, folders included, has no ".".
 QString withDefaultExtension(const QString& path) {
     return path.contains(u'.') ? path : path + QStringLiteral(".tvd");
+}
+
+// Replacing a file is asked about the same way whether or not ".tvd" was
+// typed; false when the user keeps the existing file.
+bool mayReplace(QWidget* from, const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    return Platform::confirm(from, {QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
+                                        .arg(QDir::toNativeSeparators(path)),
+                                    programTitle(), QMessageBox::Question});
 }
 
 } // namespace
@@ -65,8 +76,9 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
     Hourglass hourglass(from);
     const QString chosen =
         Platform::projectFileDialog(from, Platform::FileDialogKind::Save, DataName);
-    if (!chosen.isEmpty()) {
-        const QString path = withDefaultExtension(chosen);
+    const QString path = chosen.isEmpty() ? QString() : withDefaultExtension(chosen);
+    // Keeping an existing file ends the save as a cancel in the dialog does.
+    if (!path.isEmpty() && mayReplace(from, path)) {
         try {
             RecordList records;
             Data_Save(records);

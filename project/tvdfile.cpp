@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/errors.h"
+#include "common/oserror.h"
 #include "project/recordnames.h"
 
 #include <QDir>
@@ -10,7 +11,9 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,20 +38,25 @@ QString sizeText(qint64 bytes) {
                         .arg(fileLabel(fileName), sizeText(size), sizeText(ProjectFileMaxBytes)));
 }
 
-// How a character that cannot be saved is shown: itself when visible, its
-// code when it is not (a control character, a line break).
+// How a character that cannot be saved is shown: itself and its code when
+// visible, since look-alikes differ only in the code; its code alone when not
+// (a control character, a tag character), and a line break by name.
 QString shownCharacter(char32_t c) {
     if (c == U'\r' || c == U'\n') return QStringLiteral("改行");
-    const QString text = QString::fromUcs4(&c, 1);
     const QString code = QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
     if (!QChar::isPrint(c) || QChar::isSpace(c)) return code;
-    return text;
+    return QStringLiteral("「%1」%2").arg(QString::fromUcs4(&c, 1), code);
 }
 
 [[noreturn]] void refuseCharacter(int recordIndex, char32_t c) {
-    throw UserError(QStringLiteral("「%1」に保存できない文字 (%2) が含まれています。"
+    const char32_t lookAlike = cp932LookAlike(c);
+    const QString instead = lookAlike
+                                ? QStringLiteral("代わりに形の似た文字 (%1) なら保存できます。")
+                                      .arg(shownCharacter(lookAlike))
+                                : QString();
+    throw UserError(QStringLiteral("「%1」に保存できない文字 (%2) が含まれています。%3"
                                    "保存を中止しました。")
-                        .arg(projectRecordName(recordIndex + 1), shownCharacter(c)));
+                        .arg(projectRecordName(recordIndex + 1), shownCharacter(c), instead));
 }
 
 // The first character of `value` the format cannot carry back whole, or 0.
@@ -101,12 +109,42 @@ QString decodeText(const QByteArray& bytes, const QString& fileName) {
 bool isLineEnd(QChar c) {
     return c == u'\r' || c == u'\n';
 }
-bool isBlank(QChar c) {
+// Skipped before a record's value; a line feed ends the record instead.
+bool isSpaceOrTab(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-QString systemReason(const QFileDevice& file) {
-    return QStringLiteral("詳細: %1").arg(file.errorString());
+// The reason for a failed system call, in Japanese (errno is read at once).
+QString systemReason(int error) {
+    return QStringLiteral("詳細: %1").arg(systemErrorText(error));
+}
+
+// A named pipe, a device or a socket: opening one could wait for ever, and
+// none holds a project.
+[[noreturn]] void refuseSpecialFile(const QString& path) {
+    throw UserError(QStringLiteral("「%1」は通常のファイルではない（名前付きパイプや装置など）"
+                                   "ため、使えません。データファイルを選んでください。")
+                        .arg(shownPath(path)));
+}
+
+// Opens without waiting (a named pipe put in the file's place since it was
+// looked at would block the open) and checks the opened file itself.
+void openRegularFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        throw UserError(
+            QStringLiteral("%1を開けません（%2）。").arg(fileLabel(path), systemReason(error)));
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        refuseSpecialFile(path);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw UserError(QStringLiteral("%1を開けません。").arg(fileLabel(path)));
+    }
 }
 
 } // namespace
@@ -116,8 +154,11 @@ QByteArray encodeProjectRecords(const QStringList& records) {
     for (int i = 0; i < records.size(); ++i) {
         const QString& value = records[i];
         if (const char32_t c = firstStructuralCharacter(value)) refuseCharacter(i, c);
+        // Only what reads back exactly is saved; encoding alone would let
+        // glibc write ¥ as \ or 〜 as ～ and drop some characters.
+        const int unstorable = cp932FirstUnstorable(value);
+        if (unstorable >= 0) refuseCharacter(i, codePointAt(value, unstorable));
         const Cp932Encoded encoded = cp932Encode(value);
-        if (!encoded.ok()) refuseCharacter(i, codePointAt(value, encoded.badIndex));
         bytes += '"';
         bytes += encoded.bytes;
         bytes += "\"\r\n";
@@ -132,7 +173,7 @@ QStringList parseRecordText(const QString& text) {
     bool commaSeen = false; // a comma always asks for one more record
     while (p < n || commaSeen) {
         commaSeen = false;
-        while (p < n && isBlank(text[p]))
+        while (p < n && isSpaceOrTab(text[p]))
             ++p;
         qsizetype start = p;
         if (p < n && text[p] == u'"') {
@@ -186,21 +227,21 @@ QByteArray readProjectFile(const QString& path) {
         throw UserError(QStringLiteral("「%1」はフォルダーです。データファイルを選んでください。")
                             .arg(shownPath(path)));
     }
+    if (!info.isFile()) refuseSpecialFile(path);
     if (info.size() > ProjectFileMaxBytes) refuseTooLarge(path, info.size());
     if (!info.isReadable()) {
         throw UserError(QStringLiteral("%1を読み込む権限がありません。").arg(fileLabel(path)));
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw UserError(
-            QStringLiteral("%1を開けません（%2）。").arg(fileLabel(path), systemReason(file)));
-    }
+    QFile file;
+    openRegularFile(path, file);
     // At most one byte more than allowed: a file that grew since it was
-    // looked at, or a device without a size, cannot fill memory.
+    // looked at cannot fill memory.
+    errno = 0;
     const QByteArray bytes = file.read(ProjectFileMaxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
+        const int error = errno;
         throw UserError(
-            QStringLiteral("%1を読み込めません（%2）。").arg(fileLabel(path), systemReason(file)));
+            QStringLiteral("%1を読み込めません（%2）。").arg(fileLabel(path), systemReason(error)));
     }
     if (bytes.size() > ProjectFileMaxBytes)
         refuseTooLarge(path, file.size() > bytes.size() ? file.size() : bytes.size());
@@ -213,6 +254,7 @@ void writeProjectFile(const QString& path, const QByteArray& bytes) {
         throw UserError(QStringLiteral("「%1」はフォルダーのため、データを書き込めません。")
                             .arg(shownPath(path)));
     }
+    if (info.exists() && !info.isFile()) refuseSpecialFile(path);
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir()) {
         throw UserError(QStringLiteral("保存先のフォルダー「%1」がありません。保存を中止しました。")
@@ -224,7 +266,9 @@ void writeProjectFile(const QString& path, const QByteArray& bytes) {
     // mid-flush writes part of its buffer, drops the rest and still commits;
     // written straight through, a short write shows in write()'s count.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int openErrno = errno;
         if (info.exists() && !info.isWritable()) {
             throw UserError(
                 QStringLiteral("%1は書き込み禁止のため、保存できません。").arg(fileLabel(path)));
@@ -236,16 +280,18 @@ void writeProjectFile(const QString& path, const QByteArray& bytes) {
                     .arg(shownPath(folder.filePath())));
         }
         throw UserError(QStringLiteral("%1を作成できません（%2）。保存を中止しました。")
-                            .arg(fileLabel(path), systemReason(file)));
+                            .arg(fileLabel(path), systemReason(openErrno)));
     }
     const bool written = file.write(bytes) == bytes.size();
-    const int writeErrno = errno; // a short write leaves no error in the file object
-    if (written && file.commit()) return;
-    const QString reason =
-        file.error() != QFileDevice::NoError
-            ? systemReason(file)
-            : QStringLiteral("詳細: %1").arg(QString::fromLocal8Bit(std::strerror(writeErrno)));
-    if (!written) file.cancelWriting();
+    int error = errno; // a short write leaves no error in the file object
+    if (written) {
+        errno = 0;
+        if (file.commit()) return;
+        error = errno;
+    } else {
+        file.cancelWriting();
+    }
+    const QString reason = systemReason(error);
     const QString kept =
         info.exists() ? QStringLiteral("元のファイルは変更されていません。") : QString();
     throw UserError(QStringLiteral("%1への書き込みに失敗しました（%2）。"

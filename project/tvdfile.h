@@ -17,7 +17,7 @@ constexpr qint64 ProjectFileMaxBytes = 1024 * 1024;
 // The records as file bytes: `"` value `"` CR LF each, in CP932. Values are
 // written as given (the caller trims them). A value the format cannot carry
 // back whole is refused, not written mangled: a double quote, a line break,
-// or a character CP932 has no code for.
+// or a character that does not read back unchanged from CP932.
 QByteArray encodeProjectRecords(const QStringList& records);
 
 // The records of decoded file text, by the reading rule of the format:

@@ -9,6 +9,8 @@
 #include "common/version.h"
 #include "project/projectcommands.h"
 #include "terminal/keisan.h"
+#include "widgets/listpick.h"
+#include "widgets/plainlabels.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ void clearCombo(QComboBox* combo) {
 
 tanmatu::tanmatu(QWidget* parent) : QMainWindow(parent), ui(new Ui::tanmatu) {
     ui->setupUi(this);
+    makeLabelsPlainText(this);
     for (int n = 1; n <= 43; ++n)
         m_text[size_t(n)] = findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
     // A submenu's own item is an action as well; it carries the submenu's
@@ -64,9 +67,9 @@ tanmatu::~tanmatu() {
 }
 
 void tanmatu::connectHandlers() {
-    connect(ui->Combo1, &QComboBox::activated, this, &tanmatu::Combo1_Click);
-    connect(ui->Combo2, &QComboBox::activated, this, &tanmatu::Combo2_Click);
-    connect(ui->Combo3, &QComboBox::activated, this, &tanmatu::Combo3_Click);
+    connect(ListPick::attach(ui->Combo1), &ListPick::picked, this, &tanmatu::Combo1_Click);
+    connect(ListPick::attach(ui->Combo2), &ListPick::picked, this, &tanmatu::Combo2_Click);
+    connect(ListPick::attach(ui->Combo3), &ListPick::picked, this, &tanmatu::Combo3_Click);
     connect(ui->Option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on) Option1_Click();
     });

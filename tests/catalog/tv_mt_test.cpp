@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -171,4 +172,68 @@ TEST_F(BoardTest, LoadingRefillsTheFirstElevenTables) {
     EXPECT_EQ(Tanshi_Mt(1, 1, 0), "BS-7F");
     EXPECT_EQ(Catv_Mt(1, 0), "kept");
     Set_Catv();
+}
+
+namespace {
+
+// The cell the user sees at `point` of the grid's viewport: that of whichever
+// view lies on top there.
+QModelIndex cellSeenAt(QTableWidget* grid, QPoint point) {
+    const QPoint inGrid = grid->viewport()->mapTo(grid, point);
+    QWidget* top = grid->childAt(inGrid);
+    while (top && !qobject_cast<QTableView*>(top))
+        top = top->parentWidget();
+    auto* view = qobject_cast<QTableView*>(top);
+    if (!view) return {};
+    return view->indexAt(view->viewport()->mapFrom(grid, inGrid));
+}
+
+} // namespace
+
+// Scrolled to the far corner, the heading rows still run along the top and
+// the heading columns down the left side, over the data's last row and column.
+TEST_F(BoardTest, FixedHeadingsStayInViewWhileTheDataScrolls) {
+    const struct {
+        int option;
+        int fixedRows;
+        int fixedCols;
+    } cases[] = {{6, 2, 1}, {2, 1, 1}, {1, 1, 0}, {7, 2, 1}};
+    Tv_Mt* b = board();
+    b->show();
+    b->resize(640, 200);
+    // Low enough for every table to scroll both ways.
+    grid()->setMaximumHeight(110);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        clickOption(c.option);
+        QTableWidget* g = grid();
+        QCoreApplication::processEvents();
+        g->horizontalScrollBar()->setValue(g->horizontalScrollBar()->maximum());
+        g->verticalScrollBar()->setValue(g->verticalScrollBar()->maximum());
+        ASSERT_GT(g->horizontalScrollBar()->maximum(), 0);
+        ASSERT_GT(g->verticalScrollBar()->maximum(), 0);
+        const QRect area = g->viewport()->rect();
+        const int lastRow = g->rowCount() - 1;
+        const int lastCol = g->columnCount() - 1;
+        const QModelIndex topLeft = cellSeenAt(g, area.topLeft() + QPoint(2, 2));
+        EXPECT_EQ(topLeft.row(), 0);
+        // Without heading columns the scrolled data reaches the left edge.
+        const int leftColumn = c.fixedCols > 0 ? 0 : g->columnAt(2);
+        EXPECT_EQ(topLeft.column(), leftColumn);
+        const QModelIndex topRight = cellSeenAt(g, area.topRight() + QPoint(-2, 2));
+        EXPECT_EQ(topRight.row(), 0);
+        EXPECT_EQ(topRight.column(), lastCol);
+        // The last row, wherever scrolling left it.
+        const int lastRowY = g->rowViewportPosition(lastRow) + g->rowHeight(lastRow) / 2;
+        const QModelIndex lastRowLeft = cellSeenAt(g, QPoint(2, lastRowY));
+        EXPECT_EQ(lastRowLeft.row(), lastRow);
+        EXPECT_EQ(lastRowLeft.column(), leftColumn);
+        // The rows below the headings: the last fixed row sits just above them.
+        if (c.fixedRows > 1) {
+            int y = 0;
+            for (int r = 0; r + 1 < c.fixedRows; ++r)
+                y += g->rowHeight(r);
+            EXPECT_EQ(cellSeenAt(g, QPoint(area.right() - 2, y + 2)).row(), c.fixedRows - 1);
+        }
+    }
 }

@@ -94,10 +94,10 @@ TEST_F(CoaxControl, SaveWritesFiveTrimmedRecords) {
     ui.Text1->setText("  11.1");
     ui.Text2->setText("21.9 ");
     ui.Text3->setText("");
-    ui.Text4->setText("\t3 "); // only half-width spaces are blanks here
+    ui.Text4->setText("\t3\n"); // tabs and line feeds are blanks too
     RecordList records;
     control->d_sav(records);
-    EXPECT_EQ(records.records(), QStringList({"S-5C-FB", "11.1", "21.9", "", "\t3"}));
+    EXPECT_EQ(records.records(), QStringList({"S-5C-FB", "11.1", "21.9", "", "3"}));
 }
 
 TEST_F(CoaxControl, LoadTakesTheRecordsAsTheyAreWithoutTheCatalogue) {

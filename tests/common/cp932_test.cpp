@@ -47,3 +47,37 @@ TEST(Cp932, ColumnWidthFollowsTheEncodedLength) {
 }
 
 } // namespace
+
+namespace {
+
+// What CP932 writes under another character's code comes back changed; its
+// look-alike comes back as it was.
+TEST(Cp932, FindsCharactersThatDoNotComeBackAndTheirLookAlikes) {
+    const std::pair<char32_t, char32_t> changed[] = {
+        {U'¥', U'￥'}, {U'¢', U'￠'}, {U'£', U'￡'}, {U'¬', U'￢'},  {U'—', U'―'},
+        {U'‖', U'∥'},  {U'‾', U'￣'}, {U'−', U'－'}, {U'〜', U'～'},
+    };
+    for (const auto& [c, lookAlike] : changed) {
+        SCOPED_TRACE(unsigned(c));
+        EXPECT_EQ(cp932FirstUnstorable(QStringLiteral("ab") + QString::fromUcs4(&c, 1)), 2);
+        EXPECT_EQ(cp932LookAlike(c), lookAlike);
+        EXPECT_EQ(cp932FirstUnstorable(QString::fromUcs4(&lookAlike, 1)), -1);
+    }
+    const struct {
+        QString text;
+        int index;
+    } cases[] = {
+        {QStringLiteral("５C-2V ｱﾝﾃﾅ ～ － ￥ \\ ~"), -1},
+        {QString(), -1},
+        {QStringLiteral("回路😀名"), 2},      // no code at all
+        {QStringLiteral("😀¥"), 0},           // a pair of surrogates counts as one
+        {QStringLiteral("a\U000E0041b"), 1}, // a tag character, dropped
+        {QStringLiteral("ab\U000E007F"), 2},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cp932FirstUnstorable(c.text), c.index) << c.text.toStdString();
+    EXPECT_EQ(cp932LookAlike(U'A'), 0u);
+    EXPECT_EQ(cp932LookAlike(U'\U000E0041'), 0u);
+}
+
+} // namespace

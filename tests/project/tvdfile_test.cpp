@@ -1,4 +1,5 @@
 #include "common/errors.h"
+#include "fifofeeder.h"
 #include "project/recordnames.h"
 #include "project/tvdfile.h"
 
@@ -149,28 +150,61 @@ TEST(TvdFile, DecodingTakesTheFirst67RecordsUpToOneMebibyte) {
 }
 
 TEST(TvdFile, EncodingRefusesValuesThatWouldNotReadBackWhole) {
+    const QString refused = QStringLiteral("「%1」に保存できない文字 (%2) が含まれています。%3"
+                                           "保存を中止しました。");
+    const QString instead = QStringLiteral("代わりに形の似た文字 (%1) なら保存できます。");
     const struct {
         int record; // 1-based
+        const char* name;
         QString value;
         QString shown;
+        QString lookAlike; // empty when there is none
     } cases[] = {
-        {65, QStringLiteral("回路😀名"), QStringLiteral("(😀)")},
-        {65, QStringLiteral("3\"F"), QStringLiteral("(\")")},
-        {1, QStringLiteral("BS\r-7F"), QStringLiteral("(改行)")},
-        {46, QStringLiteral("line\nbreak"), QStringLiteral("(改行)")},
-        {20, QStringLiteral("80é"), QStringLiteral("(é)")},
-        {12, QStringLiteral("8\u200b1"), QStringLiteral("(U+200B)")},
+        {65, "計算回路名", QStringLiteral("回路😀名"), QStringLiteral("「😀」U+1F600"), {}},
+        {65, "計算回路名", QStringLiteral("3\"F"), QStringLiteral("「\"」U+0022"), {}},
+        {1, "VHFアンテナ型式", QStringLiteral("BS\r-7F"), QStringLiteral("改行"), {}},
+        {46,
+         "直列ユニット・テレビ端子の種類",
+         QStringLiteral("line\nbreak"),
+         QStringLiteral("改行"),
+         {}},
+        {20, "CS標準アンテナ出力 (Ecs)", QStringLiteral("80é"), QStringLiteral("「é」U+00E9"), {}},
+        {12,
+         "同軸ケーブル損失 VHF (dB/100m)",
+         QStringLiteral("8\u200b1"),
+         QStringLiteral("U+200B"),
+         {}},
+        // Written under another character's code, or dropped, by the CP932
+        // table: refused, with the character that can be stored instead.
+        {65, "計算回路名", QStringLiteral("¥100"), QStringLiteral("「¥」U+00A5"),
+         QStringLiteral("「￥」U+FFE5")},
+        {65, "計算回路名", QStringLiteral("5¢"), QStringLiteral("「¢」U+00A2"),
+         QStringLiteral("「￠」U+FFE0")},
+        {65, "計算回路名", QStringLiteral("£5"), QStringLiteral("「£」U+00A3"),
+         QStringLiteral("「￡」U+FFE1")},
+        {65, "計算回路名", QStringLiteral("¬A"), QStringLiteral("「¬」U+00AC"),
+         QStringLiteral("「￢」U+FFE2")},
+        {65, "計算回路名", QStringLiteral("A—B"), QStringLiteral("「—」U+2014"),
+         QStringLiteral("「―」U+2015")},
+        {65, "計算回路名", QStringLiteral("A‖B"), QStringLiteral("「‖」U+2016"),
+         QStringLiteral("「∥」U+2225")},
+        {65, "計算回路名", QStringLiteral("A‾B"), QStringLiteral("「‾」U+203E"),
+         QStringLiteral("「￣」U+FFE3")},
+        {17, "VHF標準アンテナ出力 (Ev)", QStringLiteral("−3"), QStringLiteral("「−」U+2212"),
+         QStringLiteral("「－」U+FF0D")},
+        {65, "計算回路名", QStringLiteral("1〜3階"), QStringLiteral("「〜」U+301C"),
+         QStringLiteral("「～」U+FF5E")},
+        {65, "計算回路名", QStringLiteral("A\U000E0041B"), QStringLiteral("U+E0041"), {}},
     };
     for (const auto& c : cases) {
         QStringList records = numberedRecords(ProjectRecordCount);
         records[c.record - 1] = c.value;
-        const QString message = refusal([&] { encodeProjectRecords(records); });
-        EXPECT_TRUE(message.contains(projectRecordName(c.record))) << message.toStdString();
-        EXPECT_TRUE(message.contains(c.shown)) << message.toStdString();
-        EXPECT_TRUE(message.contains(QStringLiteral("保存を中止"))) << message.toStdString();
+        const QString expected =
+            refused.arg(QString::fromUtf8(c.name), c.shown,
+                        c.lookAlike.isEmpty() ? QString() : instead.arg(c.lookAlike));
+        EXPECT_EQ(refusal([&] { encodeProjectRecords(records); }), expected);
+        EXPECT_EQ(projectRecordName(c.record), QString::fromUtf8(c.name));
     }
-    EXPECT_EQ(projectRecordName(65), QStringLiteral("計算回路名"));
-    EXPECT_EQ(projectRecordName(1), QStringLiteral("VHFアンテナ型式"));
 }
 
 class TvdFileOnDisk : public ::testing::Test {
@@ -201,21 +235,31 @@ TEST_F(TvdFileOnDisk, ReadingRefusesWhatIsNoFile) {
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     ASSERT_TRUE(huge.resize(qint64(4) << 30));
     huge.close();
+    // A named pipe that would give a whole project, were it opened.
+    const QString pipe = path(QStringLiteral("pipe.tvd"));
+    const FifoFeeder feeder(pipe, encodeProjectRecords(numberedRecords(ProjectRecordCount)));
+    ASSERT_TRUE(feeder.made());
+    const QString special =
+        QStringLiteral("「%1」は通常のファイルではない（名前付きパイプや装置など）"
+                       "ため、使えません。データファイルを選んでください。");
     const struct {
         QString path;
-        QString mustName;
+        QString message; // %1: the path
     } cases[] = {
-        {path(QStringLiteral("missing.tvd")), QStringLiteral("見つかりません")},
-        {path(QStringLiteral("folder.tvd")), QStringLiteral("フォルダー")},
-        {path(QStringLiteral("huge.tvd")), QStringLiteral("大きすぎる")},
-        // A device without a size: the bounded read stops it.
-        {QStringLiteral("/dev/zero"), QStringLiteral("大きすぎる")},
+        {path(QStringLiteral("missing.tvd")), QStringLiteral("ファイル「%1」が見つかりません。")},
+        {path(QStringLiteral("folder.tvd")),
+         QStringLiteral("「%1」はフォルダーです。データファイルを選んでください。")},
+        {path(QStringLiteral("huge.tvd")),
+         QStringLiteral("ファイル「%1」は大きすぎるため読み込めません（4,294,967,296 バイト）。"
+                        "データファイルは 1,048,576 バイトまでです。")},
+        {pipe, special},
+        {QStringLiteral("/dev/zero"), special},
     };
     for (const auto& c : cases) {
         const QString message = refusal([&] { readProjectFile(c.path); });
-        EXPECT_TRUE(message.contains(c.mustName)) << message.toStdString();
-        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(c.path))) << message.toStdString();
+        EXPECT_EQ(message, c.message.arg(QDir::toNativeSeparators(c.path)));
     }
+    EXPECT_FALSE(feeder.fed());
 }
 
 TEST_F(TvdFileOnDisk, LoadingRefusesAShortFileByName) {

@@ -7,6 +7,7 @@
 #include "fieldstrength/denkai.h"
 #include "terminal/tanmatu.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
@@ -17,6 +18,10 @@ PlatformStandIn::PlatformStandIn() {
     h.fileDialog = [this](const Platform::FileDialogRequest& r) {
         fileRequests.append(r);
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    };
+    h.confirm = [this](const Platform::Message& q) {
+        questions.append(q);
+        return questionAnswers.isEmpty() || questionAnswers.takeFirst();
     };
     h.openUrl = [this](const QString& url) { openedUrls.append(url); };
 }
@@ -43,8 +48,16 @@ void ScreenTest::TearDown() {
 }
 
 void pick(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    const QModelIndex item = list->model()->index(index, 0);
+    list->scrollTo(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 void click(QWidget* widget) {

@@ -21,6 +21,8 @@ public:
     QList<Platform::Message> messages;               // every message shown, in order
     QList<Platform::FileDialogRequest> fileRequests; // every file dialog asked for
     QStringList fileAnswers;                         // answers, first first; "" = cancel
+    QList<Platform::Message> questions;              // every yes/no question asked
+    QList<bool> questionAnswers;                     // answers, first first; Yes when none
     QStringList openedUrls;
 };
 
@@ -36,8 +38,11 @@ protected:
 // Closes every screen and processes the deferred deletions.
 void closeAllScreens();
 
-// A user's pick of list item `index` (QComboBox::activated).
+// A user's pick of list item `index`: a click on it in the open list.
 void pick(QComboBox* combo, int index);
+
+// Typing `text` key by key into a widget, Japanese characters included.
+void typeText(QWidget* widget, const QString& text);
 
 // A mouse click on a widget.
 void click(QWidget* widget);

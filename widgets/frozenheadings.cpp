@@ -1,0 +1,122 @@
+#include "widgets/frozenheadings.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <algorithm>
+
+FrozenHeadings::FrozenHeadings(QTableView* table)
+    : QObject(table), m_table(table), m_rows(makeView("_fixedRows")),
+      // Made last, the corner lies over both strips.
+      m_cols(makeView("_fixedCols")), m_corner(makeView("_fixedCorner")) {
+    const auto resync = [this] {
+        copySizes();
+        place();
+    };
+    connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, resync);
+    connect(table->verticalHeader(), &QHeaderView::sectionResized, this, resync);
+    // The table leads; a strip whose range changes later catches up.
+    for (QTableView* view : {m_table, m_rows, m_cols, m_corner}) {
+        for (QScrollBar* bar : {view->horizontalScrollBar(), view->verticalScrollBar()}) {
+            connect(bar, &QScrollBar::rangeChanged, this, [this] { follow(); });
+            if (view == m_table)
+                connect(bar, &QScrollBar::valueChanged, this, [this] { follow(); });
+        }
+        // The wheel over a strip scrolls the table.
+        if (view != m_table) view->viewport()->installEventFilter(this);
+    }
+    table->installEventFilter(this);
+    table->viewport()->installEventFilter(this);
+}
+
+QTableView* FrozenHeadings::makeView(const char* suffix) {
+    auto* view = new QTableView(m_table);
+    view->setObjectName(m_table->objectName() + QLatin1String(suffix));
+    view->setModel(m_table->model());
+    view->setSelectionModel(m_table->selectionModel());
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setFrameShape(QFrame::NoFrame);
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setHorizontalScrollMode(m_table->horizontalScrollMode());
+    view->setVerticalScrollMode(m_table->verticalScrollMode());
+    view->setEditTriggers(m_table->editTriggers());
+    view->setSelectionMode(m_table->selectionMode());
+    view->setWordWrap(m_table->wordWrap());
+    view->setTextElideMode(m_table->textElideMode());
+    view->setShowGrid(m_table->showGrid());
+    view->hide();
+    return view;
+}
+
+void FrozenHeadings::setFixed(int rows, int cols) {
+    m_fixedRows = rows;
+    m_fixedCols = cols;
+    copySizes();
+    place();
+}
+
+void FrozenHeadings::copySizes() {
+    const int rowCount = m_table->model()->rowCount();
+    const int colCount = m_table->model()->columnCount();
+    for (QTableView* view : {m_rows, m_cols, m_corner}) {
+        for (int c = 0; c < colCount; ++c)
+            view->setColumnWidth(c, m_table->columnWidth(c));
+        for (int r = 0; r < rowCount; ++r)
+            view->setRowHeight(r, m_table->rowHeight(r));
+    }
+}
+
+// Over the table's viewport, the heading rows as a strip along its top, the
+// heading columns as a strip down its left side.
+void FrozenHeadings::place() {
+    const QRect area = m_table->viewport()->geometry();
+    const int rows = std::min(m_fixedRows, m_table->model()->rowCount());
+    const int cols = std::min(m_fixedCols, m_table->model()->columnCount());
+    int height = 0;
+    for (int r = 0; r < rows; ++r)
+        height += m_table->rowHeight(r);
+    int width = 0;
+    for (int c = 0; c < cols; ++c)
+        width += m_table->columnWidth(c);
+    height = std::min(height, area.height());
+    width = std::min(width, area.width());
+
+    m_rows->setGeometry(area.x(), area.y(), area.width(), height);
+    m_cols->setGeometry(area.x(), area.y(), width, area.height());
+    m_corner->setGeometry(area.x(), area.y(), width, height);
+    m_rows->setVisible(rows > 0);
+    m_cols->setVisible(cols > 0);
+    m_corner->setVisible(rows > 0 && cols > 0);
+    follow();
+}
+
+// The strips move with the table's data along their length, never across.
+void FrozenHeadings::follow() {
+    m_rows->horizontalScrollBar()->setValue(m_table->horizontalScrollBar()->value());
+    m_rows->verticalScrollBar()->setValue(0);
+    m_cols->verticalScrollBar()->setValue(m_table->verticalScrollBar()->value());
+    m_cols->horizontalScrollBar()->setValue(0);
+    m_corner->horizontalScrollBar()->setValue(0);
+    m_corner->verticalScrollBar()->setValue(0);
+}
+
+bool FrozenHeadings::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table->viewport() || watched == m_table) {
+        // The viewport changes size when the window does or a scroll bar
+        // comes or goes.
+        if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) place();
+        return false;
+    }
+    if (event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(m_table->viewport(), event);
+        return true;
+    }
+    return false;
+}

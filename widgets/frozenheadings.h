@@ -1,0 +1,38 @@
+#pragma once
+// Fixed heading rows and columns for a table view: they stay in view while
+// the data scrolls. Three views over the table's own model lie on top of it:
+// the heading rows (scrolling sideways with the table), the heading columns
+// (scrolling up and down with it) and the corner where both meet (still).
+// The table keeps its cells, names and sizes; the views only show them.
+
+#include <QObject>
+
+class QTableView;
+
+class FrozenHeadings : public QObject {
+    Q_OBJECT
+public:
+    // Belongs to `table`; the views are named after it ("<name>_fixedRows",
+    // "<name>_fixedCols", "<name>_fixedCorner").
+    explicit FrozenHeadings(QTableView* table);
+
+    // The number of heading rows and columns. Call whenever the table's rows,
+    // columns or their sizes were set anew.
+    void setFixed(int rows, int cols);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTableView* makeView(const char* suffix);
+    void copySizes();
+    void place();
+    void follow();
+
+    QTableView* m_table;
+    QTableView* m_rows;
+    QTableView* m_cols;
+    QTableView* m_corner;
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+};

@@ -1,0 +1,105 @@
+#include "widgets/listpick.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+ListPick* ListPick::attach(QComboBox* combo) {
+    return new ListPick(combo);
+}
+
+ListPick::ListPick(QComboBox* combo) : QObject(combo), m_combo(combo) {
+    // The default completer completes inline, case-insensitively; and the
+    // combo box itself picks the item matching the text on Return or when
+    // the field loses focus. None of these is a choice from the list.
+    combo->setCompleter(nullptr);
+    if (QLineEdit* edit = combo->lineEdit()) {
+        disconnect(edit, &QLineEdit::returnPressed, combo, nullptr);
+        disconnect(edit, &QLineEdit::editingFinished, combo, nullptr);
+    }
+    combo->installEventFilter(this);
+    // Installed after the list's own filters, so these run first.
+    combo->view()->installEventFilter(this);
+    combo->view()->viewport()->installEventFilter(this);
+}
+
+bool ListPick::popupOpen() const {
+    return m_combo->view()->isVisible();
+}
+
+bool ListPick::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_combo) return closedComboEvent(event);
+    if (watched == m_combo->view() &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
+        return listKeyPress(event);
+    if (!popupOpen()) return false;
+    if (watched == m_combo->view()->viewport() && event->type() == QEvent::MouseButtonRelease)
+        return listMouseRelease(event);
+    return false;
+}
+
+bool ListPick::closedComboEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_sincePress.start();
+        return false;
+    case QEvent::Wheel:
+        // The wheel would step through the items of the closed list.
+        return true;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // Stepping through the closed list would pick without a look;
+            // the arrows open the list instead, to choose in it.
+            m_combo->showPopup();
+            return true;
+        default:
+            return false;
+        }
+    }
+    default:
+        return false;
+    }
+}
+
+bool ListPick::listMouseRelease(QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) return false;
+    const bool releaseOfOpeningPress =
+        m_sincePress.isValid() && m_sincePress.elapsed() < QApplication::doubleClickInterval();
+    m_sincePress.invalidate();
+    const QModelIndex index = m_combo->view()->indexAt(mouse->position().toPoint());
+    const Qt::ItemFlags needed = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!releaseOfOpeningPress && index.isValid() && (index.flags() & needed) == needed)
+        choose(index.row());
+    // Handled here in every case, so the list never sets the text unseen.
+    return true;
+}
+
+// The list takes Return as a shortcut override before it arrives as a key
+// press; whichever comes first while the list is open makes the choice, and
+// the other finds it closed and is swallowed.
+bool ListPick::listKeyPress(QEvent* event) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    const QModelIndex index = m_combo->view()->currentIndex();
+    if (popupOpen() && index.isValid() && (index.flags() & Qt::ItemIsEnabled)) choose(index.row());
+    event->accept();
+    return true;
+}
+
+void ListPick::choose(int row) {
+    m_combo->hidePopup();
+    m_combo->setCurrentIndex(row);
+    // Choosing the current item again must show its text over a typed one.
+    m_combo->setEditText(m_combo->itemText(row));
+    emit picked(row);
+}

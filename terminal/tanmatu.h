@@ -4,6 +4,7 @@
 // loss and terminal level per band.
 
 #include "common/programvalues.h"
+#include "network/ui/terminallink.h"
 #include "print/report.h"
 #include "terminal/terminalfields.h"
 // The form (Ui::tanmatu) comes with the screen, so that the project and print
@@ -16,7 +17,7 @@
 #include <array>
 #include <optional>
 
-class tanmatu : public QMainWindow {
+class tanmatu : public QMainWindow, public TerminalLink {
     Q_OBJECT
 public:
     explicit tanmatu(QWidget* parent = nullptr);
@@ -42,6 +43,9 @@ public:
     // lines up. False when nothing was printed (no fitting size, no print
     // target, a report or printer failure; each shows its own message).
     bool Prt_Sub();
+    // The building network's view of this screen (networklink.cpp).
+    BandValues boosterLevels() override;
+    void receivePath(const TerminalFields& path) override;
 
     Ui::tanmatu* ui;
 
@@ -76,6 +80,7 @@ private:
     bool fitReportFont();
     std::optional<Report> buildReport();
     void watchCountFields();
+    void addNetworkMenu();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
     std::array<QLabel*, BandCount> resultLabels() const;
 

@@ -68,6 +68,25 @@ TEST_F(LevelsTest, SameNumbersAsTheScreens) {
     }
 }
 
+// The expected outputs the package check compares the installed program
+// with: they must be what the program prints, which the test above ties to
+// the screens.
+TEST_F(LevelsTest, StoredExpectedOutputsAreCurrent) {
+    const std::pair<const char*, OutputFormat> formats[] = {
+        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+    for (const char* name : {"worked-example", "antenna-data", "coax-warning"}) {
+        const QString project = fixture(name) + QStringLiteral(".tvd");
+        for (const auto& [suffix, format] : formats) {
+            SCOPED_TRACE(std::string(name) + "." + suffix);
+            QFile expected(fixture(name) + QStringLiteral(".levels.") + QLatin1String(suffix));
+            ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+            const QString text =
+                QString::fromUtf8(expected.readAll()).replace(QStringLiteral("@FILE@"), project);
+            EXPECT_EQ(levelsCommand(project, format).out, text);
+        }
+    }
+}
+
 TEST_F(LevelsTest, WorkedExampleInEveryFormat) {
     const QString file = fixture("worked-example.tvd");
     const BatchResult text = levelsCommand(file, OutputFormat::Text);

@@ -113,10 +113,11 @@ void NetworkWindow::buildViews() {
     diagram->setObjectName(QStringLiteral("networkDiagram"));
     auto* diagramScroll = new QScrollArea;
     diagramScroll->setWidget(diagram);
-    auto* tabs = new QTabWidget;
+    tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("networkTabs"));
     tabs->addTab(tablePage, QStringLiteral("端子一覧"));
     tabs->addTab(diagramScroll, QStringLiteral("配線図"));
+    connect(tabs, &QTabWidget::currentChanged, this, &NetworkWindow::refreshDiagram);
 
     auto* right = new QSplitter(Qt::Vertical);
     right->addWidget(details);
@@ -283,9 +284,17 @@ void NetworkWindow::restoreTreeState(NodeId selected) {
 void NetworkWindow::documentChanged() {
     restoreTreeState(m_selected);
     details->showNode(m_selected);
-    diagram->setDiagram(layoutDiagram(m_document->network(), m_document->result()));
+    m_diagramStale = true;
+    refreshDiagram();
     showSummary();
     setWindowTitle(documentTitle());
+}
+
+// Laying out thousands of boxes takes a while: only when the diagram shows.
+void NetworkWindow::refreshDiagram() {
+    if (!m_diagramStale || tabs->currentIndex() != DiagramTab) return;
+    diagram->setDiagram(layoutDiagram(m_document->network(), m_document->result()));
+    m_diagramStale = false;
 }
 
 void NetworkWindow::showSummary() {

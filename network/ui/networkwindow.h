@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QSortFilterProxyModel;
 class QSpinBox;
+class QTabWidget;
 class QTableView;
 class QTreeView;
 
@@ -61,6 +62,8 @@ public:
     DiagramView* diagram;
     QSpinBox* repeatCount;
     QComboBox* profileCombo; // the criteria the outlets are judged by
+    QTabWidget* tabs;        // the outlet table and the diagram
+    static constexpr int DiagramTab = 1;
 
     QAction* newAction;
     QAction* openAction;
@@ -99,6 +102,7 @@ private:
     void buildProfileChoice(class QToolBar* bar);
     void documentChanged();
     void showSummary();
+    void refreshDiagram();
     void rememberFolding(const QModelIndex& index, bool expanded);
     void restoreTreeState(NodeId selected);
     void edit(const QString& text, const std::function<void(Network&)>& change);
@@ -114,4 +118,5 @@ private:
     std::optional<Subtree> m_clipboard;
     QSet<NodeId> m_folded;
     NodeId m_selected = HeadEndId;
+    bool m_diagramStale = true;
 };

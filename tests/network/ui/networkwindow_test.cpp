@@ -8,6 +8,7 @@
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
+#include "network/ui/networkpaint.h"
 #include "network/ui/networkwindow.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -330,6 +332,24 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     s->undoAction->trigger(); // the part
     s->undoAction->trigger(); // the definitions
     EXPECT_EQ(s->document()->network(), Network());
+}
+
+TEST_F(NetworkScreen, DiagramFollowsTheEditsWhenItShows) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+    const auto boxes = [s] { return s->diagram->diagram().boxes.size(); };
+    const size_t nodes = size_t(s->document()->network().nodeCount()) + 1;
+    s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
+    EXPECT_EQ(boxes(), nodes);
+    s->selectNode(HeadEndId);
+    s->addOutletAction->trigger();
+    EXPECT_EQ(boxes(), nodes + 1);
+    EXPECT_EQ(s->diagram->diagram().boxes.back().id, s->selectedNode());
+    s->tabs->setCurrentIndex(0);
+    s->undoAction->trigger();
+    s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
+    EXPECT_EQ(boxes(), nodes);
+    EXPECT_GE(s->diagram->minimumHeight(), int(nodes) * 40);
 }
 
 TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {

@@ -62,6 +62,8 @@ void NetworkWindow::buildViews() {
     tree->setModel(m_treeModel);
     tree->setUniformRowHeights(true);
     tree->setAlternatingRowColors(true);
+    tree->setDragDropMode(QAbstractItemView::InternalMove);
+    connect(m_treeModel, &NetworkTreeModel::moveRequested, this, &NetworkWindow::moveNode);
     // Fixed widths: fitting columns to thousands of rows after every edit is slow.
     const int treeWidths[] = {330, 100, 56, 56, 56, 56, 220};
     for (int c = 0; c < int(std::size(treeWidths)); ++c)

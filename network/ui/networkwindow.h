@@ -37,6 +37,8 @@ public:
     void addChild(ComponentKind kind);
     void removeSelected();
     void moveSelected(int step);
+    // Hangs a node (with its subtree) under another, at `row` (-1: last).
+    void moveNode(NodeId node, NodeId newParent, int row);
     void copySelected();
     void pasteUnderSelected();
     void repeatSelected();

@@ -56,6 +56,13 @@ NetworkWindow::NetworkWindow(QWidget* parent)
     resize(1280, 800);
 }
 
+// The document and its undo stack go with the window's children, after the
+// window itself: nothing they signal may reach it then.
+NetworkWindow::~NetworkWindow() {
+    m_document->undoStack()->disconnect(this);
+    m_document->disconnect(this);
+}
+
 void NetworkWindow::buildViews() {
     tree = new QTreeView;
     tree->setObjectName(QStringLiteral("networkTree"));

@@ -28,6 +28,7 @@ class NetworkWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit NetworkWindow(QWidget* parent = nullptr);
+    ~NetworkWindow() override;
 
     NetworkDocument* document() const { return m_document; }
     NodeId selectedNode() const;

@@ -1,6 +1,9 @@
 #include "app/appinit.h"
 
+#include "app/screens.h"
 #include "common/version.h"
+#include "network/ui/networkentry.h"
+#include "terminal/tanmatu.h"
 
 #include <QApplication>
 #include <QFont>
@@ -22,4 +25,7 @@ void initApplication(QApplication& app) {
     const QStringList mincho = {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")};
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
     QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
+
+    // The building network reaches the terminal screen only through its link.
+    NetworkEntry::setTerminalLink([]() -> TerminalLink* { return Screens::terminal(); });
 }

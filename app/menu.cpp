@@ -6,6 +6,7 @@
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "common/version.h"
+#include "network/ui/networkentry.h"
 #include "print/printer.h"
 #include "project/projectcommands.h"
 
@@ -74,9 +75,11 @@ void Menu::buildScreen() {
     Option1 = named(new QRadioButton(Frame1), "Option1");
     Option2 = named(new QRadioButton(Frame1), "Option2");
     Option3 = named(new QRadioButton(Frame1), "Option3");
+    Option4 = named(new QRadioButton(Frame1), "Option4");
     options->addWidget(Option1);
     options->addWidget(Option2);
     options->addWidget(Option3);
+    options->addWidget(Option4);
 
     Command1 = named(new QPushButton(QStringLiteral("スタート"), central), "Command1");
     Command2 = named(new QPushButton(QStringLiteral("終　了"), central), "Command2");
@@ -104,6 +107,7 @@ void Menu::Form_Load() {
     Option1->setText(QStringLiteral("アンテナからブースター入り口まで計算"));
     Option2->setText(QStringLiteral("分配器又はﾌﾞｰｽﾀｰ出力から端末までの計算"));
     Option3->setText(QStringLiteral("登録データ参照"));
+    Option4->setText(QStringLiteral("建物全体の配線網（全端子の一括計算）"));
     printerFont().family = QStringLiteral("ＭＳ 明朝");
     printerFont().size = 8.9f;
     Prt_FontSize = 8.0f;
@@ -121,6 +125,10 @@ void Menu::Command1_Click() {
     if (Option3->isChecked()) {
         Screens::showBoard();
         clearOption(Option3);
+    }
+    if (Option4->isChecked()) {
+        NetworkEntry::showNetworkScreen();
+        clearOption(Option4);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The start menu: loads the catalogue and the printer defaults, offers the
-// three jobs and carries the project-file commands.
+// four jobs and carries the project-file commands.
 
 #include <QMainWindow>
 
@@ -24,6 +24,7 @@ public:
     QRadioButton* Option1;
     QRadioButton* Option2;
     QRadioButton* Option3;
+    QRadioButton* Option4; // the building network
     QPushButton* Command1;
     QPushButton* Command2;
     QAction* al_cls;

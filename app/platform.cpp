@@ -1,7 +1,11 @@
 #include "app/platform.h"
 
+#include "common/version.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace Platform {
@@ -30,6 +34,13 @@ bool confirm(QWidget* parent, const Message& q) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool mayReplace(QWidget* parent, const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    return confirm(parent, {QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
+                                .arg(QDir::toNativeSeparators(path)),
+                            programTitle(), QMessageBox::Question});
+}
+
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName) {
     const QStringList filters = {
         QStringLiteral("電界強度ファイル(*.tvd)"),
@@ -37,6 +48,11 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
         QStringLiteral("データ ファイル(*.dat)"),
         QStringLiteral("すべてのファィル(*.*)"),
     };
+    return fileDialog(parent, kind, presetName, filters);
+}
+
+QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
+                   const QStringList& filters) {
     if (hooks().fileDialog) return hooks().fileDialog(FileDialogRequest{kind, presetName, filters});
 
     QFileDialog dialog(parent);

@@ -32,8 +32,18 @@ inline void message(QWidget* parent, const QString& text, const QString& title,
     message(parent, Message{text, title, icon});
 }
 
+// A file dialog with a file-type list, its first entry preselected. An empty
+// result means the user cancelled. Saving asks nothing about existing files:
+// the command asks (mayReplace) once it knows the full name.
+QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
+                   const QStringList& filters);
+
 // Asks a question with Yes and No buttons, No preselected; true for Yes.
 bool confirm(QWidget* parent, const Message& question);
+
+// Replacing a file is asked about the same way by every save command; true
+// when there is no such file or the user agrees to replace it.
+bool mayReplace(QWidget* parent, const QString& path);
 
 // The project file dialogs; the file-type list of the project commands with
 // its first entry preselected. An empty result means the user cancelled. The

@@ -3,6 +3,7 @@
 #include "app/menu.h"
 #include "catalog/tv_mt.h"
 #include "fieldstrength/denkai.h"
+#include "network/ui/networkentry.h"
 #include "terminal/tanmatu.h"
 
 #include <QPointer>
@@ -61,6 +62,7 @@ void closeWorkScreens() {
     if (s_denkai) s_denkai->close();
     if (s_terminal) s_terminal->close();
     if (s_board) s_board->close();
+    NetworkEntry::closeNetworkScreen();
 }
 
 void showDenkai() {

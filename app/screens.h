@@ -24,8 +24,8 @@ Denkai* existingDenkai();
 tanmatu* existingTerminal();
 Tv_Mt* existingBoard();
 
-// Closes the field-strength screen, the terminal-level screen and the board,
-// in this order, those that exist (the start menu's Exit).
+// Closes the field-strength screen, the terminal-level screen, the board and
+// the building network, in this order, those that exist (the start menu's Exit).
 void closeWorkScreens();
 
 // Creates the screen if needed, shows it modelessly and brings it forward.

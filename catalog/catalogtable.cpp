@@ -1,6 +1,10 @@
 #include "catalog/catalogtable.h"
 
 #include "common/errors.h"
+#include "common/numval.h"
+
+#include <cmath>
+#include <limits>
 
 CatalogTable::CatalogTable(const char* name, std::vector<int> upperBounds)
     : m_name(name), m_upper(std::move(upperBounds)) {
@@ -8,6 +12,29 @@ CatalogTable::CatalogTable(const char* name, std::vector<int> upperBounds)
     for (int upper : m_upper)
         size *= size_t(upper + 1);
     m_cells.resize(size);
+    m_numbers.assign(size, std::numeric_limits<double>::quiet_NaN());
+}
+
+namespace {
+
+// NaN stands for "no number": no text that reads as a number gives NaN.
+double cellNumber(const QString& text) {
+    return isNumberText(text) ? numberTextValue(text) : std::numeric_limits<double>::quiet_NaN();
+}
+
+std::optional<double> present(double number) {
+    if (std::isnan(number)) return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+std::optional<double> CatalogTable::number(int i, int j) const {
+    return present(m_numbers[offset({i, j})]);
+}
+
+std::optional<double> CatalogTable::number(int i, int j, int k) const {
+    return present(m_numbers[offset({i, j, k})]);
 }
 
 size_t CatalogTable::offset(std::initializer_list<int> index) const {
@@ -31,11 +58,15 @@ const QString& CatalogTable::at(int i, int j, int k) const {
 }
 
 void CatalogTable::set(int i, int j, const QString& text) {
-    m_cells[offset({i, j})] = text;
+    const size_t at = offset({i, j});
+    m_cells[at] = text;
+    m_numbers[at] = cellNumber(text);
 }
 
 void CatalogTable::set(int i, int j, int k, const QString& text) {
-    m_cells[offset({i, j, k})] = text;
+    const size_t at = offset({i, j, k});
+    m_cells[at] = text;
+    m_numbers[at] = cellNumber(text);
 }
 
 void CatalogTable::setRow(int i, int j0, const QStringList& texts) {

@@ -2,10 +2,13 @@
 // A catalogue table: a two- or three-dimensional array of text cells with
 // fixed index ranges starting at 0. Row 0 holds headings; unset cells hold the
 // empty text. An index outside the declared ranges raises
-// RunTimeError(SubscriptOutOfRange) and leaves the table intact.
+// RunTimeError(SubscriptOutOfRange) and leaves the table intact. Each cell's
+// number is converted once, when the cell is written, so that calculations
+// read numbers without parsing and without exceptions.
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class CatalogTable {
@@ -20,6 +23,10 @@ public:
     const QString& at(int i, int j) const;
     const QString& at(int i, int j, int k) const;
     const QString& operator()(int i, int j) const { return at(i, j); }
+    // The number of a cell that reads wholly as one (strictCellValue), converted
+    // when the cell is set; nothing for "--", "" and other texts.
+    std::optional<double> number(int i, int j) const;
+    std::optional<double> number(int i, int j, int k) const;
     const QString& operator()(int i, int j, int k) const { return at(i, j, k); }
 
     // Only the fill routines write cells.
@@ -37,4 +44,5 @@ private:
     const char* m_name;
     std::vector<int> m_upper;
     std::vector<QString> m_cells;
+    std::vector<double> m_numbers; // NaN where the cell is not a number
 };

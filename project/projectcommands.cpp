@@ -42,15 +42,6 @@ QString withDefaultExtension(const QString& path) {
     return path.contains(u'.') ? path : path + QStringLiteral(".tvd");
 }
 
-// Replacing a file is asked about the same way whether or not ".tvd" was
-// typed; false when the user keeps the existing file.
-bool mayReplace(QWidget* from, const QString& path) {
-    if (!QFileInfo::exists(path)) return true;
-    return Platform::confirm(from, {QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
-                                        .arg(QDir::toNativeSeparators(path)),
-                                    programTitle(), QMessageBox::Question});
-}
-
 } // namespace
 
 void Data_Cls() {
@@ -78,7 +69,7 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
         Platform::projectFileDialog(from, Platform::FileDialogKind::Save, DataName);
     const QString path = chosen.isEmpty() ? QString() : withDefaultExtension(chosen);
     // Keeping an existing file ends the save as a cancel in the dialog does.
-    if (!path.isEmpty() && mayReplace(from, path)) {
+    if (!path.isEmpty() && Platform::mayReplace(from, path)) {
         try {
             RecordList records;
             Data_Save(records);

@@ -17,6 +17,7 @@ PACKAGES=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
+  libbenchmark-dev
 )
 
 install_missing() {

@@ -6,16 +6,6 @@
 
 namespace {
 
-// One assignment of the calculation: a catalogue cell that is not a number
-// skips it, so the target keeps its value; every other error goes on up.
-template <typename Expression> void assign(double& target, Expression expression) {
-    try {
-        target = expression();
-    } catch (const RunTimeError& e) {
-        if (e.number() != RunTimeError::TypeMismatch) throw;
-    }
-}
-
 double times(double a, double b) {
     return checkedResult(a * b);
 }
@@ -26,63 +16,72 @@ double minus(double a, double b) {
     return checkedResult(a - b);
 }
 
-// The operands are read left to right, field before cell, so that an
-// overflowing field stops the run even where the cell holds "--".
-double countTimesCell(const QString& count, const QString& cell) {
-    const double n = NumVal(count);
-    return times(n, strictCellValue(cell));
+// Each field's number, read at its first use in the run: an overflowing field
+// stops the run exactly where it is first needed, later reads cost nothing.
+class FieldNumbers {
+public:
+    explicit FieldNumbers(const TerminalFields& fields) : m_fields(fields) {}
+    double operator()(int n) {
+        std::optional<double>& value = m_values[size_t(n)];
+        if (!value) value = NumVal(m_fields[n]);
+        return *value;
+    }
+
+private:
+    const TerminalFields& m_fields;
+    std::array<std::optional<double>, 44> m_values;
+};
+
+// One term count x catalogue cell. The count is read first, so that an
+// overflowing count stops the run even where the cell holds "--"; a cell
+// without a number leaves the target as it was (the term is dropped).
+void setTerm(double& target, double count, std::optional<double> cell) {
+    if (cell) target = times(count, *cell);
+}
+void addTerm(double& target, double count, std::optional<double> cell) {
+    if (cell) target = plus(target, times(count, *cell));
 }
 
 void run(const TerminalFields& f, KeisanResult& r) {
     namespace F = TerminalField;
     const int catalogueBand[BandCount] = {1, 2, 3, 4};
+    FieldNumbers field(f);
 
     // Distributors: count x distribution loss (property 1).
     for (int b = 0; b < BandCount; ++b) {
         const int j = catalogueBand[b];
-        assign(r.Bunpai_Loss[b],
-               [&] { return countTimesCell(f[F::DistributorCount[0]], Bunpai_Mt(1, j, 1)); });
+        setTerm(r.Bunpai_Loss[b], field(F::DistributorCount[0]), Bunpai_Mt.number(1, j, 1));
         for (int m = 2; m <= 6; ++m)
-            assign(r.Bunpai_Loss[b], [&] {
-                const double sum = r.Bunpai_Loss[b];
-                return plus(sum, countTimesCell(f[F::DistributorCount[m - 1]], Bunpai_Mt(m, j, 1)));
-            });
+            addTerm(r.Bunpai_Loss[b], field(F::DistributorCount[m - 1]), Bunpai_Mt.number(m, j, 1));
     }
 
     // Branchers: passages x insertion loss (property 2) ...
     for (int b = 0; b < BandCount; ++b) {
         const int j = catalogueBand[b];
-        assign(r.Bunki_Loss[b],
-               [&] { return countTimesCell(f[F::BrancherPassage[0]], Bunki_Mt(1, j, 2)); });
+        setTerm(r.Bunki_Loss[b], field(F::BrancherPassage[0]), Bunki_Mt.number(1, j, 2));
         for (int m = 2; m <= 4; ++m)
-            assign(r.Bunki_Loss[b], [&] {
-                const double sum = r.Bunki_Loss[b];
-                return plus(sum, countTimesCell(f[F::BrancherPassage[m - 1]], Bunki_Mt(m, j, 2)));
-            });
+            addTerm(r.Bunki_Loss[b], field(F::BrancherPassage[m - 1]), Bunki_Mt.number(m, j, 2));
     }
     // ... then take-offs x coupling loss (property 3).
     for (int b = 0; b < BandCount; ++b) {
         const int j = catalogueBand[b];
         for (int m = 1; m <= 4; ++m)
-            assign(r.Bunki_Loss[b], [&] {
-                const double sum = r.Bunki_Loss[b];
-                return plus(sum, countTimesCell(f[F::BrancherTakeOff[m - 1]], Bunki_Mt(m, j, 3)));
-            });
+            addTerm(r.Bunki_Loss[b], field(F::BrancherTakeOff[m - 1]), Bunki_Mt.number(m, j, 3));
     }
 
     // Series units: N - 1 passages through feed-through units and one
     // take-off at the end unit. An outlet (or no unit at all) counts its own
     // loss N times.
     const int t = f.combo3Index + 1;
-    const double n = NumVal(f[F::UnitCount]);
+    const double n = field(F::UnitCount);
     if (n != 0 && t <= SeriesUnitTypeCount) {
         for (int b = 0; b < BandCount; ++b) {
-            r.Yunit_Pass[b] = times(NumVal(f[F::UnitThroughLoss[b]]), minus(n, 1));
-            r.Yunit_End[b] = NumVal(f[F::UnitTakeOffLoss[b]]);
+            r.Yunit_Pass[b] = times(field(F::UnitThroughLoss[b]), minus(n, 1));
+            r.Yunit_End[b] = field(F::UnitTakeOffLoss[b]);
         }
     } else {
         for (int b = 0; b < BandCount; ++b) {
-            r.Yunit_Pass[b] = times(n, NumVal(f[F::UnitTakeOffLoss[b]]));
+            r.Yunit_Pass[b] = times(n, field(F::UnitTakeOffLoss[b]));
             r.Yunit_End[b] = 0;
         }
     }
@@ -91,12 +90,11 @@ void run(const TerminalFields& f, KeisanResult& r) {
 
     // Coax: metres x loss per 100 m at the band's highest frequency.
     for (int b = 0; b < BandCount; ++b)
-        for (int c = 0; c < CoaxTypeCount; ++c)
-            assign(r.Douziyuku_Loss[size_t(c)][b], [&] {
-                const double metres = NumVal(f[F::CoaxLength[c]]);
-                const double perHundred = strictCellValue(Douziyuku_Mt(c + 1, CoaxLossColumn[b]));
-                return checkedResult(times(metres, perHundred) / 100);
-            });
+        for (int c = 0; c < CoaxTypeCount; ++c) {
+            const double metres = field(F::CoaxLength[c]);
+            if (const auto perHundred = Douziyuku_Mt.number(c + 1, CoaxLossColumn[b]))
+                r.Douziyuku_Loss[size_t(c)][b] = checkedResult(times(metres, *perHundred) / 100);
+        }
     for (int b = 0; b < BandCount; ++b) {
         double sum = 0;
         for (int c = 0; c < CoaxTypeCount; ++c)
@@ -109,13 +107,13 @@ void run(const TerminalFields& f, KeisanResult& r) {
                                r.Douziyuku_Total[b]);
 
     for (int b = 0; b < BandCount; ++b) {
-        const double level = NumVal(f[F::BoosterLevel[b]]);
+        const double level = field(F::BoosterLevel[b]);
         r.resultText[size_t(b)] = levelLine(level, r.Total_Loss[b], minus(level, r.Total_Loss[b]));
     }
 
     // The first two coax types have no BS/CS values, so those losses are
     // missing from the totals.
-    r.coaxWarning = NumVal(f[F::CoaxLength[0]]) != 0 || NumVal(f[F::CoaxLength[1]]) != 0;
+    r.coaxWarning = field(F::CoaxLength[0]) != 0 || field(F::CoaxLength[1]) != 0;
 }
 
 } // namespace

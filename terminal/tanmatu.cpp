@@ -59,6 +59,7 @@ tanmatu::tanmatu(QWidget* parent) : QMainWindow(parent), ui(new Ui::tanmatu) {
     setWindowTitle(terminalStartCaption());
     connectHandlers();
     watchCountFields();
+    addNetworkMenu();
     Form_Load();
 }
 

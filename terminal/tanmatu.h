@@ -4,6 +4,7 @@
 // loss and terminal level per band.
 
 #include "common/programvalues.h"
+#include "network/ui/terminallink.h"
 #include "terminal/terminalfields.h"
 // The form (Ui::tanmatu) comes with the screen, so that the project and print
 // code can reach its fields as ui->Text27 etc. Outside this folder include
@@ -15,7 +16,7 @@
 #include <array>
 #include <optional>
 
-class tanmatu : public QMainWindow {
+class tanmatu : public QMainWindow, public TerminalLink {
     Q_OBJECT
 public:
     explicit tanmatu(QWidget* parent = nullptr);
@@ -41,6 +42,9 @@ public:
     // lines up. False when nothing was printed (no fitting size, no print
     // target, a report or printer failure; each shows its own message).
     bool Prt_Sub();
+    // The building network's view of this screen (networklink.cpp).
+    BandValues boosterLevels() override;
+    void receivePath(const TerminalFields& path) override;
 
     Ui::tanmatu* ui;
 
@@ -75,6 +79,7 @@ private:
     bool fitReportFont();
     std::optional<QStringList> reportLines();
     void watchCountFields();
+    void addNetworkMenu();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
     std::array<QLabel*, BandCount> resultLabels() const;
 

@@ -1,0 +1,94 @@
+// Speed of the calculations: the terminal screen's Keisan on a filled path,
+// and a full recompute of a 10,000-outlet building network.
+
+#include "catalog/catalog.h"
+#include "keisan_reference.h"
+#include "network/propagation.h"
+#include "network/towergenerator.h"
+#include "terminal/keisan.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A path with "--" cells in play: BS-type distributor and brancher counts
+// (no CS value), a BS series unit (no CS through loss) and ５C-2V coax (no
+// BS/CS value).
+TerminalFields filledPath() {
+    namespace F = TerminalField;
+    TerminalFields f;
+    f[F::DistributorCount[0]] = QStringLiteral("1");
+    f[F::DistributorCount[4]] = QStringLiteral("2");
+    f[F::BrancherPassage[1]] = QStringLiteral("3");
+    f[F::BrancherTakeOff[1]] = QStringLiteral("1");
+    f[F::BrancherPassage[2]] = QStringLiteral("1");
+    f.combo3Index = 0;
+    const char* through[4] = {"1.3", "1.8", "2.0", "--"};
+    const char* takeOff[4] = {"8.5", "9.0", "10", "--"};
+    for (int b = 0; b < BandCount; ++b) {
+        f[F::UnitThroughLoss[b]] = QString::fromLatin1(through[b]);
+        f[F::UnitTakeOffLoss[b]] = QString::fromLatin1(takeOff[b]);
+        f[F::BoosterLevel[b]] = QStringLiteral("105");
+    }
+    f[F::UnitCount] = QStringLiteral("3");
+    f[F::CoaxLength[0]] = QStringLiteral("5");
+    f[F::CoaxLength[2]] = QStringLiteral("10");
+    f[F::CoaxLength[5]] = QStringLiteral("25.5");
+    return f;
+}
+
+void BM_Keisan(benchmark::State& state) {
+    loadCatalogue();
+    const TerminalFields fields = filledPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Keisan(fields));
+}
+BENCHMARK(BM_Keisan)->Unit(benchmark::kMicrosecond);
+
+// The first version, which threw and caught an exception for every "--".
+void BM_KeisanFirstVersion(benchmark::State& state) {
+    loadCatalogue();
+    const TerminalFields fields = filledPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(referenceKeisan(fields));
+}
+BENCHMARK(BM_KeisanFirstVersion)->Unit(benchmark::kMicrosecond);
+
+// The outlet profile with BS/CS 2K, the screens' default.
+OutletCriteria outletRanges() {
+    return outletCriteria(standardProfile(ProfileId{}));
+}
+
+// 100 floors x 10 lines x 10 series units = 10,000 outlets.
+const TowerPlan TenThousand{100, 10, 10, 5};
+
+void BM_NetworkRecompute(benchmark::State& state) {
+    loadCatalogue();
+    const Network network = generateTower(TenThousand);
+    const OutletCriteria criteria = outletRanges();
+    network.flat(); // flattened once, as after the last edit
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeNetwork(network, criteria));
+    state.counters["outlets"] = double(computeNetwork(network, criteria).outlets.size());
+}
+BENCHMARK(BM_NetworkRecompute)->Unit(benchmark::kMillisecond);
+
+// Recompute after one edit: the edit re-converts one node and the next
+// computation flattens the tree again.
+void BM_NetworkEditAndRecompute(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    const OutletCriteria criteria = outletRanges();
+    const NodeId first = network.children(HeadEndId).front();
+    NodeSpec spec = network.node(first).spec;
+    for (auto _ : state) {
+        spec.coax.metres = spec.coax.metres == 5 ? 6 : 5;
+        network.setSpec(first, spec);
+        benchmark::DoNotOptimize(computeNetwork(network, criteria));
+    }
+}
+BENCHMARK(BM_NetworkEditAndRecompute)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,438 @@
+#include "network/networkmodel.h"
+
+#include "common/errors.h"
+#include "network/catalogparts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+UserError refusal(const QString& message) {
+    return UserError(message);
+}
+
+// The head end has one output, the booster's, with no loss of its own.
+NodeLosses headEndLosses() {
+    NodeLosses losses;
+    losses.coax = {0.0, 0.0, 0.0, 0.0};
+    losses.ports.push_back({0.0, 0.0, 0.0, 0.0});
+    losses.outletPort.push_back(false);
+    return losses;
+}
+
+void checkRunLength(double metres) {
+    if (!std::isfinite(metres) || metres < 0 || metres > 100000)
+        throw refusal(QStringLiteral("ケーブルの長さは 0～100000 m で指定してください。"));
+}
+
+} // namespace
+
+// Everything that changes the tree goes through here, so that each check
+// happens before the first change.
+class NetworkEditor {
+public:
+    explicit NetworkEditor(Network& n) : net(n) {}
+    Network& net;
+
+    Network::Slot& slot(NodeId id) {
+        const auto found = net.m_nodes.find(id);
+        if (found == net.m_nodes.end())
+            throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(id));
+        return found->second;
+    }
+    std::vector<NodeId>& childList(NodeId id) {
+        return id == HeadEndId ? net.m_headChildren : slot(id).node.children;
+    }
+    int depth(NodeId id) const {
+        int d = 0;
+        while (id != HeadEndId) {
+            id = net.m_nodes.at(id).node.parent;
+            ++d;
+        }
+        return d;
+    }
+    int height(const Subtree& s) const {
+        // Depth of each node relative to the subtree's root, in preorder.
+        std::map<NodeId, int> level;
+        int most = 0;
+        for (const NetNode& n : s.nodes) {
+            const auto parent = level.find(n.parent);
+            const int l =
+                (parent == level.end() || &n == &s.nodes.front()) ? 1 : parent->second + 1;
+            level[n.id] = l;
+            most = std::max(most, l);
+        }
+        return most;
+    }
+    void checkPort(NodeId parent, int port) {
+        if (!net.contains(parent))
+            throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(parent));
+        if (port < 0 || port >= net.portCount(parent))
+            throw refusal(QStringLiteral("この部品に端子 %1 はありません。").arg(port + 1));
+        if (!net.canTakeChildren(parent, port))
+            throw refusal(QStringLiteral("テレビ端子の出力には何もつなげません。"));
+    }
+    void checkRoom(NodeId parent, int added, int height) {
+        if (net.nodeCount() + added > MaxNetworkNodes)
+            throw refusal(QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
+        if (depth(parent) + height > MaxNetworkDepth)
+            throw refusal(QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
+    }
+    void place(NodeId id, NodeId parent, int row) {
+        std::vector<NodeId>& list = childList(parent);
+        if (row < 0 || row > int(list.size())) row = int(list.size());
+        list.insert(list.begin() + row, id);
+    }
+    void unlink(NodeId id) {
+        std::vector<NodeId>& list = childList(slot(id).node.parent);
+        list.erase(std::find(list.begin(), list.end(), id));
+    }
+    Subtree collect(NodeId id) const {
+        Subtree s;
+        std::function<void(NodeId)> walk = [&](NodeId n) {
+            s.nodes.push_back(net.m_nodes.at(n).node);
+            for (NodeId c : net.m_nodes.at(n).node.children)
+                walk(c);
+        };
+        walk(id);
+        return s;
+    }
+    // Converts every node of a subtree first; nothing is inserted when one fails.
+    std::vector<NodeLosses> convertAll(const Subtree& s) const {
+        std::vector<NodeLosses> all;
+        all.reserve(s.nodes.size());
+        for (const NetNode& n : s.nodes) {
+            checkRunLength(n.spec.coax.metres);
+            all.push_back(convertNodeLosses(n.spec, net));
+        }
+        return all;
+    }
+    void insert(const Subtree& s, std::vector<NodeLosses> losses, NodeId parent, int port,
+                int row) {
+        for (size_t i = 0; i < s.nodes.size(); ++i) {
+            NetNode n = s.nodes[i];
+            if (i == 0) {
+                n.parent = parent;
+                n.parentPort = port;
+            }
+            net.m_nodes[n.id] = Network::Slot{std::move(n), std::move(losses[i])};
+            net.m_nextId = std::max(net.m_nextId, s.nodes[i].id + 1);
+        }
+        place(s.nodes.front().id, parent, row);
+        ++net.m_revision;
+    }
+    void reconvertUsers(const std::function<bool(const NodeSpec&)>& uses) {
+        std::map<NodeId, NodeLosses> converted;
+        for (const auto& [id, s] : net.m_nodes)
+            if (uses(s.node.spec)) converted[id] = convertNodeLosses(s.node.spec, net);
+        for (auto& [id, losses] : converted)
+            net.m_nodes.at(id).losses = std::move(losses);
+        ++net.m_revision;
+    }
+    bool childrenFit(const NetNode& n, const NodeLosses& losses) const {
+        for (NodeId c : n.children) {
+            const int p = net.m_nodes.at(c).node.parentPort;
+            if (p >= int(losses.ports.size()) || losses.outletPort[size_t(p)]) return false;
+        }
+        return true;
+    }
+};
+
+Network::Network() : m_headLosses(headEndLosses()) {}
+
+bool Network::contains(NodeId id) const {
+    return id == HeadEndId || m_nodes.count(id) > 0;
+}
+
+const NetNode& Network::node(NodeId id) const {
+    return m_nodes.at(id).node;
+}
+
+const std::vector<NodeId>& Network::children(NodeId id) const {
+    return id == HeadEndId ? m_headChildren : m_nodes.at(id).node.children;
+}
+
+const NodeLosses& Network::losses(NodeId id) const {
+    return id == HeadEndId ? m_headLosses : m_nodes.at(id).losses;
+}
+
+int Network::portCount(NodeId id) const {
+    return int(losses(id).ports.size());
+}
+
+bool Network::canTakeChildren(NodeId id, int port) const {
+    const NodeLosses& l = losses(id);
+    return port >= 0 && port < int(l.ports.size()) && !l.outletPort[size_t(port)];
+}
+
+std::vector<NodeId> Network::preorder() const {
+    std::vector<NodeId> order;
+    order.reserve(m_nodes.size());
+    std::vector<NodeId> stack(m_headChildren.rbegin(), m_headChildren.rend());
+    while (!stack.empty()) {
+        const NodeId id = stack.back();
+        stack.pop_back();
+        order.push_back(id);
+        const auto& c = m_nodes.at(id).node.children;
+        stack.insert(stack.end(), c.rbegin(), c.rend());
+    }
+    return order;
+}
+
+NodeId Network::addChild(NodeId parent, int port, const NodeSpec& spec, int row) {
+    NetworkEditor e(*this);
+    e.checkPort(parent, port);
+    e.checkRoom(parent, 1, 1);
+    checkRunLength(spec.coax.metres);
+    NodeLosses losses = convertNodeLosses(spec, *this);
+    Subtree s;
+    s.nodes.push_back(NetNode{m_nextId, parent, port, spec, {}});
+    e.insert(s, {std::move(losses)}, parent, port, row);
+    return s.nodes.front().id;
+}
+
+void Network::setSpec(NodeId id, const NodeSpec& spec) {
+    NetworkEditor e(*this);
+    Slot& s = e.slot(id);
+    checkRunLength(spec.coax.metres);
+    NodeLosses losses = convertNodeLosses(spec, *this);
+    if (!e.childrenFit(s.node, losses))
+        throw refusal(
+            QStringLiteral("この部品には、つながっている下流の機器を受ける端子がありません。"
+                           "先に下流を移すか削除してください。"));
+    s.node.spec = spec;
+    s.losses = std::move(losses);
+    ++m_revision;
+}
+
+void Network::move(NodeId id, NodeId newParent, int port, int row) {
+    NetworkEditor e(*this);
+    e.slot(id);
+    e.checkPort(newParent, port);
+    for (NodeId up = newParent; up != HeadEndId; up = node(up).parent)
+        if (up == id) throw refusal(QStringLiteral("ノードを自分の下流へは移せません。"));
+    const Subtree s = e.collect(id);
+    e.checkRoom(newParent, 0, e.height(s));
+    e.unlink(id);
+    Slot& moved = m_nodes.at(id);
+    moved.node.parent = newParent;
+    moved.node.parentPort = port;
+    e.place(id, newParent, row);
+    ++m_revision;
+}
+
+Subtree Network::takeSubtree(NodeId id) {
+    NetworkEditor e(*this);
+    e.slot(id);
+    Subtree s = e.collect(id);
+    e.unlink(id);
+    for (const NetNode& n : s.nodes)
+        m_nodes.erase(n.id);
+    ++m_revision;
+    return s;
+}
+
+void Network::insertSubtree(const Subtree& subtree, NodeId parent, int port, int row) {
+    NetworkEditor e(*this);
+    if (subtree.nodes.empty()) throw refusal(QStringLiteral("挿入するノードがありません。"));
+    e.checkPort(parent, port);
+    for (const NetNode& n : subtree.nodes)
+        if (n.id == HeadEndId || m_nodes.count(n.id))
+            throw refusal(QStringLiteral("ノード番号 %1 はすでに使われています。").arg(n.id));
+    e.checkRoom(parent, int(subtree.nodes.size()), e.height(subtree));
+    e.insert(subtree, e.convertAll(subtree), parent, port, row);
+}
+
+Subtree Network::copySubtree(NodeId id) const {
+    if (!m_nodes.count(id))
+        throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(id));
+    return NetworkEditor(const_cast<Network&>(*this)).collect(id);
+}
+
+NodeId Network::pasteCopy(const Subtree& copy, NodeId parent, int port, int row) {
+    if (copy.nodes.empty()) throw refusal(QStringLiteral("貼り付けるノードがありません。"));
+    std::map<NodeId, NodeId> newIds;
+    Subtree renumbered = copy;
+    NodeId next = m_nextId;
+    for (NetNode& n : renumbered.nodes)
+        newIds[n.id] = next++;
+    for (NetNode& n : renumbered.nodes) {
+        n.id = newIds.at(n.id);
+        if (newIds.count(n.parent)) n.parent = newIds.at(n.parent);
+        for (NodeId& c : n.children)
+            c = newIds.at(c);
+    }
+    insertSubtree(renumbered, parent, port, row);
+    return renumbered.nodes.front().id;
+}
+
+std::vector<NodeId> Network::repeatSubtree(NodeId id, int times) {
+    NetworkEditor e(*this);
+    e.slot(id);
+    if (times < 1 || times > MaxRepeat)
+        throw refusal(QStringLiteral("複製の回数は 1～%1 で指定してください。").arg(MaxRepeat));
+    const Subtree s = e.collect(id);
+    if (nodeCount() + qint64(s.nodes.size()) * times > MaxNetworkNodes)
+        throw refusal(QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
+    const NetNode& root = node(id);
+    const NodeId parent = root.parent;
+    const int port = root.parentPort;
+    const auto& siblings = children(parent);
+    int row = int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
+    std::vector<NodeId> roots;
+    for (int i = 0; i < times; ++i)
+        roots.push_back(pasteCopy(s, parent, port, ++row));
+    return roots;
+}
+
+void Network::clear() {
+    *this = Network();
+}
+
+void Network::setCableType(const CableType& cable) {
+    if (cable.name.trimmed().isEmpty() || catalogueCoaxIndex(cable.name) >= 0)
+        throw refusal(QStringLiteral("ケーブル種別の名前「%1」は使えません。").arg(cable.name));
+    for (const auto& loss : cable.lossPer100m)
+        if (loss && (!std::isfinite(*loss) || *loss < 0 || *loss > 1000))
+            throw refusal(QStringLiteral("100 m あたりの損失は 0～1000 dB で指定してください。"));
+    Network trial = *this;
+    auto found = std::find_if(trial.m_cables.begin(), trial.m_cables.end(),
+                              [&](const CableType& c) { return c.name == cable.name; });
+    if (found == trial.m_cables.end())
+        trial.m_cables.push_back(cable);
+    else
+        *found = cable;
+    NetworkEditor(trial).reconvertUsers(
+        [&](const NodeSpec& s) { return s.coax.cable == cable.name; });
+    *this = std::move(trial);
+}
+
+void Network::removeCableType(const QString& name) {
+    for (const auto& [id, s] : m_nodes)
+        if (s.node.spec.coax.cable == name)
+            throw refusal(
+                QStringLiteral("ケーブル種別「%1」は使われているため削除できません。").arg(name));
+    m_cables.erase(std::remove_if(m_cables.begin(), m_cables.end(),
+                                  [&](const CableType& c) { return c.name == name; }),
+                   m_cables.end());
+    ++m_revision;
+}
+
+void Network::setUserComponent(const UserComponent& component) {
+    if (component.name.trimmed().isEmpty())
+        throw refusal(QStringLiteral("ユーザー部品の名前を入力してください。"));
+    if (component.ports.empty() || component.ports.size() > 16)
+        throw refusal(QStringLiteral("ユーザー部品の端子は 1～16 個で指定してください。"));
+    for (const UserPort& port : component.ports)
+        for (const auto& loss : port.loss)
+            if (loss && (!std::isfinite(*loss) || *loss < -100 || *loss > 200))
+                throw refusal(
+                    QStringLiteral("ユーザー部品の損失は -100～200 dB で指定してください。"));
+    Network trial = *this;
+    auto found = std::find_if(trial.m_users.begin(), trial.m_users.end(),
+                              [&](const UserComponent& u) { return u.name == component.name; });
+    if (found == trial.m_users.end())
+        trial.m_users.push_back(component);
+    else
+        *found = component;
+    auto uses = [&](const NodeSpec& s) {
+        return s.component.kind == ComponentKind::User && s.component.userName == component.name;
+    };
+    NetworkEditor(trial).reconvertUsers(uses);
+    for (const auto& [id, s] : trial.m_nodes)
+        if (uses(s.node.spec) && !NetworkEditor(trial).childrenFit(s.node, s.losses))
+            throw refusal(QStringLiteral("ユーザー部品「%1」の端子に下流の機器がつながっています。")
+                              .arg(component.name));
+    *this = std::move(trial);
+}
+
+void Network::removeUserComponent(const QString& name) {
+    for (const auto& [id, s] : m_nodes)
+        if (s.node.spec.component.kind == ComponentKind::User &&
+            s.node.spec.component.userName == name)
+            throw refusal(
+                QStringLiteral("ユーザー部品「%1」は使われているため削除できません。").arg(name));
+    m_users.erase(std::remove_if(m_users.begin(), m_users.end(),
+                                 [&](const UserComponent& u) { return u.name == name; }),
+                  m_users.end());
+    ++m_revision;
+}
+
+const CableType* Network::cableType(const QString& name) const {
+    for (const CableType& c : m_cables)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+const UserComponent* Network::userComponent(const QString& name) const {
+    for (const UserComponent& u : m_users)
+        if (u.name == name) return &u;
+    return nullptr;
+}
+
+namespace {
+
+bool sameTree(const Network& a, NodeId x, const Network& b, NodeId y) {
+    const auto& cx = a.children(x);
+    const auto& cy = b.children(y);
+    if (cx.size() != cy.size()) return false;
+    for (size_t i = 0; i < cx.size(); ++i) {
+        const NetNode& nx = a.node(cx[i]);
+        const NetNode& ny = b.node(cy[i]);
+        if (nx.spec != ny.spec || nx.parentPort != ny.parentPort) return false;
+        if (!sameTree(a, cx[i], b, cy[i])) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool Network::operator==(const Network& other) const {
+    return head == other.head && m_cables == other.m_cables && m_users == other.m_users &&
+           nodeCount() == other.nodeCount() && sameTree(*this, HeadEndId, other, HeadEndId);
+}
+
+namespace {
+
+QString outletName(const NodeSpec& spec) {
+    if (spec.floor.isEmpty()) return spec.room;
+    if (spec.room.isEmpty()) return spec.floor;
+    return spec.room + QStringLiteral(" (") + spec.floor + u')';
+}
+
+} // namespace
+
+const FlatNetwork& Network::flat() const {
+    if (m_flat.valid && m_flat.revision == m_revision) return m_flat.data;
+    FlatNetwork f;
+    f.nodes.reserve(m_nodes.size());
+    // Preorder with the parent's flat index carried along.
+    std::vector<std::pair<NodeId, int>> stack;
+    for (auto c = m_headChildren.rbegin(); c != m_headChildren.rend(); ++c)
+        stack.emplace_back(*c, -1);
+    while (!stack.empty()) {
+        const auto [id, parent] = stack.back();
+        stack.pop_back();
+        const Slot& s = m_nodes.at(id);
+        FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
+        for (bool outlet : s.losses.outletPort)
+            if (outlet) ++f.outletPorts;
+        if (std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true))
+            n.outletName = outletName(s.node.spec);
+        const int self = int(f.nodes.size());
+        f.nodes.push_back(std::move(n));
+        for (auto c = s.node.children.rbegin(); c != s.node.children.rend(); ++c)
+            stack.emplace_back(*c, self);
+    }
+    f.byId.resize(f.nodes.size());
+    for (size_t i = 0; i < f.byId.size(); ++i)
+        f.byId[i] = int(i);
+    std::sort(f.byId.begin(), f.byId.end(),
+              [&](int a, int b) { return f.nodes[size_t(a)].id < f.nodes[size_t(b)].id; });
+    m_flat.data = std::move(f);
+    m_flat.valid = true;
+    m_flat.revision = m_revision;
+    return m_flat.data;
+}

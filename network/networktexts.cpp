@@ -1,0 +1,53 @@
+#include "network/networktexts.h"
+
+#include "common/numformat.h"
+#include "common/numval.h"
+#include "network/catalogparts.h"
+
+#include <QStringList>
+
+QString nodeTitle(const Network& network, NodeId id) {
+    if (id == HeadEndId) return QStringLiteral("ヘッドエンド");
+    return componentLabel(network.node(id).spec.component);
+}
+
+QString cableText(const Network& network, NodeId id) {
+    if (id == HeadEndId) return {};
+    const CoaxRun& run = network.node(id).spec.coax;
+    return run.cable + u' ' + NumText(run.metres) + QStringLiteral(" m");
+}
+
+QString portName(const Network& network, NodeId parent, int port) {
+    if (parent == HeadEndId) return QStringLiteral("出力");
+    const Component& c = network.node(parent).spec.component;
+    switch (c.kind) {
+    case ComponentKind::Brancher:
+        return port == 0 ? QStringLiteral("通過") : QStringLiteral("分岐%1").arg(port);
+    case ComponentKind::SeriesUnit:
+        return port == 0 && !c.endUnit ? QStringLiteral("通過") : QStringLiteral("端子");
+    case ComponentKind::Outlet:
+        return QStringLiteral("端子");
+    case ComponentKind::Distributor:
+    case ComponentKind::User:
+        break;
+    }
+    return QStringLiteral("出力%1").arg(port + 1);
+}
+
+QString levelText(const std::optional<double>& level) {
+    return level ? Fmt2(*level) : QStringLiteral("非対応");
+}
+
+QString outletVerdictLine(const OutletResult& outlet) {
+    QStringList failing;
+    for (int b = 0; b < BandCount; ++b) {
+        const BandJudgement& j = outlet.bands[size_t(b)];
+        if (j.verdict == OutletVerdict::Pass || j.verdict == OutletVerdict::NoStandard) continue;
+        failing << bandName(b) + u' ' + verdictText(j);
+    }
+    return failing.isEmpty() ? QStringLiteral("適合") : failing.join(QStringLiteral("、"));
+}
+
+QString failingBelowText(int failing) {
+    return failing == 0 ? QString() : QStringLiteral("不適合 %1 端子").arg(failing);
+}

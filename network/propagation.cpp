@@ -1,0 +1,171 @@
+#include "network/propagation.h"
+
+#include "standard/judgement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Level = std::optional<double>;
+
+Level minus(Level level, const Level& loss) {
+    if (!level || !loss) return std::nullopt;
+    return *level - *loss;
+}
+
+void judgeOutlet(OutletResult& outlet, const BandLoss& levels, const OutletCriteria& criteria) {
+    for (size_t b = 0; b < BandCount; ++b)
+        outlet.bands[b] = judgeOutletBand(levels[b], criteria[b]);
+}
+
+bool failsBand(const BandJudgement& j) {
+    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
+           j.verdict == OutletVerdict::NotRated;
+}
+
+void summarise(NetworkResult& r) {
+    for (int i = 0; i < int(r.outlets.size()); ++i) {
+        const OutletResult& o = r.outlets[size_t(i)];
+        for (size_t b = 0; b < BandCount; ++b) {
+            BandSummary& s = r.summary[b];
+            if (failsBand(o.bands[b])) ++s.failing;
+            const Level& level = o.bands[b].level;
+            if (!level) continue;
+            if (s.worst < 0 || *level < *r.outlets[size_t(s.worst)].bands[b].level) s.worst = i;
+            if (s.best < 0 || *level > *r.outlets[size_t(s.best)].bands[b].level) s.best = i;
+        }
+        if (o.fails()) ++r.failingOutlets;
+    }
+}
+
+} // namespace
+
+bool OutletResult::fails() const {
+    return std::any_of(bands.begin(), bands.end(), failsBand);
+}
+
+const NodeResult* NetworkResult::node(NodeId id) const {
+    const auto found = std::lower_bound(
+        nodes.begin(), nodes.end(), id,
+        [](const std::pair<NodeId, NodeResult>& n, NodeId key) { return n.first < key; });
+    return found != nodes.end() && found->first == id ? &found->second : nullptr;
+}
+
+BandValues headEndLevels(const HeadEnd& head) {
+    if (head.source != HeadSource::BoosterInputPlusGain) return head.levels;
+    BandValues levels;
+    for (size_t b = 0; b < BandCount; ++b)
+        levels[b] = Bst_Input[b] + head.gain[b];
+    return levels;
+}
+
+OutletCriteria outletCriteria(const Profile& profile) {
+    OutletCriteria criteria;
+    for (size_t b = 0; b < BandCount; ++b)
+        criteria[b] = profile.bands[b].level;
+    return criteria;
+}
+
+BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range) {
+    BandJudgement j;
+    j.level = level;
+    if (!level) return j; // NotRated
+    if (!range) {
+        j.verdict = OutletVerdict::NoStandard;
+        return j;
+    }
+    // Away from a bound the shown value lies on the same side as the level
+    // (they differ in the 15th digit), so only levels close to a bound need
+    // the standard check's reading of the shown value: reading it for every
+    // outlet would cost more than the whole recompute of a large network.
+    // Away from a bound the deviation is taken from the level itself; the
+    // difference is far below the two decimals it is shown with.
+    const double near = 1e-9 * std::max(1.0, std::abs(*level));
+    if (std::abs(*level - range->min) <= near || std::abs(*level - range->max) <= near) {
+        const Judgement shown = judgeLevel(*level, range);
+        j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
+                    : shown.verdict == Verdict::High ? OutletVerdict::High
+                                                     : OutletVerdict::Pass;
+        j.deviation = shown.margin;
+    } else if (*level < range->min) {
+        j.verdict = OutletVerdict::Low;
+        j.deviation = *level - range->min;
+    } else if (*level > range->max) {
+        j.verdict = OutletVerdict::High;
+        j.deviation = *level - range->max;
+    } else {
+        j.verdict = OutletVerdict::Pass;
+    }
+    return j;
+}
+
+QString verdictText(const BandJudgement& j) {
+    switch (j.verdict) {
+    case OutletVerdict::NotRated:
+        return QStringLiteral("非対応");
+    case OutletVerdict::NoStandard:
+        return verdictText(Judgement{Verdict::NoCriterion, 0});
+    case OutletVerdict::Pass:
+        return verdictText(Judgement{Verdict::Pass, 0});
+    case OutletVerdict::Low:
+        return verdictText(Judgement{Verdict::Low, j.deviation});
+    case OutletVerdict::High:
+        return verdictText(Judgement{Verdict::High, j.deviation});
+    }
+    return {};
+}
+
+NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
+    const FlatNetwork& flat = network.flat();
+    const BandValues head = headEndLevels(network.head);
+    NetworkResult r;
+    r.outlets.reserve(size_t(flat.outletPorts));
+    std::vector<NodeResult> results(flat.nodes.size());
+    for (size_t i = 0; i < flat.nodes.size(); ++i) {
+        const FlatNode& n = flat.nodes[i];
+        NodeResult& out = results[i];
+        for (size_t b = 0; b < BandCount; ++b) {
+            const Level atPort =
+                n.parent < 0 ? Level(head[b])
+                             : minus(results[size_t(n.parent)].input[b],
+                                     flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b]);
+            out.input[b] = minus(atPort, n.losses->coax[b]);
+        }
+        const NodeLosses& losses = *n.losses;
+        for (size_t p = 0; p < losses.ports.size(); ++p) {
+            if (!losses.outletPort[p]) continue;
+            if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
+            OutletResult o;
+            o.node = n.id;
+            o.port = int(p);
+            o.name = n.outletName;
+            o.room = n.node->spec.room;
+            o.floor = n.node->spec.floor;
+            BandLoss levels;
+            for (size_t b = 0; b < BandCount; ++b)
+                levels[b] = minus(out.input[b], losses.ports[p][b]);
+            judgeOutlet(o, levels, criteria);
+            if (o.fails()) ++out.failingBelow;
+            r.outlets.push_back(std::move(o));
+        }
+    }
+    // Failures add up towards the head end.
+    for (size_t i = flat.nodes.size(); i-- > 0;)
+        if (flat.nodes[i].parent >= 0)
+            results[size_t(flat.nodes[i].parent)].failingBelow += results[i].failingBelow;
+    summarise(r);
+    r.nodes.reserve(flat.nodes.size() + 1);
+    NodeResult headResult;
+    for (size_t b = 0; b < BandCount; ++b)
+        headResult.input[b] = head[b];
+    headResult.failingBelow = r.failingOutlets;
+    r.nodes.emplace_back(HeadEndId, headResult);
+    for (int i : flat.byId)
+        r.nodes.emplace_back(flat.nodes[size_t(i)].id, std::move(results[size_t(i)]));
+    return r;
+}
+
+NetworkResult computeNetwork(const Network& network, const Profile& profile) {
+    return computeNetwork(network, outletCriteria(profile));
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Levels through the network and the judgement of every outlet.
+//
+// Level at a port = level at the parent port - coax loss - component port
+// loss, per band. A band for which some part on the way is not rated stays
+// unrated ("非対応") below it, and an outlet fails such a band.
+
+#include "network/networkmodel.h"
+#include "standard/criteria.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+enum class OutletVerdict {
+    Pass,       // within the range
+    Low,        // below the minimum
+    High,       // above the maximum
+    NoStandard, // no range for the band: shown, never failing
+    NotRated,   // a part on the way is not rated for the band: fails
+};
+
+// The outlet level range per band of a criteria profile; none for
+// "基準なし".
+using OutletCriteria = std::array<std::optional<LevelRange>, BandCount>;
+OutletCriteria outletCriteria(const Profile& profile);
+
+struct BandJudgement {
+    std::optional<double> level; // nothing when not rated
+    OutletVerdict verdict = OutletVerdict::NotRated;
+    double deviation = 0; // Low: level - min (< 0); High: level - max (> 0); else 0
+    // as the standard check judges a level: on the value its line shows
+};
+
+struct OutletResult {
+    NodeId node = 0;
+    int port = 0;
+    QString name; // "room (floor)" or what there is of it
+    QString room;
+    QString floor;
+    std::array<BandJudgement, BandCount> bands;
+    bool fails() const; // any band Low, High or NotRated
+};
+
+struct BandSummary {
+    int worst = -1;  // index in outlets of the lowest rated level, -1 when none
+    int best = -1;   // of the highest
+    int failing = 0; // outlets failing this band
+};
+
+struct NodeResult {
+    BandLoss input{};     // level after the incoming run, before the component
+    int firstOutlet = -1; // index of the node's first outlet port, -1 when none
+    int failingBelow = 0; // outlets at or below the node failing any band
+};
+
+struct NetworkResult {
+    std::vector<OutletResult> outlets; // in tree order
+    std::array<BandSummary, BandCount> summary;
+    int failingOutlets = 0;
+    // Per node, by id; HeadEndId's entry holds the head end output.
+    const NodeResult* node(NodeId id) const;
+    std::vector<std::pair<NodeId, NodeResult>> nodes; // sorted by id
+};
+
+// The head end's output levels, Bst_Input + gain for that source.
+BandValues headEndLevels(const HeadEnd& head);
+
+// Levels of every node and outlet, judged against the criteria. Reads only
+// converted numbers; throws nothing.
+NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
+NetworkResult computeNetwork(const Network& network, const Profile& profile);
+
+// One band's verdict for a level (nothing: not rated).
+BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range);
+
+// Japanese verdict text: "適合", "不足 −x.xx dB", "過大 +x.xx dB", "基準なし", "非対応".
+QString verdictText(const BandJudgement& judgement);

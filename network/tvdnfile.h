@@ -1,0 +1,25 @@
+#pragma once
+// The network file ".tvdn": UTF-8 JSON with a format name and version.
+// Reading takes the whole file and checks all of it before anything is
+// built; a refusal is a UserError whose Japanese message names the place
+// (a JSON path such as "nodes[2].children[0].coax.metres").
+
+#include "network/networkmodel.h"
+
+#include <QByteArray>
+#include <QString>
+
+constexpr const char* NetworkFormatName = "miravel-network";
+constexpr int NetworkFormatVersion = 1;
+constexpr qint64 MaxNetworkFileBytes = 32 * 1024 * 1024;
+
+QByteArray encodeNetwork(const Network& network);
+// The network of the bytes; raises UserError (the message begins with the
+// file name given) when anything is wrong.
+Network decodeNetwork(const QByteArray& bytes, const QString& fileName);
+
+// Whole-file read and decode; the network passed in is left alone when the
+// file is refused.
+Network readNetworkFile(const QString& path);
+// Written through QSaveFile: the old file stays when writing fails.
+void writeNetworkFile(const QString& path, const Network& network);

@@ -1,0 +1,54 @@
+#pragma once
+// The network being edited on the screen: the network itself, its computed
+// levels and verdicts, its file name and the undo stack. Every edit is an
+// undo command; the levels are computed again after each change.
+
+#include "network/propagation.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QUndoStack;
+
+class NetworkDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit NetworkDocument(QObject* parent = nullptr);
+
+    const Network& network() const { return m_network; }
+    const NetworkResult& result() const { return m_result; }
+    QUndoStack* undoStack() const { return m_undo; }
+
+    // Runs `change` on a copy of the network; when it succeeds the copy
+    // becomes the network through an undo command named `text`. A refused
+    // change (UserError) leaves everything as it was and returns its
+    // message; an empty text means done.
+    QString edit(const QString& text, const std::function<void(Network&)>& change);
+
+    // A new or loaded network: replaces the current one, forgets the undo
+    // history and marks the network unchanged.
+    void reset(const Network& network, const QString& filePath);
+
+    const OutletCriteria& criteria() const { return m_criteria; }
+    void setCriteria(const OutletCriteria& criteria);
+
+    QString filePath() const { return m_filePath; }
+    void setFilePath(const QString& path);
+
+    // Used by the undo commands.
+    void setNetwork(const Network& network);
+
+signals:
+    // After every change of the network, its levels or its file name.
+    void changed();
+
+private:
+    void recompute();
+
+    Network m_network;
+    NetworkResult m_result;
+    OutletCriteria m_criteria{};
+    QString m_filePath;
+    QUndoStack* m_undo;
+};

@@ -1,0 +1,45 @@
+#include "network/ui/networkentry.h"
+
+#include "network/ui/networkwindow.h"
+
+#include <QPointer>
+
+namespace NetworkEntry {
+namespace {
+
+QPointer<NetworkWindow> s_screen;
+
+std::function<TerminalLink*()>& linkSource() {
+    static std::function<TerminalLink*()> source;
+    return source;
+}
+
+} // namespace
+
+void showNetworkScreen() {
+    if (!s_screen) {
+        s_screen = new NetworkWindow();
+        s_screen->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    s_screen->show();
+    s_screen->raise();
+    s_screen->activateWindow();
+}
+
+NetworkWindow* existingNetworkScreen() {
+    return s_screen.data();
+}
+
+void closeNetworkScreen() {
+    if (s_screen) s_screen->close();
+}
+
+void setTerminalLink(std::function<TerminalLink*()> link) {
+    linkSource() = std::move(link);
+}
+
+TerminalLink* terminalLink() {
+    return linkSource() ? linkSource()() : nullptr;
+}
+
+} // namespace NetworkEntry

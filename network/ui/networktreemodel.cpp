@@ -1,0 +1,121 @@
+#include "network/ui/networktreemodel.h"
+
+#include "network/networktexts.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/verdictcolours.h"
+
+#include <algorithm>
+
+NetworkTreeModel::NetworkTreeModel(NetworkDocument* document, QObject* parent)
+    : QAbstractItemModel(parent), m_document(document) {
+    // Any change may move, add or drop rows anywhere: the view is rebuilt,
+    // and the screen puts back its selection and folded branches.
+    connect(document, &NetworkDocument::changed, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+}
+
+int NetworkTreeModel::rowOf(NodeId id) const {
+    if (id == HeadEndId) return 0;
+    const Network& net = m_document->network();
+    const std::vector<NodeId>& siblings = net.children(net.node(id).parent);
+    return int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
+}
+
+QModelIndex NetworkTreeModel::indexOf(NodeId id) const {
+    if (!m_document->network().contains(id)) return {};
+    return createIndex(rowOf(id), 0, quintptr(id));
+}
+
+NodeId NetworkTreeModel::idOf(const QModelIndex& index) const {
+    return index.isValid() ? NodeId(index.internalId()) : HeadEndId;
+}
+
+QModelIndex NetworkTreeModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column < 0 || column >= columnCount()) return {};
+    if (!parent.isValid())
+        return row == 0 ? createIndex(0, column, quintptr(HeadEndId)) : QModelIndex();
+    const std::vector<NodeId>& children = m_document->network().children(idOf(parent));
+    if (row >= int(children.size())) return {};
+    return createIndex(row, column, quintptr(children[size_t(row)]));
+}
+
+QModelIndex NetworkTreeModel::parent(const QModelIndex& child) const {
+    const NodeId id = idOf(child);
+    if (!child.isValid() || id == HeadEndId) return {};
+    return indexOf(m_document->network().node(id).parent);
+}
+
+int NetworkTreeModel::rowCount(const QModelIndex& parent) const {
+    if (!parent.isValid()) return 1;
+    if (parent.column() != 0) return 0;
+    return int(m_document->network().children(idOf(parent)).size());
+}
+
+int NetworkTreeModel::columnCount(const QModelIndex&) const {
+    return VerdictColumn + 1;
+}
+
+QVariant NetworkTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (section == PartColumn) return QStringLiteral("部品");
+    if (section == CableColumn) return QStringLiteral("ケーブル");
+    if (section == VerdictColumn) return QStringLiteral("判定");
+    return bandName(section - FirstBandColumn);
+}
+
+QVariant NetworkTreeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const NodeId id = idOf(index);
+    if (role == Qt::DisplayRole) return display(id, index.column());
+    if (role == Qt::ForegroundRole) return colour(id, index.column());
+    if (role == Qt::TextAlignmentRole && index.column() >= FirstBandColumn &&
+        index.column() < VerdictColumn)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ToolTipRole && index.column() >= FirstBandColumn &&
+        index.column() < VerdictColumn) {
+        const NodeResult* r = m_document->result().node(id);
+        return r && r->firstOutlet >= 0 ? QStringLiteral("端子のレベル (dB)")
+                                        : QStringLiteral("この部品に届くレベル (dB)");
+    }
+    return {};
+}
+
+QVariant NetworkTreeModel::display(NodeId id, int column) const {
+    const Network& net = m_document->network();
+    const NodeResult* r = m_document->result().node(id);
+    const OutletResult* outlet =
+        r && r->firstOutlet >= 0 ? &m_document->result().outlets[size_t(r->firstOutlet)] : nullptr;
+    switch (column) {
+    case PartColumn:
+        return outlet && !outlet->name.isEmpty()
+                   ? nodeTitle(net, id) + QStringLiteral("　") + outlet->name
+                   : nodeTitle(net, id);
+    case CableColumn:
+        return cableText(net, id);
+    case VerdictColumn:
+        if (outlet) return outletVerdictLine(*outlet);
+        return r ? failingBelowText(r->failingBelow) : QString();
+    default:
+        break;
+    }
+    const int band = column - FirstBandColumn;
+    if (outlet) return levelText(outlet->bands[size_t(band)].level);
+    return r ? levelText(r->input[size_t(band)]) : QString();
+}
+
+QVariant NetworkTreeModel::colour(NodeId id, int column) const {
+    const NodeResult* r = m_document->result().node(id);
+    if (!r) return {};
+    const OutletResult* outlet =
+        r->firstOutlet >= 0 ? &m_document->result().outlets[size_t(r->firstOutlet)] : nullptr;
+    if (column >= FirstBandColumn && column < VerdictColumn)
+        return outlet ? verdictColour(outlet->bands[size_t(column - FirstBandColumn)].verdict)
+                      : QVariant();
+    if (column == VerdictColumn || column == PartColumn) {
+        if (outlet) return outlet->fails() ? failColour() : passColour();
+        if (r->failingBelow > 0) return failColour();
+    }
+    return {};
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The network as a tree for QTreeView: the head end on top, each node under
+// its parent, with its run, its levels per band (an outlet's own levels,
+// else the level reaching it) and its verdict in words and colour.
+
+#include "network/networkmodel.h"
+
+#include <QAbstractItemModel>
+
+class NetworkDocument;
+
+class NetworkTreeModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    enum Column { PartColumn, CableColumn, FirstBandColumn, VerdictColumn = FirstBandColumn + 4 };
+
+    explicit NetworkTreeModel(NetworkDocument* document, QObject* parent = nullptr);
+
+    QModelIndex indexOf(NodeId id) const;
+    NodeId idOf(const QModelIndex& index) const; // HeadEndId for the invalid index
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    QVariant display(NodeId id, int column) const;
+    QVariant colour(NodeId id, int column) const;
+    int rowOf(NodeId id) const;
+
+    NetworkDocument* m_document;
+};

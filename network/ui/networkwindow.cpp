@@ -1,0 +1,318 @@
+#include "network/ui/networkwindow.h"
+
+#include "app/platform.h"
+#include "common/version.h"
+#include "network/catalogparts.h"
+#include "network/networktexts.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkpaint.h"
+#include "network/ui/networktreemodel.h"
+#include "network/ui/nodedetails.h"
+#include "network/ui/outlettablemodel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSortFilterProxyModel>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+namespace {
+
+QAction* namedAction(QObject* parent, const char* name, const QString& text,
+                     const QKeySequence& key = {}) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    return action;
+}
+
+} // namespace
+
+NetworkWindow::NetworkWindow(QWidget* parent)
+    : QMainWindow(parent), m_document(new NetworkDocument(this)) {
+    setObjectName(QStringLiteral("NetworkWindow"));
+    m_treeModel = new NetworkTreeModel(m_document, this);
+    m_tableModel = new OutletTableModel(m_document, this);
+    buildViews();
+    buildActions();
+    buildMenus();
+    connect(m_document, &NetworkDocument::changed, this, &NetworkWindow::documentChanged);
+    connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
+            [this] { setWindowTitle(documentTitle()); });
+    documentChanged();
+    resize(1280, 800);
+}
+
+void NetworkWindow::buildViews() {
+    tree = new QTreeView;
+    tree->setObjectName(QStringLiteral("networkTree"));
+    tree->setModel(m_treeModel);
+    tree->setUniformRowHeights(true);
+    tree->setAlternatingRowColors(true);
+    // Fixed widths: fitting columns to thousands of rows after every edit is slow.
+    const int treeWidths[] = {330, 100, 56, 56, 56, 56, 220};
+    for (int c = 0; c < int(std::size(treeWidths)); ++c)
+        tree->header()->resizeSection(c, treeWidths[c]);
+    connect(tree, &QTreeView::expanded, this,
+            [this](const QModelIndex& i) { rememberFolding(i, true); });
+    connect(tree, &QTreeView::collapsed, this,
+            [this](const QModelIndex& i) { rememberFolding(i, false); });
+    connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid()) return; // a rebuilt tree; the screen reselects
+                m_selected = m_treeModel->idOf(current);
+                details->showNode(m_selected);
+            });
+
+    details = new NodeDetails(m_document);
+    connect(details, &NodeDetails::refused, this, &NetworkWindow::refuse);
+    connect(details, &NodeDetails::terminalLevelsWanted, this, &NetworkWindow::takeTerminalLevels);
+
+    m_tableProxy = new QSortFilterProxyModel(this);
+    m_tableProxy->setSourceModel(m_tableModel);
+    m_tableProxy->setSortRole(OutletTableModel::SortRole);
+    outletTable = new QTableView;
+    outletTable->setObjectName(QStringLiteral("outletTable"));
+    outletTable->setModel(m_tableProxy);
+    outletTable->setSortingEnabled(true);
+    outletTable->sortByColumn(-1, Qt::AscendingOrder); // tree order until the user sorts
+    outletTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    outletTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    outletTable->setWordWrap(false);
+    outletTable->verticalHeader()->setDefaultSectionSize(outletTable->fontMetrics().height() + 6);
+    outletTable->verticalHeader()->hide();
+    const int tableWidths[] = {160, 72, 72, 72, 72};
+    for (int c = 0; c < int(std::size(tableWidths)); ++c)
+        outletTable->horizontalHeader()->resizeSection(c, tableWidths[c]);
+    outletTable->horizontalHeader()->setStretchLastSection(true);
+    connect(outletTable, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        selectNode(NodeId(index.data(OutletTableModel::NodeRole).toUInt()));
+    });
+    summaryLabel = new QLabel;
+    summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
+    summaryLabel->setTextFormat(Qt::PlainText);
+
+    auto* tablePage = new QWidget;
+    auto* tableLayout = new QVBoxLayout(tablePage);
+    tableLayout->addWidget(summaryLabel);
+    tableLayout->addWidget(outletTable);
+    diagram = new DiagramView;
+    diagram->setObjectName(QStringLiteral("networkDiagram"));
+    auto* diagramScroll = new QScrollArea;
+    diagramScroll->setWidget(diagram);
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("networkTabs"));
+    tabs->addTab(tablePage, QStringLiteral("端子一覧"));
+    tabs->addTab(diagramScroll, QStringLiteral("配線図"));
+
+    auto* right = new QSplitter(Qt::Vertical);
+    right->addWidget(details);
+    right->addWidget(tabs);
+    right->setStretchFactor(1, 1);
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(tree);
+    split->addWidget(right);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    setCentralWidget(split);
+}
+
+void NetworkWindow::buildActions() {
+    newAction = namedAction(this, "newNetwork", QStringLiteral("新規作成"), QKeySequence::New);
+    openAction = namedAction(this, "openNetwork", QStringLiteral("開く..."), QKeySequence::Open);
+    saveAction = namedAction(this, "saveNetwork", QStringLiteral("上書き保存"), QKeySequence::Save);
+    saveAsAction = namedAction(this, "saveNetworkAs", QStringLiteral("名前を付けて保存..."));
+    csvAction = namedAction(this, "exportOutletCsv", QStringLiteral("端子一覧表のCSV出力..."));
+    printAction = namedAction(this, "printNetwork", QStringLiteral("印刷（端子一覧表・配線図）"));
+    previewAction = namedAction(this, "previewNetwork", QStringLiteral("印刷プレビュー"));
+    pdfAction = namedAction(this, "exportNetworkPdf", QStringLiteral("PDF出力..."));
+    closeAction = namedAction(this, "closeNetwork", QStringLiteral("終　了"));
+    undoAction = m_document->undoStack()->createUndoAction(this, QStringLiteral("元に戻す"));
+    undoAction->setObjectName(QStringLiteral("undoNetwork"));
+    undoAction->setShortcut(QKeySequence::Undo);
+    redoAction = m_document->undoStack()->createRedoAction(this, QStringLiteral("やり直し"));
+    redoAction->setObjectName(QStringLiteral("redoNetwork"));
+    redoAction->setShortcut(QKeySequence::Redo);
+    addDistributorAction = namedAction(this, "addDistributor", QStringLiteral("分配器を追加"));
+    addBrancherAction = namedAction(this, "addBrancher", QStringLiteral("分岐器を追加"));
+    addSeriesUnitAction = namedAction(this, "addSeriesUnit", QStringLiteral("直列ユニットを追加"));
+    addOutletAction = namedAction(this, "addOutlet", QStringLiteral("テレビ端子を追加"));
+    addUserAction = namedAction(this, "addUserComponent", QStringLiteral("ユーザー部品を追加"));
+    removeAction = namedAction(this, "removeNode", QStringLiteral("削除"), QKeySequence::Delete);
+    upAction = namedAction(this, "moveNodeUp", QStringLiteral("上へ"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Up));
+    downAction = namedAction(this, "moveNodeDown", QStringLiteral("下へ"),
+                             QKeySequence(Qt::CTRL | Qt::Key_Down));
+    copyAction = namedAction(this, "copyNode", QStringLiteral("コピー"), QKeySequence::Copy);
+    pasteAction = namedAction(this, "pasteNode", QStringLiteral("貼り付け"), QKeySequence::Paste);
+    repeatAction = namedAction(this, "repeatNode", QStringLiteral("複製"));
+    sendAction = namedAction(this, "sendToTerminal", QStringLiteral("端末計算へ送る"));
+
+    const std::pair<QAction*, ComponentKind> adds[] = {
+        {addDistributorAction, ComponentKind::Distributor},
+        {addBrancherAction, ComponentKind::Brancher},
+        {addSeriesUnitAction, ComponentKind::SeriesUnit},
+        {addOutletAction, ComponentKind::Outlet},
+        {addUserAction, ComponentKind::User}};
+    for (const auto& [action, kind] : adds)
+        connect(action, &QAction::triggered, this, [this, k = kind] { addChild(k); });
+    connect(newAction, &QAction::triggered, this, &NetworkWindow::newNetwork);
+    connect(openAction, &QAction::triggered, this, &NetworkWindow::openNetwork);
+    connect(saveAction, &QAction::triggered, this, &NetworkWindow::saveNetwork);
+    connect(saveAsAction, &QAction::triggered, this, &NetworkWindow::saveNetworkAs);
+    connect(csvAction, &QAction::triggered, this, &NetworkWindow::exportCsv);
+    connect(printAction, &QAction::triggered, this, &NetworkWindow::printNetwork);
+    connect(previewAction, &QAction::triggered, this, &NetworkWindow::previewNetwork);
+    connect(pdfAction, &QAction::triggered, this, &NetworkWindow::exportPdf);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(removeAction, &QAction::triggered, this, &NetworkWindow::removeSelected);
+    connect(upAction, &QAction::triggered, this, [this] { moveSelected(-1); });
+    connect(downAction, &QAction::triggered, this, [this] { moveSelected(1); });
+    connect(copyAction, &QAction::triggered, this, &NetworkWindow::copySelected);
+    connect(pasteAction, &QAction::triggered, this, &NetworkWindow::pasteUnderSelected);
+    connect(repeatAction, &QAction::triggered, this, &NetworkWindow::repeatSelected);
+    connect(sendAction, &QAction::triggered, this, &NetworkWindow::sendToTerminal);
+}
+
+void NetworkWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
+    file->menuAction()->setObjectName(QStringLiteral("networkFileMenu"));
+    file->addActions({newAction, openAction, saveAction, saveAsAction});
+    file->addSeparator();
+    file->addActions({csvAction, printAction, previewAction, pdfAction});
+    file->addSeparator();
+    file->addAction(closeAction);
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("編集"));
+    editMenu->menuAction()->setObjectName(QStringLiteral("networkEditMenu"));
+    editMenu->addActions({undoAction, redoAction});
+    editMenu->addSeparator();
+    editMenu->addActions({addDistributorAction, addBrancherAction, addSeriesUnitAction,
+                          addOutletAction, addUserAction});
+    editMenu->addSeparator();
+    editMenu->addActions(
+        {removeAction, upAction, downAction, copyAction, pasteAction, repeatAction});
+    QMenu* calc = menuBar()->addMenu(QStringLiteral("計算"));
+    calc->menuAction()->setObjectName(QStringLiteral("networkCalcMenu"));
+    calc->addAction(sendAction);
+
+    QToolBar* bar = addToolBar(QStringLiteral("編集"));
+    bar->setObjectName(QStringLiteral("networkToolBar"));
+    bar->addActions({undoAction, redoAction});
+    bar->addSeparator();
+    bar->addActions(
+        {addDistributorAction, addBrancherAction, addSeriesUnitAction, addOutletAction});
+    bar->addSeparator();
+    bar->addActions({removeAction, upAction, downAction, copyAction, pasteAction});
+    bar->addSeparator();
+    repeatCount = new QSpinBox;
+    repeatCount->setObjectName(QStringLiteral("repeatCount"));
+    repeatCount->setRange(1, MaxRepeat);
+    repeatCount->setSuffix(QStringLiteral(" 回"));
+    repeatCount->setToolTip(QStringLiteral("複製する回数"));
+    bar->addWidget(repeatCount);
+    bar->addAction(repeatAction);
+    bar->addSeparator();
+    bar->addAction(sendAction);
+    buildProfileChoice(bar);
+}
+
+void NetworkWindow::buildProfileChoice(QToolBar* bar) {
+    bar->addSeparator();
+    bar->addWidget(new QLabel(QStringLiteral("判定基準 ")));
+    profileCombo = new QComboBox;
+    profileCombo->setObjectName(QStringLiteral("profileCombo"));
+    for (const ProfileId& id : allProfileIds())
+        profileCombo->addItem(profileName(id));
+    bar->addWidget(profileCombo);
+    const auto apply = [this](int index) {
+        const ProfileId id = allProfileIds()[size_t(std::max(0, index))];
+        m_document->setCriteria(outletCriteria(standardProfile(id)));
+    };
+    connect(profileCombo, &QComboBox::currentIndexChanged, this, apply);
+    apply(0);
+}
+
+NodeId NetworkWindow::selectedNode() const {
+    return m_selected;
+}
+
+void NetworkWindow::selectNode(NodeId id) {
+    const QModelIndex index = m_treeModel->indexOf(id);
+    if (!index.isValid()) return;
+    tree->setCurrentIndex(index);
+    tree->scrollTo(index);
+}
+
+void NetworkWindow::rememberFolding(const QModelIndex& index, bool expanded) {
+    const NodeId id = m_treeModel->idOf(index);
+    if (expanded)
+        m_folded.remove(id);
+    else
+        m_folded.insert(id);
+}
+
+void NetworkWindow::restoreTreeState(NodeId selected) {
+    tree->blockSignals(true);
+    tree->expandAll();
+    for (NodeId id : std::as_const(m_folded))
+        tree->collapse(m_treeModel->indexOf(id));
+    tree->blockSignals(false);
+    // A node that went away hands the selection to its nearest remaining one.
+    selectNode(m_document->network().contains(selected) ? selected : HeadEndId);
+}
+
+void NetworkWindow::documentChanged() {
+    restoreTreeState(m_selected);
+    details->showNode(m_selected);
+    diagram->setDiagram(layoutDiagram(m_document->network(), m_document->result()));
+    showSummary();
+    setWindowTitle(documentTitle());
+}
+
+void NetworkWindow::showSummary() {
+    const NetworkResult& r = m_document->result();
+    QStringList lines{
+        QStringLiteral("端子 %1 個　不適合 %2 個").arg(r.outlets.size()).arg(r.failingOutlets)};
+    for (int b = 0; b < BandCount; ++b) {
+        const BandSummary& s = r.summary[size_t(b)];
+        if (s.worst < 0) {
+            lines << bandName(b) + QStringLiteral("　レベルのある端子なし");
+            continue;
+        }
+        const OutletResult& worst = r.outlets[size_t(s.worst)];
+        const OutletResult& best = r.outlets[size_t(s.best)];
+        lines << QStringLiteral("%1　最低 %2 dB（%3）　最高 %4 dB（%5）　不適合 %6")
+                     .arg(bandName(b), levelText(worst.bands[size_t(b)].level), worst.name,
+                          levelText(best.bands[size_t(b)].level), best.name)
+                     .arg(s.failing);
+    }
+    summaryLabel->setText(lines.join(u'\n'));
+}
+
+QString NetworkWindow::documentTitle() const {
+    QString title = QStringLiteral("建物の配線網");
+    if (!m_document->filePath().isEmpty())
+        title +=
+            QStringLiteral("　　  [データ名  ") + m_document->filePath() + QStringLiteral(" ]");
+    if (!m_document->undoStack()->isClean()) title += QStringLiteral(" *");
+    return title;
+}
+
+void NetworkWindow::refuse(const QString& message) {
+    Platform::message(this, message, programTitle(), QMessageBox::Warning);
+}
+
+void NetworkWindow::edit(const QString& text, const std::function<void(Network&)>& change) {
+    const QString refusal = m_document->edit(text, change);
+    if (!refusal.isEmpty()) refuse(refusal);
+}

@@ -1,0 +1,108 @@
+#pragma once
+// The building network screen: the tree of the whole distribution network
+// with its levels and verdicts, the details of the selected part, the table
+// of every outlet and the tree diagram. Editing, file, print and
+// send-to-terminal commands act on the selected node.
+
+#include "network/networkmodel.h"
+
+#include <QMainWindow>
+#include <QSet>
+#include <optional>
+
+class DiagramView;
+class NetworkDocument;
+class NetworkTreeModel;
+class NodeDetails;
+class OutletTableModel;
+class QAction;
+class QComboBox;
+class QLabel;
+class QSortFilterProxyModel;
+class QSpinBox;
+class QTableView;
+class QTreeView;
+
+class NetworkWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit NetworkWindow(QWidget* parent = nullptr);
+
+    NetworkDocument* document() const { return m_document; }
+    NodeId selectedNode() const;
+    void selectNode(NodeId id);
+
+    // Editing (the actions below call these).
+    void addChild(ComponentKind kind);
+    void removeSelected();
+    void moveSelected(int step);
+    void copySelected();
+    void pasteUnderSelected();
+    void repeatSelected();
+    void sendToTerminal();
+    void takeTerminalLevels();
+    // Files and output.
+    void newNetwork();
+    void openNetwork();
+    bool saveNetwork();
+    bool saveNetworkAs();
+    void exportCsv();
+    void printNetwork();
+    void previewNetwork();
+    void exportPdf();
+
+    QTreeView* tree;
+    QTableView* outletTable;
+    QLabel* summaryLabel;
+    NodeDetails* details;
+    DiagramView* diagram;
+    QSpinBox* repeatCount;
+    QComboBox* profileCombo; // the criteria the outlets are judged by
+
+    QAction* newAction;
+    QAction* openAction;
+    QAction* saveAction;
+    QAction* saveAsAction;
+    QAction* csvAction;
+    QAction* printAction;
+    QAction* previewAction;
+    QAction* pdfAction;
+    QAction* closeAction;
+    QAction* undoAction;
+    QAction* redoAction;
+    QAction* addDistributorAction;
+    QAction* addBrancherAction;
+    QAction* addSeriesUnitAction;
+    QAction* addOutletAction;
+    QAction* addUserAction;
+    QAction* removeAction;
+    QAction* upAction;
+    QAction* downAction;
+    QAction* copyAction;
+    QAction* pasteAction;
+    QAction* repeatAction;
+    QAction* sendAction;
+
+private:
+    void buildViews();
+    void buildActions();
+    void buildMenus();
+    void buildProfileChoice(class QToolBar* bar);
+    void documentChanged();
+    void showSummary();
+    void rememberFolding(const QModelIndex& index, bool expanded);
+    void restoreTreeState(NodeId selected);
+    void edit(const QString& text, const std::function<void(Network&)>& change);
+    void refuse(const QString& message);
+    int freePort(NodeId parent) const;
+    QString documentTitle() const;
+    QString printTitle() const;
+
+    NetworkDocument* m_document;
+    NetworkTreeModel* m_treeModel;
+    OutletTableModel* m_tableModel;
+    QSortFilterProxyModel* m_tableProxy;
+    std::optional<Subtree> m_clipboard;
+    QSet<NodeId> m_folded;
+    NodeId m_selected = HeadEndId;
+};

@@ -1,0 +1,138 @@
+// The editing commands of the network screen; each is one undoable edit of
+// the selected node.
+
+#include "common/errors.h"
+#include "network/terminalpath.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkentry.h"
+#include "network/ui/networkwindow.h"
+#include "network/ui/terminallink.h"
+
+#include <QSpinBox>
+
+namespace {
+
+// What a new node starts as: the first model of its kind on 0 m of S-5C-FB.
+NodeSpec newSpec(ComponentKind kind, const Network& network) {
+    NodeSpec spec;
+    spec.component.kind = kind;
+    if (kind == ComponentKind::User && !network.userComponents().empty())
+        spec.component.userName = network.userComponents().front().name;
+    return spec;
+}
+
+} // namespace
+
+// The first output of the parent that takes children and has none yet, else
+// its first that takes children (refused by the network when there is none).
+int NetworkWindow::freePort(NodeId parent) const {
+    const Network& net = m_document->network();
+    int first = -1;
+    for (int p = 0; p < net.portCount(parent); ++p) {
+        if (!net.canTakeChildren(parent, p)) continue;
+        if (first < 0) first = p;
+        bool used = false;
+        for (NodeId c : net.children(parent))
+            used = used || net.node(c).parentPort == p;
+        if (!used) return p;
+    }
+    return std::max(first, 0);
+}
+
+void NetworkWindow::addChild(ComponentKind kind) {
+    const Network& net = m_document->network();
+    if (kind == ComponentKind::User && net.userComponents().empty()) {
+        refuse(QStringLiteral("ユーザー部品が定義されていません。"));
+        return;
+    }
+    const NodeId parent = selectedNode();
+    const int port = freePort(parent);
+    const NodeSpec spec = newSpec(kind, net);
+    NodeId added = HeadEndId;
+    edit(QStringLiteral("部品の追加"), [&](Network& n) { added = n.addChild(parent, port, spec); });
+    if (added != HeadEndId) selectNode(added);
+}
+
+void NetworkWindow::removeSelected() {
+    const NodeId id = selectedNode();
+    if (id == HeadEndId) {
+        refuse(QStringLiteral("ヘッドエンドは削除できません。"));
+        return;
+    }
+    const NodeId parent = m_document->network().node(id).parent;
+    edit(QStringLiteral("削除"), [id](Network& n) { n.takeSubtree(id); });
+    selectNode(parent);
+}
+
+void NetworkWindow::moveSelected(int step) {
+    const NodeId id = selectedNode();
+    if (id == HeadEndId) return;
+    const Network& net = m_document->network();
+    const NetNode& node = net.node(id);
+    const std::vector<NodeId>& siblings = net.children(node.parent);
+    const int row = int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
+    const int target = row + step;
+    if (target < 0 || target >= int(siblings.size())) return;
+    const NodeId parent = node.parent;
+    const int port = node.parentPort;
+    edit(step < 0 ? QStringLiteral("上へ移動") : QStringLiteral("下へ移動"),
+         [=](Network& n) { n.move(id, parent, port, target); });
+    selectNode(id);
+}
+
+void NetworkWindow::copySelected() {
+    const NodeId id = selectedNode();
+    if (id == HeadEndId) {
+        refuse(QStringLiteral("ヘッドエンドはコピーできません。"));
+        return;
+    }
+    m_clipboard = m_document->network().copySubtree(id);
+}
+
+void NetworkWindow::pasteUnderSelected() {
+    if (!m_clipboard) {
+        refuse(QStringLiteral("コピーした部品がありません。"));
+        return;
+    }
+    const NodeId parent = selectedNode();
+    const int port = freePort(parent);
+    const Subtree copy = *m_clipboard;
+    NodeId pasted = HeadEndId;
+    edit(QStringLiteral("貼り付け"), [&](Network& n) { pasted = n.pasteCopy(copy, parent, port); });
+    if (pasted != HeadEndId) selectNode(pasted);
+}
+
+void NetworkWindow::repeatSelected() {
+    const NodeId id = selectedNode();
+    if (id == HeadEndId) {
+        refuse(QStringLiteral("複製する部品を選んでください。"));
+        return;
+    }
+    const int times = repeatCount->value();
+    edit(QStringLiteral("複製 %1 回").arg(times), [=](Network& n) { n.repeatSubtree(id, times); });
+}
+
+void NetworkWindow::sendToTerminal() {
+    TerminalFields fields;
+    try {
+        fields = terminalFieldsForOutlet(m_document->network(), selectedNode());
+    } catch (const UserError& error) {
+        refuse(error.message());
+        return;
+    }
+    if (TerminalLink* link = NetworkEntry::terminalLink()) link->receivePath(fields);
+}
+
+void NetworkWindow::takeTerminalLevels() {
+    TerminalLink* link = NetworkEntry::terminalLink();
+    if (!link) return;
+    HeadEnd head = m_document->network().head;
+    head.source = HeadSource::TerminalScreen;
+    try {
+        head.levels = link->boosterLevels();
+    } catch (const RunTimeError&) {
+        refuse(QStringLiteral("端末計算画面のブースター出力レベルが大きすぎて取り込めません。"));
+        return;
+    }
+    edit(QStringLiteral("出力レベルの取り込み"), [head](Network& n) { n.head = head; });
+}

@@ -1,0 +1,159 @@
+// The file and output commands of the network screen: new, open, save, the
+// outlet table as CSV, printing and the PDF file.
+
+#include "app/hourglass.h"
+#include "app/platform.h"
+#include "common/errors.h"
+#include "common/programvalues.h"
+#include "network/outletcsv.h"
+#include "network/tvdnfile.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkpaint.h"
+#include "network/ui/networkwindow.h"
+#include "print/printcommands.h"
+#include "print/printer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QUndoStack>
+
+namespace {
+
+QStringList networkFilters() {
+    return {QStringLiteral("配線網ファイル(*.tvdn)"), QStringLiteral("すべてのファィル(*.*)")};
+}
+
+// The document's name with another extension, next to it; "配線網" without one.
+QString presetName(const QString& documentPath, const QString& extension) {
+    if (documentPath.isEmpty()) return QStringLiteral("配線網.") + extension;
+    const QFileInfo info(documentPath);
+    return info.dir().filePath(info.completeBaseName() + u'.' + extension);
+}
+
+// The extension is added only when the file name has none.
+QString withExtension(const QString& path, const QString& extension) {
+    return QFileInfo(path).suffix().isEmpty() ? path + u'.' + extension : path;
+}
+
+void writeWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw UserError(QStringLiteral("%1 に書き込めませんでした。").arg(path));
+}
+
+} // namespace
+
+QString NetworkWindow::printTitle() const {
+    const QString name = QFileInfo(m_document->filePath()).fileName();
+    return QStringLiteral("建物の配線網") +
+           (name.isEmpty() ? QString() : QStringLiteral("　") + name);
+}
+
+void NetworkWindow::newNetwork() {
+    m_clipboard.reset();
+    m_folded.clear();
+    m_selected = HeadEndId;
+    m_document->reset(Network(), QString());
+}
+
+void NetworkWindow::openNetwork() {
+    Hourglass hourglass(this);
+    const QString path = Platform::fileDialog(this, Platform::FileDialogKind::Open,
+                                              m_document->filePath(), networkFilters());
+    if (path.isEmpty()) return;
+    try {
+        // The whole file is checked before the screen changes at all.
+        const Network loaded = readNetworkFile(path);
+        m_folded.clear();
+        m_selected = HeadEndId;
+        m_document->reset(loaded, path);
+    } catch (const UserError& error) {
+        refuse(error.message());
+    }
+}
+
+bool NetworkWindow::saveNetwork() {
+    if (m_document->filePath().isEmpty()) return saveNetworkAs();
+    Hourglass hourglass(this);
+    try {
+        writeNetworkFile(m_document->filePath(), m_document->network());
+    } catch (const UserError& error) {
+        refuse(error.message());
+        return false;
+    }
+    m_document->undoStack()->setClean();
+    return true;
+}
+
+bool NetworkWindow::saveNetworkAs() {
+    const QString chosen = Platform::fileDialog(
+        this, Platform::FileDialogKind::Save,
+        presetName(m_document->filePath(), QStringLiteral("tvdn")), networkFilters());
+    if (chosen.isEmpty()) return false;
+    const QString path = withExtension(chosen, QStringLiteral("tvdn"));
+    if (!Platform::mayReplace(this, path)) return false;
+    Hourglass hourglass(this);
+    try {
+        writeNetworkFile(path, m_document->network());
+    } catch (const UserError& error) {
+        refuse(error.message());
+        return false;
+    }
+    m_document->setFilePath(path);
+    m_document->undoStack()->setClean();
+    return true;
+}
+
+void NetworkWindow::exportCsv() {
+    const QString chosen = Platform::fileDialog(
+        this, Platform::FileDialogKind::Save,
+        presetName(m_document->filePath(), QStringLiteral("csv")),
+        {QStringLiteral("CSV ファイル(*.csv)"), QStringLiteral("すべてのファィル(*.*)")});
+    if (chosen.isEmpty()) return;
+    const QString path = withExtension(chosen, QStringLiteral("csv"));
+    if (!Platform::mayReplace(this, path)) return;
+    Hourglass hourglass(this);
+    try {
+        writeWhole(path, outletTableCsv(m_document->result()));
+    } catch (const UserError& error) {
+        refuse(error.message());
+    }
+}
+
+void NetworkWindow::printNetwork() {
+    QPrinter& printer = currentPrinter();
+    if (!ensurePrintTarget(printer, this)) return;
+    Hourglass hourglass(this);
+    paintNetworkDocument(printer, printTitle(), m_document->network(), m_document->result());
+}
+
+void NetworkWindow::previewNetwork() {
+    showPrintPreview(this, [this](QPrinter& printer) {
+        paintNetworkDocument(printer, printTitle(), m_document->network(), m_document->result());
+    });
+}
+
+void NetworkWindow::exportPdf() {
+    const QString chosen = Platform::fileDialog(
+        this, Platform::FileDialogKind::Save,
+        presetName(m_document->filePath(), QStringLiteral("pdf")),
+        {QStringLiteral("PDF ファイル(*.pdf)"), QStringLiteral("すべてのファィル(*.*)")});
+    if (chosen.isEmpty()) return;
+    const QString path = withExtension(chosen, QStringLiteral("pdf"));
+    if (!Platform::mayReplace(this, path)) return;
+    Hourglass hourglass(this);
+    // Through a QSaveFile: a PDF that cannot be finished leaves the old file.
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QPdfWriter pdf(&file);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(printTitle());
+        written = paintNetworkDocument(pdf, printTitle(), m_document->network(),
+                                       m_document->result()) > 0;
+    }
+    if (!written || !file.commit()) refuse(QStringLiteral("%1 に書き込めませんでした。").arg(path));
+}

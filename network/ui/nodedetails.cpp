@@ -1,0 +1,212 @@
+#include "network/ui/nodedetails.h"
+
+#include "common/numformat.h"
+#include "common/numval.h"
+#include "network/catalogparts.h"
+#include "network/networktexts.h"
+#include "network/ui/networkdocument.h"
+
+namespace {
+
+constexpr ComponentKind Kinds[] = {ComponentKind::Distributor, ComponentKind::Brancher,
+                                   ComponentKind::SeriesUnit, ComponentKind::Outlet,
+                                   ComponentKind::User};
+
+int kindPosition(ComponentKind kind) {
+    return int(std::find(std::begin(Kinds), std::end(Kinds), kind) - std::begin(Kinds));
+}
+
+// The order of HeadSource.
+const char* const SourceNames[] = {"入力した値", "端末計算画面の値", "ブースター入力＋利得"};
+
+// A number typed in a field, or nothing when the text is not one.
+std::optional<double> typedNumber(const QString& text) {
+    if (!isNumberText(text)) return std::nullopt;
+    return NumVal(text);
+}
+
+} // namespace
+
+NodeDetails::NodeDetails(NetworkDocument* document, QWidget* parent)
+    : QGroupBox(parent), ui(new Ui::NodeDetails), m_document(document) {
+    ui->setupUi(this);
+    for (ComponentKind kind : Kinds)
+        ui->kindCombo->addItem(componentKindName(kind));
+    for (const char* name : SourceNames)
+        ui->sourceCombo->addItem(QString::fromUtf8(name));
+    connectFields();
+    showNode(HeadEndId);
+}
+
+NodeDetails::~NodeDetails() {
+    delete ui;
+}
+
+void NodeDetails::connectFields() {
+    connect(ui->kindCombo, &QComboBox::activated, this, &NodeDetails::kindChosen);
+    connect(ui->modelCombo, &QComboBox::activated, this, &NodeDetails::applySpec);
+    connect(ui->cableCombo, &QComboBox::activated, this, &NodeDetails::applySpec);
+    connect(ui->endUnitCheck, &QCheckBox::clicked, this, &NodeDetails::applySpec);
+    for (QLineEdit* field : {ui->lengthEdit, ui->roomEdit, ui->floorEdit})
+        connect(field, &QLineEdit::editingFinished, this, &NodeDetails::applySpec);
+    connect(ui->portCombo, &QComboBox::activated, this, &NodeDetails::applyPort);
+    connect(ui->sourceCombo, &QComboBox::activated, this, &NodeDetails::applyHead);
+    for (const auto& edits : {levelEdits(), gainEdits()})
+        for (QLineEdit* field : edits)
+            connect(field, &QLineEdit::editingFinished, this, &NodeDetails::applyHead);
+    connect(ui->takeTerminalButton, &QPushButton::clicked, this,
+            &NodeDetails::terminalLevelsWanted);
+}
+
+std::array<QLineEdit*, BandCount> NodeDetails::levelEdits() const {
+    return {ui->levelVHFEdit, ui->levelUHFEdit, ui->levelBSEdit, ui->levelCSEdit};
+}
+
+std::array<QLineEdit*, BandCount> NodeDetails::gainEdits() const {
+    return {ui->gainVHFEdit, ui->gainUHFEdit, ui->gainBSEdit, ui->gainCSEdit};
+}
+
+void NodeDetails::showNode(NodeId id) {
+    m_node = m_document->network().contains(id) ? id : HeadEndId;
+    if (m_node == HeadEndId)
+        showHead();
+    else
+        showSpec(m_document->network().node(m_node));
+}
+
+void NodeDetails::showHead() {
+    const HeadEnd& head = m_document->network().head;
+    ui->detailsPages->setCurrentWidget(ui->headPage);
+    ui->sourceCombo->setCurrentIndex(int(head.source));
+    const BandValues levels = headEndLevels(head);
+    const bool typed = head.source == HeadSource::Typed;
+    const bool withGain = head.source == HeadSource::BoosterInputPlusGain;
+    for (int b = 0; b < BandCount; ++b) {
+        levelEdits()[size_t(b)]->setText(NumText(levels[size_t(b)]));
+        levelEdits()[size_t(b)]->setReadOnly(!typed);
+        gainEdits()[size_t(b)]->setText(NumText(head.gain[size_t(b)]));
+        gainEdits()[size_t(b)]->setEnabled(withGain);
+    }
+    ui->takeTerminalButton->setEnabled(head.source == HeadSource::TerminalScreen);
+}
+
+void NodeDetails::showSpec(const NetNode& node) {
+    const NodeSpec& spec = node.spec;
+    ui->detailsPages->setCurrentWidget(ui->nodePage);
+    ui->kindCombo->setCurrentIndex(kindPosition(spec.component.kind));
+    fillModels(spec.component.kind, spec.component);
+    ui->endUnitCheck->setVisible(spec.component.kind == ComponentKind::SeriesUnit);
+    ui->endUnitCheck->setChecked(spec.component.endUnit);
+    fillPorts(node);
+    fillCables(spec.coax.cable);
+    ui->lengthEdit->setText(NumText(spec.coax.metres));
+    ui->roomEdit->setText(spec.room);
+    ui->floorEdit->setText(spec.floor);
+}
+
+void NodeDetails::fillModels(ComponentKind kind, const Component& current) {
+    ui->modelCombo->clear();
+    if (kind == ComponentKind::User) {
+        for (const UserComponent& user : m_document->network().userComponents())
+            ui->modelCombo->addItem(user.name);
+        ui->modelCombo->setCurrentIndex(ui->modelCombo->findText(current.userName));
+        return;
+    }
+    ui->modelCombo->addItems(catalogueModelNames(kind));
+    ui->modelCombo->setCurrentIndex(current.model - 1);
+}
+
+void NodeDetails::fillCables(const QString& current) {
+    ui->cableCombo->clear();
+    ui->cableCombo->addItems(catalogueCoaxNames());
+    for (const CableType& cable : m_document->network().cableTypes())
+        ui->cableCombo->addItem(cable.name);
+    ui->cableCombo->setCurrentIndex(ui->cableCombo->findText(current));
+}
+
+void NodeDetails::fillPorts(const NetNode& node) {
+    const Network& net = m_document->network();
+    ui->portCombo->clear();
+    for (int p = 0; p < net.portCount(node.parent); ++p)
+        if (net.canTakeChildren(node.parent, p))
+            ui->portCombo->addItem(portName(net, node.parent, p), p);
+    ui->portCombo->setCurrentIndex(ui->portCombo->findData(node.parentPort));
+}
+
+void NodeDetails::edit(const QString& text, const std::function<void(Network&)>& change) {
+    const QString refusal = m_document->edit(text, change);
+    if (refusal.isEmpty()) return;
+    showNode(m_node);
+    emit refused(refusal);
+}
+
+void NodeDetails::kindChosen() {
+    const ComponentKind kind = Kinds[ui->kindCombo->currentIndex()];
+    Component component;
+    component.kind = kind;
+    if (kind == ComponentKind::User) {
+        const auto& users = m_document->network().userComponents();
+        if (users.empty()) {
+            showNode(m_node);
+            emit refused(QStringLiteral("ユーザー部品が定義されていません。"));
+            return;
+        }
+        component.userName = users.front().name;
+    }
+    fillModels(kind, component);
+    ui->endUnitCheck->setChecked(false);
+    applySpec();
+}
+
+void NodeDetails::applySpec() {
+    if (m_node == HeadEndId) return;
+    const std::optional<double> metres =
+        ui->lengthEdit->text().trimmed().isEmpty() ? 0.0 : typedNumber(ui->lengthEdit->text());
+    if (!metres || *metres < 0) {
+        showNode(m_node);
+        emit refused(QStringLiteral("ケーブルの長さは 0 以上の数値 (m) で入力してください。"));
+        return;
+    }
+    NodeSpec spec = m_document->network().node(m_node).spec;
+    Component& c = spec.component;
+    c.kind = Kinds[ui->kindCombo->currentIndex()];
+    c.model = c.kind == ComponentKind::User ? 1 : std::max(1, ui->modelCombo->currentIndex() + 1);
+    c.userName = c.kind == ComponentKind::User ? ui->modelCombo->currentText() : QString();
+    c.endUnit = c.kind == ComponentKind::SeriesUnit && ui->endUnitCheck->isChecked();
+    spec.coax = CoaxRun{ui->cableCombo->currentText(), *metres};
+    spec.room = ui->roomEdit->text().trimmed();
+    spec.floor = ui->floorEdit->text().trimmed();
+    if (spec == m_document->network().node(m_node).spec) return;
+    const NodeId id = m_node;
+    edit(QStringLiteral("部品の変更"), [id, spec](Network& n) { n.setSpec(id, spec); });
+}
+
+void NodeDetails::applyPort() {
+    if (m_node == HeadEndId) return;
+    const NetNode& node = m_document->network().node(m_node);
+    const int port = ui->portCombo->currentData().toInt();
+    if (port == node.parentPort) return;
+    const NodeId id = m_node;
+    const NodeId parent = node.parent;
+    edit(QStringLiteral("接続先の変更"), [=](Network& n) { n.move(id, parent, port); });
+}
+
+void NodeDetails::applyHead() {
+    HeadEnd head = m_document->network().head;
+    head.source = HeadSource(ui->sourceCombo->currentIndex());
+    for (int b = 0; b < BandCount; ++b) {
+        const auto level = typedNumber(levelEdits()[size_t(b)]->text());
+        const auto gain = typedNumber(gainEdits()[size_t(b)]->text());
+        if (!level || !gain) {
+            showNode(m_node);
+            emit refused(QStringLiteral("%1 のレベルと利得は数値 (dB) で入力してください。")
+                             .arg(bandName(b)));
+            return;
+        }
+        // The shown levels of the other sources are computed, not typed.
+        if (head.source == HeadSource::Typed) head.levels[size_t(b)] = *level;
+        head.gain[size_t(b)] = *gain;
+    }
+    if (head == m_document->network().head) return;
+    edit(QStringLiteral("出力レベルの変更"), [head](Network& n) { n.head = head; });
+}

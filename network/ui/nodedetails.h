@@ -1,0 +1,52 @@
+#pragma once
+// The details panel of the network screen: the head end's output levels, or
+// the selected node's component, model, connection, cable, length and
+// outlet name. Every change the user makes becomes one undoable edit; a
+// refused value shows a message and the panel shows the network again.
+
+#include "network/networkmodel.h"
+// The form comes with the panel, so that the screen and the tests reach its
+// fields as details->ui->lengthEdit.
+#include "ui_nodedetails.h"
+
+#include <QGroupBox>
+
+class NetworkDocument;
+class QLineEdit;
+
+class NodeDetails : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit NodeDetails(NetworkDocument* document, QWidget* parent = nullptr);
+    ~NodeDetails() override;
+
+    // Shows the node (HeadEndId: the head end) as the network has it now.
+    void showNode(NodeId id);
+    NodeId node() const { return m_node; }
+
+    Ui::NodeDetails* ui;
+
+signals:
+    // A change was refused; the text says why.
+    void refused(const QString& message);
+    // The user asked for the terminal screen's booster levels.
+    void terminalLevelsWanted();
+
+private:
+    void connectFields();
+    void showHead();
+    void showSpec(const NetNode& node);
+    void fillModels(ComponentKind kind, const Component& current);
+    void fillCables(const QString& current);
+    void fillPorts(const NetNode& node);
+    void kindChosen();
+    void applySpec();
+    void applyPort();
+    void applyHead();
+    void edit(const QString& text, const std::function<void(Network&)>& change);
+    std::array<QLineEdit*, BandCount> levelEdits() const;
+    std::array<QLineEdit*, BandCount> gainEdits() const;
+
+    NetworkDocument* m_document;
+    NodeId m_node = HeadEndId;
+};

@@ -1,0 +1,86 @@
+#include "network/ui/outlettablemodel.h"
+
+#include "network/networktexts.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/verdictcolours.h"
+
+#include <QFont>
+#include <limits>
+
+OutletTableModel::OutletTableModel(NetworkDocument* document, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document) {
+    connect(document, &NetworkDocument::changed, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+}
+
+int OutletTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_document->result().outlets.size());
+}
+
+int OutletTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : VerdictColumn + 1;
+}
+
+QVariant OutletTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (section == NameColumn) return QStringLiteral("端子");
+    if (section == VerdictColumn) return QStringLiteral("判定");
+    return bandName(section - FirstBandColumn) + QStringLiteral(" (dB)");
+}
+
+QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int row = index.row();
+    const int column = index.column();
+    const OutletResult& outlet = m_document->result().outlets[size_t(row)];
+    const bool band = column >= FirstBandColumn && column < VerdictColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return display(row, column);
+    case SortRole:
+        return sortValue(row, column);
+    case NodeRole:
+        return quint32(outlet.node);
+    case Qt::ForegroundRole:
+        if (band) return verdictColour(outlet.bands[size_t(column - FirstBandColumn)].verdict);
+        if (column == VerdictColumn) return outlet.fails() ? failColour() : passColour();
+        return {};
+    case Qt::BackgroundRole:
+        return isWorst(row, column) ? QVariant(worstBackground()) : QVariant();
+    case Qt::FontRole:
+        if (isWorst(row, column)) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::ToolTipRole:
+        return isWorst(row, column) ? QStringLiteral("この帯域で最もレベルの低い端子") : QVariant();
+    case Qt::TextAlignmentRole:
+        return band ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant OutletTableModel::display(int row, int column) const {
+    const OutletResult& outlet = m_document->result().outlets[size_t(row)];
+    if (column == NameColumn) return outlet.name;
+    if (column == VerdictColumn) return outletVerdictLine(outlet);
+    return levelText(outlet.bands[size_t(column - FirstBandColumn)].level);
+}
+
+QVariant OutletTableModel::sortValue(int row, int column) const {
+    const OutletResult& outlet = m_document->result().outlets[size_t(row)];
+    if (column == NameColumn) return outlet.name;
+    if (column == VerdictColumn) return outlet.fails() ? 0 : 1;
+    const auto& level = outlet.bands[size_t(column - FirstBandColumn)].level;
+    return level ? *level : -std::numeric_limits<double>::infinity();
+}
+
+bool OutletTableModel::isWorst(int row, int column) const {
+    if (column < FirstBandColumn || column >= VerdictColumn) return false;
+    return m_document->result().summary[size_t(column - FirstBandColumn)].worst == row;
+}

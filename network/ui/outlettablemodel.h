@@ -1,0 +1,33 @@
+#pragma once
+// Every outlet of the network in one table: name, level per band and
+// verdict. Sorting goes by the numbers (an unrated band sorts lowest); the
+// worst outlet of each band has its level cell highlighted.
+
+#include "network/networkmodel.h"
+
+#include <QAbstractTableModel>
+
+class NetworkDocument;
+
+class OutletTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn, FirstBandColumn, VerdictColumn = FirstBandColumn + 4 };
+    static constexpr int SortRole = Qt::UserRole;
+    static constexpr int NodeRole = Qt::UserRole + 1;
+
+    explicit OutletTableModel(NetworkDocument* document, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    QVariant display(int row, int column) const;
+    QVariant sortValue(int row, int column) const;
+    bool isWorst(int row, int column) const;
+
+    NetworkDocument* m_document;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// What the network screen needs of the terminal-level screen, and no more:
+// its booster output levels, and taking one outlet's path into its fields.
+// The terminal screen implements it; the network never includes that screen.
+
+#include "common/programvalues.h"
+#include "terminal/terminalfields.h"
+
+class TerminalLink {
+public:
+    virtual ~TerminalLink() = default;
+    // The four booster output levels the terminal screen holds now; raises
+    // RunTimeError when one is beyond the range of numbers.
+    virtual BandValues boosterLevels() = 0;
+    // Puts a path into the screen's count, series-unit, coax and booster
+    // fields (the rest emptied) and shows the screen.
+    virtual void receivePath(const TerminalFields& fields) = 0;
+};

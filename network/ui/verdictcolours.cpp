@@ -1,0 +1,31 @@
+#include "network/ui/verdictcolours.h"
+
+QColor passColour() {
+    return QColor(0, 128, 0);
+}
+
+QColor failColour() {
+    return QColor(200, 0, 0);
+}
+
+QColor neutralColour() {
+    return QColor(96, 96, 96);
+}
+
+QColor verdictColour(OutletVerdict verdict) {
+    switch (verdict) {
+    case OutletVerdict::Pass:
+        return passColour();
+    case OutletVerdict::NoStandard:
+        return neutralColour();
+    case OutletVerdict::Low:
+    case OutletVerdict::High:
+    case OutletVerdict::NotRated:
+        break;
+    }
+    return failColour();
+}
+
+QColor worstBackground() {
+    return QColor(255, 224, 160);
+}

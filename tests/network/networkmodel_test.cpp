@@ -1,0 +1,199 @@
+#include "networktestsupport.h"
+
+#include "common/errors.h"
+
+#include <functional>
+
+namespace {
+
+// head - CS-D4 - (port 0) CS-C2 - (tap 1) outlet, (port 1) outlet
+struct Small {
+    Network net;
+    NodeId split, brancher, tapOutlet, sideOutlet;
+    Small() {
+        split = net.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D4"));
+        brancher = net.addChild(split, 0, partSpec(ComponentKind::Brancher, "CS-C2", "S-5C-FB", 3));
+        tapOutlet = net.addChild(brancher, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+        sideOutlet = net.addChild(split, 1, partSpec(ComponentKind::Outlet, "BS-7F"));
+    }
+};
+
+struct Edit {
+    const char* what;
+    std::function<void(Small&)> run;
+    const char* message; // part of the refusal
+};
+
+TEST(NetworkModel, RefusedEditsChangeNothing) {
+    const std::vector<Edit> edits = {
+        {"child on an outlet",
+         [](Small& s) { s.net.addChild(s.tapOutlet, 0, partSpec(ComponentKind::Outlet, "BS-7F")); },
+         "テレビ端子の出力"},
+        {"port beyond the part",
+         [](Small& s) { s.net.addChild(s.brancher, 3, partSpec(ComponentKind::Outlet, "BS-7F")); },
+         "端子 4"},
+        {"missing parent",
+         [](Small& s) { s.net.addChild(999, 0, partSpec(ComponentKind::Outlet, "BS-7F")); }, "999"},
+        {"negative run",
+         [](Small& s) {
+             s.net.addChild(s.split, 2, partSpec(ComponentKind::Outlet, "BS-7F", "S-5C-FB", -1));
+         },
+         "0～100000"},
+        {"unknown cable",
+         [](Small& s) {
+             s.net.addChild(s.split, 2, partSpec(ComponentKind::Outlet, "BS-7F", "ECO", 1));
+         },
+         "ECO"},
+        {"unknown user part", [](Small& s) { s.net.addChild(s.split, 2, userSpec("なし")); },
+         "なし"},
+        {"model out of the catalogue",
+         [](Small& s) {
+             NodeSpec spec = partSpec(ComponentKind::Brancher, "CS-C2");
+             spec.component.model = 5;
+             s.net.setSpec(s.brancher, spec);
+         },
+         "5"},
+        {"spec leaves a child without its port",
+         [](Small& s) { s.net.setSpec(s.split, partSpec(ComponentKind::Outlet, "BS-7F")); },
+         "下流"},
+        {"move under itself", [](Small& s) { s.net.move(s.split, s.brancher, 0); }, "自分の下流"},
+        {"move onto an outlet port", [](Small& s) { s.net.move(s.sideOutlet, s.tapOutlet, 0); },
+         "テレビ端子の出力"},
+        {"repeat zero times", [](Small& s) { s.net.repeatSubtree(s.brancher, 0); }, "複製の回数"},
+        {"repeat beyond the node cap",
+         [](Small& s) {
+             s.net.repeatSubtree(s.split, MaxRepeat);
+             s.net.repeatSubtree(s.split, MaxRepeat);
+         },
+         "ノードは"},
+        {"cable named as a catalogue type",
+         [](Small& s) {
+             s.net.setCableType({QStringLiteral("S-7C-FB"), {}});
+         },
+         "S-7C-FB"},
+        {"user part without ports",
+         [](Small& s) {
+             s.net.setUserComponent({QStringLiteral("X"), {}});
+         },
+         "1～16"},
+        {"insert over used ids",
+         [](Small& s) { s.net.insertSubtree(s.net.copySubtree(s.brancher), s.split, 3); },
+         "すでに使われて"},
+    };
+    for (const Edit& e : edits) {
+        Small s;
+        // 101 nodes under the distributor: a thousand copies pass the node cap.
+        if (QString::fromUtf8(e.what).contains(QStringLiteral("node cap"))) {
+            NodeId line = s.split;
+            for (int i = 0; i < 97; ++i)
+                line = s.net.addChild(line, 0, partSpec(ComponentKind::Brancher, "CS-C2"));
+        }
+        const Network before = s.net;
+        const auto revision = s.net.revision();
+        try {
+            e.run(s);
+            ADD_FAILURE() << e.what << ": not refused";
+        } catch (const UserError& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(e.message)))
+                << e.what << ": " << error.message().toStdString();
+        }
+        EXPECT_TRUE(s.net == before) << e.what;
+        EXPECT_EQ(s.net.revision(), revision) << e.what;
+    }
+}
+
+TEST(NetworkModel, TakeAndInsertRestoresIdsAndPlace) {
+    Small s;
+    const Network before = s.net;
+    const Subtree taken = s.net.takeSubtree(s.brancher);
+    EXPECT_FALSE(s.net.contains(s.brancher));
+    EXPECT_FALSE(s.net.contains(s.tapOutlet));
+    EXPECT_EQ(s.net.nodeCount(), 2);
+    s.net.insertSubtree(taken, s.split, 0, 0);
+    EXPECT_TRUE(s.net == before);
+    EXPECT_EQ(s.net.node(s.tapOutlet).parent, s.brancher);
+    EXPECT_EQ(s.net.children(s.split), (std::vector<NodeId>{s.brancher, s.sideOutlet}));
+    // A node added after the undo never reuses a taken id.
+    s.net.takeSubtree(s.sideOutlet);
+    const NodeId fresh = s.net.addChild(s.split, 2, partSpec(ComponentKind::Outlet, "BS-7F"));
+    EXPECT_GT(fresh, s.sideOutlet);
+}
+
+TEST(NetworkModel, MoveChangesParentPortAndOrder) {
+    Small s;
+    s.net.move(s.sideOutlet, s.brancher, 0, 0);
+    EXPECT_EQ(s.net.node(s.sideOutlet).parent, s.brancher);
+    EXPECT_EQ(s.net.node(s.sideOutlet).parentPort, 0);
+    EXPECT_EQ(s.net.children(s.brancher), (std::vector<NodeId>{s.sideOutlet, s.tapOutlet}));
+    EXPECT_EQ(s.net.children(s.split), std::vector<NodeId>{s.brancher});
+    const NetworkResult r = computeNetwork(s.net, outletRanges());
+    EXPECT_EQ(r.outlets.front().node, s.sideOutlet); // tree order follows
+}
+
+TEST(NetworkModel, PasteAndRepeatMakeFreshCopies) {
+    Small s;
+    const Subtree copy = s.net.copySubtree(s.brancher);
+    const NodeId pasted = s.net.pasteCopy(copy, s.split, 2);
+    EXPECT_NE(pasted, s.brancher);
+    EXPECT_EQ(s.net.node(pasted).spec, s.net.node(s.brancher).spec);
+    ASSERT_EQ(s.net.children(pasted).size(), 1u);
+    EXPECT_NE(s.net.children(pasted)[0], s.tapOutlet);
+    EXPECT_EQ(s.net.node(s.net.children(pasted)[0]).parent, pasted);
+
+    const std::vector<NodeId> copies = s.net.repeatSubtree(s.brancher, 3);
+    ASSERT_EQ(copies.size(), 3u);
+    const auto& row = s.net.children(s.split);
+    ASSERT_EQ(row.size(), 6u);
+    EXPECT_EQ(row[0], s.brancher);
+    EXPECT_EQ(std::vector<NodeId>(row.begin() + 1, row.begin() + 4), copies);
+    for (NodeId c : copies)
+        EXPECT_EQ(s.net.node(c).parentPort, 0);
+    EXPECT_EQ(s.net.nodeCount(), 4 + 2 + 6);
+    EXPECT_EQ(computeNetwork(s.net, outletRanges()).outlets.size(), 6u);
+}
+
+TEST(NetworkModel, EqualityIgnoresIdsButNotPorts) {
+    Small a;
+    Network b;
+    // Same tree built in another order, so with other ids.
+    const NodeId split = b.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D4"));
+    b.addChild(split, 1, partSpec(ComponentKind::Outlet, "BS-7F"));
+    const NodeId brancher =
+        b.addChild(split, 0, partSpec(ComponentKind::Brancher, "CS-C2", "S-5C-FB", 3), 0);
+    const NodeId tap = b.addChild(brancher, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+    EXPECT_NE(brancher, a.brancher);
+    EXPECT_TRUE(a.net == b);
+    b.move(tap, brancher, 2);
+    EXPECT_FALSE(a.net == b);
+}
+
+TEST(NetworkModel, DefinitionsInUseStay) {
+    Small s;
+    s.net.setCableType({QStringLiteral("ECO"), {1.0, 2.0, 3.0, 4.0}});
+    s.net.setSpec(s.sideOutlet, partSpec(ComponentKind::Outlet, "BS-7F", "ECO", 10));
+    EXPECT_THROW(s.net.removeCableType(QStringLiteral("ECO")), UserError);
+    s.net.setSpec(s.sideOutlet, partSpec(ComponentKind::Outlet, "BS-7F"));
+    s.net.removeCableType(QStringLiteral("ECO"));
+    EXPECT_TRUE(s.net.cableTypes().empty());
+
+    s.net.setUserComponent(
+        {QStringLiteral("U2"), {{{1.0, 1.0, 1.0, 1.0}, false}, {{2.0, 2.0, 2.0, 2.0}, false}}});
+    const NodeId u = s.net.addChild(s.split, 2, userSpec("U2"));
+    s.net.addChild(u, 1, partSpec(ComponentKind::Outlet, "BS-7F"));
+    // Shrinking the part under its child is refused; the old definition stays.
+    EXPECT_THROW(s.net.setUserComponent({QStringLiteral("U2"), {{{1.0, 1.0, 1.0, 1.0}, false}}}),
+                 UserError);
+    EXPECT_EQ(s.net.userComponent(QStringLiteral("U2"))->ports.size(), 2u);
+    EXPECT_THROW(s.net.removeUserComponent(QStringLiteral("U2")), UserError);
+}
+
+TEST(NetworkModel, DepthCap) {
+    Network net;
+    NodeId at = HeadEndId;
+    for (int i = 0; i < MaxNetworkDepth; ++i)
+        at = net.addChild(at, 0, partSpec(ComponentKind::Brancher, "CS-C2"));
+    EXPECT_THROW(net.addChild(at, 0, partSpec(ComponentKind::Brancher, "CS-C2")), UserError);
+    EXPECT_EQ(net.nodeCount(), MaxNetworkDepth);
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+#include "networktestsupport.h"
+
+#include "common/errors.h"
+
+#include <QStringList>
+
+namespace {
+
+struct HandLevels {
+    const char* room;
+    double level[BandCount];
+};
+
+// The apartment example worked out by hand from the catalogue (loss per
+// 100 m: S-7C-FB 8.1/16.4/23.3/29.4, S-5C-FB 11.1/21.9/31.1/37.8), head end
+// 95/100/100/100:
+//   10x: head - 8 m S-7C-FB - CS-C4 tap - 6 m S-5C-FB - DCM7FTCS
+//   201: head - 8 m - CS-C4 through - 3 m S-7C-FB - CS-C2 tap - 5 m S-5C-FB
+//        - feed-through unit's outlet (20/20/15/15)
+//   202: as 201 to the unit, then its through (4.0/4.3/4.3/4.8) - 4 m S-5C-FB
+//        - end unit's outlet (11/11/12/12.5)
+//   30x: as 201 to the CS-C2, its through - 3 m S-7C-FB - CS-D4 - 5 m
+//        S-5C-FB - DCM7FTCS
+const HandLevels Apartment[] = {
+    {"101",
+     {95 - 0.648 - 11 - 0.666 - 0.5, 100 - 1.312 - 12 - 1.314 - 0.8, 100 - 1.864 - 13 - 1.866 - 1.0,
+      100 - 2.352 - 17 - 2.268 - 1.5}},
+    {"104", {82.186, 84.574, 82.27, 76.88}},
+    {"201", {58.054, 60.601, 62.382, 56.876}},
+    {"202", {62.61, 64.425, 59.838, 53.064}},
+    {"203", {58.054, 60.601, 62.382, 56.876}},
+    {"204", {62.61, 64.425, 59.838, 53.064}},
+    {"301", {77.811, 80.809, 76.683, 68.494}},
+    {"304", {77.811, 80.809, 76.683, 68.494}},
+};
+
+TEST(Propagation, ApartmentLevelsByHand) {
+    const Network net = loadExample("apartment-12.tvdn");
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    ASSERT_EQ(r.outlets.size(), 12u);
+    for (const HandLevels& h : Apartment) {
+        const OutletResult* o = outletByRoom(r, QString::fromUtf8(h.room));
+        ASSERT_TRUE(o) << h.room;
+        for (int b = 0; b < BandCount; ++b) {
+            ASSERT_TRUE(o->bands[b].level) << h.room << " band " << b;
+            EXPECT_NEAR(*o->bands[b].level, h.level[b], 1e-9) << h.room << " band " << b;
+        }
+    }
+}
+
+TEST(Propagation, ApartmentVerdictsAndSummary) {
+    const NetworkResult r = computeNetwork(loadExample("apartment-12.tvdn"), outletRanges());
+    const OutletResult& o101 = *outletByRoom(r, QStringLiteral("101"));
+    EXPECT_EQ(o101.bands[VHF].verdict, OutletVerdict::NoStandard);
+    EXPECT_EQ(o101.bands[UHF].verdict, OutletVerdict::High);
+    EXPECT_NEAR(o101.bands[UHF].deviation, 84.574 - 81, 1e-9);
+    EXPECT_EQ(verdictText(o101.bands[UHF]), QStringLiteral("過大 +3.57 dB"));
+    EXPECT_EQ(o101.bands[CS].verdict, OutletVerdict::Pass);
+    EXPECT_TRUE(o101.fails());
+    EXPECT_FALSE(outletByRoom(r, QStringLiteral("202"))->fails());
+
+    // 1F's four outlets are too strong in UHF and BS; none fails VHF or CS.
+    const int failing[BandCount] = {0, 4, 4, 0};
+    for (int b = 0; b < BandCount; ++b)
+        EXPECT_EQ(r.summary[b].failing, failing[b]) << b;
+    EXPECT_EQ(r.failingOutlets, 4);
+    // Worst and best: the first outlet in tree order among equals.
+    EXPECT_EQ(r.outlets[r.summary[CS].worst].room, QStringLiteral("202"));
+    EXPECT_EQ(r.outlets[r.summary[CS].best].room, QStringLiteral("101"));
+    EXPECT_EQ(r.outlets[r.summary[BS].worst].room, QStringLiteral("202"));
+    EXPECT_EQ(r.outlets[r.summary[VHF].worst].room, QStringLiteral("201"));
+    // Failures count up to the head end, and stay out of branches without any.
+    EXPECT_EQ(r.node(HeadEndId)->failingBelow, 4);
+    const NodeId trunk = r.outlets.front().node;
+    EXPECT_EQ(r.node(trunk)->failingBelow, 1);
+    EXPECT_EQ(r.node(outletByRoom(r, QStringLiteral("201"))->node)->failingBelow, 0);
+}
+
+// A BS-only part blocks CS below it: every outlet there shows "非対応" and
+// fails CS, while outlets beside it are judged as usual.
+TEST(Propagation, NotRatedBandStaysBelowThePart) {
+    Network net;
+    net.head.levels = {70, 70, 70, 70};
+    const NodeId split = net.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D2"));
+    const NodeId bsOnly =
+        net.addChild(split, 0, partSpec(ComponentKind::Brancher, "BS-C2", "S-5C-FB", 5));
+    const NodeId below = net.addChild(bsOnly, 1, partSpec(ComponentKind::Outlet, "BS-77F"));
+    const NodeId further =
+        net.addChild(bsOnly, 0, partSpec(ComponentKind::Distributor, "CS-D2", "S-5C-FB", 5));
+    const NodeId deeper = net.addChild(further, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+    const NodeId beside = net.addChild(split, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+    const NetworkResult r = computeNetwork(net, outletRanges());
+
+    for (NodeId id : {below, deeper}) {
+        const OutletResult& o = r.outlets[size_t(r.node(id)->firstOutlet)];
+        EXPECT_FALSE(o.bands[CS].level);
+        EXPECT_EQ(o.bands[CS].verdict, OutletVerdict::NotRated);
+        EXPECT_EQ(verdictText(o.bands[CS]), QStringLiteral("非対応"));
+        EXPECT_TRUE(o.bands[BS].level);
+        EXPECT_TRUE(o.fails());
+    }
+    EXPECT_FALSE(r.node(further)->input[CS]);
+    EXPECT_TRUE(r.node(further)->input[BS]);
+    const OutletResult& ok = r.outlets[size_t(r.node(beside)->firstOutlet)];
+    ASSERT_TRUE(ok.bands[CS].level);
+    EXPECT_NEAR(*ok.bands[CS].level, 70 - 6.5 - 1.5, 1e-9);
+    EXPECT_EQ(r.summary[CS].failing, 2);
+    // Unrated outlets are neither the worst nor the best of the band.
+    EXPECT_EQ(r.summary[CS].worst, r.node(beside)->firstOutlet);
+    EXPECT_EQ(r.summary[CS].best, r.node(beside)->firstOutlet);
+}
+
+TEST(Propagation, ThinCoaxBlocksBsAndCsButNotAZeroRun) {
+    Network net;
+    const NodeId thin =
+        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS", "７C-2V", 10));
+    const NodeId none =
+        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS", "５C-2V", 0));
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    const auto& t = r.outlets[size_t(r.node(thin)->firstOutlet)].bands;
+    EXPECT_NEAR(*t[VHF].level, 105 - 1.05 - 0.5, 1e-9);
+    EXPECT_NEAR(*t[UHF].level, 105 - 2.2 - 0.8, 1e-9);
+    EXPECT_FALSE(t[BS].level);
+    EXPECT_FALSE(t[CS].level);
+    const auto& n = r.outlets[size_t(r.node(none)->firstOutlet)].bands;
+    EXPECT_NEAR(*n[CS].level, 105 - 1.5, 1e-9);
+}
+
+TEST(Propagation, NetworkCableTypesAndUserComponents) {
+    Network net;
+    net.setCableType({QStringLiteral("ECO-5C"), {10.0, 20.0, 30.0, std::nullopt}});
+    UserComponent tap{QStringLiteral("壁面端子"), {}};
+    tap.ports.push_back({{1.0, 2.0, std::nullopt, 4.0}, false});
+    tap.ports.push_back({{3.0, 3.5, 4.0, 4.5}, true});
+    net.setUserComponent(tap);
+    const NodeId id = net.addChild(HeadEndId, 0, userSpec("壁面端子", "ECO-5C", 50));
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    const auto& bands = r.outlets.at(0).bands;
+    EXPECT_EQ(r.outlets.at(0).port, 1);
+    EXPECT_NEAR(*bands[VHF].level, 105 - 5 - 3, 1e-9);
+    EXPECT_NEAR(*bands[UHF].level, 105 - 10 - 3.5, 1e-9);
+    EXPECT_NEAR(*bands[BS].level, 105 - 15 - 4, 1e-9); // the through port's gap does not matter
+    EXPECT_FALSE(bands[CS].level);                     // the cable is not rated for CS
+
+    // A changed definition is converted again for the nodes that use it.
+    net.setCableType({QStringLiteral("ECO-5C"), {10.0, 20.0, 30.0, 40.0}});
+    const NetworkResult again = computeNetwork(net, outletRanges());
+    EXPECT_NEAR(*again.outlets.at(0).bands[CS].level, 105 - 20 - 4.5, 1e-9);
+    EXPECT_EQ(again.node(id)->firstOutlet, 0);
+}
+
+TEST(Propagation, HeadEndFromBoosterInputPlusGain) {
+    Network net;
+    net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+    net.head.source = HeadSource::BoosterInputPlusGain;
+    net.head.levels = {1, 1, 1, 1}; // not used by this source
+    net.head.gain = {30, 35, 40, 45};
+    const BandValues saved = Bst_Input;
+    Bst_Input = {60, 61.5, 62, 63};
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    Bst_Input = saved;
+    const double expected[BandCount] = {90 - 0.5, 96.5 - 0.8, 102 - 1.0, 108 - 1.5};
+    for (int b = 0; b < BandCount; ++b)
+        EXPECT_NEAR(*r.outlets.at(0).bands[b].level, expected[b], 1e-9) << b;
+}
+
+struct JudgeCase {
+    std::optional<double> level;
+    std::optional<LevelRange> range;
+    OutletVerdict verdict;
+    double deviation;
+    const char* text;
+};
+
+TEST(Propagation, JudgementAtTheBoundaries) {
+    const LevelRange bs{52.0, 81.0};
+    const JudgeCase cases[] = {
+        {52.0, bs, OutletVerdict::Pass, 0, "適合"},
+        {81.0, bs, OutletVerdict::Pass, 0, "適合"},
+        {52.0 + 1e-13, bs, OutletVerdict::Pass, 0, "適合"},
+        {52.0 - 1e-13, bs, OutletVerdict::Low, 52.0 - 1e-13 - 52, "不足 −0.00 dB"},
+        // Computed as 51.999999999999993 but shown, and so judged, as 52.
+        {105 - 53.000000000000007, bs, OutletVerdict::Pass, 0, "適合"},
+        {51.99, bs, OutletVerdict::Low, 51.99 - 52, "不足 −0.01 dB"},
+        {81.01, bs, OutletVerdict::High, 81.01 - 81, "過大 +0.01 dB"},
+        {40.0, bs, OutletVerdict::Low, -12, "不足 −12.00 dB"},
+        {66.5, bs, OutletVerdict::Pass, 0, "適合"},
+        {30.0, std::nullopt, OutletVerdict::NoStandard, 0, "基準なし"},
+        {std::nullopt, bs, OutletVerdict::NotRated, 0, "非対応"},
+        {std::nullopt, std::nullopt, OutletVerdict::NotRated, 0, "非対応"},
+    };
+    for (const JudgeCase& c : cases) {
+        const BandJudgement j = judgeOutletBand(c.level, c.range);
+        EXPECT_EQ(j.verdict, c.verdict) << c.text;
+        EXPECT_NEAR(j.deviation, c.deviation, 1e-12) << c.text;
+        EXPECT_EQ(verdictText(j), QString::fromUtf8(c.text));
+    }
+}
+
+} // namespace

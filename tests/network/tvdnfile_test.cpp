@@ -1,0 +1,188 @@
+#include "networktestsupport.h"
+
+#include "common/errors.h"
+#include "network/towergenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+// A small valid file; each refusal case below changes one thing in it.
+const char* const Base = R"({
+  "format": "miravel-network", "version": 1,
+  "headEnd": {"source": "typed", "levels": [95, 100, 100, 100], "gain": [0, 0, 0, 0]},
+  "cableTypes": [{"name": "ECO-5C", "lossPer100m": [10, 20, 30, null]}],
+  "userComponents": [{"name": "UX", "ports": [{"outlet": true, "loss": [1, 2, 3, 4]}]}],
+  "nodes": [
+    {"port": 0, "coax": {"cable": "S-7C-FB", "metres": 8},
+     "component": {"kind": "brancher", "model": "CS-C4"},
+     "children": [
+       {"port": 1, "coax": {"cable": "ECO-5C", "metres": 6},
+        "component": {"kind": "outlet", "model": "DCM7FTCS"}, "room": "101", "floor": "1F"},
+       {"port": 2, "coax": {"cable": "S-5C-FB", "metres": 6},
+        "component": {"kind": "user", "model": "UX"}, "room": "102"}]}]
+})";
+
+Network decodeText(const QString& text) {
+    return decodeNetwork(text.toUtf8(), QStringLiteral("test.tvdn"));
+}
+
+TEST(TvdnFile, BaseFileReads) {
+    const Network net = decodeText(QString::fromUtf8(Base));
+    EXPECT_EQ(net.nodeCount(), 3);
+    ASSERT_TRUE(net.cableType(QStringLiteral("ECO-5C")));
+    EXPECT_FALSE(net.cableType(QStringLiteral("ECO-5C"))->lossPer100m[CS]);
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    ASSERT_EQ(r.outlets.size(), 2u);
+    EXPECT_EQ(r.outlets[0].name, QStringLiteral("101 (1F)"));
+    EXPECT_NEAR(*r.outlets[1].bands[UHF].level, 100 - 8 * 0.164 - 12 - 6 * 0.219 - 2, 1e-9);
+}
+
+struct Refusal {
+    const char* from;  // text of Base replaced ...
+    const char* to;    // ... by this
+    const char* place; // what the message names
+};
+
+TEST(TvdnFile, RefusalsNameThePlace) {
+    const Refusal cases[] = {
+        {"\"version\": 1", "\"version\": 1,", "JSON"},
+        {"miravel-network", "other", "format"},
+        {"\"version\": 1", "\"version\": 2", "version"},
+        {"\"version\": 1", "\"version\": 1, \"extra\": 0", "extra: 不明な項目"},
+        {"[95, 100, 100, 100]", "[95, 100, 100]", "headEnd.levels: 帯域ごとに"},
+        {"[95, 100, 100, 100]", "[95, 100, \"100\", 100]", "headEnd.levels[2]: 数値"},
+        {"\"typed\"", "\"manual\"", "headEnd.source"},
+        {"[10, 20, 30, null]", "[10, 20, -30, null]", "cableTypes[0].lossPer100m[2]"},
+        {"\"ECO-5C\", \"lossPer100m\"", "\"S-5C-FB\", \"lossPer100m\"", "cableTypes[0]: "},
+        {"\"ports\": [{\"outlet\": true, \"loss\": [1, 2, 3, 4]}]", "\"ports\": []",
+         "userComponents[0].ports"},
+        {"\"outlet\": true", "\"outlet\": 1", "userComponents[0].ports[0].outlet"},
+        {"\"metres\": 8", "\"metres\": -1", "nodes[0].coax.metres"},
+        {"\"metres\": 8", "\"metres\": 1e6", "nodes[0].coax.metres"},
+        {"\"model\": \"CS-C4\"", "\"model\": \"CS-C8\"",
+         "nodes[0].component.model: カタログにない型式「CS-C8」"},
+        {"\"kind\": \"brancher\"", "\"kind\": \"splitter\"", "nodes[0].component.kind"},
+        {"\"cable\": \"ECO-5C\"", "\"cable\": \"ECO-7C\"",
+         "nodes[0].children[0]: ケーブル種別「ECO-7C」"},
+        {"\"model\": \"UX\"", "\"model\": \"UY\"", "nodes[0].children[1]: ユーザー部品「UY」"},
+        {"\"port\": 2,", "\"port\": 7,", "nodes[0].children[1]: この部品に端子 8"},
+        {"\"port\": 2,", "\"port\": 1.5,", "nodes[0].children[1].port: 整数"},
+        {"\"model\": \"CS-C4\"}", "\"model\": \"CS-C4\", \"endUnit\": true}",
+         "nodes[0].component.endUnit"},
+        {"\"room\": \"102\"", "\"room\": 102", "nodes[0].children[1].room: 文字列"},
+        {"\"room\": \"101\", \"floor\": \"1F\"}",
+         "\"room\": \"101\", \"floor\": \"1F\", \"children\": [{\"port\": 0, \"coax\": "
+         "{\"cable\": \"S-5C-FB\", \"metres\": 1}, \"component\": {\"kind\": \"outlet\", "
+         "\"model\": \"BS-7F\"}}]}",
+         "nodes[0].children[0].children[0]: テレビ端子の出力"},
+        {"\"cableTypes\": [{",
+         "\"cableTypes\": [{\"name\": \"ECO-5C\", \"lossPer100m\": [1, 1, 1, 1]}, {",
+         "cableTypes[1].name: 名前が重複"},
+    };
+    for (const Refusal& c : cases) {
+        QString text = QString::fromUtf8(Base);
+        ASSERT_TRUE(text.contains(QString::fromUtf8(c.from))) << c.from;
+        text.replace(QString::fromUtf8(c.from), QString::fromUtf8(c.to));
+        try {
+            decodeText(text);
+            ADD_FAILURE() << c.place << ": not refused";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("「test.tvdn」"))) << c.place;
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.place)))
+                << c.place << " / " << e.message().toStdString();
+        }
+    }
+}
+
+TEST(TvdnFile, DepthAndSizeCaps) {
+    QString nested = QStringLiteral("[]");
+    for (int i = 0; i < MaxNetworkDepth + 1; ++i)
+        nested = QStringLiteral("[{\"port\": 0, \"coax\": {\"cable\": \"S-5C-FB\", \"metres\": 1},"
+                                " \"component\": {\"kind\": \"brancher\", \"model\": \"CS-C2\"},"
+                                " \"children\": %1}]")
+                     .arg(nested);
+    QString text = QString::fromUtf8(Base);
+    text.replace(text.indexOf(QStringLiteral("\"nodes\"")), text.size(),
+                 QStringLiteral("\"nodes\": ") + nested + u'}');
+    EXPECT_THROW(
+        {
+            try {
+                decodeText(text);
+            } catch (const UserError& e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("階層は 256 段まで")));
+                throw;
+            }
+        },
+        UserError);
+
+    QByteArray huge(int(MaxNetworkFileBytes) + 1, ' ');
+    EXPECT_THROW(decodeNetwork(huge, QStringLiteral("big.tvdn")), UserError);
+}
+
+TEST(TvdnFile, WriteAndReadBackTheSameNetwork) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("copy.tvdn"));
+    Network net = decodeText(QString::fromUtf8(Base));
+    net.head.source = HeadSource::BoosterInputPlusGain;
+    net.head.gain = {30.25, 31, 32, 33};
+    const NodeId unit =
+        net.addChild(net.children(HeadEndId)[0], 0,
+                     partSpec(ComponentKind::SeriesUnit, "１端子形 BS", "５C-2V", 2.5, true));
+    (void)unit;
+    writeNetworkFile(path, net);
+    const Network back = readNetworkFile(path);
+    EXPECT_TRUE(back == net);
+    EXPECT_EQ(encodeNetwork(back), encodeNetwork(net));
+}
+
+TEST(TvdnFile, RefusedFileLeavesTheCurrentNetwork) {
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("bad.tvdn"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(Base).replace("CS-C4", "CS-C9"));
+    f.close();
+    Network current = loadExample("apartment-12.tvdn");
+    const Network before = current;
+    EXPECT_THROW(current = readNetworkFile(bad), UserError);
+    EXPECT_THROW(current = readNetworkFile(dir.filePath(QStringLiteral("missing.tvdn"))),
+                 UserError);
+    EXPECT_TRUE(current == before);
+    EXPECT_EQ(current.revision(), before.revision());
+}
+
+TEST(TvdnFile, FailedWriteKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.tvdn"));
+    writeNetworkFile(path, loadExample("apartment-12.tvdn"));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const bool writable = QFileInfo(dir.path()).isWritable(); // root ignores permissions
+    if (!writable) {
+        EXPECT_THROW(writeNetworkFile(path, Network()), UserError);
+        EXPECT_EQ(readNetworkFile(path).nodeCount(), loadExample("apartment-12.tvdn").nodeCount());
+    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_THROW(writeNetworkFile(dir.filePath(QStringLiteral("no/such/dir.tvdn")), Network()),
+                 UserError);
+}
+
+TEST(TvdnFile, ExamplesLoad) {
+    const Network apartment = loadExample("apartment-12.tvdn");
+    EXPECT_EQ(computeNetwork(apartment, outletRanges()).outlets.size(), 12u);
+    const Network tower = loadExample("tower-40.tvdn");
+    const NetworkResult r = computeNetwork(tower, outletRanges());
+    EXPECT_EQ(r.outlets.size(), 2000u);
+    // The committed file is what the generator makes today.
+    EXPECT_TRUE(tower == generateTower(TowerPlan{}));
+    QStringList floors;
+    for (const OutletResult& o : r.outlets)
+        if (!floors.contains(o.floor)) floors << o.floor;
+    EXPECT_EQ(floors.size(), 40);
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "networkscreentestsupport.h"
+
+#include "../../print/printtestsupport.h"
+#include "network/outletcsv.h"
+#include "network/tvdnfile.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkwindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class NetworkOutput : public ScreenTest {
+protected:
+    NetworkWindow* screenWithApartment() {
+        NetworkWindow* s = openNetworkScreen();
+        s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+        return s;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(NetworkOutput, CsvIsTheOutletTableOfTheScreen) {
+    NetworkWindow* s = screenWithApartment();
+    platform.fileAnswers = {dir.filePath(QStringLiteral("outlets"))};
+    s->csvAction->trigger();
+    QFile file(dir.filePath(QStringLiteral("outlets.csv")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), outletTableCsv(s->document()->result()));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    NetworkWindow* s = screenWithApartment();
+    platform.fileAnswers = {dir.filePath(QStringLiteral("network"))};
+    s->pdfAction->trigger();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    const QString text = pdfText(dir.filePath(QStringLiteral("network.pdf")));
+    ASSERT_FALSE(text.isEmpty());
+    const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("判定")));
+    for (const OutletResult& o : s->document()->result().outlets)
+        EXPECT_TRUE(pages[0].contains(o.name)) << o.name.toStdString();
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("ヘッドエンド")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("分岐器 CS-C4")));
+}
+
+TEST_F(NetworkOutput, AnUnwritableFileIsReportedAndLeftAlone) {
+    NetworkWindow* s = screenWithApartment();
+    const QString missingFolder = dir.filePath(QStringLiteral("no/such/folder/network.pdf"));
+    platform.fileAnswers = {missingFolder, missingFolder};
+    s->pdfAction->trigger();
+    s->saveAsAction->trigger();
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_FALSE(QFile::exists(missingFolder));
+    EXPECT_TRUE(s->document()->filePath().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(NetworkOutput, ReplacingAFileIsAskedFirst) {
+    NetworkWindow* s = screenWithApartment();
+    const QString path = dir.filePath(QStringLiteral("kept.tvdn"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    platform.fileAnswers = {dir.filePath(QStringLiteral("kept")), path};
+    platform.questionAnswers = {false, true};
+    s->saveAsAction->trigger(); // "kept" becomes kept.tvdn: asked, refused
+    ASSERT_EQ(platform.questions.size(), 1);
+    EXPECT_TRUE(platform.questions[0].text.contains(QStringLiteral("kept.tvdn")));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+    old.close();
+    EXPECT_TRUE(s->document()->filePath().isEmpty());
+    s->saveAsAction->trigger(); // asked again, replaced
+    EXPECT_EQ(platform.questions.size(), 2);
+    EXPECT_EQ(readNetworkFile(path), s->document()->network());
+    EXPECT_EQ(s->document()->filePath(), path);
+}
+
+} // namespace

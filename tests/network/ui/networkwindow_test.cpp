@@ -1,0 +1,308 @@
+#include "networkscreentestsupport.h"
+
+#include "app/menu.h"
+#include "app/screens.h"
+#include "network/networktexts.h"
+#include "network/tvdnfile.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkentry.h"
+#include "network/ui/networkwindow.h"
+#include "network/ui/nodedetails.h"
+#include "network/ui/outlettablemodel.h"
+#include "terminal/tanmatu.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QUndoStack>
+
+namespace {
+
+class NetworkScreen : public ScreenTest {
+protected:
+    void TearDown() override {
+        ScreenTest::TearDown();
+        EXPECT_EQ(NetworkEntry::existingNetworkScreen(), nullptr);
+    }
+    QTemporaryDir dir;
+};
+
+int outletRows(NetworkWindow* s) {
+    return s->outletTable->model()->rowCount();
+}
+
+TEST_F(NetworkScreen, BuildsTheApartmentWithItsCommandsUndoesToEmptyRedoesSavesAndLoads) {
+    const Network apartment = loadNetworkExample("apartment-12.tvdn");
+    NetworkWindow* s = openNetworkScreen();
+    ASSERT_TRUE(buildWithScreenCommands(s, apartment));
+    EXPECT_EQ(s->document()->network(), apartment);
+    EXPECT_EQ(outletRows(s), 12);
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    QUndoStack* undo = s->document()->undoStack();
+    while (undo->canUndo())
+        s->undoAction->trigger();
+    EXPECT_EQ(s->document()->network(), Network());
+    EXPECT_EQ(s->tree->model()->rowCount(s->tree->model()->index(0, 0)), 0);
+    EXPECT_EQ(outletRows(s), 0);
+
+    while (undo->canRedo())
+        s->redoAction->trigger();
+    EXPECT_EQ(s->document()->network(), apartment);
+    EXPECT_EQ(outletRows(s), 12);
+
+    const QString path = dir.filePath(QStringLiteral("apartment"));
+    platform.fileAnswers = {path};
+    s->saveAsAction->trigger();
+    const QString saved = path + QStringLiteral(".tvdn");
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(s->document()->filePath(), saved);
+    EXPECT_TRUE(undo->isClean());
+    EXPECT_FALSE(s->windowTitle().endsWith(u'*'));
+
+    s->newAction->trigger();
+    EXPECT_EQ(s->document()->network(), Network());
+    platform.fileAnswers = {saved};
+    s->openAction->trigger();
+    EXPECT_EQ(s->document()->network(), apartment);
+    EXPECT_EQ(outletRows(s), 12);
+    EXPECT_FALSE(undo->canUndo());
+    EXPECT_TRUE(s->windowTitle().contains(saved));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(NetworkScreen, RefusedFilesChangeNothingOnScreen) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"not-json.tvdn", "{ this is not json"},
+        {"other-format.tvdn", R"({"format":"other","version":1})"},
+        {"empty.tvdn", ""},
+    };
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QStringLiteral("/kept.tvdn"));
+    s->selectNode(HeadEndId);
+    s->addOutletAction->trigger(); // one step to undo
+    const Network before = s->document()->network();
+    const NodeId selected = s->selectedNode();
+    const QString title = s->windowTitle();
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        platform.messages.clear();
+        platform.fileAnswers = {path};
+        s->openAction->trigger();
+        ASSERT_EQ(platform.messages.size(), 1) << c.name;
+        EXPECT_TRUE(platform.messages[0].text.contains(QString::fromLatin1(c.name))) << c.name;
+        EXPECT_EQ(s->document()->network(), before) << c.name;
+        EXPECT_EQ(s->document()->filePath(), QStringLiteral("/kept.tvdn")) << c.name;
+        EXPECT_EQ(s->selectedNode(), selected) << c.name;
+        EXPECT_EQ(s->windowTitle(), title) << c.name;
+        EXPECT_TRUE(s->document()->undoStack()->canUndo()) << c.name;
+        EXPECT_EQ(outletRows(s), 13) << c.name;
+    }
+}
+
+TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
+    NetworkWindow* s = openNetworkScreen();
+    s->addDistributorAction->trigger();
+    const NodeId id = s->selectedNode();
+    const NodeSpec spec = s->document()->network().node(id).spec;
+    const int steps = s->document()->undoStack()->count();
+    for (const char* bad : {"abc", "-3", "1e999"}) {
+        platform.messages.clear();
+        typeInto(s->details->ui->lengthEdit, QString::fromLatin1(bad));
+        ASSERT_EQ(platform.messages.size(), 1) << bad;
+        EXPECT_EQ(s->document()->network().node(id).spec, spec) << bad;
+        EXPECT_EQ(s->details->ui->lengthEdit->text(), QStringLiteral("0")) << bad;
+    }
+    EXPECT_EQ(s->document()->undoStack()->count(), steps);
+    typeInto(s->details->ui->lengthEdit, QStringLiteral("12.5"));
+    EXPECT_EQ(s->document()->network().node(id).spec.coax.metres, 12.5);
+    EXPECT_EQ(s->document()->undoStack()->count(), steps + 1);
+}
+
+TEST_F(NetworkScreen, CopyPasteRepeatAndMoveAreEachOneStep) {
+    NetworkWindow* s = openNetworkScreen();
+    s->addBrancherAction->trigger();
+    const NodeId floor = s->selectedNode();
+    s->addOutletAction->trigger();
+    s->selectNode(floor);
+    s->addOutletAction->trigger();
+    QUndoStack* undo = s->document()->undoStack();
+    const auto heads = [s] { return s->document()->network().children(HeadEndId); };
+
+    s->selectNode(floor);
+    s->repeatCount->setValue(3);
+    s->repeatAction->trigger();
+    EXPECT_EQ(heads().size(), 4u);
+    EXPECT_EQ(outletRows(s), 8);
+    s->undoAction->trigger();
+    EXPECT_EQ(heads().size(), 1u);
+    EXPECT_EQ(outletRows(s), 2);
+
+    s->selectNode(floor);
+    s->copyAction->trigger();
+    s->selectNode(HeadEndId);
+    s->pasteAction->trigger();
+    ASSERT_EQ(heads().size(), 2u);
+    const NodeId pasted = heads()[1];
+    EXPECT_EQ(s->selectedNode(), pasted);
+    EXPECT_EQ(s->document()->network().children(pasted).size(), 2u);
+
+    const int steps = undo->count();
+    s->upAction->trigger();
+    EXPECT_EQ(heads(), (std::vector<NodeId>{pasted, floor}));
+    EXPECT_EQ(s->selectedNode(), pasted);
+    s->upAction->trigger(); // already first: nothing happens
+    EXPECT_EQ(undo->count(), steps + 1);
+    s->downAction->trigger();
+    EXPECT_EQ(heads(), (std::vector<NodeId>{floor, pasted}));
+    s->removeAction->trigger();
+    EXPECT_EQ(heads(), (std::vector<NodeId>{floor}));
+    s->undoAction->trigger();
+    EXPECT_EQ(heads(), (std::vector<NodeId>{floor, pasted}));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(NetworkScreen, RefusedEditsSayWhyAndChangeNothing) {
+    NetworkWindow* s = openNetworkScreen();
+    s->addOutletAction->trigger();
+    const Network before = s->document()->network();
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"under an outlet", [s] { s->addDistributorAction->trigger(); }},
+        {"user part without definitions", [s] { s->addUserAction->trigger(); }},
+        {"remove the head end",
+         [s] {
+             s->selectNode(HeadEndId);
+             s->removeAction->trigger();
+         }},
+        {"paste with nothing copied", [s] { s->pasteAction->trigger(); }},
+    };
+    for (const Case& c : cases) {
+        platform.messages.clear();
+        s->selectNode(before.children(HeadEndId).front());
+        c.act();
+        ASSERT_EQ(platform.messages.size(), 1) << c.what;
+        EXPECT_FALSE(platform.messages[0].text.isEmpty()) << c.what;
+        EXPECT_EQ(s->document()->network(), before) << c.what;
+    }
+}
+
+TEST_F(NetworkScreen, OutletTableSortsByLevelAndMarksTheWorstOfEachBand) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+    QAbstractItemModel* table = s->outletTable->model();
+    for (int b = 0; b < BandCount; ++b) {
+        const int column = OutletTableModel::FirstBandColumn + b;
+        s->outletTable->sortByColumn(column, Qt::AscendingOrder);
+        double previous = -1e9;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const double level =
+                table->index(row, column).data(OutletTableModel::SortRole).toDouble();
+            EXPECT_LE(previous, level) << "band " << b << " row " << row;
+            previous = level;
+            const bool marked = table->index(row, column).data(Qt::BackgroundRole).isValid();
+            EXPECT_EQ(marked, row == 0) << "band " << b << " row " << row;
+        }
+    }
+}
+
+TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+    const NetworkResult result = s->document()->result();
+    ASSERT_EQ(result.outlets.size(), 12u);
+    for (const OutletResult& outlet : result.outlets) {
+        s->selectNode(outlet.node);
+        s->sendAction->trigger();
+        ASSERT_TRUE(platform.messages.isEmpty()) << outlet.name.toStdString();
+        tanmatu* terminal = Screens::existingTerminal();
+        ASSERT_NE(terminal, nullptr);
+        EXPECT_TRUE(terminal->isVisible());
+        terminal->ui->Command1->click(); // 計　算
+        const QLabel* lines[] = {terminal->ui->Label43, terminal->ui->Label44,
+                                 terminal->ui->Label45, terminal->ui->Label58};
+        for (int b = 0; b < BandCount; ++b) {
+            const QString line = lines[b]->text();
+            const QString level = line.section(QStringLiteral("= "), 1).chopped(3);
+            ASSERT_TRUE(outlet.bands[size_t(b)].level);
+            EXPECT_NEAR(level.toDouble(), *outlet.bands[size_t(b)].level, 1e-9)
+                << outlet.name.toStdString() << " " << line.toStdString();
+        }
+    }
+}
+
+TEST_F(NetworkScreen, SendToTerminalRefusesAUserPartAndFillsNothing) {
+    NetworkWindow* s = openNetworkScreen();
+    Network net;
+    net.setUserComponent(UserComponent{QStringLiteral("自作アンプ"),
+                                       {UserPort{{-10.0, -10.0, -10.0, -10.0}, false}}});
+    NodeSpec amp;
+    amp.component.kind = ComponentKind::User;
+    amp.component.userName = QStringLiteral("自作アンプ");
+    const NodeId user = net.addChild(HeadEndId, 0, amp);
+    NodeSpec outlet;
+    outlet.component.kind = ComponentKind::Outlet;
+    const NodeId end = net.addChild(user, 0, outlet);
+    s->document()->reset(net, QString());
+    tanmatu* terminal = Screens::terminal();
+    terminal->ui->Text20->setText(QStringLiteral("7"));
+    s->selectNode(end);
+    s->sendAction->trigger();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("自作アンプ")));
+    EXPECT_EQ(terminal->ui->Text20->text(), QStringLiteral("7"));
+}
+
+TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
+    tanmatu* terminal = Screens::terminal();
+    terminal->ui->Check1->setChecked(true);
+    terminal->ui->Text27->setText(QStringLiteral("98.5"));
+    NetworkWindow* s = openNetworkScreen();
+    s->selectNode(HeadEndId);
+    pick(s->details->ui->sourceCombo, int(HeadSource::TerminalScreen));
+    s->details->ui->takeTerminalButton->click();
+    const HeadEnd& head = s->document()->network().head;
+    EXPECT_EQ(head.source, HeadSource::TerminalScreen);
+    EXPECT_EQ(head.levels, (BandValues{98.5, 0, 0, 0}));
+    EXPECT_EQ(s->details->ui->levelVHFEdit->text(), QStringLiteral("98.5"));
+}
+
+TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {
+    Menu* menu = Screens::menu();
+    menu->show();
+    menu->Option4->setChecked(true);
+    menu->Command1->click();
+    NetworkWindow* s = NetworkEntry::existingNetworkScreen();
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_FALSE(menu->Option4->isChecked());
+    s->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(NetworkEntry::existingNetworkScreen(), nullptr);
+
+    tanmatu* terminal = Screens::terminal();
+    auto* open = terminal->findChild<QAction*>(QStringLiteral("Net_open"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(terminal->menuBar()->actions().contains(open));
+    open->trigger();
+    ASSERT_NE(NetworkEntry::existingNetworkScreen(), nullptr);
+    EXPECT_TRUE(NetworkEntry::existingNetworkScreen()->isVisible());
+}
+
+} // namespace

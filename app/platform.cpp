@@ -70,6 +70,12 @@ QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetNa
     return dialog.selectedFiles().first();
 }
 
+QString saveFileDialog(QWidget* parent, const QString& presetName, const QStringList& filters) {
+    if (hooks().fileDialog)
+        return hooks().fileDialog(FileDialogRequest{FileDialogKind::Save, presetName, filters});
+    return QFileDialog::getSaveFileName(parent, QString(), presetName, filters.join(u";;"));
+}
+
 void openUrl(const QString& address) {
     if (hooks().openUrl) {
         hooks().openUrl(address);

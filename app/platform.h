@@ -51,6 +51,10 @@ bool mayReplace(QWidget* parent, const QString& path);
 // it knows the full name with its extension.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
 
+// A save dialog for any other file (images, PDF) with the given file-type
+// list; an empty result means the user cancelled.
+QString saveFileDialog(QWidget* parent, const QString& presetName, const QStringList& filters);
+
 // Asks the desktop to open an address; the result is ignored.
 void openUrl(const QString& address);
 

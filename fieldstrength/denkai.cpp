@@ -12,6 +12,9 @@
 #include "fieldstrength/fieldstrengthcalc.h"
 #include "print/printcommands.h"
 #include "project/projectcommands.h"
+#include "project/projectevents.h"
+#include "standard/cnpanel.h"
+#include "standard/profiledialog.h"
 #include "widgets/listpick.h"
 #include "widgets/plainlabels.h"
 
@@ -48,6 +51,17 @@ Denkai::Denkai(QWidget* parent) : QMainWindow(parent), ui(new Ui::Denkai) {
     connect(ui->Command2, &QPushButton::clicked, this, &Denkai::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Denkai::Command3_Click);
     connectMenu();
+    cn = new CnPanel(this);
+    cn->setObjectName(QStringLiteral("CnGroup"));
+    ui->resultsOuterLayout->addWidget(cn);
+    connect(&ProjectEvents::instance(), &ProjectEvents::fieldsReplaced, this, [this] {
+        // A loaded project brings its booster input levels; a new one none.
+        if (ui->Text11->text().isEmpty() && ui->Text12->text().isEmpty() &&
+            ui->Text13->text().isEmpty() && ui->Text15->text().isEmpty())
+            cn->clearResults();
+        else
+            cn->showInputLevels(Bst_Input);
+    });
     Form_Load();
 }
 
@@ -66,6 +80,11 @@ void Denkai::connectMenu() {
     connect(ui->d_sansiyou, &QAction::triggered, this, [] { Screens::showBoard(); });
     connect(ui->Ver, &QAction::triggered, this, [this] { showVersionMessage(this); });
     connect(ui->hp_sakusya, &QAction::triggered, this, [] { openHomePage(); });
+    QMenu* criteria = menuBar()->addMenu(QStringLiteral("判定"));
+    criteria->setObjectName(QStringLiteral("Hantei_m"));
+    QAction* settings = criteria->addAction(QStringLiteral("判定基準の設定…"));
+    settings->setObjectName(QStringLiteral("Hantei_Set"));
+    connect(settings, &QAction::triggered, this, [this] { ProfileDialog(this).exec(); });
 }
 
 void Denkai::Form_Load() {
@@ -138,6 +157,7 @@ void Denkai::Command2_Click() {
     ui->Text12->setText(Fmt2(result.levels[UHF]));
     ui->Text13->setText(Fmt2(result.levels[BS]));
     ui->Text15->setText(Fmt2(result.levels[CS]));
+    cn->showInputLevels(Bst_Input);
 }
 
 void Denkai::Command3_Click() {

@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+class CnPanel;
+
 class Denkai : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,6 +29,9 @@ public:
     // The form: every named control, the coax control as ui->UserControl11
     // and the menu items (ui->Prt and ui->Prt_set are wired by the printing).
     Ui::Denkai* ui;
+    // The booster's C/N beside the results, updated by 計　算 and by a
+    // project load or new.
+    CnPanel* cn = nullptr;
 
 private:
     void Form_Load();

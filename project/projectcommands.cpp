@@ -11,6 +11,7 @@
 #include "common/version.h"
 #include "fieldstrength/denkai.h"
 #include "project/projectdata.h"
+#include "project/projectevents.h"
 #include "project/recordcheck.h"
 #include "project/records.h"
 #include "project/tvdfile.h"
@@ -57,6 +58,7 @@ void Data_Cls() {
     DataName.clear();
     tm->ui->Label19->setText(QStringLiteral("挿入損失"));
     tm->ui->Label20->setText(QStringLiteral("結合損失"));
+    emit ProjectEvents::instance().fieldsReplaced();
 }
 
 void newProjectCommand(QWidget*) {
@@ -96,6 +98,7 @@ void loadProjectCommand(QWidget* from) {
             checkProjectNumbers(records.records());
             DataName = chosen;
             Data_Load(records);
+            emit ProjectEvents::instance().fieldsReplaced();
         } catch (const UserError& error) {
             showRefusal(from, error);
             return;

@@ -59,10 +59,14 @@ QString verdictText(const Judgement& judgement) {
     return QStringLiteral("基準なし");
 }
 
+QString windowRangeText(const std::optional<LevelRange>& window) {
+    if (!window) return QString();
+    return Fmt2(window->min) + EnDash + Fmt2(window->max) + QStringLiteral(" dB");
+}
+
 QString windowText(const std::optional<LevelRange>& window) {
     if (!window) return QString();
-    return QStringLiteral("必要ブースター出力 ") + Fmt2(window->min) + EnDash + Fmt2(window->max) +
-           QStringLiteral(" dB");
+    return QStringLiteral("必要ブースター出力 ") + windowRangeText(window);
 }
 
 QString rangeText(const std::optional<LevelRange>& range) {
@@ -75,10 +79,14 @@ QString minimumText(const std::optional<double>& minimum) {
     return Fmt2(*minimum) + QStringLiteral(" dB 以上");
 }
 
-std::optional<LevelLineValues> parseLevelLine(const QString& line) {
+std::optional<LevelLineValues> parseLevelLine(const QString& shown) {
     static const QString Minus = QStringLiteral("db - ");
     static const QString Equals = QStringLiteral("db = ");
-    static const QString End = QStringLiteral("db ");
+    static const QString End = QStringLiteral("db");
+    // A project file keeps the line without its closing blank.
+    QString line = shown;
+    while (line.endsWith(u' '))
+        line.chop(1);
     const int minusAt = line.indexOf(Minus);
     const int equalsAt = line.indexOf(Equals, minusAt < 0 ? 0 : minusAt);
     if (minusAt < 0 || equalsAt < 0 || !line.endsWith(End)) return std::nullopt;

@@ -39,13 +39,15 @@ std::optional<LevelRange> boosterWindow(double pathLoss, const std::optional<Lev
 QString verdictText(const Judgement& judgement);
 // "必要ブースター出力 66.01–97.01 dB", or "" without a window.
 QString windowText(const std::optional<LevelRange>& window);
+// "66.01–97.01 dB", or "" without a window.
+QString windowRangeText(const std::optional<LevelRange>& window);
 // "50.00–81.00 dBμV", or "基準なし".
 QString rangeText(const std::optional<LevelRange>& range);
 // "24.00 dB 以上", or "基準なし".
 QString minimumText(const std::optional<double>& minimum);
 
 // The three parts of a terminal-level result line
-// ("105db - 16.01db = 88.99db ").
+// ("105db - 16.01db = 88.99db ", with or without the closing blank).
 struct LevelLineValues {
     double output = 0;
     double loss = 0;

@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "common/version.h"
 #include "project/projectcommands.h"
+#include "standard/verdictpanel.h"
 #include "terminal/keisan.h"
 #include "widgets/listpick.h"
 #include "widgets/plainlabels.h"
@@ -59,6 +60,7 @@ tanmatu::tanmatu(QWidget* parent) : QMainWindow(parent), ui(new Ui::tanmatu) {
     setWindowTitle(terminalStartCaption());
     connectHandlers();
     watchCountFields();
+    connectStandard();
     addNetworkMenu();
     Form_Load();
 }
@@ -244,6 +246,7 @@ bool tanmatu::Keisan() {
     const auto labels = resultLabels();
     for (size_t b = 0; b < labels.size(); ++b)
         if (r.resultText[b]) labels[b]->setText(*r.resultText[b]);
+    refreshVerdicts();
 
     if (r.errorNumber != 0) {
         Platform::message(this, QStringLiteral("error") + QString::number(r.errorNumber),
@@ -278,4 +281,5 @@ void tanmatu::setLabelColours(bool forPrinting) {
     palette.setColor(QPalette::WindowText, forPrinting ? QColor(Qt::white) : Yellow);
     ui->Label53->setPalette(palette);
     ui->Label53->setAutoFillBackground(true);
+    if (verdicts) verdicts->setForPrinting(forPrinting);
 }

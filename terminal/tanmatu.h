@@ -5,6 +5,8 @@
 
 #include "common/programvalues.h"
 #include "network/ui/terminallink.h"
+#include "standard/levelchart.h"
+#include "standard/verdictsheetprint.h"
 #include "terminal/terminalfields.h"
 // The form (Ui::tanmatu) comes with the screen, so that the project and print
 // code can reach its fields as ui->Text27 etc. Outside this folder include
@@ -12,9 +14,13 @@
 #include "ui_tanmatu.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <optional>
+
+class LevelChartWindow;
+class VerdictPanel;
 
 class tanmatu : public QMainWindow, public TerminalLink {
     Q_OBJECT
@@ -59,6 +65,18 @@ public:
     BandValues Douziyuku_Total{};
     BandValues Total_Loss{};
 
+    // The verdicts beside the results, and the level chart once opened
+    // (tanmatu_standard.cpp).
+    VerdictPanel* verdicts = nullptr;
+    QPointer<LevelChartWindow> chart;
+    // The chart's data: a calculation of the fields as they are now.
+    std::array<ChartBandInput, BandCount> chartData() const;
+    QString chartHeading() const;
+    // What the verdict sheet prints.
+    VerdictSheet verdictSheet() const;
+    // The four result lines as shown.
+    std::array<QString, BandCount> resultLines() const;
+
 private:
     void Form_Load();
     void connectHandlers();
@@ -71,6 +89,13 @@ private:
     void Command2_Click();
     void New_cls_Click();
     void countField_Click(QLineEdit* field);
+    // Verdicts, criteria, level chart and verdict sheet (tanmatu_standard.cpp).
+    void connectStandard();
+    void refreshVerdicts();
+    void refreshChart();
+    void Hantei_Set_Click();
+    void Level_Chart_Click();
+    void Prt_Hantei_Click();
     // Printing (tanmatu_print.cpp).
     void connectPrintCommands();
     void Prtdata_Insatu_Click();

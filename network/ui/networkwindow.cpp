@@ -9,13 +9,16 @@
 #include "network/ui/networktreemodel.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
+#include "standard/profilestore.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
@@ -157,6 +160,8 @@ void NetworkWindow::buildActions() {
     pasteAction = namedAction(this, "pasteNode", QStringLiteral("貼り付け"), QKeySequence::Paste);
     repeatAction = namedAction(this, "repeatNode", QStringLiteral("複製"));
     sendAction = namedAction(this, "sendToTerminal", QStringLiteral("端末計算へ送る"));
+    definitionsAction =
+        namedAction(this, "editDefinitions", QStringLiteral("ケーブル種別とユーザー部品の定義..."));
 
     const std::pair<QAction*, ComponentKind> adds[] = {
         {addDistributorAction, ComponentKind::Distributor},
@@ -182,6 +187,7 @@ void NetworkWindow::buildActions() {
     connect(pasteAction, &QAction::triggered, this, &NetworkWindow::pasteUnderSelected);
     connect(repeatAction, &QAction::triggered, this, &NetworkWindow::repeatSelected);
     connect(sendAction, &QAction::triggered, this, &NetworkWindow::sendToTerminal);
+    connect(definitionsAction, &QAction::triggered, this, &NetworkWindow::editDefinitions);
 }
 
 void NetworkWindow::buildMenus() {
@@ -234,12 +240,15 @@ void NetworkWindow::buildProfileChoice(QToolBar* bar) {
     for (const ProfileId& id : allProfileIds())
         profileCombo->addItem(profileName(id));
     bar->addWidget(profileCombo);
-    const auto apply = [this](int index) {
-        const ProfileId id = allProfileIds()[size_t(std::max(0, index))];
-        m_document->setCriteria(outletCriteria(standardProfile(id)));
+    // The user's criteria from the settings, starting with the profile chosen last.
+    QSettings settings;
+    const ProfileSet profiles = loadProfiles(settings);
+    const auto apply = [this, profiles](int index) {
+        m_document->setCriteria(outletCriteria(profiles[size_t(std::max(0, index))]));
     };
     connect(profileCombo, &QComboBox::currentIndexChanged, this, apply);
-    apply(0);
+    profileCombo->setCurrentIndex(profileIndex(loadProfileChoice(settings)));
+    apply(profileCombo->currentIndex());
 }
 
 NodeId NetworkWindow::selectedNode() const {
@@ -306,6 +315,20 @@ QString NetworkWindow::documentTitle() const {
             QStringLiteral("　　  [データ名  ") + m_document->filePath() + QStringLiteral(" ]");
     if (!m_document->undoStack()->isClean()) title += QStringLiteral(" *");
     return title;
+}
+
+bool NetworkWindow::mayDiscardChanges() {
+    if (m_document->undoStack()->isClean()) return true;
+    return Platform::confirm(
+        this, {QStringLiteral("配線網の変更が保存されていません。変更を破棄しますか？"),
+               programTitle(), QMessageBox::Question});
+}
+
+void NetworkWindow::closeEvent(QCloseEvent* event) {
+    if (mayDiscardChanges())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void NetworkWindow::refuse(const QString& message) {

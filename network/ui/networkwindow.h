@@ -41,6 +41,9 @@ public:
     void repeatSelected();
     void sendToTerminal();
     void takeTerminalLevels();
+    // The definitions dialog; applying its rows is one edit.
+    void editDefinitions();
+    bool applyDefinitions(const QList<QStringList>& cableRows, const QList<QStringList>& userRows);
     // Files and output.
     void newNetwork();
     void openNetwork();
@@ -82,8 +85,14 @@ public:
     QAction* pasteAction;
     QAction* repeatAction;
     QAction* sendAction;
+    QAction* definitionsAction;
+
+protected:
+    // Unsaved changes are kept unless the user agrees to drop them.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool mayDiscardChanges();
     void buildViews();
     void buildActions();
     void buildMenus();

@@ -2,7 +2,9 @@
 // the selected node.
 
 #include "common/errors.h"
+#include "network/definitionrows.h"
 #include "network/terminalpath.h"
+#include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
@@ -135,4 +137,24 @@ void NetworkWindow::takeTerminalLevels() {
         return;
     }
     edit(QStringLiteral("出力レベルの取り込み"), [head](Network& n) { n.head = head; });
+}
+
+void NetworkWindow::editDefinitions() {
+    DefinitionsDialog dialog(this);
+    dialog.setRows(cableTypeRows(m_document->network()), userComponentRows(m_document->network()));
+    // A refused table stays in the dialog for the user to correct.
+    while (dialog.exec() == QDialog::Accepted)
+        if (applyDefinitions(dialog.cableRows(), dialog.userRows())) return;
+}
+
+bool NetworkWindow::applyDefinitions(const QList<QStringList>& cableRows,
+                                     const QList<QStringList>& userRows) {
+    const Network& net = m_document->network();
+    if (cableRows == cableTypeRows(net) && userRows == userComponentRows(net))
+        return true; // unchanged: no undo step
+    const QString refusal = m_document->edit(QStringLiteral("定義の変更"), [&](Network& n) {
+        replaceDefinitions(n, cableRows, userRows);
+    });
+    if (!refusal.isEmpty()) refuse(refusal);
+    return refusal.isEmpty();
 }

@@ -53,6 +53,7 @@ QString NetworkWindow::printTitle() const {
 }
 
 void NetworkWindow::newNetwork() {
+    if (!mayDiscardChanges()) return;
     m_clipboard.reset();
     m_folded.clear();
     m_selected = HeadEndId;
@@ -60,6 +61,7 @@ void NetworkWindow::newNetwork() {
 }
 
 void NetworkWindow::openNetwork() {
+    if (!mayDiscardChanges()) return;
     Hourglass hourglass(this);
     const QString path = Platform::fileDialog(this, Platform::FileDialogKind::Open,
                                               m_document->filePath(), networkFilters());

@@ -264,8 +264,8 @@ TEST_F(FieldStrengthScreen, MenuBarItemsAndTheirActions) {
     QStringList top;
     for (QAction* a : screen->menuBar()->actions())
         top << (a->menu() ? a->menu()->objectName() : a->objectName()) + "=" + a->text();
-    EXPECT_EQ(top,
-              QStringList({"system_m=システム", "d_sansiyou=データ参照", "Ver_s=ﾊﾞｰｼﾞｮﾝ　情報"}));
+    EXPECT_EQ(top, QStringList({"system_m=システム", "d_sansiyou=データ参照", "Ver_s=ﾊﾞｰｼﾞｮﾝ　情報",
+                                "Hantei_m=判定"}));
     const struct {
         QMenu* menu;
         QStringList items;

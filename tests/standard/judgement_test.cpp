@@ -148,7 +148,8 @@ TEST(LevelLine, Parse) {
         {"0db - 0db = 0db ", true, 0, 0, 0},
         {"0db - 12.5db = -12.5db ", true, 0, 12.5, -12.5},
         {"1E+20db - 3db = 1E+20db ", true, 1e20, 3, 1e20},
-        {"105db - 16.01db = 88.99db", false, 0, 0, 0}, // no closing blank
+        {"105db - 16.01db = 88.99db", true, 105, 16.01, 88.99}, // as a project file keeps it
+        {"105db - 16.01db = 88.99", false, 0, 0, 0},
         {"", false, 0, 0, 0},
         {"abcdb - 1db = 2db ", false, 0, 0, 0},
         {"105db = 16.01db - 88.99db ", false, 0, 0, 0},

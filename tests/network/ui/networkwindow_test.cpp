@@ -3,12 +3,15 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "network/networktexts.h"
+#include "network/terminalpath.h"
 #include "network/tvdnfile.h"
+#include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
+#include "terminal/keisan.h"
 #include "terminal/tanmatu.h"
 
 #include <QAction>
@@ -234,6 +237,13 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
         tanmatu* terminal = Screens::existingTerminal();
         ASSERT_NE(terminal, nullptr);
         EXPECT_TRUE(terminal->isVisible());
+        // The series-unit or outlet type is chosen on the screen, with its captions.
+        const int type = terminalFieldsForOutlet(s->document()->network(), outlet.node).combo3Index;
+        ASSERT_GE(type, 0);
+        EXPECT_EQ(terminal->fields().combo3Index, type);
+        EXPECT_EQ(terminal->ui->Label20->text(), type >= SeriesUnitTypeCount
+                                                     ? QStringLiteral("挿入損失")
+                                                     : QStringLiteral("結合損失"));
         terminal->ui->Command1->click(); // 計　算
         const QLabel* lines[] = {terminal->ui->Label43, terminal->ui->Label44,
                                  terminal->ui->Label45, terminal->ui->Label58};
@@ -281,6 +291,60 @@ TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
     EXPECT_EQ(head.source, HeadSource::TerminalScreen);
     EXPECT_EQ(head.levels, (BandValues{98.5, 0, 0, 0}));
     EXPECT_EQ(s->details->ui->levelVHFEdit->text(), QStringLiteral("98.5"));
+}
+
+TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
+    NetworkWindow* s = openNetworkScreen();
+    DefinitionsDialog dialog(s);
+    dialog.setRows({}, {});
+    dialog.ui->addCableRow->click();
+    const QStringList cable = {"ECO-5C", "10", "20", "30", "--"};
+    for (int c = 0; c < cable.size(); ++c)
+        dialog.ui->cableTable->item(0, c)->setText(cable[c]);
+    dialog.ui->addUserRow->click();
+    dialog.ui->userTable->item(0, 0)->setText(QStringLiteral("増幅器"));
+    for (int c = 2; c < 6; ++c)
+        dialog.ui->userTable->item(0, c)->setText(QStringLiteral("-20"));
+    ASSERT_TRUE(s->applyDefinitions(dialog.cableRows(), dialog.userRows()));
+    EXPECT_EQ(dialog.userRows().at(0).at(1), QString()); // not an outlet output
+
+    s->addUserAction->trigger();
+    const NodeId amp = s->selectedNode();
+    EXPECT_EQ(s->document()->network().node(amp).spec.component.userName, QStringLiteral("増幅器"));
+    pickText(s->details->ui->cableCombo, QStringLiteral("ECO-5C"));
+    typeInto(s->details->ui->lengthEdit, QStringLiteral("100"));
+    s->addOutletAction->trigger();
+    // 20 dB of gain, then 10 dB of cable in VHF; CS is not rated by the cable.
+    const NodeResult* r = s->document()->result().node(amp);
+    ASSERT_TRUE(r->input[VHF]);
+    EXPECT_DOUBLE_EQ(*r->input[VHF], 105 - 10);
+    EXPECT_FALSE(r->input[CS]);
+
+    platform.messages.clear();
+    EXPECT_FALSE(s->applyDefinitions({}, dialog.userRows())); // the cable is in use
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(s->document()->network().cableTypes().size(), 1u);
+    s->undoAction->trigger(); // the outlet
+    s->undoAction->trigger(); // the length
+    s->undoAction->trigger(); // the cable choice
+    s->undoAction->trigger(); // the part
+    s->undoAction->trigger(); // the definitions
+    EXPECT_EQ(s->document()->network(), Network());
+}
+
+TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {
+    NetworkWindow* s = openNetworkScreen();
+    s->newAction->trigger(); // nothing to lose: no question
+    EXPECT_TRUE(platform.questions.isEmpty());
+    s->addOutletAction->trigger();
+    const Network edited = s->document()->network();
+    platform.questionAnswers = {false, false, true};
+    s->newAction->trigger();
+    EXPECT_EQ(s->document()->network(), edited);
+    EXPECT_FALSE(s->close());
+    EXPECT_EQ(NetworkEntry::existingNetworkScreen(), s);
+    EXPECT_TRUE(s->close());
+    EXPECT_EQ(platform.questions.size(), 3);
 }
 
 TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {

@@ -1,0 +1,22 @@
+#pragma once
+// The dialog that edits the network's own cable types and user components
+// as two tables of text; the network checks them when they are applied.
+
+#include "network/definitionrows.h"
+// The form comes with the dialog (ui->cableTable ...).
+#include "ui_definitionsdialog.h"
+
+#include <QDialog>
+
+class DefinitionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit DefinitionsDialog(QWidget* parent = nullptr);
+    ~DefinitionsDialog() override;
+
+    void setRows(const TextRows& cableRows, const TextRows& userRows);
+    TextRows cableRows() const;
+    TextRows userRows() const;
+
+    Ui::DefinitionsDialog* ui;
+};

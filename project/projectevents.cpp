@@ -1,0 +1,6 @@
+#include "project/projectevents.h"
+
+ProjectEvents& ProjectEvents::instance() {
+    static ProjectEvents events;
+    return events;
+}

@@ -1,0 +1,6 @@
+#include "standard/criteriaevents.h"
+
+CriteriaEvents& CriteriaEvents::instance() {
+    static CriteriaEvents events;
+    return events;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// レベル配分図: the level chart of the terminal-level path in a window of its
+// own, with print, print preview and saving as PNG or PDF.
+
+#include "standard/levelchart.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+class QPainter;
+class QPagedPaintDevice;
+
+class LevelChartWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit LevelChartWindow(QWidget* parent = nullptr);
+
+    void setChart(const std::array<ChartBandInput, BandCount>& inputs, const QString& heading);
+
+    // The chart as an image of the given size, as saved to PNG.
+    QImage renderImage(QSize size) const;
+    // Draws the chart on a printer or PDF page, as wide as the page.
+    void paintPage(QPagedPaintDevice& device) const;
+
+    // 画像で保存 and PDFで保存 to the given file; false (with a message
+    // shown) when the file could not be written.
+    bool saveImage(const QString& path);
+    bool savePdf(const QString& path);
+
+private:
+    void paintOn(QPainter& painter, const QRectF& area) const;
+    void printChart();
+    void previewChart();
+    void askAndSave(bool pdf);
+
+    std::array<ChartBandInput, BandCount> m_inputs{};
+    QString m_heading;
+};

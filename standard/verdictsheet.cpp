@@ -1,0 +1,70 @@
+#include "standard/verdictsheet.h"
+
+#include "common/numformat.h"
+#include "standard/noise.h"
+
+#include <QFileInfo>
+
+CnRow cnRow(int band, double inputLevel, double noiseFigure, const std::optional<double>& minCn) {
+    CnRow row;
+    row.inputLevel = inputLevel;
+    row.noiseFigure = noiseFigure;
+    row.thermalNoise = thermalNoiseLevel(channelBandwidth(band));
+    row.cn = carrierToNoise(inputLevel, noiseFigure, band);
+    row.judgement = judgeCn(row.cn, minCn);
+    return row;
+}
+
+SheetTable levelTable(const Profile& profile, const std::array<QString, BandCount>& resultLines) {
+    SheetTable table;
+    table.header =
+        QStringList{QStringLiteral("帯域"), QStringLiteral("端子レベル"), QStringLiteral("判定"),
+                    QStringLiteral("基準範囲"), QStringLiteral("必要ブースター出力")};
+    for (int b = 0; b < BandCount; ++b) {
+        const auto& range = profile.bands[size_t(b)].level;
+        const auto line = parseLevelLine(resultLines[size_t(b)]);
+        if (!line) {
+            table.rows.push_back(
+                {bandName(b), QStringLiteral("未計算"), QString(), rangeText(range), QString()});
+            table.verdicts.push_back(Verdict::NoCriterion);
+            continue;
+        }
+        const Judgement j = judgeLevel(line->terminal, range);
+        table.rows.push_back(
+            {bandName(b), Fmt2(shownLevel(line->terminal)) + QStringLiteral(" dBμV"),
+             verdictText(j), rangeText(range), windowRangeText(boosterWindow(line->loss, range))});
+        table.verdicts.push_back(j.verdict);
+    }
+    return table;
+}
+
+SheetTable cnTable(const Profile& profile, const BandValues& inputLevels,
+                   const BandValues& noiseFigures) {
+    SheetTable table;
+    table.header =
+        QStringList{QStringLiteral("帯域"), QStringLiteral("入力 Ei"), QStringLiteral("NF"),
+                    QStringLiteral("Nth"),  QStringLiteral("C/N"),     QStringLiteral("基準"),
+                    QStringLiteral("判定")};
+    const QString db = QStringLiteral(" dB");
+    const QString dbuv = QStringLiteral(" dBμV");
+    for (int b = 0; b < BandCount; ++b) {
+        const auto& minCn = profile.bands[size_t(b)].minCn;
+        const CnRow row = cnRow(b, inputLevels[size_t(b)], noiseFigures[size_t(b)], minCn);
+        table.rows.push_back({bandName(b), Fmt2(row.inputLevel) + dbuv, Fmt2(row.noiseFigure) + db,
+                              Fmt2(row.thermalNoise) + dbuv, Fmt2(row.cn) + db, minimumText(minCn),
+                              verdictText(row.judgement)});
+        table.verdicts.push_back(row.judgement.verdict);
+    }
+    return table;
+}
+
+SheetHeading sheetHeading(const QString& projectPath, const QString& circuitName,
+                          const Profile& profile) {
+    const QString project =
+        projectPath.isEmpty() ? QStringLiteral("（未保存）") : QFileInfo(projectPath).fileName();
+    QStringList lines{QStringLiteral("計算データ：") + project};
+    if (!circuitName.trimmed().isEmpty())
+        lines << QStringLiteral("計算回路名：") + circuitName.trimmed();
+    lines << QStringLiteral("判定基準：") + profileName(profile.id);
+    return {QStringLiteral("判　定　書"), lines};
+}

@@ -1,0 +1,135 @@
+// The terminal-level screen's verdicts against the in-building standard: the
+// verdict panel beside the results, the criteria settings, the level chart
+// and the verdict sheet.
+
+#include "terminal/tanmatu.h"
+
+#include "app/hourglass.h"
+#include "app/platform.h"
+#include "common/errors.h"
+#include "common/numval.h"
+#include "common/programvalues.h"
+#include "common/version.h"
+#include "print/printcommands.h"
+#include "print/printer.h"
+#include "project/projectevents.h"
+#include "standard/levelchartwindow.h"
+#include "standard/profiledialog.h"
+#include "standard/profilestore.h"
+#include "standard/verdictpanel.h"
+#include "standard/verdictsheetprint.h"
+#include "terminal/keisan.h"
+
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QSettings>
+
+namespace {
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+// A field's leading number, 0 where it is beyond a double (the calculation
+// reports that case itself).
+double levelOf(const QString& text) {
+    try {
+        return NumVal(text);
+    } catch (const RunTimeError&) {
+        return 0;
+    }
+}
+
+} // namespace
+
+void tanmatu::connectStandard() {
+    verdicts = new VerdictPanel(this);
+    verdicts->setObjectName(QStringLiteral("Verdicts"));
+    ui->box_25->insertWidget(1, verdicts); // right of the result lines
+    connect(&ProjectEvents::instance(), &ProjectEvents::fieldsReplaced, this,
+            &tanmatu::refreshVerdicts);
+    connect(verdicts, &VerdictPanel::profileChanged, this, &tanmatu::refreshChart);
+
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("判定"));
+    menu->setObjectName(QStringLiteral("Hantei_m"));
+    menu->menuAction()->setObjectName(menu->objectName());
+    connect(addItem(menu, "Hantei_Set", QStringLiteral("判定基準の設定…")), &QAction::triggered,
+            this, &tanmatu::Hantei_Set_Click);
+    connect(addItem(menu, "Level_Chart", QStringLiteral("レベル配分図")), &QAction::triggered, this,
+            &tanmatu::Level_Chart_Click);
+    connect(addItem(menu, "Prt_Hantei", QStringLiteral("判定書印刷")), &QAction::triggered, this,
+            &tanmatu::Prt_Hantei_Click);
+}
+
+std::array<QString, BandCount> tanmatu::resultLines() const {
+    std::array<QString, BandCount> lines;
+    const auto labels = resultLabels();
+    for (size_t b = 0; b < lines.size(); ++b)
+        lines[b] = labels[b]->text();
+    return lines;
+}
+
+void tanmatu::refreshVerdicts() {
+    verdicts->showResults(resultLines());
+    refreshChart();
+}
+
+void tanmatu::Hantei_Set_Click() {
+    ProfileDialog dialog(this);
+    dialog.exec();
+}
+
+std::array<ChartBandInput, BandCount> tanmatu::chartData() const {
+    BandValues outputs{};
+    const KeisanResult r = ::Keisan(fields());
+    for (int b = 0; b < BandCount; ++b)
+        outputs[size_t(b)] = levelOf(text(TerminalField::BoosterLevel[b])->text());
+    return chartInputs(outputs, r, verdicts->profile());
+}
+
+QString tanmatu::chartHeading() const {
+    QString heading = QStringLiteral("レベル配分図　") + profileName(verdicts->profile().id);
+    if (!DataName.isEmpty()) heading += QStringLiteral("　") + QFileInfo(DataName).fileName();
+    return heading;
+}
+
+void tanmatu::refreshChart() {
+    if (chart) chart->setChart(chartData(), chartHeading());
+}
+
+void tanmatu::Level_Chart_Click() {
+    if (!chart) chart = new LevelChartWindow(this);
+    refreshChart();
+    chart->show();
+    chart->raise();
+}
+
+VerdictSheet tanmatu::verdictSheet() const {
+    const Profile profile = verdicts->profile();
+    QSettings settings;
+    return {sheetHeading(DataName, text(TerminalField::CircuitName)->text(), profile),
+            levelTable(profile, resultLines()),
+            cnTable(profile, Bst_Input, loadNoiseFigures(settings)), chartData(), chartHeading()};
+}
+
+void tanmatu::Prt_Hantei_Click() {
+    QPrinter& printer = currentPrinter();
+    if (!ensurePrintTarget(printer, this)) return;
+    {
+        Hourglass hourglass(this);
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            Platform::message(this, QStringLiteral("印刷を開始できませんでした。"), programTitle(),
+                              QMessageBox::Warning);
+            return;
+        }
+        paintVerdictSheet(painter, QRectF(QPointF(0, 0), QSizeF(printer.width(), printer.height())),
+                          verdictSheet());
+    }
+    Platform::message(this, QStringLiteral("   印刷が終了しました。"),
+                      QStringLiteral("　印刷メッセージ"));
+}

@@ -1,0 +1,96 @@
+#include "networktestsupport.h"
+
+#include "common/errors.h"
+#include "network/definitionrows.h"
+
+namespace {
+
+const TextRows Cables = {{"ECO-5C", "10", "20", "30", "--"}, {"ECO-7C", "7.5", "15", "", "22"}};
+const TextRows Users = {{"自作分配器", "", "3", "4", "5", "6"},
+                        {"自作分配器", "端子", "10", "11", "12", ""},
+                        {"増幅器", "", "-20", "-20", "-25", "-25"}};
+
+TEST(DefinitionRows, RowsBecomeDefinitionsAndBackUnchanged) {
+    Network net;
+    replaceDefinitions(net, Cables, Users);
+    ASSERT_EQ(net.cableTypes().size(), 2u);
+    EXPECT_EQ(net.cableTypes()[0].lossPer100m, (BandLoss{10.0, 20.0, 30.0, std::nullopt}));
+    EXPECT_EQ(net.cableTypes()[1].lossPer100m, (BandLoss{7.5, 15.0, std::nullopt, 22.0}));
+    ASSERT_EQ(net.userComponents().size(), 2u);
+    const UserComponent& split = net.userComponents()[0];
+    ASSERT_EQ(split.ports.size(), 2u);
+    EXPECT_FALSE(split.ports[0].outlet);
+    EXPECT_TRUE(split.ports[1].outlet);
+    EXPECT_EQ(split.ports[1].loss, (BandLoss{10.0, 11.0, 12.0, std::nullopt}));
+    EXPECT_EQ(net.userComponents()[1].ports[0].loss[BS], -25.0);
+
+    TextRows cablesBack = Cables;
+    cablesBack[0][4] = QString(); // "--" reads back as empty: not rated
+    EXPECT_EQ(cableTypeRows(net), cablesBack);
+    EXPECT_EQ(userComponentRows(net), Users);
+}
+
+TEST(DefinitionRows, RefusalsNameTheRowAndChangeNothing) {
+    struct Case {
+        const char* what;
+        TextRows cables;
+        TextRows users;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"not a number", {{"ECO", "1", "x", "", ""}}, {}, "ケーブル種別の 1 行目"},
+        {"same cable twice", {{"A", "1"}, {"A", "2"}}, {}, "ケーブル種別の 2 行目"},
+        {"catalogue name", {{"S-5C-FB", "1"}}, {}, "ケーブル種別の 1 行目"},
+        {"loss out of range", {{"A", "1001"}}, {}, "ケーブル種別の 1 行目"},
+        {"no name", {}, {{"", "", "1"}}, "ユーザー部品の 1 行目"},
+        {"outputs apart",
+         {},
+         {{"P", "", "1"}, {"Q", "", "1"}, {"P", "", "1"}},
+         "ユーザー部品の 3 行目"},
+        {"user loss out of range", {}, {{"P", "", "1"}, {"R", "", "300"}}, "ユーザー部品の 2 行目"},
+    };
+    Network net;
+    replaceDefinitions(net, {{"KEEP", "1", "1", "1", "1"}}, {});
+    const Network before = net;
+    for (const Case& c : cases) {
+        try {
+            replaceDefinitions(net, c.cables, c.users);
+            ADD_FAILURE() << c.what << " was accepted";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.message().startsWith(QString::fromUtf8(c.named)))
+                << c.what << ": " << e.message().toStdString();
+        }
+        EXPECT_EQ(net, before) << c.what;
+    }
+}
+
+TEST(DefinitionRows, ADefinitionInUseCannotGoButAnUnusedOneCan) {
+    Network net;
+    replaceDefinitions(net, Cables, Users);
+    NodeSpec run = partSpec(ComponentKind::Distributor, "CS-D2", "ECO-7C", 10);
+    net.addChild(HeadEndId, 0, run);
+    const Network before = net;
+    EXPECT_THROW(replaceDefinitions(net, {Cables[0]}, Users), UserError);
+    EXPECT_EQ(net, before);
+    replaceDefinitions(net, {Cables[1]}, {});
+    EXPECT_EQ(net.cableTypes().size(), 1u);
+    EXPECT_TRUE(net.userComponents().empty());
+}
+
+TEST(DefinitionRows, ChangedLossesReachTheLevelsBelow) {
+    Network net;
+    replaceDefinitions(net, Cables, {});
+    const NodeId id =
+        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS", "ECO-5C", 100));
+    const auto uhf = [&] {
+        const NetworkResult r = computeNetwork(net, outletRanges());
+        return *r.outlets[size_t(r.node(id)->firstOutlet)].bands[UHF].level;
+    };
+    const double before = uhf();
+    TextRows changed = Cables;
+    changed[0][2] = QStringLiteral("25");
+    replaceDefinitions(net, changed, {});
+    EXPECT_NEAR(uhf(), before - 5, 1e-9);
+}
+
+} // namespace

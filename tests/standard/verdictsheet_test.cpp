@@ -1,0 +1,44 @@
+#include "standard/verdictsheet.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(VerdictSheet, LevelTableFromResultLines) {
+    const Profile outlet = standardProfile({});
+    const SheetTable t = levelTable(outlet, {QStringLiteral("80db - 3.8db = 76.2db "),
+                                             QStringLiteral("52db - 4db = 48db"), QString(),
+                                             QStringLiteral("85db - 0db = 85db ")});
+    ASSERT_EQ(t.rows.size(), size_t(BandCount));
+    EXPECT_EQ(t.rows[VHF], QStringList({"VHF", "76.20 dBμV", "基準なし", "基準なし", ""}));
+    EXPECT_EQ(t.rows[UHF], QStringList({"UHF", "48.00 dBμV", "不足 −2.00 dB", "50.00–81.00 dBμV",
+                                        "54.00–85.00 dB"}));
+    EXPECT_EQ(t.rows[BS], QStringList({"BS", "未計算", "", "52.00–81.00 dBμV", ""}));
+    EXPECT_EQ(t.rows[CS], QStringList({"CS", "85.00 dBμV", "過大 +4.00 dB", "52.00–81.00 dBμV",
+                                       "52.00–81.00 dB"}));
+    EXPECT_EQ(t.verdicts, (std::vector<Verdict>{Verdict::NoCriterion, Verdict::Low,
+                                                Verdict::NoCriterion, Verdict::High}));
+}
+
+TEST(VerdictSheet, CnTable) {
+    const Profile uhd = standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
+    const SheetTable t = cnTable(uhd, {75, 60, 30, 32.38}, {8, 10, 8, 8});
+    EXPECT_EQ(t.rows[UHF], QStringList({"UHF", "60.00 dBμV", "10.00 dB", "2.26 dBμV", "47.74 dB",
+                                        "24.00 dB 以上", "適合"}));
+    EXPECT_EQ(t.rows[BS], QStringList({"BS", "30.00 dBμV", "8.00 dB", "9.38 dBμV", "12.62 dB",
+                                       "13.00 dB 以上", "不足 −0.38 dB"}));
+    // 32.38 - 8 - 9.378 = 15.002: shown as 15.00, judged as shown.
+    EXPECT_EQ(t.rows[CS][4], "15.00 dB");
+    EXPECT_EQ(t.rows[VHF].last(), "基準なし");
+}
+
+TEST(VerdictSheet, Heading) {
+    const Profile receiver = standardProfile({MeasuringPoint::Receiver, SatelliteSystem::Hd2K});
+    const SheetHeading h =
+        sheetHeading(QStringLiteral("/home/a/現場A.tvd"), QStringLiteral(" 3F "), receiver);
+    EXPECT_EQ(h.lines, QStringList({"計算データ：現場A.tvd", "計算回路名：3F",
+                                    "判定基準：受信機入力・BS/CS 2K"}));
+    EXPECT_EQ(sheetHeading(QString(), QString(), receiver).lines.first(), "計算データ：（未保存）");
+}
+
+} // namespace

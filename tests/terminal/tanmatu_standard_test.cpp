@@ -1,0 +1,209 @@
+#include "app/menu.h"
+#include "app/screens.h"
+#include "common/cp932.h"
+#include "print/printtestsupport.h"
+#include "project/projectcommands.h"
+#include "standard/levelchartwindow.h"
+#include "standard/verdictpanel.h"
+#include "support/testsupport.h"
+#include "terminal/tanmatu.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+// The hue family of a verdict colour: what a person would call it.
+enum class Hue { Grey, Red, Orange, Green, Other };
+Hue hueOf(const QColor& c) {
+    if (c.hsvSaturation() < 40) return Hue::Grey;
+    const int h = c.hsvHue();
+    if (h < 15 || h > 345) return Hue::Red;
+    if (h >= 20 && h <= 45) return Hue::Orange;
+    if (h >= 90 && h <= 150) return Hue::Green;
+    return Hue::Other;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class TerminalVerdicts : public ScreenTest {
+protected:
+    void SetUp() override {
+        QSettings().clear();
+        ScreenTest::SetUp();
+    }
+    void TearDown() override {
+        ScreenTest::TearDown();
+        QSettings().clear();
+    }
+
+    tanmatu* screen() { return Screens::terminal(); }
+    QLineEdit* field(int n) {
+        return screen()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+    }
+    Ui::VerdictPanel* panel() { return screen()->verdicts->ui; }
+
+    // One BS-D2 distributor (VHF 3.8, UHF 4.0, BS 4.5, CS none) after
+    // booster levels chosen so that the four bands get four different
+    // verdicts at the outlet: 76.2 (no range), 48, 53 and 85 dBμV.
+    void fillFixture() {
+        field(4)->setText(QStringLiteral("1"));
+        field(27)->setText(QStringLiteral("80"));
+        field(28)->setText(QStringLiteral("52"));
+        field(29)->setText(QStringLiteral("57.5"));
+        field(33)->setText(QStringLiteral("85"));
+    }
+    void calculate() { click(screen()->ui->Command1); }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void save(const QString& file) {
+        platform.fileAnswers << file;
+        saveProjectCommand(screen(), CommandOrigin::Terminal);
+    }
+    void load(const QString& file) {
+        platform.fileAnswers << file;
+        loadProjectCommand(Screens::menu());
+    }
+
+    struct Expected {
+        QLabel* verdict;
+        QLabel* window;
+        const char* text;
+        Hue hue;
+        const char* windowText;
+    };
+    void expectBands(const std::vector<Expected>& bands) {
+        for (const Expected& e : bands) {
+            EXPECT_EQ(e.verdict->text(), QString::fromUtf8(e.text));
+            EXPECT_EQ(hueOf(e.verdict->palette().color(QPalette::WindowText)), e.hue) << e.text;
+            EXPECT_EQ(e.window->text(), QString::fromUtf8(e.windowText)) << e.text;
+        }
+    }
+    std::vector<Expected> outletHd() {
+        auto* p = panel();
+        return {
+            {p->VerdictVhf, p->WindowVhf, "基準なし", Hue::Grey, ""},
+            {p->VerdictUhf, p->WindowUhf, "不足 −2.00 dB", Hue::Red,
+             "必要ブースター出力 54.00–85.00 dB"},
+            {p->VerdictBs, p->WindowBs, "適合", Hue::Green, "必要ブースター出力 56.50–85.50 dB"},
+            {p->VerdictCs, p->WindowCs, "過大 +4.00 dB", Hue::Orange,
+             "必要ブースター出力 52.00–81.00 dB"},
+        };
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(TerminalVerdicts, LoadedFixtureJudgedAfterCalculation) {
+    fillFixture();
+    save(path("fixture.tvd"));
+    newProjectCommand(screen());
+    EXPECT_TRUE(panel()->VerdictBs->text().isEmpty()) << "nothing to judge after new";
+    load(path("fixture.tvd"));
+    EXPECT_TRUE(panel()->VerdictBs->text().isEmpty()) << "saved without results";
+    calculate();
+    expectBands(outletHd());
+    EXPECT_TRUE(panel()->VerdictUhf->toolTip().contains(QStringLiteral("50.00–81.00 dBμV")));
+    EXPECT_TRUE(panel()->VerdictBs->toolTip().contains(QStringLiteral("52.00–81.00 dBμV")));
+}
+
+TEST_F(TerminalVerdicts, LoadShowsTheVerdictsOfTheSavedResults) {
+    fillFixture();
+    calculate();
+    save(path("withresults.tvd"));
+    newProjectCommand(screen());
+    load(path("withresults.tvd"));
+    expectBands(outletHd());
+}
+
+TEST_F(TerminalVerdicts, ProfileChoiceChangesVerdictsAndIsRemembered) {
+    fillFixture();
+    calculate();
+    pick(panel()->SystemCombo, 1); // 4K8K
+    EXPECT_EQ(panel()->VerdictBs->text(), "不足 −1.00 dB");
+    EXPECT_EQ(hueOf(panel()->VerdictBs->palette().color(QPalette::WindowText)), Hue::Red);
+    EXPECT_EQ(panel()->WindowBs->text(), "必要ブースター出力 58.50–85.50 dB");
+    EXPECT_EQ(panel()->VerdictUhf->text(), "不足 −2.00 dB") << "UHF does not depend on it";
+
+    pick(panel()->PointCombo, 1); // receiver input: UHF from 47, BS from 48
+    EXPECT_EQ(panel()->VerdictUhf->text(), "適合");
+    EXPECT_EQ(panel()->VerdictBs->text(), "適合");
+
+    closeAllScreens();
+    EXPECT_EQ(panel()->PointCombo->currentIndex(), 1) << "a new screen starts with the choice";
+    EXPECT_EQ(panel()->SystemCombo->currentIndex(), 1);
+}
+
+// The project file holds exactly what it held before verdicts existed,
+// whatever profile is chosen.
+TEST_F(TerminalVerdicts, ProjectFileUnchangedByteForByte) {
+    fillFixture();
+    calculate();
+    save(path("a.tvd"));
+    pick(panel()->SystemCombo, 1);
+    pick(panel()->PointCombo, 1);
+    save(path("b.tvd"));
+
+    QStringList records;
+    for (int i = 1; i <= 67; ++i)
+        records << QString();
+    for (int i : {17, 18})
+        records[i - 1] = QStringLiteral("75");
+    for (int i : {19, 20})
+        records[i - 1] = QStringLiteral("80");
+    records[33 - 1] = QStringLiteral("1");
+    const char* levels[] = {"80", "52", "57.5", "85"};
+    // Records are stored without the lines' closing blank.
+    const char* lines[] = {"80db - 3.8db = 76.2db", "52db - 4db = 48db", "57.5db - 4.5db = 53db",
+                           "85db - 0db = 85db"};
+    for (int b = 0; b < 4; ++b) {
+        records[56 + b - 1] = QString::fromUtf8(levels[b]);
+        records[61 + b - 1] = QString::fromUtf8(lines[b]);
+    }
+    records[66 - 1] = QStringLiteral("挿入損失");
+    records[67 - 1] = QStringLiteral("結合損失");
+    QByteArray expected;
+    for (const QString& r : records)
+        expected += '"' + cp932Encode(r).bytes + "\"\r\n";
+
+    EXPECT_EQ(fileBytes(path("a.tvd")), expected);
+    EXPECT_EQ(fileBytes(path("b.tvd")), expected);
+}
+
+TEST_F(TerminalVerdicts, LevelChartFollowsTheFieldsAndTheProfile) {
+    fillFixture();
+    calculate();
+    screen()->findChild<QAction*>(QStringLiteral("Level_Chart"))->trigger();
+    ASSERT_TRUE(screen()->chart);
+    EXPECT_TRUE(screen()->chart->isVisible());
+    const auto data = screen()->chartData();
+    EXPECT_EQ(data[BS].output, 57.5);
+    EXPECT_EQ(data[BS].losses, (std::array<double, 4>{4.5, 0, 0, 0}));
+    EXPECT_EQ(data[BS].range, (LevelRange{52, 81}));
+    pick(panel()->SystemCombo, 1);
+    EXPECT_EQ(screen()->chartData()[BS].range, (LevelRange{54, 81}));
+    EXPECT_TRUE(screen()->chartHeading().contains(QStringLiteral("4K8K")));
+}
+
+TEST_F(TerminalVerdicts, VerdictSheetPrintsOnOnePage) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    PrinterStandIn printer;
+    printer.printTo(path("sheet.pdf"));
+    fillFixture();
+    field(43)->setText(QStringLiteral("北棟"));
+    calculate();
+    screen()->findChild<QAction*>(QStringLiteral("Prt_Hantei"))->trigger();
+    ASSERT_FALSE(platform.messages.isEmpty());
+    EXPECT_TRUE(platform.messages.last().text.contains(QStringLiteral("印刷が終了しました")));
+    const QString text = pdfText(path("sheet.pdf"));
+    EXPECT_EQ(text.count(QChar(u'\f')), 1) << "one page";
+    for (const char* expected :
+         {"計算回路名：北棟", "判定基準：テレビ端子・BS/CS 2K", "48.00 dBμV", "不足 −2.00 dB",
+          "過大 +4.00 dB", "56.50–85.50 dB", "9.38 dBμV", "レベル配分図"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+}
+
+} // namespace

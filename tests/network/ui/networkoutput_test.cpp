@@ -7,8 +7,12 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
 
+#include "print/printcommands.h"
+#include "print/printer.h"
+
 #include <QAction>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 namespace {
@@ -92,6 +96,40 @@ TEST_F(NetworkOutput, ReplacingAFileIsAskedFirst) {
     EXPECT_EQ(platform.questions.size(), 2);
     EXPECT_EQ(readNetworkFile(path), s->document()->network());
     EXPECT_EQ(s->document()->filePath(), path);
+}
+
+} // namespace
+
+namespace {
+
+// Printing and the preview draw what the PDF file holds: the same pages.
+TEST_F(NetworkOutput, PrintAndPreviewDrawThePagesOfThePdf) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    NetworkWindow* s = screenWithApartment();
+    platform.fileAnswers = {dir.filePath(QStringLiteral("file.pdf"))};
+    s->pdfAction->trigger();
+    const QString expected = pdfText(dir.filePath(QStringLiteral("file.pdf")));
+    ASSERT_FALSE(expected.isEmpty());
+
+    auto& hooks = PrintCommands::hooks();
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(QString()); // no printer here: asks for a file
+    hooks.pdfFileDialog = [&](const QString&) { return printed; };
+    const QString previewed = dir.filePath(QStringLiteral("preview.pdf"));
+    hooks.previewDialog = [&](const std::function<void(QPrinter&)>& paint) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(previewed);
+        paint(printer);
+    };
+    s->printAction->trigger();
+    s->previewAction->trigger();
+    hooks = PrintCommands::Hooks();
+    currentPrinter().setOutputFileName(QString());
+    EXPECT_EQ(pdfText(printed), expected);
+    EXPECT_EQ(pdfText(previewed), expected);
+    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 } // namespace

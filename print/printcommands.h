@@ -51,9 +51,9 @@ bool ensurePrintTarget(QPrinter& printer, QWidget* parent);
 bool selectPrinter(QWidget* parent);
 
 // プリンター　フォント: a font the report can print in (see
-// PrinterFontDialog). Sets the printer
-// font's family, size and bold setting and Prt_FontSize, where the report's
-// font search starts (kept within 6 to 14). Returns false when the user
+// PrinterFontDialog). Sets the printer font's family, size and bold setting
+// and Prt_FontSize, where the report's font search starts (kept within 6 to
+// 14). Returns false when the user
 // cancelled; nothing is changed then.
 bool choosePrinterFont(QWidget* parent);
 

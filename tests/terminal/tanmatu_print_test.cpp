@@ -14,6 +14,8 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTimer>
 #include <functional>
 #include <sys/stat.h>
@@ -391,6 +393,33 @@ TEST_F(TanmatuPrintTest, PreviewShowsTheSameReport) {
     items[2]->trigger();
     EXPECT_EQ(previews, 1);
     EXPECT_EQ(platform.messages, QList({NoFittingSize}));
+}
+
+// The real preview draws on the program's printer in preview mode, even
+// when that printer prints into a PDF file: the pages go to the preview,
+// and the file is left alone.
+TEST_F(TanmatuPrintTest, PreviewDrawsOnThePreviewNotIntoThePdfFile) {
+    fillWorkedExample();
+    const QString file = path(QStringLiteral("printer.pdf"));
+    printer.printTo(file);
+    int pages = -1;
+    QTimer::singleShot(0, [&pages] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
+            if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+                preview->updatePreview();
+                pages = preview->pageCount();
+            }
+            dialog->reject();
+        }
+    });
+    QList<QAction*> items = screen->ui->Prt_m1->actions();
+    ASSERT_EQ(items.size(), 3);
+    items[2]->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(platform.messages, QList<Platform::Message>());
 }
 
 } // namespace

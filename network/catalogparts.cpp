@@ -2,7 +2,6 @@
 
 #include "catalog/catalog.h"
 #include "common/errors.h"
-#include "common/numval.h"
 
 namespace {
 
@@ -19,16 +18,10 @@ QString modelCode(const QString& cell) {
     return cell.mid(space + 1).trimmed();
 }
 
-std::optional<double> cellNumber(const CatalogTable& table, int i, int j, int k) {
-    const QString& cell = table(i, j, k);
-    if (!isNumberText(cell)) return std::nullopt;
-    return numberTextValue(cell);
-}
-
 BandLoss bandCells(const CatalogTable& table, int model, int property) {
     BandLoss loss;
     for (int b = 0; b < BandCount; ++b)
-        loss[size_t(b)] = cellNumber(table, model, b + 1, property);
+        loss[size_t(b)] = table.number(model, b + 1, property);
     return loss;
 }
 
@@ -179,11 +172,11 @@ NodeLosses convertNodeLosses(const NodeSpec& spec, const Network& network) {
 BandLoss catalogueCoaxLoss(int type, double metres) {
     BandLoss loss;
     for (int b = 0; b < BandCount; ++b) {
-        const QString& cell = Douziyuku_Mt(type + 1, CoaxLossColumn[b]);
+        const auto perHundred = Douziyuku_Mt.number(type + 1, CoaxLossColumn[b]);
         if (metres == 0)
             loss[size_t(b)] = 0.0; // no run, nothing blocked
-        else if (isNumberText(cell))
-            loss[size_t(b)] = metres * numberTextValue(cell) / 100;
+        else if (perHundred)
+            loss[size_t(b)] = metres * *perHundred / 100;
     }
     return loss;
 }

@@ -1,6 +1,7 @@
 #include "network/tvdnfile.h"
 
 #include "common/errors.h"
+#include "common/oserror.h"
 #include "network/catalogparts.h"
 
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -312,19 +314,47 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
 }
 
 Network readNetworkFile(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists()) throw UserError(QStringLiteral("「%1」が見つかりません。").arg(name));
+    // A pipe or device would block the read or never end.
+    if (!info.isFile())
+        throw UserError(QStringLiteral("「%1」は通常のファイルではありません。").arg(name));
+    if (info.size() > MaxNetworkFileBytes)
+        throw UserError(QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(name));
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("「%1」を開けません。").arg(name));
+        throw UserError(
+            QStringLiteral("「%1」を開けません（%2）。").arg(name, systemErrorText(errno)));
+    // One byte more than allowed at most: a file that grew meanwhile is refused.
     const QByteArray bytes = file.read(MaxNetworkFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw UserError(QStringLiteral("「%1」を読めません。").arg(name));
+        throw UserError(
+            QStringLiteral("「%1」を読み込めません（%2）。").arg(name, systemErrorText(errno)));
     return decodeNetwork(bytes, name);
 }
 
 void writeNetworkFile(const QString& path, const Network& network) {
-    QSaveFile file(path);
+    const QString name = QFileInfo(path).fileName();
     const QByteArray bytes = encodeNetwork(network);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw UserError(QStringLiteral("「%1」に保存できません。").arg(QFileInfo(path).fileName()));
+    // Unbuffered, so that a short write (a full disk) shows in write()'s
+    // count; the old file is replaced only by a successful commit.
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw UserError(QStringLiteral("「%1」を作成できません（%2）。保存を中止しました。")
+                            .arg(name, systemErrorText(errno)));
+    int error = 0;
+    if (file.write(bytes) == bytes.size()) {
+        errno = 0;
+        if (file.commit()) return;
+        error = errno;
+    } else {
+        error = errno;
+        file.cancelWriting();
+    }
+    throw UserError(QStringLiteral("「%1」の書き込みに失敗しました（%2）。"
+                                   "元のファイルは変更されていません。")
+                        .arg(name, systemErrorText(error)));
 }

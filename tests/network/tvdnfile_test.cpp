@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -25,6 +28,11 @@ const char* const Base = R"({
        {"port": 2, "coax": {"cable": "S-5C-FB", "metres": 6},
         "component": {"kind": "user", "model": "UX"}, "room": "102"}]}]
 })";
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 Network decodeText(const QString& text) {
     return decodeNetwork(text.toUtf8(), QStringLiteral("test.tvdn"));
@@ -160,13 +168,48 @@ TEST(TvdnFile, FailedWriteKeepsTheOldFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keep.tvdn"));
     writeNetworkFile(path, loadExample("apartment-12.tvdn"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const bool writable = QFileInfo(dir.path()).isWritable(); // root ignores permissions
-    if (!writable) {
-        EXPECT_THROW(writeNetworkFile(path, Network()), UserError);
-        EXPECT_EQ(readNetworkFile(path).nodeCount(), loadExample("apartment-12.tvdn").nodeCount());
+    const QByteArray before = fileBytes(path);
+
+    // A file size limit below the new content makes the write fall short.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString message;
+    try {
+        writeNetworkFile(path, loadExample("tower-40.tvdn"));
+    } catch (const UserError& e) {
+        message = e.message();
     }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_TRUE(message.contains(QStringLiteral("元のファイルは変更されていません")))
+        << message.toStdString();
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.tvdn"});
+}
+
+TEST(TvdnFile, ReadRefusesWhatIsNoFile) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.tvdn"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const struct {
+        QString path;
+        const char* message;
+    } cases[] = {{fifo, "通常のファイルではありません"},
+                 {dir.path(), "通常のファイルではありません"},
+                 {dir.filePath(QStringLiteral("none.tvdn")), "見つかりません"}};
+    for (const auto& c : cases) {
+        try {
+            readNetworkFile(c.path);
+            ADD_FAILURE() << c.message;
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.message))) << c.message;
+        }
+    }
     EXPECT_THROW(writeNetworkFile(dir.filePath(QStringLiteral("no/such/dir.tvdn")), Network()),
                  UserError);
 }

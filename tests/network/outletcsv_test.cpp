@@ -1,0 +1,44 @@
+#include "networktestsupport.h"
+
+#include "network/outletcsv.h"
+
+#include <QStringList>
+
+namespace {
+
+QStringList csvLines(const QByteArray& csv) {
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(csv.endsWith("\r\n"));
+    QString text = QString::fromUtf8(csv.mid(3));
+    text.chop(2);
+    return text.split(QStringLiteral("\r\n"));
+}
+
+TEST(OutletCsv, ApartmentTable) {
+    const QStringList lines =
+        csvLines(outletTableCsv(computeNetwork(loadExample("apartment-12.tvdn"), outletRanges())));
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("端子,部屋,階,VHF レベル(dB),VHF 判定,UHF レベル(dB),UHF 判定,"
+                             "BS レベル(dB),BS 判定,CS レベル(dB),CS 判定,総合"));
+    // 101: 82.186 / 84.574 / 82.27 / 76.88 (worked out in the propagation test).
+    EXPECT_EQ(lines[1], QStringLiteral("101 (1F),101,1F,82.19,基準なし,84.57,過大 +3.57 dB,82.27,"
+                                       "過大 +1.27 dB,76.88,適合,不適合"));
+    EXPECT_TRUE(lines[6].endsWith(QStringLiteral(",適合,適合"))) << lines[6].toStdString();
+}
+
+TEST(OutletCsv, UnratedBandsAndQuotedNames) {
+    Network net;
+    NodeSpec spec = partSpec(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
+    spec.room = QStringLiteral("A,\"1\"");
+    net.addChild(HeadEndId, 0, spec);
+    const QStringList lines = csvLines(outletTableCsv(computeNetwork(net, outletRanges())));
+    ASSERT_EQ(lines.size(), 2);
+    // The name is quoted with its quotes doubled; BS-7F is not rated for CS.
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"A,\"\"1\"\"\",\"A,\"\"1\"\"\",,")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",非対応,非対応,不適合")))
+        << lines[1].toStdString();
+}
+
+} // namespace

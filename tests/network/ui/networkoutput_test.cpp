@@ -1,6 +1,7 @@
 #include "networkscreentestsupport.h"
 
 #include "../../print/printtestsupport.h"
+#include "network/networktexts.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
@@ -43,8 +44,15 @@ TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
     const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("判定")));
-    for (const OutletResult& o : s->document()->result().outlets)
+    const NetworkResult& r = s->document()->result();
+    for (const OutletResult& o : r.outlets)
         EXPECT_TRUE(pages[0].contains(o.name)) << o.name.toStdString();
+    // The lowest level of each band is marked, and only that one.
+    for (int b = 0; b < BandCount; ++b) {
+        const auto& worst = r.outlets[size_t(r.summary[size_t(b)].worst)].bands[size_t(b)].level;
+        EXPECT_TRUE(pages[0].contains(QStringLiteral("▼") + levelText(worst))) << b;
+    }
+    EXPECT_EQ(pages[0].count(QStringLiteral("▼")), BandCount + 1); // with the legend
     EXPECT_TRUE(pages[1].contains(QStringLiteral("ヘッドエンド")));
     EXPECT_TRUE(pages[1].contains(QStringLiteral("分岐器 CS-C4")));
 }

@@ -117,8 +117,8 @@ void paintOutletTable(QPainter& p, const NetworkResult& result, double width, in
         QList<QColor> colours{Qt::black};
         for (int b = 0; b < BandCount; ++b) {
             QString level = levelText(o.bands[size_t(b)].level);
-            // On paper the worst outlet of a band is marked, not shaded.
-            if (result.summary[size_t(b)].worst == row) level = QStringLiteral("▼") + level;
+            // On paper the lowest outlets of a band are marked, not shaded.
+            if (isLowestOfBand(result, row, b)) level = QStringLiteral("▼") + level;
             cells << level;
             colours << verdictColour(o.bands[size_t(b)].verdict);
         }

@@ -51,12 +51,16 @@ TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
     const NetworkResult& r = s->document()->result();
     for (const OutletResult& o : r.outlets)
         EXPECT_TRUE(pages[0].contains(o.name)) << o.name.toStdString();
-    // The lowest level of each band is marked, and only that one.
+    // Every outlet at the lowest level of a band is marked, and no other.
+    int lowest = 0;
     for (int b = 0; b < BandCount; ++b) {
         const auto& worst = r.outlets[size_t(r.summary[size_t(b)].worst)].bands[size_t(b)].level;
         EXPECT_TRUE(pages[0].contains(QStringLiteral("▼") + levelText(worst))) << b;
+        for (const OutletResult& o : r.outlets)
+            lowest += o.bands[size_t(b)].level == worst;
     }
-    EXPECT_EQ(pages[0].count(QStringLiteral("▼")), BandCount + 1); // with the legend
+    EXPECT_GT(lowest, BandCount);                               // the example has ties
+    EXPECT_EQ(pages[0].count(QStringLiteral("▼")), lowest + 1); // with the legend
     EXPECT_TRUE(pages[1].contains(QStringLiteral("ヘッドエンド")));
     EXPECT_TRUE(pages[1].contains(QStringLiteral("分岐器 CS-C4")));
 }

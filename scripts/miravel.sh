@@ -66,7 +66,8 @@ test)
   build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug
   run_tests "$ROOT/build-test"
   echo "== Debian package, desktop files and command line (scripts/package-check.sh)"
-  "$ROOT/scripts/package-check.sh" "$ROOT/build-pkg"
+  # The test build serves: the package strips its binary.
+  "$ROOT/scripts/package-check.sh" "$ROOT/build-test"
   echo "== fuzzing the project file reader (log: build-fuzz/fuzz.log)"
   mkdir -p "$ROOT/build-fuzz"
   if ! "$ROOT/scripts/fuzz.sh" > "$ROOT/build-fuzz/fuzz.log" 2>&1; then

@@ -98,7 +98,7 @@ void setBoosterGains(Network& net, const TowerPlan& plan) {
         }
         BandValues gain;
         for (size_t b = 0; b < BandCount; ++b) {
-            const auto& range = profile.bands[b == VHF ? UHF : b].level;
+            const auto& range = profile.bands[b == VHF ? size_t(UHF) : b].level;
             const double middle = (range->min + range->max) / 2;
             gain[b] = std::round(2 * (middle - (low[b] + high[b]) / 2)) / 2;
         }

@@ -2,12 +2,11 @@
 
 #include "print/printer.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QPrinter>
 
 namespace {
-
-constexpr float LargestSize = 20;
 
 // Five kanji against ten half-width spaces, each between two heavy rules.
 const QString FullWidthProbe = QStringLiteral("┃亜異鵜絵雄┃");
@@ -15,13 +14,32 @@ const QString HalfWidthProbe = QStringLiteral("┃          ┃");
 
 } // namespace
 
+bool fullWidthFits(const QFont& font, QPaintDevice& device) {
+    const QFontMetricsF metrics(font, &device);
+    const float fullWidth = float(metrics.horizontalAdvance(FullWidthProbe));
+    const float halfWidth = float(metrics.horizontalAdvance(HalfWidthProbe));
+    return fullWidth == halfWidth;
+}
+
+float fittingSize(const QFont& font, QPaintDevice& device, float start) {
+    QFont sized = font;
+    for (float size = start; size <= LargestFitSize; size += 1) {
+        sized.setPointSizeF(size);
+        if (fullWidthFits(sized, device)) return size;
+    }
+    return 0;
+}
+
+bool fitsFromEverySize(const QFont& font, QPaintDevice& device, const QList<float>& starts) {
+    for (float start : starts)
+        if (fittingSize(font, device, start) == 0) return false;
+    return true;
+}
+
 float Font_Fit(QPaintDevice& device, float start) {
-    for (float size = start; size <= LargestSize; size += 1) {
+    for (float size = start; size <= LargestFitSize; size += 1) {
         printerFont().size = size;
-        const QFontMetricsF metrics(printerFont().font(), &device);
-        const float fullWidth = float(metrics.horizontalAdvance(FullWidthProbe));
-        const float halfWidth = float(metrics.horizontalAdvance(HalfWidthProbe));
-        if (fullWidth == halfWidth) return size;
+        if (fullWidthFits(printerFont().font(), device)) return size;
     }
     return 0;
 }

@@ -5,12 +5,14 @@
 #include "common/programvalues.h"
 #include "common/version.h"
 #include "print/printer.h"
+#include "print/printerfontdialog.h"
+#include "print/printjob.h"
+#include "print/printtarget.h"
 #include "print/reportprinter.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPrintDialog>
@@ -59,9 +61,7 @@ QString pdfFileDialog(QWidget* parent, const QString& presetName) {
 
 std::optional<QFont> fontDialog(const QFont& initial, QWidget* parent) {
     if (hooks().fontDialog) return hooks().fontDialog(initial);
-    QFontDialog dialog(initial, parent);
-    // The report's rules line up only in a fixed-pitch font.
-    dialog.setOption(QFontDialog::MonospacedFonts);
+    PrinterFontDialog dialog(initial, currentPrinter(), parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedFont();
 }
@@ -72,6 +72,14 @@ float chosenSize(const QFont& font) {
     qreal size = font.pointSizeF();
     if (size <= 0) size = QFontInfo(font).pointSizeF(); // a font given in pixels
     return std::clamp(float(size), PrintCommands::SmallestFontSize, PrintCommands::LargestFontSize);
+}
+
+// A PDF file that is not a regular file (or a new one) is refused before
+// anything opens it.
+bool acceptPdfTarget(const QString& file, QWidget* parent) {
+    if (isPdfTargetAllowed(file)) return true;
+    Platform::message(parent, pdfTargetRefusedText(file), programTitle(), QMessageBox::Warning);
+    return false;
 }
 
 void setTextColour(QLabel& label, const QColor& colour) {
@@ -100,9 +108,12 @@ void printFieldStrengthScreen(QWidget& screen, QLabel& creditLabel) {
     if (!ensurePrintTarget(currentPrinter(), &screen)) return;
     const QPalette onScreen = creditLabel.palette();
     setTextColour(creditLabel, Qt::black);
-    const bool printed = printWidgetImage(currentPrinter(), screen);
+    const PrintOutcome outcome = printWidgetImage(currentPrinter(), screen);
     creditLabel.setPalette(onScreen);
-    if (!printed) Platform::message(&screen, cannotPrintImageText(), programTitle());
+    if (outcome == PrintOutcome::CannotBegin)
+        Platform::message(&screen, cannotPrintImageText(), programTitle());
+    else if (outcome == PrintOutcome::Failed)
+        showPrinterError(&screen);
 }
 
 void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) {
@@ -121,12 +132,20 @@ QString cannotPrintImageText() {
     return QStringLiteral("このプリンターでは印刷できません。");
 }
 
+void showPrinterError(QWidget* parent) {
+    Platform::message(parent, printerErrorText(PrinterError(PrinterError::Failed)),
+                      printerErrorTitle());
+}
+
 bool ensurePrintTarget(QPrinter& printer, QWidget* parent) {
     const bool unnamedPdf =
         printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
-    if (!QPrinterInfo::availablePrinters().isEmpty() && !unnamedPdf) return true;
+    if (!QPrinterInfo::availablePrinters().isEmpty() && !unnamedPdf) {
+        const QString pdf = pdfFileOf(printer);
+        return pdf.isEmpty() || acceptPdfTarget(pdf, parent);
+    }
     const QString file = pdfFileDialog(parent, PrintCommands::defaultPdfName());
-    if (file.isEmpty()) return false;
+    if (file.isEmpty() || !acceptPdfTarget(file, parent)) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     return true;

@@ -42,14 +42,16 @@ QString defaultPdfName();
 
 // Makes sure `printer` has somewhere to print: when the system has no
 // printer, or the printer is a PDF file without a name, asks for a PDF file
-// and prints there. Returns false when the user cancels.
+// and prints there. Returns false when the user cancels, and with a message
+// when the PDF file is not a regular file or a new one (nothing is opened).
 bool ensurePrintTarget(QPrinter& printer, QWidget* parent);
 
 // プリンター選択: the printer chosen becomes the printer of every later print.
 // Returns false when the user cancelled; nothing is changed then.
 bool selectPrinter(QWidget* parent);
 
-// プリンター　フォント: a fixed-pitch font for the report. Sets the printer
+// プリンター　フォント: a font the report can print in (see
+// PrinterFontDialog). Sets the printer
 // font's family, size and bold setting and Prt_FontSize, where the report's
 // font search starts (kept within 6 to 14). Returns false when the user
 // cancelled; nothing is changed then.
@@ -57,12 +59,16 @@ bool choosePrinterFont(QWidget* parent);
 
 // 印刷 on the field-strength screen: an image of the screen, with the credit
 // label black on paper and its screen colour again afterwards. No message on
-// success; a printer that cannot print the image is reported.
+// success; a printer that cannot print the image is reported, and so is a
+// print that broke off or a PDF file that was not completely written.
 void printFieldStrengthScreen(QWidget& screen, QLabel& creditLabel);
 
 // Shows the print preview of the current printer, from which the user can
 // print; `paint` draws the document on the printer it is given.
 void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint);
+
+// The printer error message: a print broke off or its file is incomplete.
+void showPrinterError(QWidget* parent);
 
 // "このプリンターでは印刷できません。": a screen image cannot be printed.
 QString cannotPrintImageText();

@@ -7,6 +7,8 @@
 #include "print/reportsheet.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace {
 
@@ -108,6 +110,10 @@ void ReportSheet::addLoss(int band, double amount) {
     m_totalLoss[band] = checkedResult(m_totalLoss[band] + amount);
 }
 
+QString reportTooLargeText() {
+    return QStringLiteral("数値が大きすぎるため、計算書を印刷できません。");
+}
+
 QString footerFileName(const QString& dataName) {
     QString name = dataName;
     for (int i = 0; i < FolderCuts; ++i) {
@@ -145,4 +151,11 @@ Report terminalReport(const TerminalFields& fields, const QString& dataName, int
     sheet.line(QString(ReportFooterIndent, u' ') + footerFileName(dataName));
 
     return Report{sheet.lines(), sheet.totalLoss()};
+}
+
+int linesPerPage(double pageHeight, double lineHeight) {
+    // A hair of tolerance, so that a page of exactly n lines holds n.
+    const double lines = std::floor(pageHeight / lineHeight + 1e-9);
+    if (!(lines >= 1)) return 1;
+    return lines > INT_MAX ? INT_MAX : int(lines);
 }

@@ -27,12 +27,20 @@ struct Report {
 // The whole report for the screen's fields and the current project file
 // (DataName). The margin is Prt_Indent, which a report sets to ReportMargin
 // once a font size fits. Counts, lengths and levels are read with NumVal; a
-// number beyond the range of a double raises RunTimeError(Overflow), as do an
-// amount or total that overflows and more through units than 32767.
+// number beyond the range of a double raises RunTimeError(Overflow), as does an
+// amount or total that overflows.
 // Without a project file the footer line is blank (margin and indent only).
 Report terminalReport(const TerminalFields& fields, const QString& dataName,
                       int margin = ReportMargin);
 
+// The message when terminalReport() cannot be built: a number in the fields,
+// or a sum of them, beyond what the report can print.
+QString reportTooLargeText();
+
 // The project file name as the footer shows it: up to ten leading folders
 // removed, the path taken apart at "\" and at "/"; deeper folders stay.
 QString footerFileName(const QString& dataName);
+
+// How many report lines a page `pageHeight` high holds at the line pitch
+// `lineHeight`: every line that fits whole, and at least one.
+int linesPerPage(double pageHeight, double lineHeight);

@@ -1,6 +1,9 @@
 #include "print/reportprinter.h"
 
+#include "print/report.h"
+
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
@@ -25,35 +28,36 @@ qreal emHeight(const QFont& font, const QPaintDevice& device) {
 
 } // namespace
 
-void paintReport(QPrinter& printer, const QStringList& lines, const QFont& font) {
-    QPainter painter;
-    if (!painter.begin(&printer)) throw PrinterError(PrinterError::Failed);
+bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const QStringList& lines,
+                      const QFont& font) {
     painter.setFont(font);
-    const QFontMetricsF metrics(font, &printer);
+    const QFontMetricsF metrics(font, &device);
     // Lines are exactly one em apart: the box-drawing glyphs fill the em, so
     // the vertical rules of consecutive lines meet.
-    const qreal lineHeight = emHeight(font, printer);
-    const qreal pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-
-    qreal top = 0;
-    for (const QString& line : lines) {
-        if (top > 0 && top + metrics.height() > pageHeight) {
-            if (!printer.newPage()) throw PrinterError(PrinterError::Failed);
-            top = 0;
-        }
-        painter.drawText(QPointF(0, top + metrics.ascent()), line);
-        top += lineHeight;
+    const qreal lineHeight = emHeight(font, device);
+    const int pageLines = linesPerPage(device.height(), lineHeight);
+    for (int i = 0; i < lines.size(); ++i) {
+        const int row = i % pageLines;
+        if (i > 0 && row == 0 && !device.newPage()) return false;
+        painter.drawText(QPointF(0, row * lineHeight + metrics.ascent()), lines[i]);
     }
-    if (!painter.end()) throw PrinterError(PrinterError::Failed);
+    return true;
 }
 
-bool printWidgetImage(QPrinter& printer, QWidget& widget) {
+void paintReport(QPrinter& printer, const QStringList& lines, const QFont& font) {
+    const PrintOutcome outcome =
+        printDocument(printer, [&](QPainter& painter, QPagedPaintDevice& device) {
+            return paintReportPages(painter, device, lines, font);
+        });
+    if (outcome != PrintOutcome::Printed) throw PrinterError(PrinterError::Failed);
+}
+
+PrintOutcome printWidgetImage(QPrinter& printer, QWidget& widget) {
     const QPixmap image = widget.grab();
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const QRect page = painter.viewport();
-    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.drawPixmap(QRect(page.topLeft(), size), image);
-    painter.end();
-    return true;
+    return printDocument(printer, [&image](QPainter& painter, QPagedPaintDevice&) {
+        const QRect page = painter.viewport();
+        const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+        painter.drawPixmap(QRect(page.topLeft(), size), image);
+        return true;
+    });
 }

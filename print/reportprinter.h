@@ -3,11 +3,15 @@
 // serves the printer, a print preview and PDF output, whatever QPrinter it
 // is given.
 
+#include "print/printjob.h"
+
 #include <QString>
 #include <QStringList>
 #include <exception>
 
 class QFont;
+class QPainter;
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
@@ -30,12 +34,17 @@ QString printerErrorText(const PrinterError& error);
 // "　　プリンタートラブル"
 QString printerErrorTitle();
 
-// Prints the report lines one under the other in `font`, each line one em
+// Draws the report lines one under the other in `font`, each line one em
 // below the previous one so that the full-width vertical rules join up, and
-// goes on to a new page when the next line does not fit. Raises PrinterError
-// when the printer fails.
+// goes on to a new page when the next line does not fit. False when a page
+// cannot be added.
+bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const QStringList& lines,
+                      const QFont& font);
+
+// Prints the report as one document. Raises PrinterError when the printer
+// fails or the PDF file is not completely written.
 void paintReport(QPrinter& printer, const QStringList& lines, const QFont& font);
 
 // Prints an image of the widget as it shows on screen, scaled to the page
-// with its proportions kept. Returns false when printing cannot begin.
-bool printWidgetImage(QPrinter& printer, QWidget& widget);
+// with its proportions kept.
+PrintOutcome printWidgetImage(QPrinter& printer, QWidget& widget);

@@ -3,12 +3,13 @@
 // followed by a separator line and adds its amounts to the running totals.
 
 #include "catalog/catalog.h"
-#include "common/errors.h"
 #include "common/numformat.h"
 #include "common/numval.h"
 #include "common/text.h"
 #include "print/len.h"
 #include "print/reportsheet.h"
+
+#include <cmath>
 
 namespace {
 
@@ -152,9 +153,9 @@ void Prt_Yunit(ReportSheet& sheet, const TerminalFields& fields) {
     }
     const QString label = u'┃' + Len_Left(type + QString(26, u' '), ReportCell::Label) + u'│';
     if (n != 1) {
-        const std::optional<int16_t> through = wholeNumber16(n - 1);
-        if (!through) throw RunTimeError(RunTimeError::Overflow);
-        seriesUnitRow(sheet, fields, label, *through, ThroughLossField, QStringLiteral("挿入損失"));
+        // However many there are: the quantity cell shows its last 4 columns.
+        const double through = std::nearbyint(n - 1);
+        seriesUnitRow(sheet, fields, label, through, ThroughLossField, QStringLiteral("挿入損失"));
         sheet.separator();
     }
     const bool seriesUnit = fields.combo3Index < FirstOutletPosition;

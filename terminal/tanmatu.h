@@ -5,6 +5,7 @@
 
 #include "common/programvalues.h"
 #include "network/ui/terminallink.h"
+#include "print/report.h"
 #include "standard/levelchart.h"
 #include "standard/verdictsheetprint.h"
 #include "terminal/terminalfields.h"
@@ -102,7 +103,7 @@ private:
     void Prt_Click();
     void Prt_Preview_Click();
     bool fitReportFont();
-    std::optional<QStringList> reportLines();
+    std::optional<Report> buildReport();
     void watchCountFields();
     void addNetworkMenu();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }

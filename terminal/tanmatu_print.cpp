@@ -39,30 +39,28 @@ bool tanmatu::fitReportFont() {
     return true;
 }
 
-std::optional<QStringList> tanmatu::reportLines() {
-    Prt_Indent = ReportMargin;
+// The report is built before anything is asked or printed; a number beyond
+// what it can print ends the command here.
+std::optional<Report> tanmatu::buildReport() {
     try {
-        const Report report = terminalReport(fields(), DataName, *Prt_Indent);
-        Total_Loss = report.totalLoss;
-        return report.lines;
-    } catch (const RunTimeError& e) {
-        // Inputs the calculation got through but the report cannot print
-        // (e.g. more through units than it can count).
-        Platform::message(this, QStringLiteral("error") + QString::number(e.number()),
-                          programTitle());
+        return terminalReport(fields(), DataName, ReportMargin);
+    } catch (const RunTimeError&) {
+        Platform::message(this, reportTooLargeText(), programTitle());
         return std::nullopt;
     }
 }
 
 bool tanmatu::Prt_Sub() {
     if (!fitReportFont()) return false;
+    const std::optional<Report> report = buildReport();
+    if (!report) return false;
     QPrinter& printer = currentPrinter();
     if (!ensurePrintTarget(printer, this)) return false;
     Hourglass hourglass(this);
-    const std::optional<QStringList> lines = reportLines();
-    if (!lines) return false;
+    Prt_Indent = ReportMargin;
+    Total_Loss = report->totalLoss;
     try {
-        paintReport(printer, *lines, printerFont().font());
+        paintReport(printer, report->lines, printerFont().font());
     } catch (const PrinterError& error) {
         Platform::message(this, printerErrorText(error), printerErrorTitle());
         return false;
@@ -71,9 +69,9 @@ bool tanmatu::Prt_Sub() {
 }
 
 void tanmatu::Prtdata_Insatu_Click() {
-    // A calculation stopped by a run-time error has shown its message; the
-    // report would stop at the same input.
-    if (!Keisan()) return;
+    // The calculation shows its own messages; the report computes its own
+    // rows from the same fields, so a failed calculation does not stop it.
+    Keisan();
     if (!Prt_Sub()) return;
     Platform::message(this,
                       QStringLiteral("   印刷が終了しました。  ") +
@@ -84,15 +82,19 @@ void tanmatu::Prtdata_Insatu_Click() {
 void tanmatu::Prt_Click() {
     QPrinter& printer = currentPrinter();
     if (!ensurePrintTarget(printer, this)) return;
-    bool printed = false;
+    PrintOutcome outcome = PrintOutcome::Failed;
     {
         Hourglass hourglass(this);
         setLabelColours(true);
-        printed = printWidgetImage(printer, *this);
+        outcome = printWidgetImage(printer, *this);
         setLabelColours(false);
     }
-    if (!printed) {
+    if (outcome == PrintOutcome::CannotBegin) {
         Platform::message(this, cannotPrintImageText() + QStringLiteral("486"), programTitle());
+        return;
+    }
+    if (outcome == PrintOutcome::Failed) {
+        showPrinterError(this);
         return;
     }
     Platform::message(this, QStringLiteral("   印刷が終了しました。"),
@@ -100,11 +102,14 @@ void tanmatu::Prt_Click() {
 }
 
 void tanmatu::Prt_Preview_Click() {
-    if (!Keisan() || !fitReportFont()) return;
-    const std::optional<QStringList> lines = reportLines();
-    if (!lines) return;
+    Keisan();
+    if (!fitReportFont()) return;
+    const std::optional<Report> report = buildReport();
+    if (!report) return;
+    Prt_Indent = ReportMargin;
+    Total_Loss = report->totalLoss;
     const QFont font = printerFont().font();
-    showPrintPreview(this, [this, lines = *lines, font](QPrinter& printer) {
+    showPrintPreview(this, [this, lines = report->lines, font](QPrinter& printer) {
         try {
             paintReport(printer, lines, font);
         } catch (const PrinterError& error) {

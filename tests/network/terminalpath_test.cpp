@@ -20,10 +20,12 @@ void expectRoundTrip(const Network& net) {
         const KeisanResult k = Keisan(f);
         ASSERT_EQ(k.errorNumber, 0) << o.name.toStdString();
         const BandValues head = headEndLevels(net.head);
-        for (int b = 0; b < BandCount; ++b)
-            if (o.bands[b].level)
+        for (int b = 0; b < BandCount; ++b) {
+            if (o.bands[b].level) {
                 EXPECT_NEAR(*o.bands[b].level, head[size_t(b)] - k.Total_Loss[b], 1e-9)
                     << o.name.toStdString() << " band " << b;
+            }
+        }
     }
 }
 

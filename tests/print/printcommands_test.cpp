@@ -3,9 +3,14 @@
 #include "print/printtestsupport.h"
 #include "support/testsupport.h"
 
+#include "print/printtarget.h"
+
+#include <QFileInfo>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,7 +24,6 @@ protected:
 
     PrinterStandIn printer;
 
-private:
     QTemporaryDir m_dir;
 };
 
@@ -124,22 +128,96 @@ TEST_F(PrintCommandsTest, FieldStrengthScreenPrint) {
 
 TEST_F(PrintCommandsTest, FieldStrengthScreenPrintFailures) {
     StandInScreen s;
-    // Cancelling the PDF file ends the command silently.
-    printer.pdfAnswer.clear();
-    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
-    currentPrinter().setOutputFileName(QString());
-    printFieldStrengthScreen(s.screen, *s.credit);
-    EXPECT_EQ(printer.pdfQuestions, 1);
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(s.creditColour(), QColor(255, 0, 0));
+    const Platform::Message printerError{"プリンターエラー   482", "　　プリンタートラブル"};
+    const QString earlier = path(QStringLiteral("denkai.pdf"));
+    ASSERT_TRUE(writeFile(earlier, "an earlier print"));
+    const struct {
+        const char* name;
+        QString file;
+        rlim_t fileSizeLimit; // 0: no limit
+        QList<Platform::Message> messages;
+    } cases[] = {
+        {"cancelled", QString(), 0, {}},
+        {"a file that cannot be created", overlongName(m_dir), 0, {printerError}},
+        {"a full disk", earlier, 1024, {printerError}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.messages.clear();
+        printer.pdfQuestions = 0;
+        currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+        currentPrinter().setOutputFileName(QString());
+        printer.pdfAnswer = c.file;
+        {
+            std::optional<FullDisk> full;
+            if (c.fileSizeLimit) full.emplace(c.fileSizeLimit);
+            printFieldStrengthScreen(s.screen, *s.credit);
+        }
+        EXPECT_EQ(printer.pdfQuestions, 1);
+        EXPECT_EQ(platform.messages, c.messages);
+        EXPECT_EQ(s.creditColour(), QColor(255, 0, 0));
+    }
+    EXPECT_EQ(readFile(earlier), "an earlier print");
+}
 
-    // A printer that cannot print the image: the message without a number.
-    printer.printTo(path(QStringLiteral("no/such/folder/denkai.pdf")));
+// Where a print may write its PDF: a regular file or a new name in an
+// existing folder; anything else is refused with a message before it is
+// opened, and the printer keeps its file.
+TEST_F(PrintCommandsTest, PdfTargetThatIsNoRegularFileIsRefused) {
+    const QString fifo = path(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString regular = path(QStringLiteral("old.pdf"));
+    ASSERT_TRUE(writeFile(regular, "%PDF-"));
+    const QString linkToFifo = path(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(fifo, linkToFifo));
+    const QString dangling = path(QStringLiteral("dangling.pdf"));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("gone/x.pdf")), dangling));
+
+    const struct {
+        QString file;
+        bool allowed;
+    } cases[] = {
+        {regular, true},
+        {path(QStringLiteral("new.pdf")), true},
+        {fifo, false},
+        {linkToFifo, false},
+        {dangling, false},
+        {path(QString()), false}, // the folder itself
+        {path(QStringLiteral("no/such/folder/report.pdf")), false},
+        {QStringLiteral("/dev/null"), false},
+    };
+    auto refused = [](const QString& name) {
+        return Platform::Message{
+            QStringLiteral("「%1」には印刷できません。\rPDFファイルには、"
+                           "通常のファイルか新しいファイル名を指定してください。")
+                .arg(name),
+            programTitle(), QMessageBox::Warning};
+    };
+    const QString before = path(QStringLiteral("before.pdf"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        platform.messages.clear();
+        currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+        currentPrinter().setOutputFileName(before);
+        printer.pdfAnswer = c.file;
+        EXPECT_EQ(isPdfTargetAllowed(c.file), c.allowed);
+        EXPECT_EQ(ensurePrintTarget(currentPrinter(), nullptr), c.allowed);
+        if (c.allowed) {
+            EXPECT_TRUE(platform.messages.isEmpty());
+            EXPECT_EQ(currentPrinter().outputFileName(), c.file);
+        } else {
+            EXPECT_EQ(platform.messages, QList({refused(QFileInfo(c.file).fileName())}));
+            EXPECT_EQ(currentPrinter().outputFileName(), before);
+        }
+    }
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()) << "the pipe is untouched";
+
+    // The field-strength print names a pipe: refused at once, nothing printed.
+    StandInScreen s;
+    platform.messages.clear();
+    printer.pdfAnswer = fifo;
     printFieldStrengthScreen(s.screen, *s.credit);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, "このプリンターでは印刷できません。");
-    EXPECT_EQ(platform.messages[0].title, programTitle());
-    EXPECT_EQ(s.creditColour(), QColor(255, 0, 0));
+    EXPECT_EQ(platform.messages, QList({refused(QStringLiteral("pipe.pdf"))}));
 }
 
 } // namespace

@@ -270,6 +270,15 @@ TEST(Report, ComponentRows) {
                                    "  │          │結合損失      ┃"),
           Sep},
          {11.1, 12.6, 14, 0}},
+        {"40000 series units: 39999 through units, the quantity cut to its 4 columns",
+         [&](TerminalFields& f) { seriesUnit(f, QStringLiteral("40000")); },
+         {through + QStringLiteral("9999│   1.3│  51998.70│   1.8│  71998.20│   2.0│  79998.00│    "
+                                   "  │          │挿入損失      ┃"),
+          Sep,
+          through + QStringLiteral("   1│   8.5│      8.50│   9.0│      9.00│  10.0│     10.00│    "
+                                   "  │          │結合損失      ┃"),
+          Sep},
+         {51998.7 + 8.5, 71998.2 + 9, 79998 + 10, 0}},
         {"a TV outlet counted twice prints its loss once",
          [](TerminalFields& f) {
              f.combo3Text = QStringLiteral("テレビ端子 BS-7F    (BS対応形)");
@@ -432,11 +441,6 @@ TEST(Report, NumberTooLargeForADoubleRaisesOverflow) {
         [](TerminalFields& f) {
             f.combo3Text = QStringLiteral("直列ユニット１端子形  (BS対応形)");
             f[19] = QStringLiteral("1E400");
-        },
-        // More through units than the report can count.
-        [](TerminalFields& f) {
-            f.combo3Text = QStringLiteral("直列ユニット１端子形  (BS対応形)");
-            f[19] = QStringLiteral("40000");
         },
         // Within range, but the amount overflows.
         [](TerminalFields& f) { f[4] = QStringLiteral("1E308"); },

@@ -1,6 +1,7 @@
 #include "print/fontfit.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
+#include "print/printtestsupport.h"
 #include "print/report.h"
 #include "print/reportprinter.h"
 
@@ -11,12 +12,15 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMap>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,42 +50,34 @@ protected:
     QTemporaryDir m_dir;
 };
 
-// The text of a PDF as pdftotext lays it out; pages are separated by form
-// feeds. Empty when the tool is missing.
-QString pdfText(const QString& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 struct PdfWord {
     QString text;
-    double xMax;
-    double yMin;
+    int page; // from 0
+    QRectF box;
+    double xMax() const { return box.right(); }
+    double yMin() const { return box.top(); }
 };
 
-// The words of a PDF with their boxes, in points, as pdftotext -bbox finds
-// them.
+// The words of a PDF with their boxes, in points from the top left corner of
+// their page, as pdftotext -bbox finds them.
 QList<PdfWord> pdfWords(const QString& file) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
     p.waitForFinished(30000);
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const char* const pattern =
-        R"re(<word xMin="[0-9.]+" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re";
+    static const char* const pattern = R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" )re"
+                                       R"re(xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re";
     static const QRegularExpression word(QString::fromLatin1(pattern));
     QList<PdfWord> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.append({m.captured(3), m.captured(2).toDouble(), m.captured(1).toDouble()});
-    }
+    const QStringList pages = html.split(QStringLiteral("<page "));
+    for (int page = 1; page < pages.size(); ++page)
+        for (auto it = word.globalMatch(pages[page]); it.hasNext();) {
+            const auto m = it.next();
+            const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+            const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+            words.append({m.captured(5), page - 1, QRectF(topLeft, bottomRight)});
+        }
     return words;
-}
-
-bool havePdfTools() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
 }
 
 TerminalFields workedExample() {
@@ -157,18 +153,19 @@ TEST_F(PrintTest, ReportPrintsToPdf) {
     // The rightmost word of each printed line, top to bottom.
     QMap<double, PdfWord> lineEnds;
     for (const PdfWord& w : words)
-        if (!lineEnds.contains(w.yMin) || lineEnds[w.yMin].xMax < w.xMax) lineEnds[w.yMin] = w;
+        if (!lineEnds.contains(w.yMin()) || lineEnds[w.yMin()].xMax() < w.xMax())
+            lineEnds[w.yMin()] = w;
     QList<PdfWord> borders;
     for (const PdfWord& w : lineEnds)
         if (QStringLiteral("┃┓┫┨┛").contains(w.text.back())) borders.append(w);
     ASSERT_EQ(borders.size(), 24); // the top rule to the bottom rule
     for (int i = 1; i < borders.size(); ++i) {
-        EXPECT_NEAR(borders[i].xMax, borders[0].xMax, 0.01);
-        EXPECT_NEAR(borders[i].yMin - borders[i - 1].yMin, 8.0, 0.01);
+        EXPECT_NEAR(borders[i].xMax(), borders[0].xMax(), 0.01);
+        EXPECT_NEAR(borders[i].yMin() - borders[i - 1].yMin(), 8.0, 0.01);
     }
     auto right = [&](const QString& text) {
         for (const PdfWord& w : words)
-            if (w.text == text) return w.xMax;
+            if (w.text == text) return w.xMax();
         ADD_FAILURE() << text.toStdString() << " not found";
         return 0.0;
     };
@@ -176,15 +173,27 @@ TEST_F(PrintTest, ReportPrintsToPdf) {
     EXPECT_NEAR(right(QStringLiteral("105.00│")), right(QStringLiteral("16.01│")), 0.01);
     EXPECT_NEAR(right(QStringLiteral("105.00│")), right(QStringLiteral("3.80│")), 0.01);
 
-    // A picture of the first page for a look by eye.
-    QProcess::execute(QStringLiteral("pdftoppm"),
-                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
-                       QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                       QStringLiteral("1"), QStringLiteral("-singlefile"), file,
-                       QStringLiteral("/work/report-page1")});
+    // A picture of the first page, for a look by eye while the test runs.
+    EXPECT_FALSE(pdfFirstPage(file, path(QStringLiteral("report-page1")), 100).isNull());
 }
 
-TEST_F(PrintTest, LongReportRunsOnToMorePages) {
+TEST(LinesPerPage, EveryLineThatFitsWhole) {
+    const struct {
+        double pageHeight;
+        double lineHeight;
+        int expected;
+    } cases[] = {
+        {800, 8, 100},       {799.9, 8, 99},
+        {807.9, 8, 100},     {8, 8, 1},
+        {7.9, 8, 1},         {0, 8, 1},
+        {100, 100.0 / 3, 3}, {13200, 133.333333333333, 99}, // an A4 page at 1200 dpi, 8 points
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(linesPerPage(c.pageHeight, c.lineHeight), c.expected)
+            << c.pageHeight << " / " << c.lineHeight;
+}
+
+TEST_F(PrintTest, LongReportFillsEachPageAtTheLinePitch) {
     if (!havePdfTools()) GTEST_SKIP() << "pdftotext not installed";
     QStringList lines;
     for (int i = 1; i <= 150; ++i)
@@ -195,14 +204,97 @@ TEST_F(PrintTest, LongReportRunsOnToMorePages) {
     printerFont().size = 8;
     paintReport(printer, lines, printerFont().font());
 
+    // Lines are 8 points apart: a page holds every line whose em fits.
+    const double pageHeight = printer.pageLayout().paintRect(QPageLayout::Point).height();
+    const int perPage = int(pageHeight / 8);
+    ASSERT_LT(perPage, 150);
+    QList<int> lineCount;
+    for (const PdfWord& w : pdfWords(file)) {
+        if (w.text != QStringLiteral("line")) continue;
+        while (lineCount.size() <= w.page)
+            lineCount.append(0);
+        ++lineCount[w.page];
+    }
+    EXPECT_EQ(lineCount, QList<int>({perPage, 150 - perPage}));
+    // Every line is printed once, in order, across the pages.
     const QString text = pdfText(file);
     const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 2);
-    // Every line is printed once, in order, across the pages.
-    EXPECT_TRUE(pages[0].contains(QStringLiteral("line 1\n")));
-    EXPECT_TRUE(pages[1].contains(QStringLiteral("line 150")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("line %1\n").arg(perPage)));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("line %1\n").arg(perPage + 1)));
     for (int i = 1; i <= 150; ++i)
         EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("line %1\\b").arg(i))), 1) << i;
+}
+
+// Every kind of component at once, so that the report is as long as it gets.
+TerminalFields everyComponent() {
+    TerminalFields f = workedExample();
+    for (int n : {4, 5, 6, 11, 12, 30, 31, 32, 35, 36, 39, 40, 41, 42})
+        f[n] = QStringLiteral("2");
+    for (int n : {20, 21, 22, 23, 24, 25, 26})
+        f[n] = QStringLiteral("15");
+    return f;
+}
+
+TEST_F(PrintTest, EveryWordOfAMultiPageReportIsInsideThePaintRectangle) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext not installed";
+    QPrinter printer(QPrinter::HighResolution);
+    const QString file = path(QStringLiteral("multi.pdf"));
+    toPdf(printer, file);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printerFont().family = QStringLiteral("IPAGothic");
+    const float size = Font_Fit(printer, 11);
+    ASSERT_NE(size, 0.0f);
+    const Report report = terminalReport(everyComponent(), QStringLiteral("/home/u/plan.tvd"));
+    paintReport(printer, report.lines, printerFont().font());
+
+    const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Point);
+    const QRectF inside = paint.adjusted(-0.01, -0.01, 0.01, 0.01);
+    const QList<PdfWord> words = pdfWords(file);
+    ASSERT_FALSE(words.isEmpty());
+    int pages = 0;
+    for (const PdfWord& w : words) {
+        pages = std::max(pages, w.page + 1);
+        EXPECT_TRUE(inside.contains(w.box))
+            << w.text.toStdString() << " on page " << w.page + 1 << " at " << w.box.x() << ","
+            << w.box.y() << " " << w.box.width() << "x" << w.box.height();
+    }
+    EXPECT_GE(pages, 2);
+    // Nothing was lost at the page break: the footer ends the last page.
+    EXPECT_EQ(words.last().text, QStringLiteral("plan.tvd"));
+    EXPECT_EQ(words.last().page, pages - 1);
+}
+
+TEST_F(PrintTest, PdfIsReplacedOnlyWhenCompletelyWritten) {
+    const QString file = path(QStringLiteral("report.pdf"));
+    const QByteArray earlier("an earlier print");
+    ASSERT_TRUE(writeFile(file, earlier));
+    QPrinter printer(QPrinter::HighResolution);
+    toPdf(printer, file);
+    const QStringList lines(40, QStringLiteral("┃出 力 レ ベ ル 　　 │ 105.00"));
+    const PaintDocument drawReport = [&](QPainter& painter, QPagedPaintDevice& device) {
+        return paintReportPages(painter, device, lines, printerFont().font());
+    };
+
+    {
+        // The disk fills up halfway through the file.
+        FullDisk full(4096);
+        ASSERT_TRUE(full.active());
+        EXPECT_EQ(printDocument(printer, drawReport), PrintOutcome::Failed);
+        EXPECT_THROW(paintReport(printer, lines, printerFont().font()), PrinterError);
+    }
+    EXPECT_EQ(readFile(file), earlier);
+    EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files), QStringList{"report.pdf"})
+        << "no temporary file is left behind";
+
+    // A document that breaks off is not written either.
+    const PaintDocument breaksOff = [](QPainter&, QPagedPaintDevice&) { return false; };
+    EXPECT_EQ(printDocument(printer, breaksOff), PrintOutcome::Failed);
+    EXPECT_EQ(readFile(file), earlier);
+
+    EXPECT_EQ(printDocument(printer, drawReport), PrintOutcome::Printed);
+    EXPECT_TRUE(isPdf(file));
+    EXPECT_GT(QFileInfo(file).size(), 4096) << "the limit above cut the file short";
 }
 
 TEST_F(PrintTest, PrinterThatCannotBeginIsAPrinterError) {
@@ -216,7 +308,7 @@ TEST_F(PrintTest, PrinterThatCannotBeginIsAPrinterError) {
         EXPECT_EQ(printerErrorTitle(), QStringLiteral("　　プリンタートラブル"));
     }
     QLabel label(QStringLiteral("計算回路名"));
-    EXPECT_FALSE(printWidgetImage(printer, label));
+    EXPECT_EQ(printWidgetImage(printer, label), PrintOutcome::CannotBegin);
 }
 
 TEST_F(PrintTest, WidgetImagePrintsToPdf) {
@@ -225,7 +317,7 @@ TEST_F(PrintTest, WidgetImagePrintsToPdf) {
     QPrinter printer(QPrinter::HighResolution);
     const QString file = path(QStringLiteral("screen.pdf"));
     toPdf(printer, file);
-    ASSERT_TRUE(printWidgetImage(printer, label));
+    ASSERT_EQ(printWidgetImage(printer, label), PrintOutcome::Printed);
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");

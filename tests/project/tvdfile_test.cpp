@@ -78,8 +78,9 @@ TEST(TvdFile, RandomRecordsSurviveEncodeAndParse) {
         }
         const QByteArray bytes = encodeProjectRecords(records);
         ASSERT_EQ(parseRecords(bytes), records) << "round " << round;
-        if (count == ProjectRecordCount)
+        if (count == ProjectRecordCount) {
             ASSERT_EQ(decodeProjectFile(bytes), records) << "round " << round;
+        }
     }
 }
 

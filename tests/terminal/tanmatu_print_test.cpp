@@ -6,14 +6,25 @@
 #include "terminal/tanmatu.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QListWidget>
 #include <QMenu>
+#include <QTimer>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
 const char* const DoneText = "   印刷が終了しました。  10";
 const char* const DoneTitle = "   　印刷メッセージ";
+const Platform::Message Done{QString::fromUtf8(DoneText), QString::fromUtf8(DoneTitle)};
+const Platform::Message PrinterError{QStringLiteral("プリンターエラー   482"),
+                                     QStringLiteral("　　プリンタートラブル")};
 
 class TanmatuPrintTest : public ScreenTest {
 protected:
@@ -61,7 +72,6 @@ protected:
     PrinterStandIn printer;
     tanmatu* screen = nullptr;
 
-private:
     QTemporaryDir m_dir;
 };
 
@@ -112,7 +122,7 @@ TEST_F(TanmatuPrintTest, PrintDataOfTheWorkedExample) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 
     // A picture of the first page, to look at the rules by eye.
-    const QImage page = pdfFirstPage(file, QStringLiteral("/work/screen-report-page1"), 110);
+    const QImage page = pdfFirstPage(file, path(QStringLiteral("report-page1")), 110);
     EXPECT_FALSE(page.isNull());
 }
 
@@ -160,47 +170,112 @@ TEST_F(TanmatuPrintTest, UnnamedPdfAsksForAFileAndCancelEndsSilently) {
 
 TEST_F(TanmatuPrintTest, PrinterFailureIsReportedAndTheProgramGoesOn) {
     fillWorkedExample();
-    printer.printTo(path(QStringLiteral("no/such/folder/report.pdf")));
+    printer.printTo(overlongName(m_dir));
 
-    screen->ui->Prtdata_Insatu->trigger();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, "プリンターエラー   482");
-    EXPECT_EQ(platform.messages[0].title, "　　プリンタートラブル");
-
-    // The screen image on the same printer: colours back, the number shown.
-    platform.messages.clear();
-    const QList<QColor> before = labelColours();
-    screen->ui->Prt->trigger();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, "このプリンターでは印刷できません。486");
-    EXPECT_EQ(platform.messages[0].title, programTitle());
-    EXPECT_EQ(labelColours(), before);
+    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+        SCOPED_TRACE(command->objectName().toStdString());
+        platform.messages.clear();
+        const QList<QColor> before = labelColours();
+        command->trigger();
+        EXPECT_EQ(platform.messages, QList({PrinterError}));
+        EXPECT_EQ(labelColours(), before);
+    }
 
     // The next print works again.
     platform.messages.clear();
     printer.printTo(path(QStringLiteral("report.pdf")));
     screen->ui->Prtdata_Insatu->trigger();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(DoneText));
+    EXPECT_EQ(platform.messages, QList({Done}));
 }
 
-TEST_F(TanmatuPrintTest, InputsThatCannotBePrintedEndTheCommand) {
-    // 1E400 stops the calculation (its message) and the command; more through
-    // units than the report can count pass the calculation, but not the
-    // report.
-    const struct {
-        int field;
-        const char* text;
-    } cases[] = {{4, "1E400"}, {19, "40000"}};
-    for (const auto& c : cases) {
+// A full disk: no completion message over a broken file; the file printed
+// earlier under that name stays as it was.
+TEST_F(TanmatuPrintTest, FullDiskKeepsTheEarlierFile) {
+    fillWorkedExample();
+    const QString file = path(QStringLiteral("report.pdf"));
+    const QByteArray earlier("an earlier print");
+    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+        SCOPED_TRACE(command->objectName().toStdString());
+        ASSERT_TRUE(writeFile(file, earlier));
         platform.messages.clear();
+        printer.printTo(file);
+        {
+            FullDisk full(1024);
+            ASSERT_TRUE(full.active());
+            command->trigger();
+        }
+        EXPECT_EQ(platform.messages, QList({PrinterError}));
+        EXPECT_EQ(readFile(file), earlier);
+        EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files), QStringList{"report.pdf"});
+    }
+}
+
+TEST_F(TanmatuPrintTest, NamedPipeAsPdfFileIsRefusedWithoutBlocking) {
+    fillWorkedExample();
+    const QString fifo = path(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    printer.printTo(fifo);
+    const Platform::Message refused{
+        QStringLiteral("「pipe.pdf」には印刷できません。\rPDFファイルには、"
+                       "通常のファイルか新しいファイル名を指定してください。"),
+        programTitle(), QMessageBox::Warning};
+    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+        SCOPED_TRACE(command->objectName().toStdString());
+        platform.messages.clear();
+        command->trigger();
+        EXPECT_EQ(platform.messages, QList({refused}));
+    }
+    EXPECT_FALSE(Prt_Indent.has_value()) << "nothing was printed";
+}
+
+// The calculation shows its messages, then the report prints from the
+// fields; only a report that cannot be built stops the command, before the
+// PDF file is asked for.
+TEST_F(TanmatuPrintTest, PrintDataAfterTheCalculation) {
+    const Platform::Message error6{QStringLiteral("error6"), programTitle()};
+    const Platform::Message tooLarge{
+        QStringLiteral("数値が大きすぎるため、計算書を印刷できません。"), programTitle()};
+    const struct {
+        const char* name;
+        std::function<void(Ui::tanmatu*)> setUp;
+        QList<Platform::Message> messages;
+        const char* printed; // a word of the report; nullptr: nothing printed
+    } cases[] = {
+        {"an outlet counted twice: the calculation overflows, the report counts it once",
+         [](Ui::tanmatu* ui) {
+             pick(ui->Combo3, 5);
+             ui->Text19->setText(QStringLiteral("2"));
+             ui->Text16->setText(QStringLiteral("1E308"));
+         },
+         {error6, Done},
+         "挿入損失"},
+        {"more through units than 16 bits hold: the quantity keeps its last 4 columns",
+         [](Ui::tanmatu* ui) { ui->Text19->setText(QStringLiteral("40000")); },
+         {Done},
+         "9999│"},
+        {"a number beyond a double",
+         [](Ui::tanmatu* ui) { ui->Text4->setText("1E400"); },
+         {error6, tooLarge},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.messages.clear();
+        printer.pdfQuestions = 0;
         fillWorkedExample();
-        screen->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(c.field))->setText(c.text);
-        printer.printTo(path(QStringLiteral("report-%1.pdf").arg(c.field)));
+        c.setUp(screen->ui);
+        const QString file = path(QString::fromUtf8(c.name).left(12) + QStringLiteral(".pdf"));
+        printer.printTo(file);
 
         screen->ui->Prtdata_Insatu->trigger();
-        EXPECT_EQ(messageTexts(), QStringList{"error6"}) << c.text;
-        EXPECT_FALSE(QFileInfo::exists(printer.pdfAnswer)) << c.text;
+        EXPECT_EQ(platform.messages, c.messages);
+        EXPECT_EQ(printer.pdfQuestions, c.printed ? 1 : 0);
+        if (c.printed && havePdfTools()) {
+            EXPECT_TRUE(pdfText(file).contains(QString::fromUtf8(c.printed))) << c.printed;
+        }
+        if (!c.printed) {
+            EXPECT_FALSE(QFileInfo::exists(file));
+        }
     }
 }
 
@@ -241,6 +316,50 @@ TEST_F(TanmatuPrintTest, ChosenFontIsWhereTheReportStarts) {
     EXPECT_EQ(printerFont().size, 10.5f);
     EXPECT_EQ(printerFont().family, chosen.family());
     EXPECT_EQ(Prt_FontSize, 10.5f);
+}
+
+// The printer font dialog itself, answered as a user would: its first
+// answer is the font it opens on; the report prints in what it offers.
+TEST_F(TanmatuPrintTest, FontChosenInTheDialogPrintsTheReport) {
+    const struct {
+        const char* family; // "" keeps the family the dialog opens on
+        const char* size;
+        const char* printedFont;
+        float startSize;
+    } cases[] = {{"", "", "IPAMincho", 8.9f}, {"IPAGothic", "10.5", "IPAGothic", 10.5f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.printedFont);
+        platform.messages.clear();
+        QTimer::singleShot(0, [&c] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QDialog*>(w);
+                if (!dialog || !dialog->isVisible()) continue;
+                if (*c.family) {
+                    auto* list = dialog->findChild<QListWidget*>(QStringLiteral("fontFamilies"));
+                    auto* size = dialog->findChild<QComboBox*>(QStringLiteral("fontSize"));
+                    if (list && size) {
+                        list->setCurrentItem(
+                            list->findItems(QString::fromUtf8(c.family), Qt::MatchExactly)
+                                .value(0));
+                        size->setCurrentText(QString::fromUtf8(c.size));
+                    }
+                }
+                dialog->accept();
+            }
+        });
+        screen->ui->Prt_Font->trigger();
+        EXPECT_EQ(QFontInfo(printerFont().font()).family(), QString::fromUtf8(c.printedFont));
+        EXPECT_EQ(Prt_FontSize, c.startSize);
+
+        fillWorkedExample();
+        const QString file = path(QString::fromUtf8(c.printedFont) + QStringLiteral(".pdf"));
+        printer.printTo(file);
+        screen->ui->Prtdata_Insatu->trigger();
+        EXPECT_EQ(platform.messages, QList({Done}));
+        if (havePdfTools()) {
+            EXPECT_TRUE(pdfFonts(file).contains(QString::fromUtf8(c.printedFont)));
+        }
+    }
 }
 
 TEST_F(TanmatuPrintTest, PreviewShowsTheSameReport) {

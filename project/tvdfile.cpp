@@ -227,7 +227,6 @@ QByteArray readProjectFile(const QString& path) {
         throw UserError(QStringLiteral("「%1」はフォルダーです。データファイルを選んでください。")
                             .arg(shownPath(path)));
     }
-    if (!info.isFile()) refuseSpecialFile(path);
     if (info.size() > ProjectFileMaxBytes) refuseTooLarge(path, info.size());
     if (!info.isReadable()) {
         throw UserError(QStringLiteral("%1を読み込む権限がありません。").arg(fileLabel(path)));

@@ -44,9 +44,11 @@ QStringList parseRecords(const QByteArray& bytes);
 // named in the messages.
 QStringList decodeProjectFile(const QByteArray& bytes, const QString& fileName = QString());
 
-// The bytes of the file at `path`. Refused: a missing file, a folder, a file
-// that cannot be opened or read, or one larger than ProjectFileMaxBytes (the
-// size is checked before anything is read).
+// The bytes of the file at `path`. Refused: a missing file, a folder, a named
+// pipe, device or socket (checked on the file opened without waiting, so
+// nothing blocks), a file that cannot be opened or read, or one larger than
+// ProjectFileMaxBytes (the size is checked before anything is read). Every
+// reason is given in Japanese.
 QByteArray readProjectFile(const QString& path);
 
 // Replaces (or creates) the file at `path` with `bytes`, all or nothing: the

@@ -220,7 +220,9 @@ TerminalFields tanmatu::fields() const {
     for (int n = 1; n <= 43; ++n)
         f[n] = text(n)->text();
     // After a project load the text names the type without a pick, so the
-    // type is the list item whose text matches exactly.
+    // type is the list item whose text matches exactly. Whatever else the
+    // box shows (typed text, a picked name edited since) means no type is
+    // chosen; typing never completes a name, so a part of one stays a part.
     f.combo3Text = ui->Combo3->currentText();
     f.combo3Index = -1;
     for (int i = 0; i < ui->Combo3->count(); ++i)

@@ -1,7 +1,10 @@
 #include "catalog/catalog.h"
+#include "catalogcells.h"
 #include "common/errors.h"
 #include "common/numval.h"
 
+#include <QHash>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -249,4 +252,56 @@ TEST(Catalogue, EachFillRoutineWritesOnlyItsOwnTable) {
                 EXPECT_EQ(filledCells(t), 0) << loaded[own].name() << " wrote into " << t.name();
         }
     }
+}
+
+namespace {
+
+// "Bunpai_Mt 1 2 3" for Bunpai_Mt (1, 2, 3).
+QString cellKey(const CatalogTable& t, const std::vector<int>& index) {
+    QString key = QString::fromLatin1(t.name());
+    for (int n : index)
+        key += QStringLiteral(" %1").arg(n);
+    return key;
+}
+
+// The listed cells by key: a line's row of cells runs along the band (or
+// column) index j.
+QHash<QString, QString> listedCells() {
+    QHash<QString, QString> cells;
+    for (const QString& line : QString::fromUtf8(listedCatalogueCells()).split(u'\n')) {
+        const qsizetype colon = line.indexOf(QStringLiteral(" : "));
+        if (colon < 0) continue;
+        const QStringList head = line.left(colon).split(u' ');
+        const QStringList texts = line.mid(colon + 3).split(u'|');
+        for (int j = 0; j < texts.size(); ++j) {
+            QString key = head[0] + QStringLiteral(" ") + head[1] + QStringLiteral(" %1").arg(j);
+            if (head.size() == 3) key += QStringLiteral(" ") + head[2];
+            if (!texts[j].isEmpty()) cells.insert(key, texts[j]);
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
+// Every cell of every table against the data sheets; a cell they do not list
+// is empty. The BS range of the BS mixer is the program's own choice.
+TEST(Catalogue, EveryCellReadsAsTheDataSheetsGiveIt) {
+    const QHash<QString, QString> listed = listedCells();
+    int checked = 0;
+    for (const auto& info : allTables()) {
+        const CatalogTable& t = *info.table;
+        const bool threeD = t.dimensions() == 3;
+        for (int i = 0; i <= info.upper[0]; ++i)
+            for (int j = 0; j <= info.upper[1]; ++j)
+                for (int k = 0; k <= (threeD ? info.upper[2] : 0); ++k) {
+                    const std::vector<int> index =
+                        threeD ? std::vector<int>{i, j, k} : std::vector<int>{i, j};
+                    const QString key = cellKey(t, index);
+                    if (key == QStringLiteral("Kongou_Mt 2 3 0")) continue;
+                    EXPECT_EQ(cell(t, index), listed.value(key)) << key.toStdString();
+                    checked += listed.contains(key);
+                }
+    }
+    EXPECT_EQ(checked, listed.size());
 }

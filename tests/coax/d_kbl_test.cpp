@@ -143,4 +143,19 @@ TEST_F(CoaxControl, LoadStoppedByTheEndOfTheRecordsKeepsWhatWasRead) {
     expectKblLoss({0.081, 0.164, 0, 0});
 }
 
+// A letter and Tab is not a pick: no completion, no look-up.
+TEST_F(CoaxControl, ALetterAndTabPicksNothing) {
+    Kbl_Loss = {1, 2, 3, 4};
+    control->show();
+    control->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(control.get()));
+    ui.Combo1->setFocus();
+    QTest::keyClicks(ui.Combo1, "S");
+    QTest::keyClick(ui.Combo1, Qt::Key_Tab);
+    EXPECT_FALSE(ui.Combo1->hasFocus());
+    EXPECT_EQ(ui.Combo1->currentText(), "S");
+    EXPECT_EQ(lossTexts(), QStringList({"", "", "", ""}));
+    expectKblLoss({1, 2, 3, 4});
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "terminal/tanmatu.h"
 
 #include <QAction>
+#include <QTest>
 
 namespace {
 
@@ -261,6 +262,27 @@ TEST_F(TanmatuTest, CalculationErrorKeepsUnwrittenLines) {
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text, "error6");
     EXPECT_EQ(platform.messages[0].title, "Miravel");
+}
+
+// Typed text is not a choice: the start of an outlet's name, left with a click
+// elsewhere, stays as typed, and the calculation counts a series-unit chain
+// from the typed losses.
+TEST_F(TanmatuTest, TypingIntoTheTypeChooserChoosesNothing) {
+    Ui::tanmatu* ui = screen->ui;
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+    ui->Combo3->setFocus();
+    typeText(ui->Combo3, QStringLiteral("テ"));
+    QTest::mouseClick(ui->Text43, Qt::LeftButton);
+    ui->Text13->setText("1");
+    ui->Text16->setText("3");
+    ui->Text19->setText("2");
+    click(ui->Command1);
+    EXPECT_EQ(ui->Combo3->currentText(), "テ");
+    EXPECT_EQ(screen->fields().combo3Index, -1);
+    EXPECT_EQ(fieldTexts({13, 16, 19}), QStringList({"1", "3", "2"}));
+    // One through loss and the end unit's take-off: 1 × (2 − 1) + 3.
+    EXPECT_EQ(ui->Label43->text(), "0db - 4db = -4db ");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/levelscommand.h"
 
 #include "cli/commandline.h"
+#include "cli/networklevels.h"
 #include "common/errors.h"
 #include "common/numval.h"
 #include "project/recordcheck.h"
@@ -37,6 +38,7 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
 }
 
 BatchResult levelsCommand(const QString& file, OutputFormat format) {
+    if (isNetworkFile(file)) return networkLevelsCommand(file, format);
     BatchResult result;
     ProjectLevels levels;
     try {

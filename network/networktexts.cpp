@@ -51,3 +51,10 @@ QString outletVerdictLine(const OutletResult& outlet) {
 QString failingBelowText(int failing) {
     return failing == 0 ? QString() : QStringLiteral("不適合 %1 端子").arg(failing);
 }
+
+bool isLowestOfBand(const NetworkResult& result, int outlet, int band) {
+    const int worst = result.summary[size_t(band)].worst;
+    if (worst < 0) return false;
+    const auto& level = result.outlets[size_t(outlet)].bands[size_t(band)].level;
+    return level && *level == *result.outlets[size_t(worst)].bands[size_t(band)].level;
+}

@@ -23,3 +23,7 @@ QString levelText(const std::optional<double>& level);
 QString outletVerdictLine(const OutletResult& outlet);
 // For a node with outlets below it: "" when all pass, else "不適合 3 端子".
 QString failingBelowText(int failing);
+
+// True when the outlet has the lowest level of the band, ties included, so
+// that the views mark every outlet at the bottom.
+bool isLowestOfBand(const NetworkResult& result, int outlet, int band);

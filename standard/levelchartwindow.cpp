@@ -1,5 +1,6 @@
 #include "standard/levelchartwindow.h"
 
+#include "app/hourglass.h"
 #include "app/platform.h"
 #include "common/version.h"
 #include "print/printcommands.h"
@@ -86,10 +87,12 @@ QImage LevelChartWindow::renderImage(QSize size) const {
     return image;
 }
 
-void LevelChartWindow::paintPage(QPagedPaintDevice& device) const {
-    QPainter painter(&device);
+bool LevelChartWindow::paintPage(QPagedPaintDevice& device) const {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
     const double width = device.width();
     paintOn(painter, QRectF(0, 0, width, std::min<double>(device.height(), width / ChartAspect)));
+    return true;
 }
 
 bool LevelChartWindow::saveImage(const QString& path) {
@@ -112,7 +115,7 @@ bool LevelChartWindow::savePdf(const QString& path) {
         QPdfWriter pdf(&file);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageOrientation(QPageLayout::Landscape);
-        paintPage(pdf);
+        if (!paintPage(pdf)) file.cancelWriting();
     }
     if (!file.commit()) {
         showWriteFailure(this, path);
@@ -132,7 +135,14 @@ void LevelChartWindow::askAndSave(bool pdf) {
 void LevelChartWindow::printChart() {
     QPrinter& printer = currentPrinter();
     if (!ensurePrintTarget(printer, this)) return;
-    paintPage(printer);
+    bool printed = false;
+    {
+        Hourglass hourglass(this);
+        printed = paintPage(printer);
+    }
+    if (!printed)
+        Platform::message(this, QStringLiteral("印刷を開始できませんでした。"), programTitle(),
+                          QMessageBox::Warning);
 }
 
 void LevelChartWindow::previewChart() {

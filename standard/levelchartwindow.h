@@ -19,8 +19,9 @@ public:
 
     // The chart as an image of the given size, as saved to PNG.
     QImage renderImage(QSize size) const;
-    // Draws the chart on a printer or PDF page, as wide as the page.
-    void paintPage(QPagedPaintDevice& device) const;
+    // Draws the chart on a printer or PDF page, as wide as the page; false
+    // when the device cannot be painted on.
+    bool paintPage(QPagedPaintDevice& device) const;
 
     // 画像で保存 and PDFで保存 to the given file; false (with a message
     // shown) when the file could not be written.

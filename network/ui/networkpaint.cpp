@@ -12,8 +12,8 @@ namespace {
 constexpr double TextSize = 10;   // diagram and table text, in painter units
 constexpr double TableRow = 16;   // one table row
 constexpr double HeadingRow = 24; // a page's heading
-constexpr double NameShare = 0.34;
-constexpr double BandShare = 0.1;
+constexpr double NameShare = 0.22;
+constexpr double BandShare = 0.09;
 
 QFont sized(double pixels, bool bold = false) {
     QFont font;
@@ -55,7 +55,9 @@ void paintTableRow(QPainter& p, double y, double width, const QStringList& cells
                    const QList<QColor>& colours) {
     double x = 0;
     for (int c = 0; c < cells.size(); ++c) {
-        const double share = c == 0 ? NameShare : c <= BandCount ? BandShare : 1 - NameShare - 0.4;
+        const double share = c == 0           ? NameShare
+                             : c <= BandCount ? BandShare
+                                              : 1 - NameShare - BandCount * BandShare;
         const QRectF cell(x + 2, y, share * width - 4, TableRow);
         p.setPen(colours.value(c, Qt::black));
         const Qt::Alignment align =
@@ -68,11 +70,13 @@ void paintTableRow(QPainter& p, double y, double width, const QStringList& cells
     p.drawLine(QPointF(0, y + TableRow), QPointF(width, y + TableRow));
 }
 
-void paintHeading(QPainter& p, double width, const QString& title, int page) {
+void paintHeading(QPainter& p, double width, const QString& title, int page,
+                  const QString& note = {}) {
     p.setPen(Qt::black);
     p.setFont(sized(TextSize + 2, true));
     p.drawText(QRectF(0, 0, width, HeadingRow), Qt::AlignLeft | Qt::AlignTop, title);
     p.setFont(sized(TextSize));
+    p.drawText(QRectF(0, 0, width, HeadingRow), Qt::AlignHCenter | Qt::AlignTop, note);
     p.drawText(QRectF(0, 0, width, HeadingRow), Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("%1 ページ").arg(page));
 }
@@ -113,8 +117,8 @@ void paintOutletTable(QPainter& p, const NetworkResult& result, double width, in
         QList<QColor> colours{Qt::black};
         for (int b = 0; b < BandCount; ++b) {
             QString level = levelText(o.bands[size_t(b)].level);
-            // On paper the worst outlet of a band is marked, not shaded.
-            if (result.summary[size_t(b)].worst == row) level = QStringLiteral("▼") + level;
+            // On paper the lowest outlets of a band are marked, not shaded.
+            if (isLowestOfBand(result, row, b)) level = QStringLiteral("▼") + level;
             cells << level;
             colours << verdictColour(o.bands[size_t(b)].verdict);
         }
@@ -134,13 +138,13 @@ int paintNetworkDocument(QPagedPaintDevice& device, const QString& title, const 
     const double width = device.width() / scale;
     const double height = device.height() / scale;
     int page = 0;
-    const auto nextPage = [&] {
+    const auto nextPage = [&](const QString& note) {
         if (page++ > 0) device.newPage();
-        paintHeading(p, width, title, page);
+        paintHeading(p, width, title, page, note);
     };
     const int tableRows = std::max(1, int((height - HeadingRow) / TableRow) - 1);
     for (const auto& [first, count] : diagramPages(int(result.outlets.size()), tableRows)) {
-        nextPage();
+        nextPage(QStringLiteral("▼ その帯域で最もレベルの低い端子"));
         p.save();
         p.translate(0, HeadingRow);
         paintOutletTable(p, result, width, first, count);
@@ -151,7 +155,7 @@ int paintNetworkDocument(QPagedPaintDevice& device, const QString& title, const 
     const double fit = std::min(1.0, width / layout.bounds(m).width());
     const int diagramRows = std::max(1, int((height - HeadingRow) / (m.rowHeight * fit)));
     for (const auto& [first, count] : diagramPages(int(layout.boxes.size()), diagramRows)) {
-        nextPage();
+        nextPage({});
         p.save();
         p.translate(0, HeadingRow);
         p.scale(fit, fit);

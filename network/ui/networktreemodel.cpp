@@ -4,6 +4,7 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/verdictcolours.h"
 
+#include <QMimeData>
 #include <algorithm>
 
 NetworkTreeModel::NetworkTreeModel(NetworkDocument* document, QObject* parent)
@@ -118,4 +119,41 @@ QVariant NetworkTreeModel::colour(NodeId id, int column) const {
         if (r->failingBelow > 0) return failColour();
     }
     return {};
+}
+
+namespace {
+
+const QString NodeMimeType = QStringLiteral("application/x-miravel-network-node");
+
+} // namespace
+
+Qt::ItemFlags NetworkTreeModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractItemModel::flags(index) | Qt::ItemIsDropEnabled;
+    if (index.isValid() && idOf(index) != HeadEndId) f |= Qt::ItemIsDragEnabled;
+    return f;
+}
+
+Qt::DropActions NetworkTreeModel::supportedDropActions() const {
+    return Qt::MoveAction;
+}
+
+QStringList NetworkTreeModel::mimeTypes() const {
+    return {NodeMimeType};
+}
+
+QMimeData* NetworkTreeModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty()) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(NodeMimeType, QByteArray::number(idOf(indexes.first())));
+    return data;
+}
+
+bool NetworkTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                    const QModelIndex& parent) {
+    if (!data || action != Qt::MoveAction || !data->hasFormat(NodeMimeType)) return false;
+    bool ok = false;
+    const NodeId node = NodeId(data->data(NodeMimeType).toUInt(&ok));
+    if (!ok || !parent.isValid() || !m_document->network().contains(node)) return false;
+    emit moveRequested(node, idOf(parent), row);
+    return true;
 }

@@ -27,6 +27,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // Dragging a node onto another hangs it there; the screen makes the move.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+signals:
+    // `row` is the place among the new parent's children, -1 for the end.
+    void moveRequested(NodeId node, NodeId newParent, int row);
+
 private:
     QVariant display(NodeId id, int column) const;
     QVariant colour(NodeId id, int column) const;

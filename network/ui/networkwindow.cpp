@@ -56,12 +56,21 @@ NetworkWindow::NetworkWindow(QWidget* parent)
     resize(1280, 800);
 }
 
+// The document and its undo stack go with the window's children, after the
+// window itself: nothing they signal may reach it then.
+NetworkWindow::~NetworkWindow() {
+    m_document->undoStack()->disconnect(this);
+    m_document->disconnect(this);
+}
+
 void NetworkWindow::buildViews() {
     tree = new QTreeView;
     tree->setObjectName(QStringLiteral("networkTree"));
     tree->setModel(m_treeModel);
     tree->setUniformRowHeights(true);
     tree->setAlternatingRowColors(true);
+    tree->setDragDropMode(QAbstractItemView::InternalMove);
+    connect(m_treeModel, &NetworkTreeModel::moveRequested, this, &NetworkWindow::moveNode);
     // Fixed widths: fitting columns to thousands of rows after every edit is slow.
     const int treeWidths[] = {330, 100, 56, 56, 56, 56, 220};
     for (int c = 0; c < int(std::size(treeWidths)); ++c)
@@ -113,10 +122,11 @@ void NetworkWindow::buildViews() {
     diagram->setObjectName(QStringLiteral("networkDiagram"));
     auto* diagramScroll = new QScrollArea;
     diagramScroll->setWidget(diagram);
-    auto* tabs = new QTabWidget;
+    tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("networkTabs"));
     tabs->addTab(tablePage, QStringLiteral("端子一覧"));
     tabs->addTab(diagramScroll, QStringLiteral("配線図"));
+    connect(tabs, &QTabWidget::currentChanged, this, &NetworkWindow::refreshDiagram);
 
     auto* right = new QSplitter(Qt::Vertical);
     right->addWidget(details);
@@ -283,9 +293,17 @@ void NetworkWindow::restoreTreeState(NodeId selected) {
 void NetworkWindow::documentChanged() {
     restoreTreeState(m_selected);
     details->showNode(m_selected);
-    diagram->setDiagram(layoutDiagram(m_document->network(), m_document->result()));
+    m_diagramStale = true;
+    refreshDiagram();
     showSummary();
     setWindowTitle(documentTitle());
+}
+
+// Laying out thousands of boxes takes a while: only when the diagram shows.
+void NetworkWindow::refreshDiagram() {
+    if (!m_diagramStale || tabs->currentIndex() != DiagramTab) return;
+    diagram->setDiagram(layoutDiagram(m_document->network(), m_document->result()));
+    m_diagramStale = false;
 }
 
 void NetworkWindow::showSummary() {

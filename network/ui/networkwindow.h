@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QSortFilterProxyModel;
 class QSpinBox;
+class QTabWidget;
 class QTableView;
 class QTreeView;
 
@@ -27,6 +28,7 @@ class NetworkWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit NetworkWindow(QWidget* parent = nullptr);
+    ~NetworkWindow() override;
 
     NetworkDocument* document() const { return m_document; }
     NodeId selectedNode() const;
@@ -36,6 +38,8 @@ public:
     void addChild(ComponentKind kind);
     void removeSelected();
     void moveSelected(int step);
+    // Hangs a node (with its subtree) under another, at `row` (-1: last).
+    void moveNode(NodeId node, NodeId newParent, int row);
     void copySelected();
     void pasteUnderSelected();
     void repeatSelected();
@@ -61,6 +65,8 @@ public:
     DiagramView* diagram;
     QSpinBox* repeatCount;
     QComboBox* profileCombo; // the criteria the outlets are judged by
+    QTabWidget* tabs;        // the outlet table and the diagram
+    static constexpr int DiagramTab = 1;
 
     QAction* newAction;
     QAction* openAction;
@@ -99,6 +105,7 @@ private:
     void buildProfileChoice(class QToolBar* bar);
     void documentChanged();
     void showSummary();
+    void refreshDiagram();
     void rememberFolding(const QModelIndex& index, bool expanded);
     void restoreTreeState(NodeId selected);
     void edit(const QString& text, const std::function<void(Network&)>& change);
@@ -114,4 +121,5 @@ private:
     std::optional<Subtree> m_clipboard;
     QSet<NodeId> m_folded;
     NodeId m_selected = HeadEndId;
+    bool m_diagramStale = true;
 };

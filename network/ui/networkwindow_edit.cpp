@@ -82,6 +82,23 @@ void NetworkWindow::moveSelected(int step) {
     selectNode(id);
 }
 
+void NetworkWindow::moveNode(NodeId id, NodeId newParent, int row) {
+    const Network& net = m_document->network();
+    if (id == HeadEndId || !net.contains(id) || !net.contains(newParent)) return;
+    const NetNode& node = net.node(id);
+    // Within the same parent the node keeps its output; the row counts
+    // without the node itself.
+    const bool sameParent = node.parent == newParent;
+    const int port = sameParent ? node.parentPort : freePort(newParent);
+    if (sameParent && row >= 0) {
+        const std::vector<NodeId>& siblings = net.children(newParent);
+        const int from = int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
+        if (from < row) --row;
+    }
+    edit(QStringLiteral("移動"), [=](Network& n) { n.move(id, newParent, port, row); });
+    selectNode(id);
+}
+
 void NetworkWindow::copySelected() {
     const NodeId id = selectedNode();
     if (id == HeadEndId) {

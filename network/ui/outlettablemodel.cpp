@@ -82,5 +82,5 @@ QVariant OutletTableModel::sortValue(int row, int column) const {
 
 bool OutletTableModel::isWorst(int row, int column) const {
     if (column < FirstBandColumn || column >= VerdictColumn) return false;
-    return m_document->result().summary[size_t(column - FirstBandColumn)].worst == row;
+    return isLowestOfBand(m_document->result(), row, column - FirstBandColumn);
 }

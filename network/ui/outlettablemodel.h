@@ -1,7 +1,7 @@
 #pragma once
 // Every outlet of the network in one table: name, level per band and
 // verdict. Sorting goes by the numbers (an unrated band sorts lowest); the
-// worst outlet of each band has its level cell highlighted.
+// lowest outlets of each band have their level cells highlighted.
 
 #include "network/networkmodel.h"
 

@@ -1,3 +1,4 @@
+#include "app/menu.h"
 #include "app/screens.h"
 #include "common/programvalues.h"
 #include "fieldstrength/denkai.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -100,10 +102,18 @@ TEST_F(BoosterCn, LowInputFailsAgainstTheChosenMinimum) {
     EXPECT_TRUE(cn->ProfileLabel->text().contains(QStringLiteral("4K8K")));
 }
 
-TEST_F(BoosterCn, NewProjectClearsTheCn) {
+TEST_F(BoosterCn, NewProjectClearsTheCnAndLoadBringsItBack) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("cn.tvd"));
+    screen->ui->Text9->setText(QStringLiteral("70"));
     calculate();
+    platform.fileAnswers << file;
+    saveProjectCommand(screen, CommandOrigin::FieldStrength);
     newProjectCommand(screen);
     EXPECT_EQ(cnTexts(), QStringList({"", "", "", ""}));
+    platform.fileAnswers << file;
+    loadProjectCommand(Screens::menu());
+    EXPECT_EQ(cnTexts(), QStringList({"64.74", "57.74", "62.62", "62.62"}));
 }
 
 } // namespace

@@ -125,6 +125,27 @@ TEST(NetworkTexts, PortNamesAndCables) {
     EXPECT_EQ(failingBelowText(3), QStringLiteral("不適合 3 端子"));
 }
 
+TEST(NetworkTexts, EveryOutletAtTheBottomOfABandIsTheLowest) {
+    SmallNetwork s;
+    const NetworkResult r = computeNetwork(s.net, outletRanges());
+    // The lowest found by hand; an unrated band is never the lowest.
+    for (int b = 0; b < BandCount; ++b) {
+        std::optional<double> bottom;
+        for (const OutletResult& o : r.outlets)
+            if (o.bands[size_t(b)].level && (!bottom || *o.bands[size_t(b)].level < *bottom))
+                bottom = o.bands[size_t(b)].level;
+        for (int i = 0; i < int(r.outlets.size()); ++i)
+            EXPECT_EQ(isLowestOfBand(r, i, b),
+                      bottom && r.outlets[size_t(i)].bands[size_t(b)].level == bottom)
+                << "band " << b << " outlet " << i;
+    }
+    // A tie with the bottom counts as well.
+    NetworkResult tie = r;
+    tie.outlets[1].bands[UHF].level = tie.outlets[size_t(tie.summary[UHF].worst)].bands[UHF].level;
+    EXPECT_TRUE(isLowestOfBand(tie, 1, UHF));
+    EXPECT_FALSE(isLowestOfBand(NetworkResult{}, 0, UHF)); // no rated outlet at all
+}
+
 TEST(NetworkTexts, VerdictLineNamesOnlyFailingBands) {
     OutletResult o;
     o.bands[VHF] = judgeOutletBand(70.0, std::nullopt);

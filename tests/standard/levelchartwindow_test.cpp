@@ -1,3 +1,4 @@
+#include "print/printtestsupport.h"
 #include "standard/chartpainter.h"
 #include "standard/levelchartwindow.h"
 #include "standard/verdictstyle.h"
@@ -114,6 +115,27 @@ TEST_F(LevelChartImage, SavesPngAndPdf) {
     EXPECT_FALSE(window.saveImage(dir.filePath(QStringLiteral("missing/chart.png"))));
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("書き込めません")));
+}
+
+TEST_F(LevelChartImage, PrintAndPreviewDrawTheSameChart) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    PrinterStandIn printer;
+    printer.printTo(dir.filePath(QStringLiteral("printed.pdf")));
+    window.findChild<QAction*>(QStringLiteral("Chart_Print"))->trigger();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    const QString printed = pdfText(dir.filePath(QStringLiteral("printed.pdf")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("過大 +2.39 dB"))) << printed.toStdString();
+
+    int previews = 0;
+    PrintCommands::hooks().previewDialog = [&](const std::function<void(QPrinter&)>& paint) {
+        ++previews;
+        printer.printTo(dir.filePath(QStringLiteral("preview.pdf")));
+        paint(currentPrinter());
+    };
+    window.findChild<QAction*>(QStringLiteral("Chart_Preview"))->trigger();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(pdfText(dir.filePath(QStringLiteral("preview.pdf"))), printed);
 }
 
 } // namespace

@@ -115,6 +115,8 @@ TEST_F(TerminalVerdicts, LoadShowsTheVerdictsOfTheSavedResults) {
     calculate();
     save(path("withresults.tvd"));
     newProjectCommand(screen());
+    EXPECT_TRUE(panel()->VerdictUhf->text().isEmpty()) << "a new project has nothing to judge";
+    EXPECT_TRUE(panel()->WindowUhf->text().isEmpty());
     load(path("withresults.tvd"));
     expectBands(outletHd());
 }

@@ -1,13 +1,18 @@
 #include "networkscreentestsupport.h"
 
 #include "../../print/printtestsupport.h"
+#include "network/networktexts.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
 
+#include "print/printcommands.h"
+#include "print/printer.h"
+
 #include <QAction>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 namespace {
@@ -43,8 +48,19 @@ TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
     const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("判定")));
-    for (const OutletResult& o : s->document()->result().outlets)
+    const NetworkResult& r = s->document()->result();
+    for (const OutletResult& o : r.outlets)
         EXPECT_TRUE(pages[0].contains(o.name)) << o.name.toStdString();
+    // Every outlet at the lowest level of a band is marked, and no other.
+    int lowest = 0;
+    for (int b = 0; b < BandCount; ++b) {
+        const auto& worst = r.outlets[size_t(r.summary[size_t(b)].worst)].bands[size_t(b)].level;
+        EXPECT_TRUE(pages[0].contains(QStringLiteral("▼") + levelText(worst))) << b;
+        for (const OutletResult& o : r.outlets)
+            lowest += o.bands[size_t(b)].level == worst;
+    }
+    EXPECT_GT(lowest, BandCount);                               // the example has ties
+    EXPECT_EQ(pages[0].count(QStringLiteral("▼")), lowest + 1); // with the legend
     EXPECT_TRUE(pages[1].contains(QStringLiteral("ヘッドエンド")));
     EXPECT_TRUE(pages[1].contains(QStringLiteral("分岐器 CS-C4")));
 }
@@ -84,6 +100,40 @@ TEST_F(NetworkOutput, ReplacingAFileIsAskedFirst) {
     EXPECT_EQ(platform.questions.size(), 2);
     EXPECT_EQ(readNetworkFile(path), s->document()->network());
     EXPECT_EQ(s->document()->filePath(), path);
+}
+
+} // namespace
+
+namespace {
+
+// Printing and the preview draw what the PDF file holds: the same pages.
+TEST_F(NetworkOutput, PrintAndPreviewDrawThePagesOfThePdf) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    NetworkWindow* s = screenWithApartment();
+    platform.fileAnswers = {dir.filePath(QStringLiteral("file.pdf"))};
+    s->pdfAction->trigger();
+    const QString expected = pdfText(dir.filePath(QStringLiteral("file.pdf")));
+    ASSERT_FALSE(expected.isEmpty());
+
+    auto& hooks = PrintCommands::hooks();
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(QString()); // no printer here: asks for a file
+    hooks.pdfFileDialog = [&](const QString&) { return printed; };
+    const QString previewed = dir.filePath(QStringLiteral("preview.pdf"));
+    hooks.previewDialog = [&](const std::function<void(QPrinter&)>& paint) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(previewed);
+        paint(printer);
+    };
+    s->printAction->trigger();
+    s->previewAction->trigger();
+    hooks = PrintCommands::Hooks();
+    currentPrinter().setOutputFileName(QString());
+    EXPECT_EQ(pdfText(printed), expected);
+    EXPECT_EQ(pdfText(previewed), expected);
+    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 } // namespace

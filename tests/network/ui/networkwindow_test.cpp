@@ -8,6 +8,8 @@
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
+#include "network/ui/networkpaint.h"
+#include "network/ui/networktreemodel.h"
 #include "network/ui/networkwindow.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
@@ -18,8 +20,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -35,6 +39,10 @@ protected:
     }
     QTemporaryDir dir;
 };
+
+QModelIndex indexOfNode(NetworkWindow* s, NodeId id) {
+    return static_cast<NetworkTreeModel*>(s->tree->model())->indexOf(id);
+}
 
 int outletRows(NetworkWindow* s) {
     return s->outletTable->model()->rowCount();
@@ -178,6 +186,37 @@ TEST_F(NetworkScreen, CopyPasteRepeatAndMoveAreEachOneStep) {
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
+TEST_F(NetworkScreen, DraggingHangsANodeElsewhereAsOneStep) {
+    NetworkWindow* s = openNetworkScreen();
+    s->addDistributorAction->trigger();
+    const NodeId a = s->selectedNode();
+    s->addOutletAction->trigger();
+    const NodeId outlet = s->selectedNode();
+    s->selectNode(HeadEndId);
+    s->addDistributorAction->trigger();
+    const NodeId b = s->selectedNode();
+    QAbstractItemModel* model = s->tree->model();
+    const auto drop = [&](NodeId node, NodeId onto, int row) {
+        std::unique_ptr<QMimeData> data(model->mimeData({indexOfNode(s, node)}));
+        return model->dropMimeData(data.get(), Qt::MoveAction, row, 0, indexOfNode(s, onto));
+    };
+    const auto& net = [s]() -> const Network& { return s->document()->network(); };
+    ASSERT_TRUE(drop(outlet, b, -1));
+    EXPECT_EQ(net().node(outlet).parent, b);
+    EXPECT_TRUE(net().children(a).empty());
+    ASSERT_TRUE(drop(b, HeadEndId, 0)); // to the top, with its outlet
+    EXPECT_EQ(net().children(HeadEndId), (std::vector<NodeId>{b, a}));
+    EXPECT_EQ(net().node(outlet).parent, b);
+    EXPECT_TRUE(platform.messages.isEmpty());
+    drop(b, outlet, -1); // into its own subtree: refused
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(net().children(HeadEndId), (std::vector<NodeId>{b, a}));
+    s->undoAction->trigger();
+    s->undoAction->trigger();
+    EXPECT_EQ(net().children(HeadEndId), (std::vector<NodeId>{a, b}));
+    EXPECT_EQ(net().node(outlet).parent, a);
+}
+
 TEST_F(NetworkScreen, RefusedEditsSayWhyAndChangeNothing) {
     NetworkWindow* s = openNetworkScreen();
     s->addOutletAction->trigger();
@@ -213,15 +252,20 @@ TEST_F(NetworkScreen, OutletTableSortsByLevelAndMarksTheWorstOfEachBand) {
     for (int b = 0; b < BandCount; ++b) {
         const int column = OutletTableModel::FirstBandColumn + b;
         s->outletTable->sortByColumn(column, Qt::AscendingOrder);
-        double previous = -1e9;
+        const auto levelAt = [&](int row) {
+            return table->index(row, column).data(OutletTableModel::SortRole).toDouble();
+        };
+        int marked = 0;
         for (int row = 0; row < table->rowCount(); ++row) {
-            const double level =
-                table->index(row, column).data(OutletTableModel::SortRole).toDouble();
-            EXPECT_LE(previous, level) << "band " << b << " row " << row;
-            previous = level;
-            const bool marked = table->index(row, column).data(Qt::BackgroundRole).isValid();
-            EXPECT_EQ(marked, row == 0) << "band " << b << " row " << row;
+            if (row > 0) {
+                EXPECT_LE(levelAt(row - 1), levelAt(row)) << "band " << b;
+            }
+            // Every outlet at the lowest level is marked, ties included.
+            const bool mark = table->index(row, column).data(Qt::BackgroundRole).isValid();
+            EXPECT_EQ(mark, levelAt(row) == levelAt(0)) << "band " << b << " row " << row;
+            marked += mark;
         }
+        EXPECT_GE(marked, 1) << "band " << b;
     }
 }
 
@@ -330,6 +374,24 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     s->undoAction->trigger(); // the part
     s->undoAction->trigger(); // the definitions
     EXPECT_EQ(s->document()->network(), Network());
+}
+
+TEST_F(NetworkScreen, DiagramFollowsTheEditsWhenItShows) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+    const auto boxes = [s] { return s->diagram->diagram().boxes.size(); };
+    const size_t nodes = size_t(s->document()->network().nodeCount()) + 1;
+    s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
+    EXPECT_EQ(boxes(), nodes);
+    s->selectNode(HeadEndId);
+    s->addOutletAction->trigger();
+    EXPECT_EQ(boxes(), nodes + 1);
+    EXPECT_EQ(s->diagram->diagram().boxes.back().id, s->selectedNode());
+    s->tabs->setCurrentIndex(0);
+    s->undoAction->trigger();
+    s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
+    EXPECT_EQ(boxes(), nodes);
+    EXPECT_GE(s->diagram->minimumHeight(), int(nodes) * 40);
 }
 
 TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {

@@ -12,6 +12,8 @@
 
 void initApplication(QApplication& app) {
     app.setApplicationName(programTitle());
+    // What the program remembers: ~/.config/Miravel/Miravel.conf.
+    app.setOrganizationName(programTitle());
     app.setApplicationVersion(QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor));
 
     // Standard buttons and dialogs speak Japanese.

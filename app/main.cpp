@@ -1,12 +1,5 @@
-#include "app/appinit.h"
-#include "app/menu.h"
-#include "app/screens.h"
-
-#include <QApplication>
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    initApplication(app);
-    Screens::show(Screens::menu());
-    return app.exec();
+    return runProgram(argc, argv);
 }

@@ -5,15 +5,19 @@
 #include "catalog/catalog.h"
 #include "common/programvalues.h"
 #include "common/text.h"
+#include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
 #include "print/printer.h"
 #include "project/projectcommands.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +43,10 @@ void clearOption(QRadioButton* option) {
     option->setAutoExclusive(true);
 }
 
+QString withLiteralAmpersands(QString text) {
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace
 
 Menu::Menu(QWidget* parent) : QMainWindow(parent) {
@@ -58,6 +66,11 @@ void Menu::buildScreen() {
     connect(D_save, &QAction::triggered, this,
             [this] { saveProjectCommand(this, CommandOrigin::Menu); });
     connect(Hp_Link, &QAction::triggered, this, [] { openHomePage(); });
+    Recent_m = new QMenu(QStringLiteral("最近使ったファイル"), this);
+    Recent_m->setObjectName(QStringLiteral("Recent_m"));
+    menuBar()->insertMenu(Hp_Link, Recent_m);
+    connect(Recent_m, &QMenu::aboutToShow, this, &Menu::fillRecentMenu);
+    fillRecentMenu();
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -135,4 +148,27 @@ void Menu::Command1_Click() {
 void Menu::Command2_Click() {
     Screens::closeWorkScreens();
     close();
+}
+
+void Menu::fillRecentMenu() {
+    Recent_m->clear();
+    const QStringList recent = UserSettings::existingRecentProjects();
+    if (recent.isEmpty()) {
+        Recent_m->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < recent.size(); ++i) {
+        const QFileInfo file(recent[i]);
+        // "&1" is the item's mnemonic; an "&" in a name is shown as itself.
+        const QString caption =
+            QStringLiteral("&%1  %2  （%3）")
+                .arg(i + 1)
+                .arg(withLiteralAmpersands(file.fileName()),
+                     withLiteralAmpersands(QDir::toNativeSeparators(file.absolutePath())));
+        QAction* item = Recent_m->addAction(caption);
+        item->setObjectName(QStringLiteral("Recent_%1").arg(i + 1));
+        item->setToolTip(recent[i]);
+        const QString path = recent[i];
+        connect(item, &QAction::triggered, this, [this, path] { loadProjectFile(this, path); });
+    }
 }

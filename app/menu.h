@@ -7,6 +7,7 @@
 class QAction;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -31,6 +32,12 @@ public:
     QAction* D_Load;
     QAction* D_save;
     QAction* Hp_Link;
+    // 最近使ったファイル: the last projects loaded or saved, loaded on a click.
+    QMenu* Recent_m;
+
+    // Refills 最近使ったファイル from the remembered list, dropping the files
+    // that no longer exist. Runs each time the list opens.
+    void fillRecentMenu();
 
 private:
     void Form_Load();

@@ -1,5 +1,6 @@
 #include "app/platform.h"
 
+#include "common/usersettings.h"
 #include "common/version.h"
 
 #include <QDesktopServices>
@@ -41,6 +42,27 @@ bool mayReplace(QWidget* parent, const QString& path) {
                             programTitle(), QMessageBox::Question});
 }
 
+namespace {
+
+QString showFileDialog(QWidget* parent, const FileDialogRequest& request) {
+    if (hooks().fileDialog) return hooks().fileDialog(request);
+    const bool save = request.kind == FileDialogKind::Save;
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog would ask only about the name as typed, not about the one
+    // the save command adds ".tvd" to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(request.filters);
+    dialog.selectNameFilter(request.filters.first());
+    if (!request.startFolder.isEmpty()) dialog.setDirectory(request.startFolder);
+    if (!request.presetName.isEmpty()) dialog.selectFile(request.presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName) {
     const QStringList filters = {
         QStringLiteral("電界強度ファイル(*.tvd)"),
@@ -48,26 +70,17 @@ QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& p
         QStringLiteral("データ ファイル(*.dat)"),
         QStringLiteral("すべてのファィル(*.*)"),
     };
-    return fileDialog(parent, kind, presetName, filters);
+    const QString lastFolder = UserSettings::lastFolder();
+    const bool folderKnown = presetName.isEmpty() && QFileInfo(lastFolder).isDir();
+    const QString chosen = showFileDialog(
+        parent, FileDialogRequest{kind, presetName, filters, folderKnown ? lastFolder : QString()});
+    if (!chosen.isEmpty()) UserSettings::setLastFolder(QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName,
                    const QStringList& filters) {
-    if (hooks().fileDialog) return hooks().fileDialog(FileDialogRequest{kind, presetName, filters});
-
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
-                                                      : QFileDialog::AcceptOpen);
-    dialog.setFileMode(kind == FileDialogKind::Save ? QFileDialog::AnyFile
-                                                    : QFileDialog::ExistingFile);
-    // The dialog would ask only about the name as typed, not about the one
-    // the save command adds ".tvd" to.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.first());
-    if (!presetName.isEmpty()) dialog.selectFile(presetName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
+    return showFileDialog(parent, FileDialogRequest{kind, presetName, filters, QString()});
 }
 
 QString saveFileDialog(QWidget* parent, const QString& presetName, const QStringList& filters) {

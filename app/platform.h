@@ -23,6 +23,7 @@ struct FileDialogRequest {
     FileDialogKind kind;
     QString presetName;
     QStringList filters;
+    QString startFolder; // without a preset name: the folder last used, if any
 };
 
 // Shows a message box with an OK button.
@@ -48,7 +49,9 @@ bool mayReplace(QWidget* parent, const QString& path);
 // The project file dialogs; the file-type list of the project commands with
 // its first entry preselected. An empty result means the user cancelled. The
 // save dialog asks nothing about existing files: the save command asks, once
-// it knows the full name with its extension.
+// it knows the full name with its extension. Without a preset name the dialog
+// starts in the folder of the last chosen file; the folder of every chosen
+// file is remembered.
 QString projectFileDialog(QWidget* parent, FileDialogKind kind, const QString& presetName);
 
 // A save dialog for any other file (images, PDF) with the given file-type

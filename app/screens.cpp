@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/menu.h"
+#include "app/windowsetup.h"
 #include "catalog/tv_mt.h"
 #include "fieldstrength/denkai.h"
 #include "network/ui/networkentry.h"
@@ -15,6 +16,8 @@ template <typename Screen> Screen* instance(QPointer<Screen>& slot) {
     if (!slot) {
         slot = new Screen();
         slot->setAttribute(Qt::WA_DeleteOnClose);
+        applyStandardShortcuts(slot);
+        rememberGeometry(slot);
     }
     return slot.data();
 }
@@ -53,6 +56,7 @@ Tv_Mt* existingBoard() {
 }
 
 void show(QWidget* screen) {
+    restoreGeometryOnce(screen);
     screen->show();
     screen->raise();
     screen->activateWindow();

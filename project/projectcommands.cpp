@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/programvalues.h"
 #include "common/text.h"
+#include "common/usersettings.h"
 #include "common/version.h"
 #include "fieldstrength/denkai.h"
 #include "project/projectdata.h"
@@ -77,6 +78,7 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
             Data_Save(records);
             saveProjectRecords(path, records.records());
             DataName = path;
+            UserSettings::addRecentProject(path);
         } catch (const UserError& error) {
             // Nothing on disk changed; the project keeps its name and captions.
             showRefusal(from, error);
@@ -87,23 +89,40 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
     if (origin == CommandOrigin::Menu) setMenuCaptionWithName();
 }
 
+namespace {
+
+// Reads and checks the whole file before any field changes; a refusal is
+// shown and changes nothing.
+bool loadChosenFile(QWidget* from, const QString& chosen) {
+    try {
+        RecordList records(loadProjectRecords(chosen));
+        checkProjectNumbers(records.records());
+        DataName = chosen;
+        Data_Load(records);
+        emit ProjectEvents::instance().fieldsReplaced();
+    } catch (const UserError& error) {
+        showRefusal(from, error);
+        return false;
+    }
+    UserSettings::addRecentProject(chosen);
+    return true;
+}
+
+} // namespace
+
 void loadProjectCommand(QWidget* from) {
     Hourglass hourglass(from);
     const QString chosen =
         Platform::projectFileDialog(from, Platform::FileDialogKind::Open, DataName);
-    if (!chosen.isEmpty()) {
-        try {
-            // The whole file is read and checked before any field changes.
-            RecordList records(loadProjectRecords(chosen));
-            checkProjectNumbers(records.records());
-            DataName = chosen;
-            Data_Load(records);
-            emit ProjectEvents::instance().fieldsReplaced();
-        } catch (const UserError& error) {
-            showRefusal(from, error);
-            return;
-        }
-    }
+    if (!chosen.isEmpty() && !loadChosenFile(from, chosen)) return;
     setCalculationCaptionsWithName();
     setMenuCaptionWithName();
+}
+
+bool loadProjectFile(QWidget* from, const QString& path) {
+    Hourglass hourglass(from);
+    if (!loadChosenFile(from, path)) return false;
+    setCalculationCaptionsWithName();
+    setMenuCaptionWithName();
+    return true;
 }

@@ -2,6 +2,7 @@
 // The project commands: new, save and load, acting on both calculation
 // screens whatever screen they are started from.
 
+class QString;
 class QWidget;
 
 enum class CommandOrigin { Menu, FieldStrength, Terminal };
@@ -16,3 +17,7 @@ void newProjectCommand(QWidget* from);
 void saveProjectCommand(QWidget* from, CommandOrigin origin);
 // 読み込み, start menu only.
 void loadProjectCommand(QWidget* from);
+// 読み込み of a file chosen elsewhere (the command line, the desktop, the
+// recent files list): the same checks, messages and captions, no dialog.
+// False when the file was refused (its message shown, nothing changed).
+bool loadProjectFile(QWidget* from, const QString& path);

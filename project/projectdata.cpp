@@ -7,6 +7,7 @@
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "fieldstrength/denkai.h"
+#include "project/recordlayout.h"
 #include "project/records.h"
 #include "terminal/tanmatu.h"
 
@@ -17,10 +18,8 @@
 
 namespace {
 
-// Terminal-level fields of records 25 to 45 and 47 to 59, by TextN number.
-const int TerminalCountsAndLengths[] = {11, 12, 35, 36, 39, 40, 41, 42, 4,  5, 6,
-                                        30, 31, 32, 20, 21, 22, 23, 24, 25, 26};
-const int TerminalUnitsAndLevels[] = {13, 14, 15, 37, 16, 17, 18, 38, 19, 27, 28, 29, 33};
+using ProjectRecord::TerminalCountsAndLengths;
+using ProjectRecord::TerminalUnitsAndLevels;
 
 QLineEdit* terminalText(tanmatu* screen, int number) {
     return screen->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(number));

@@ -18,6 +18,8 @@ PACKAGES=(
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
   libbenchmark-dev
+  desktop-file-utils appstream lintian dpkg-dev file fakeroot librsvg2-bin
+  shared-mime-info libglib2.0-bin xdg-utils
 )
 
 install_missing() {
@@ -63,6 +65,8 @@ test)
   echo "== build and test"
   build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug
   run_tests "$ROOT/build-test"
+  echo "== Debian package, desktop files and command line (scripts/package-check.sh)"
+  "$ROOT/scripts/package-check.sh" "$ROOT/build-pkg"
   echo "== fuzzing the project file reader (log: build-fuzz/fuzz.log)"
   mkdir -p "$ROOT/build-fuzz"
   if ! "$ROOT/scripts/fuzz.sh" > "$ROOT/build-fuzz/fuzz.log" 2>&1; then

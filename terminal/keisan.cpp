@@ -6,6 +6,14 @@
 
 namespace {
 
+const char16_t* const SeriesUnitTypes[SeriesUnitListCount] = {
+    u"直列ユニット１端子形  (BS対応形)",     u"直列ユニット２端子形  (BS対応形)",
+    u"直列ユニット１端子分岐形  (BS対応形)", u"直列ユニット１端子形  (CS対応形)",
+    u"直列ユニット２端子形  (CS対応形)",     u"テレビ端子 BS-7F    (BS対応形)",
+    u"テレビ端子 BS-77F   (CS対応形)",       u"テレビ端子 DMC7FT   (BS対応形)",
+    u"テレビ端子 DMC7FTCS (CS対応形)",
+};
+
 double times(double a, double b) {
     return checkedResult(a * b);
 }
@@ -135,4 +143,23 @@ QString levelLine(double level, double loss, double terminalLevel) {
 
 QString countAfterClick(const QString& text) {
     return NumText(checkedResult(NumVal(text) + 1));
+}
+
+QString seriesUnitTypeName(int position) {
+    return QString::fromUtf16(SeriesUnitTypes[position]);
+}
+
+int seriesUnitTypePosition(const QString& text) {
+    for (int i = 0; i < SeriesUnitListCount; ++i)
+        if (text == seriesUnitTypeName(i)) return i;
+    return -1;
+}
+
+QString coaxWarningText() {
+    return QStringLiteral("５Ｃ－２Ｖ・７Ｃ－２ＶのＢＳ・ＣＳ電波の損失") + QChar(13) +
+           QStringLiteral("は計算できません。");
+}
+
+QString coaxWarningTitle() {
+    return QStringLiteral("　　警　　告");
 }

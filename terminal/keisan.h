@@ -26,6 +26,17 @@ constexpr int CircuitName = 43;
 
 // Combo3 positions 0..4 are series-unit types, 5..8 TV outlets.
 constexpr int SeriesUnitTypeCount = 5;
+constexpr int SeriesUnitListCount = 9;
+
+// The list of Combo3: the five series-unit types, then the four TV outlets.
+QString seriesUnitTypeName(int position);
+// The list position of a type named exactly so, -1 for any other text (a
+// loaded project names its type without a pick).
+int seriesUnitTypePosition(const QString& text);
+
+// The warning after a calculation with ５C-2V or ７C-2V lengths, and its title.
+QString coaxWarningText();
+QString coaxWarningTitle();
 
 struct KeisanResult {
     BandValues Bunpai_Loss{};                   // all distributors

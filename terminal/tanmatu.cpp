@@ -17,14 +17,6 @@ namespace {
 
 namespace F = TerminalField;
 
-const char* const SeriesUnitTypes[9] = {
-    "直列ユニット１端子形  (BS対応形)",     "直列ユニット２端子形  (BS対応形)",
-    "直列ユニット１端子分岐形  (BS対応形)", "直列ユニット１端子形  (CS対応形)",
-    "直列ユニット２端子形  (CS対応形)",     "テレビ端子 BS-7F    (BS対応形)",
-    "テレビ端子 BS-77F   (CS対応形)",       "テレビ端子 DMC7FT   (BS対応形)",
-    "テレビ端子 DMC7FTCS (CS対応形)",
-};
-
 // The series-unit tables in the order of the first five types.
 const CatalogTable* const SeriesUnitTables[SeriesUnitTypeCount] = {
     &Yunit1_Mt, &Yunit2_Mt, &Yunit1B_Mt, &Yunit1CS_Mt, &Yunit2CS_Mt};
@@ -114,8 +106,8 @@ void tanmatu::Form_Load() {
     ui->Option2->setText(QStringLiteral("分岐結合損失"));
 
     ui->Combo3->setEditText(QString());
-    for (const char* type : SeriesUnitTypes)
-        ui->Combo3->addItem(QString::fromUtf8(type));
+    for (int i = 0; i < SeriesUnitListCount; ++i)
+        ui->Combo3->addItem(seriesUnitTypeName(i));
     clearCombo(ui->Combo3);
     ui->Label19->setText(QStringLiteral("挿入損失"));
     ui->Label20->setText(QStringLiteral("結合損失"));
@@ -254,10 +246,7 @@ bool tanmatu::Keisan() {
         return false;
     }
     if (r.coaxWarning)
-        Platform::message(this,
-                          QStringLiteral("５Ｃ－２Ｖ・７Ｃ－２ＶのＢＳ・ＣＳ電波の損失") +
-                              QChar(13) + QStringLiteral("は計算できません。"),
-                          QStringLiteral("　　警　　告"), QMessageBox::Warning);
+        Platform::message(this, coaxWarningText(), coaxWarningTitle(), QMessageBox::Warning);
     return true;
 }
 

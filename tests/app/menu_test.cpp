@@ -48,14 +48,18 @@ TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
     EXPECT_EQ(Douziyuku_Mt(1, 0), "５C-2V");
 }
 
-TEST_F(MenuTest, MenuBarHoldsTheFourItemsByName) {
+TEST_F(MenuTest, MenuBarHoldsTheFourItemsByNameAndTheRecentFiles) {
     Menu* menu = Screens::menu();
     const std::pair<const char*, const char*> items[] = {{"al_cls", "新規作成"},
                                                          {"D_Load", "読み込み"},
                                                          {"D_save", "書き込み"},
                                                          {"Hp_Link", "作者ﾎｰﾑﾍﾟｰｼﾞ接続"}};
-    const QList<QAction*> actions = menu->menuBar()->actions();
-    ASSERT_EQ(actions.size(), 4);
+    QList<QAction*> actions = menu->menuBar()->actions();
+    // The recent files list sits between the file items and the link.
+    ASSERT_EQ(actions.size(), 5);
+    EXPECT_EQ(actions[3]->menu(), menu->Recent_m);
+    EXPECT_EQ(actions[3]->text(), "最近使ったファイル");
+    actions.removeAt(3);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(actions[i]->objectName(), items[i].first);
         EXPECT_EQ(actions[i]->text(), QString::fromUtf8(items[i].second));

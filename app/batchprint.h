@@ -1,0 +1,13 @@
+#pragma once
+// --print-pdf: the data report of a project file into a PDF file, as
+// 印刷（データ） prints it, without showing a screen. Needs a QApplication
+// (the report is laid out and painted by the terminal-level screen).
+
+#include "cli/levelscommand.h"
+
+#include <QString>
+
+// Loads the file as 読み込み does, runs the calculation and prints the report
+// to `pdfFile`. Every message a dialog would show goes to standard error; a
+// refused file, a stopped calculation or a failed print gives ExitRefused.
+BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile);

@@ -1,0 +1,29 @@
+#pragma once
+// The program's command line: open files in the window, or one of the batch
+// uses that show no window (--levels, --print-pdf).
+
+#include "cli/leveltable.h"
+
+#include <QString>
+#include <QStringList>
+
+// Exit statuses of the batch uses.
+enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2 };
+
+struct CommandLine {
+    enum class Mode { Window, Levels, PrintPdf, Help, Version, UsageError };
+    Mode mode = Mode::Window;
+    OutputFormat format = OutputFormat::Text;
+    QString pdfFile;   // --print-pdf
+    QStringList files; // the file arguments, in order
+    QString message;   // what a usage error says
+};
+
+// Reads the arguments (the first is the program itself). A usage error is
+// returned as Mode::UsageError with its Japanese message, never thrown.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+QString helpText();
+QString versionText(); // "Miravel 2.0"
+// The usage error message followed by where to find help.
+QString usageErrorText(const QString& message);

@@ -1,0 +1,26 @@
+#pragma once
+// --levels: the levels of a project file on standard output, the same numbers
+// the screens show once the file is loaded and the terminal level calculated.
+
+#include "cli/leveltable.h"
+#include "project/projectlevels.h"
+
+#include <QString>
+
+// What a batch use prints and the status it ends with.
+struct BatchResult {
+    int status = 0;
+    QString out; // standard output
+    QString err; // standard error: refusals and warnings, as the dialogs say them
+};
+
+// One row per band: band, booster input, and booster output, loss and
+// terminal level of the calculation's result line.
+LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels);
+
+// Reads and checks the file as 読み込み does; a refused file or a calculation
+// stopped by a run-time error gives ExitRefused and its message.
+BatchResult levelsCommand(const QString& file, OutputFormat format);
+
+// A dialog text for a terminal: its carriage returns become line breaks.
+QString terminalMessage(const QString& dialogText);

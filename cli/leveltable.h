@@ -1,0 +1,45 @@
+#pragma once
+// A table of levels for the command line (one row per band, or per band of
+// each outlet) and its three output forms: aligned text for people, CSV and
+// JSON for scripts. Columns are added by name, so that further figures (a
+// verdict, a C/N ratio) join the table without touching the formatting.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+enum class OutputFormat { Text, Csv, Json };
+
+// "text", "csv" or "json"; nothing for any other name.
+std::optional<OutputFormat> outputFormatNamed(const QString& name);
+
+struct LevelColumn {
+    QString key;          // CSV heading and JSON member name: ASCII, stable for scripts
+    QString heading;      // the Japanese heading of the text form
+    bool numeric = false; // right-aligned; a JSON number when the cell reads as one
+};
+
+struct LevelTable {
+    QString source; // the file the levels are of
+    QList<LevelColumn> columns;
+    QList<QStringList> rows; // one cell per column
+
+    // Adds a column and fills it from `cells`, one per row (missing cells stay empty).
+    void addColumn(const LevelColumn& column, const QStringList& cells);
+};
+
+// Columns of a fixed-pitch terminal: CP932 two-byte characters take two.
+int textColumns(const QString& text);
+
+// Headings and rows, columns separated by two spaces, each padded to its
+// widest cell; every line ends in "\n".
+QString formatText(const LevelTable& table);
+// A heading line of keys, then the rows; cells with a comma, quote or line
+// break are quoted, quotes doubled; lines end in "\n".
+QString formatCsv(const LevelTable& table);
+// {"file": source, "rows": [{key: cell, ...}, ...]} with members in column
+// order; a numeric column's cell is a JSON number when it is written as one.
+QString formatJson(const LevelTable& table);
+
+QString formatLevelTable(const LevelTable& table, OutputFormat format);

@@ -1,0 +1,32 @@
+#pragma once
+// What the program remembers between runs for the user: the folder of the
+// last project file dialog, the last five projects and where each window was.
+// Printer settings are deliberately not among them: they last for one run.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+constexpr int RecentProjectCount = 5;
+
+namespace UserSettings {
+
+// The folder the last project file was chosen in; "" before the first choice.
+QString lastFolder();
+void setLastFolder(const QString& folder);
+
+// The last loaded or saved projects, newest first, at most RecentProjectCount.
+QStringList recentProjects();
+// Puts `path` first (once); the oldest beyond RecentProjectCount drops out.
+void addRecentProject(const QString& path);
+// The list without the files that no longer exist; the stored list shrinks too.
+QStringList existingRecentProjects();
+
+// The saved geometry of the window named `window`; empty when none.
+QByteArray windowGeometry(const QString& window);
+void setWindowGeometry(const QString& window, const QByteArray& geometry);
+
+} // namespace UserSettings
+
+// The list after `path` was used: first, without an earlier copy, cut to `limit`.
+QStringList withRecentFirst(const QStringList& list, const QString& path, int limit);

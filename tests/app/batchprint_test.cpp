@@ -1,0 +1,75 @@
+#include "app/batchprint.h"
+
+#include "app/screens.h"
+#include "cli/commandline.h"
+#include "common/programvalues.h"
+#include "print/printtestsupport.h"
+#include "project/projectcommands.h"
+#include "support/testsupport.h"
+#include "terminal/tanmatu.h"
+
+#include <QDir>
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral(MIRAVEL_FIXTURES "/") + QLatin1String(name);
+}
+
+class BatchPrintTest : public ScreenTest {
+protected:
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    PrinterStandIn printer;
+    QTemporaryDir dir;
+};
+
+TEST_F(BatchPrintTest, SamePagesAsPrintDataOnTheScreen) {
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext not installed";
+    for (const char* name : {"worked-example.tvd", "coax-warning.tvd"}) {
+        SCOPED_TRACE(name);
+        // The screens: 読み込み, then 印刷（データ） into a PDF.
+        ASSERT_TRUE(loadProjectFile(nullptr, fixture(name)));
+        printer.printTo(path("screen.pdf"));
+        Screens::terminal()->ui->Prtdata_Insatu->trigger();
+        const QString onScreen = pdfText(path("screen.pdf"));
+        closeAllScreens();
+        platform.messages.clear();
+
+        const BatchResult result = printPdfCommand(path("batch.pdf"), fixture(name));
+        EXPECT_EQ(result.status, ExitOk) << result.err.toStdString();
+        ASSERT_TRUE(isPdf(path("batch.pdf")));
+        EXPECT_FALSE(onScreen.isEmpty());
+        EXPECT_EQ(pdfText(path("batch.pdf")), onScreen);
+        EXPECT_TRUE(onScreen.contains(QStringLiteral("88.99")) ||
+                    onScreen.contains(QStringLiteral("88.8")));
+        // Nothing is left behind: no screen; messages go where they went before.
+        EXPECT_EQ(Screens::existingTerminal(), nullptr);
+        Platform::message(nullptr, QStringLiteral("after"), QString());
+        ASSERT_FALSE(platform.messages.isEmpty());
+        EXPECT_EQ(platform.messages.last().text, "after");
+        platform.messages.clear();
+    }
+}
+
+TEST_F(BatchPrintTest, RefusalsWriteNoPdfAndSayWhy) {
+    const struct {
+        QString pdf;
+        QString project;
+        const char* saying;
+    } cases[] = {
+        {path("a.pdf"), path("missing.tvd"), "が見つかりません"},
+        {path("a.pdf"), dir.path(), "はフォルダーです"},
+        {dir.path(), fixture("worked-example.tvd"), "PDF ファイルの名前を指定してください"},
+        {path("no/such/a.pdf"), fixture("worked-example.tvd"), "PDF の保存先フォルダー"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saying);
+        const BatchResult result = printPdfCommand(c.pdf, c.project);
+        EXPECT_EQ(result.status, ExitRefused);
+        EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.saying))) << result.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path("a.pdf")));
+        EXPECT_FALSE(QFileInfo::exists(path("no")));
+    }
+}
+
+} // namespace

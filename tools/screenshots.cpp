@@ -1,0 +1,66 @@
+// Pictures of the screens for the README, taken from the program's own
+// screens with a project loaded, so that they stay current.
+//
+//   miravel_screenshots OUTPUT_FOLDER PROJECT.tvd
+
+#include "app/appinit.h"
+#include "app/menu.h"
+#include "app/platform.h"
+#include "app/screens.h"
+#include "catalog/tv_mt.h"
+#include "fieldstrength/denkai.h"
+#include "project/projectcommands.h"
+#include "terminal/tanmatu.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QThread>
+#include <cstdio>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(25);
+    }
+}
+
+bool save(QWidget* screen, const QDir& folder, const char* name) {
+    const QString file = folder.filePath(QLatin1String(name));
+    const bool saved = screen->grab().save(file);
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
+                 qPrintable(file));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER PROJECT.tvd\n", argv[0]);
+        return 2;
+    }
+    initApplication(app);
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(folder.path());
+    // The coax warning and the like would wait for a click.
+    Platform::hooks().message = [](const Platform::Message&) {};
+
+    Menu* menu = Screens::menu();
+    Screens::show(menu);
+    if (!loadProjectFile(menu, QString::fromLocal8Bit(argv[2]))) return 1;
+    Screens::showDenkai();
+    Screens::showTerminal();
+    Screens::terminal()->Keisan();
+    Screens::showBoard();
+    settle();
+    const bool ok = save(menu, folder, "menu.png") &&
+                    save(Screens::denkai(), folder, "fieldstrength.png") &&
+                    save(Screens::terminal(), folder, "terminal.png") &&
+                    save(Screens::board(), folder, "board.png");
+    Screens::closeWorkScreens();
+    menu->close();
+    return ok ? 0 : 1;
+}

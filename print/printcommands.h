@@ -51,9 +51,9 @@ bool ensurePrintTarget(QPrinter& printer, QWidget* parent);
 bool selectPrinter(QWidget* parent);
 
 // プリンター　フォント: a font the report can print in (see
-// PrinterFontDialog). Sets the printer
-// font's family, size and bold setting and Prt_FontSize, where the report's
-// font search starts (kept within 6 to 14). Returns false when the user
+// PrinterFontDialog). Sets the printer font's family, size and bold setting
+// and Prt_FontSize, where the report's font search starts (kept within 6 to
+// 14). Returns false when the user
 // cancelled; nothing is changed then.
 bool choosePrinterFont(QWidget* parent);
 
@@ -64,7 +64,9 @@ bool choosePrinterFont(QWidget* parent);
 void printFieldStrengthScreen(QWidget& screen, QLabel& creditLabel);
 
 // Shows the print preview of the current printer, from which the user can
-// print; `paint` draws the document on the printer it is given.
+// print; `paint` draws the document on the printer it is given, with a
+// painter of its own on that printer (not through printDocument(): in the
+// preview the printer draws into the preview, whatever its output file).
 void showPrintPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint);
 
 // The printer error message: a print broke off or its file is incomplete.

@@ -27,6 +27,11 @@ float clampedSize(float size) {
     return std::clamp(size, PrintCommands::SmallestFontSize, PrintCommands::LargestFontSize);
 }
 
+// The size in points, also of a font given in pixels.
+float pointSize(const QFont& font) {
+    return float(font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF());
+}
+
 } // namespace
 
 QList<float> PrinterFontDialog::offeredSizes(float initialSize) {
@@ -38,9 +43,7 @@ QList<float> PrinterFontDialog::offeredSizes(float initialSize) {
 }
 
 PrinterFontDialog::PrinterFontDialog(const QFont& initial, QPaintDevice& printer, QWidget* parent)
-    : QDialog(parent), m_printer(printer),
-      m_sizes(offeredSizes(float(initial.pointSizeF() > 0 ? initial.pointSizeF()
-                                                          : QFontInfo(initial).pointSizeF()))),
+    : QDialog(parent), m_printer(printer), m_sizes(offeredSizes(pointSize(initial))),
       m_families(new QListWidget(this)), m_size(new QComboBox(this)),
       m_bold(new QCheckBox(QStringLiteral("太字(&B)"), this)) {
     setObjectName(QStringLiteral("PrinterFontDialog"));
@@ -56,6 +59,20 @@ PrinterFontDialog::PrinterFontDialog(const QFont& initial, QPaintDevice& printer
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    layOut(buttons);
+
+    const float initialSize = clampedSize(pointSize(initial));
+    for (float size : m_sizes)
+        m_size->addItem(sizeText(size), size);
+    m_size->setCurrentIndex(int(m_sizes.indexOf(initialSize)));
+
+    fillFamilies(QFontInfo(initial).family());
+    connect(m_families, &QListWidget::currentRowChanged, this, &PrinterFontDialog::familyChanged);
+    familyChanged();
+    m_bold->setChecked(initial.bold() && m_bold->isEnabled());
+}
+
+void PrinterFontDialog::layOut(QWidget* buttons) {
     auto* familyLabel = new QLabel(QStringLiteral("フォント名(&F):"), this);
     familyLabel->setBuddy(m_families);
     auto* sizeLabel = new QLabel(QStringLiteral("サイズ(&S):"), this);
@@ -67,16 +84,6 @@ PrinterFontDialog::PrinterFontDialog(const QFont& initial, QPaintDevice& printer
     layout->addWidget(m_size, 1, 1);
     layout->addWidget(m_bold, 2, 1);
     layout->addWidget(buttons, 3, 0, 1, 2);
-
-    const float initialSize = clampedSize(float(initial.pointSizeF()));
-    for (float size : m_sizes)
-        m_size->addItem(sizeText(size), size);
-    m_size->setCurrentIndex(int(m_sizes.indexOf(initialSize)));
-
-    fillFamilies(QFontInfo(initial).family());
-    connect(m_families, &QListWidget::currentRowChanged, this, &PrinterFontDialog::familyChanged);
-    familyChanged();
-    m_bold->setChecked(initial.bold() && m_bold->isEnabled());
 }
 
 void PrinterFontDialog::fillFamilies(const QString& initialFamily) {

@@ -28,6 +28,7 @@ public:
     static QList<float> offeredSizes(float initialSize);
 
 private:
+    void layOut(QWidget* buttons);
     void fillFamilies(const QString& initialFamily);
     void familyChanged();
 

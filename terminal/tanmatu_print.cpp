@@ -13,6 +13,7 @@
 #include "print/report.h"
 #include "print/reportprinter.h"
 
+#include <QPainter>
 #include <QPrinter>
 
 void tanmatu::connectPrintCommands() {
@@ -109,11 +110,11 @@ void tanmatu::Prt_Preview_Click() {
     Prt_Indent = ReportMargin;
     Total_Loss = report->totalLoss;
     const QFont font = printerFont().font();
-    showPrintPreview(this, [this, lines = report->lines, font](QPrinter& printer) {
-        try {
-            paintReport(printer, lines, font);
-        } catch (const PrinterError& error) {
-            Platform::message(this, printerErrorText(error), printerErrorTitle());
-        }
+    // The preview lends its engine to the program's printer: drawn on that
+    // printer directly, not as a document of its own (which would be
+    // written into the printer's PDF file).
+    showPrintPreview(this, [lines = report->lines, font](QPrinter& printer) {
+        QPainter painter(&printer);
+        paintReportPages(painter, printer, lines, font);
     });
 }

@@ -27,6 +27,26 @@ TEST_F(FieldStrengthPrint, PrintsTheScreenImageWithoutAMessage) {
     EXPECT_EQ(screen->ui->Label27->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
+// A full disk is reported, not passed over in silence, and the file printed
+// earlier stays.
+TEST_F(FieldStrengthPrint, FullDiskIsAPrinterError) {
+    Denkai* screen = Screens::denkai();
+    Screens::show(screen);
+    const QString file = dir.filePath("denkai.pdf");
+    ASSERT_TRUE(writeFile(file, "an earlier print"));
+    printer.printTo(file);
+    {
+        FullDisk full(1024);
+        ASSERT_TRUE(full.active());
+        screen->ui->Prt->trigger();
+    }
+    EXPECT_EQ(platform.messages,
+              QList<Platform::Message>({{QStringLiteral("プリンターエラー   482"),
+                                         QStringLiteral("　　プリンタートラブル")}}));
+    EXPECT_EQ(readFile(file), "an earlier print");
+    EXPECT_EQ(screen->ui->Label27->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
 TEST_F(FieldStrengthPrint, PrinterSelectionCancelledChangesNothing) {
     Denkai* screen = Screens::denkai();
     int asked = 0;

@@ -14,15 +14,21 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTimer>
 #include <functional>
 #include <sys/stat.h>
 
 namespace {
 
-const char* const DoneText = "   印刷が終了しました。  10";
-const char* const DoneTitle = "   　印刷メッセージ";
-const Platform::Message Done{QString::fromUtf8(DoneText), QString::fromUtf8(DoneTitle)};
+const Platform::Message Done{QStringLiteral("   印刷が終了しました。  10"),
+                             QStringLiteral("   　印刷メッセージ")};
+const Platform::Message ScreenDone{QStringLiteral("   印刷が終了しました。"),
+                                   QStringLiteral("　印刷メッセージ")};
+const Platform::Message NoFittingSize{QStringLiteral("印刷に合うフォントサイズが有りません。"),
+                                      QStringLiteral("プリンターメッセージ"),
+                                      QMessageBox::Question};
 const Platform::Message PrinterError{QStringLiteral("プリンターエラー   482"),
                                      QStringLiteral("　　プリンタートラブル")};
 
@@ -48,13 +54,6 @@ protected:
         for (QLineEdit* level : {ui->Text27, ui->Text28, ui->Text29, ui->Text33})
             level->setText(QStringLiteral("105"));
         ui->Text43->setText(QStringLiteral("  ３階東系統 "));
-    }
-
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const auto& m : platform.messages)
-            texts << m.text;
-        return texts;
     }
 
     // The text colour of every coloured label (and the credit line's ground).
@@ -84,9 +83,7 @@ TEST_F(TanmatuPrintTest, PrintDataOfTheWorkedExample) {
 
     screen->ui->Prtdata_Insatu->trigger();
 
-    ASSERT_EQ(platform.messages.size(), 1) << messageTexts().join(u'|').toStdString();
-    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(DoneText));
-    EXPECT_EQ(platform.messages[0].title, QString::fromUtf8(DoneTitle));
+    EXPECT_EQ(platform.messages, QList({Done}));
     EXPECT_EQ(Prt_Indent, 10);
     // The calculation ran first; the report leaves the terminal levels.
     EXPECT_EQ(screen->ui->Label43->text(), "105db - 16.01db = 88.99db ");
@@ -133,10 +130,7 @@ TEST_F(TanmatuPrintTest, NoFittingFontSizePrintsNothing) {
 
     screen->ui->Prtdata_Insatu->trigger();
 
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, "印刷に合うフォントサイズが有りません。");
-    EXPECT_EQ(platform.messages[0].title, "プリンターメッセージ");
-    EXPECT_EQ(platform.messages[0].icon, QMessageBox::Question);
+    EXPECT_EQ(platform.messages, QList({NoFittingSize}));
     EXPECT_EQ(printer.pdfQuestions, 0);
     EXPECT_FALSE(QFileInfo::exists(printer.pdfAnswer));
     EXPECT_FALSE(Prt_Indent.has_value());
@@ -154,7 +148,7 @@ TEST_F(TanmatuPrintTest, UnnamedPdfAsksForAFileAndCancelEndsSilently) {
         printer.pdfQuestions = 0;
         command->trigger();
         EXPECT_EQ(printer.pdfQuestions, 1) << command->objectName().toStdString();
-        EXPECT_TRUE(platform.messages.isEmpty()) << messageTexts().join(u'|').toStdString();
+        EXPECT_EQ(platform.messages, QList<Platform::Message>());
         EXPECT_EQ(labelColours(), before);
     }
     EXPECT_TRUE(currentPrinter().outputFileName().isEmpty());
@@ -164,8 +158,7 @@ TEST_F(TanmatuPrintTest, UnnamedPdfAsksForAFileAndCancelEndsSilently) {
     printer.pdfAnswer = path(QStringLiteral("named.pdf"));
     screen->ui->Prtdata_Insatu->trigger();
     EXPECT_TRUE(isPdf(printer.pdfAnswer));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(DoneText));
+    EXPECT_EQ(platform.messages, QList({Done}));
 }
 
 TEST_F(TanmatuPrintTest, PrinterFailureIsReportedAndTheProgramGoesOn) {
@@ -289,9 +282,7 @@ TEST_F(TanmatuPrintTest, PrintScreenImage) {
 
     screen->ui->Prt->trigger();
 
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, "   印刷が終了しました。");
-    EXPECT_EQ(platform.messages[0].title, "　印刷メッセージ");
+    EXPECT_EQ(platform.messages, QList({ScreenDone}));
     EXPECT_EQ(labelColours(), before);
     EXPECT_TRUE(isPdf(file));
     // On paper the coloured labels are black (the credit line white on black).
@@ -312,7 +303,7 @@ TEST_F(TanmatuPrintTest, ChosenFontIsWhereTheReportStarts) {
     fillWorkedExample();
     printer.printTo(path(QStringLiteral("report.pdf")));
     screen->ui->Prtdata_Insatu->trigger();
-    EXPECT_EQ(messageTexts(), QStringList{QString::fromUtf8(DoneText)});
+    EXPECT_EQ(platform.messages, QList({Done}));
     EXPECT_EQ(printerFont().size, 10.5f);
     EXPECT_EQ(printerFont().family, chosen.family());
     EXPECT_EQ(Prt_FontSize, 10.5f);
@@ -401,7 +392,34 @@ TEST_F(TanmatuPrintTest, PreviewShowsTheSameReport) {
     Prt_FontSize = 21;
     items[2]->trigger();
     EXPECT_EQ(previews, 1);
-    EXPECT_EQ(messageTexts(), QStringList{"印刷に合うフォントサイズが有りません。"});
+    EXPECT_EQ(platform.messages, QList({NoFittingSize}));
+}
+
+// The real preview draws on the program's printer in preview mode, even
+// when that printer prints into a PDF file: the pages go to the preview,
+// and the file is left alone.
+TEST_F(TanmatuPrintTest, PreviewDrawsOnThePreviewNotIntoThePdfFile) {
+    fillWorkedExample();
+    const QString file = path(QStringLiteral("printer.pdf"));
+    printer.printTo(file);
+    int pages = -1;
+    QTimer::singleShot(0, [&pages] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
+            if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+                preview->updatePreview();
+                pages = preview->pageCount();
+            }
+            dialog->reject();
+        }
+    });
+    QList<QAction*> items = screen->ui->Prt_m1->actions();
+    ASSERT_EQ(items.size(), 3);
+    items[2]->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(platform.messages, QList<Platform::Message>());
 }
 
 } // namespace

@@ -257,7 +257,9 @@ TEST_F(NetworkScreen, OutletTableSortsByLevelAndMarksTheWorstOfEachBand) {
         };
         int marked = 0;
         for (int row = 0; row < table->rowCount(); ++row) {
-            if (row > 0) EXPECT_LE(levelAt(row - 1), levelAt(row)) << "band " << b;
+            if (row > 0) {
+                EXPECT_LE(levelAt(row - 1), levelAt(row)) << "band " << b;
+            }
             // Every outlet at the lowest level is marked, ties included.
             const bool mark = table->index(row, column).data(Qt::BackgroundRole).isValid();
             EXPECT_EQ(mark, levelAt(row) == levelAt(0)) << "band " << b << " row " << row;

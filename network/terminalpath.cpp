@@ -96,6 +96,7 @@ QString count(double n) {
 
 void fillUnitFields(TerminalFields& f, const Bill& bill) {
     f.combo3Index = bill.unitType - 1;
+    if (f.combo3Index >= 0) f.combo3Text = seriesUnitTypeName(f.combo3Index);
     f[F::UnitCount] = count(bill.units);
     for (int b = 0; b < BandCount; ++b) {
         if (bill.unitType > SeriesUnitTypeCount) {

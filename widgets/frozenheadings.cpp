@@ -8,7 +8,8 @@
 #include <algorithm>
 
 FrozenHeadings::FrozenHeadings(QTableView* table)
-    : QObject(table), m_table(table), m_rows(makeView("_fixedRows")),
+    : QObject(table), m_table(table), m_tableObject(table), m_viewport(table->viewport()),
+      m_rows(makeView("_fixedRows")),
       // Made last, the corner lies over both strips.
       m_cols(makeView("_fixedCols")), m_corner(makeView("_fixedCorner")) {
     const auto resync = [this] {
@@ -108,14 +109,14 @@ void FrozenHeadings::follow() {
 }
 
 bool FrozenHeadings::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_table->viewport() || watched == m_table) {
+    if (watched == m_viewport || watched == m_tableObject) {
         // The viewport changes size when the window does or a scroll bar
         // comes or goes.
         if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) place();
         return false;
     }
     if (event->type() == QEvent::Wheel) {
-        QCoreApplication::sendEvent(m_table->viewport(), event);
+        QCoreApplication::sendEvent(m_viewport, event);
         return true;
     }
     return false;

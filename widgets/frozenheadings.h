@@ -30,6 +30,10 @@ private:
     void follow();
 
     QTableView* m_table;
+    // The filter compares with these, never asks the table: events still
+    // arrive while it is being destroyed, when it is no longer a table view.
+    QObject* m_tableObject;
+    QObject* m_viewport;
     QTableView* m_rows;
     QTableView* m_cols;
     QTableView* m_corner;

@@ -11,7 +11,8 @@ ListPick* ListPick::attach(QComboBox* combo) {
     return new ListPick(combo);
 }
 
-ListPick::ListPick(QComboBox* combo) : QObject(combo), m_combo(combo) {
+ListPick::ListPick(QComboBox* combo)
+    : QObject(combo), m_combo(combo), m_view(combo->view()), m_viewport(combo->view()->viewport()) {
     // The default completer completes inline, case-insensitively; and the
     // combo box itself picks the item matching the text on Return or when
     // the field loses focus. None of these is a choice from the list.
@@ -22,8 +23,8 @@ ListPick::ListPick(QComboBox* combo) : QObject(combo), m_combo(combo) {
     }
     combo->installEventFilter(this);
     // Installed after the list's own filters, so these run first.
-    combo->view()->installEventFilter(this);
-    combo->view()->viewport()->installEventFilter(this);
+    m_view->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 bool ListPick::popupOpen() const {
@@ -32,11 +33,10 @@ bool ListPick::popupOpen() const {
 
 bool ListPick::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_combo) return closedComboEvent(event);
-    if (watched == m_combo->view() &&
+    if (watched == m_view &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
         return listKeyPress(event);
-    if (!popupOpen()) return false;
-    if (watched == m_combo->view()->viewport() && event->type() == QEvent::MouseButtonRelease)
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonRelease && popupOpen())
         return listMouseRelease(event);
     return false;
 }

@@ -32,7 +32,11 @@ private:
     bool popupOpen() const;
     void choose(int row);
 
+    // The filters compare with these, never ask the combo box: events still
+    // arrive while it is being destroyed, when it is no longer a combo box.
     QComboBox* m_combo;
+    QObject* m_view;
+    QObject* m_viewport;
     // Since a press on the combo box that may have opened the list: the
     // release of that press is no choice, even over an item.
     QElapsedTimer m_sincePress;

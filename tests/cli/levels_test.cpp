@@ -4,11 +4,14 @@
 #include "cli/commandline.h"
 #include "fieldstrength/denkai.h"
 #include "project/projectcommands.h"
+#include "standard/profilestore.h"
+#include "standard/verdictpanel.h"
 #include "support/testsupport.h"
 #include "terminal/keisan.h"
 #include "terminal/tanmatu.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
@@ -24,6 +27,7 @@ class LevelsTest : public ScreenTest {};
 struct ScreenLevels {
     QStringList boosterInput;
     QStringList resultLines;
+    QStringList verdicts;
     QList<Platform::Message> messages;
 };
 
@@ -37,6 +41,10 @@ ScreenLevels screenLevels(PlatformStandIn& platform, const QString& file) {
     tm->Keisan();
     for (QLabel* label : {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45, tm->ui->Label58})
         shown.resultLines.append(label->text());
+    const auto* verdicts = tm->verdicts->ui;
+    for (QLabel* label :
+         {verdicts->VerdictVhf, verdicts->VerdictUhf, verdicts->VerdictBs, verdicts->VerdictCs})
+        shown.verdicts.append(label->text());
     shown.messages = platform.messages;
     return shown;
 }
@@ -49,15 +57,16 @@ TEST_F(LevelsTest, SameNumbersAsTheScreens) {
         EXPECT_EQ(result.status, ExitOk);
         const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 5) << result.out.toStdString();
-        EXPECT_EQ(lines[0],
-                  QStringLiteral("band,booster_input,booster_output,loss,terminal_level"));
+        EXPECT_EQ(lines[0], QStringLiteral("band,booster_input,booster_output,loss,terminal_level,"
+                                           "verdict,window_min,window_max,cn,cn_verdict"));
         for (int b = 0; b < 4; ++b) {
             const QStringList cells = lines[b + 1].split(u',');
-            ASSERT_EQ(cells.size(), 5);
+            ASSERT_EQ(cells.size(), 10);
             EXPECT_EQ(cells[1], shown.boosterInput[b]);
             const QString line = cells[2] + QStringLiteral("db - ") + cells[3] +
                                  QStringLiteral("db = ") + cells[4] + QStringLiteral("db ");
             EXPECT_EQ(line, shown.resultLines[b]);
+            EXPECT_EQ(cells[5], shown.verdicts[b]);
         }
         // The coax warning the screen shows goes to standard error.
         const bool warned = !shown.messages.isEmpty();
@@ -87,20 +96,44 @@ TEST_F(LevelsTest, StoredExpectedOutputsAreCurrent) {
     }
 }
 
+// The verdicts follow the user's profile choice and noise figures, as the
+// screens do: receiver input (BS from 48 dBμV) and a 20 dB noise figure for BS.
+TEST_F(LevelsTest, VerdictsFollowTheStoredChoice) {
+    {
+        QSettings settings;
+        saveProfileChoice(settings, {MeasuringPoint::Receiver, SatelliteSystem::Uhd4K8K});
+        saveNoiseFigures(settings, {8, 10, 20, 8});
+    }
+    const BatchResult result = levelsCommand(fixture("worked-example.tvd"), OutputFormat::Csv);
+    QSettings().clear();
+    const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[3],
+              QStringLiteral("BS,104.51,105,21.61,83.39,過大 +2.39 dB,69.61,102.61,75.13,適合"));
+    EXPECT_EQ(lines[4],
+              QStringLiteral("CS,101.18,105,3.78,101.22,過大 +20.22 dB,51.78,84.78,83.80,適合"));
+}
+
 TEST_F(LevelsTest, WorkedExampleInEveryFormat) {
     const QString file = fixture("worked-example.tvd");
     const BatchResult text = levelsCommand(file, OutputFormat::Text);
     EXPECT_EQ(
         text.out,
-        QStringLiteral("帯域  ブースター入力(dB)  ブースター出力(dB)  損失(dB)  端末レベル(dB)\n"
-                       "VHF                77.07                 105     16.01           88.99\n"
-                       "UHF                80.58                 105     18.79           86.21\n"
-                       "BS                104.51                 105     21.61           83.39\n"
-                       "CS                101.18                 105      3.78          101.22\n"));
+        QStringLiteral("帯域  ブースター入力(dB)  ブースター出力(dB)  損失(dB)  端末レベル(dB)  "
+                       "判定            必要出力下限(dB)  必要出力上限(dB)  C/N(dB)  C/N判定\n"
+                       "VHF                77.07                 105     16.01           88.99  "
+                       "基準なし                                              66.81  基準なし\n"
+                       "UHF                80.58                 105     18.79           86.21  "
+                       "過大 +5.21 dB              68.79             99.79    68.32  適合\n"
+                       "BS                104.51                 105     21.61           83.39  "
+                       "過大 +2.39 dB              73.61            102.61    87.13  適合\n"
+                       "CS                101.18                 105      3.78          101.22  "
+                       "過大 +20.22 dB             55.78             84.78    83.80  適合\n"));
     const BatchResult json = levelsCommand(file, OutputFormat::Json);
     EXPECT_TRUE(json.out.contains(QStringLiteral(
         "{\"band\": \"CS\", \"booster_input\": 101.18, \"booster_output\": 105, \"loss\": 3.78, "
-        "\"terminal_level\": 101.22}")))
+        "\"terminal_level\": 101.22, \"verdict\": \"過大 +20.22 dB\", \"window_min\": 55.78, "
+        "\"window_max\": 84.78, \"cn\": 83.80, \"cn_verdict\": \"適合\"}")))
         << json.out.toStdString();
     EXPECT_TRUE(text.err.isEmpty());
 }

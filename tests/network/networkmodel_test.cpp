@@ -119,6 +119,28 @@ TEST(NetworkModel, TakeAndInsertRestoresIdsAndPlace) {
     EXPECT_GT(fresh, s.sideOutlet);
 }
 
+TEST(NetworkModel, BrokenSubtreesAreRefused) {
+    Small source;
+    const Subtree good = source.net.takeSubtree(source.brancher);
+    const std::vector<std::function<void(Subtree&)>> breaks = {
+        [](Subtree& t) { t.nodes[1].parent = 77; },            // parent outside
+        [](Subtree& t) { t.nodes[0].children.clear(); },       // not listed
+        [](Subtree& t) { t.nodes[1].parentPort = 5; },         // no such port
+        [](Subtree& t) { t.nodes[0].children.push_back(99); }, // child missing
+        [](Subtree& t) { std::swap(t.nodes[0], t.nodes[1]); }, // not preorder
+        [](Subtree& t) { t.nodes.push_back(t.nodes[1]); },     // id twice
+    };
+    for (size_t i = 0; i < breaks.size(); ++i) {
+        Small s;
+        s.net.takeSubtree(s.brancher);
+        const Network before = s.net;
+        Subtree broken = good;
+        breaks[i](broken);
+        EXPECT_THROW(s.net.insertSubtree(broken, s.split, 0), UserError) << i;
+        EXPECT_TRUE(s.net == before) << i;
+    }
+}
+
 TEST(NetworkModel, MoveChangesParentPortAndOrder) {
     Small s;
     s.net.move(s.sideOutlet, s.brancher, 0, 0);

@@ -81,6 +81,7 @@ TEST(TerminalPath, FieldsOfAFeedThroughOutlet) {
     const TerminalFields outlet =
         terminalFieldsForOutlet(net, outletByRoom(r, QStringLiteral("302"))->node);
     EXPECT_EQ(outlet.combo3Index, 8);
+    EXPECT_EQ(outlet.combo3Text, QStringLiteral("テレビ端子 DMC7FTCS (CS対応形)"));
     EXPECT_EQ(outlet[F::UnitThroughLoss[VHF]], QStringLiteral("--"));
     EXPECT_EQ(outlet[F::UnitTakeOffLoss[UHF]], QStringLiteral("0.8"));
     EXPECT_EQ(outlet[F::DistributorCount[4]], QStringLiteral("1"));

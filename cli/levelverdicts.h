@@ -1,0 +1,11 @@
+#pragma once
+// The verdict columns of --levels: per band the terminal level judged against
+// the chosen profile, the booster output window, and the booster's C/N with
+// its verdict, as the screens show them.
+
+#include "cli/leveltable.h"
+#include "project/projectlevels.h"
+#include "standard/criteria.h"
+
+void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Profile& profile,
+                       const BandValues& noiseFigures);

@@ -1,0 +1,20 @@
+#pragma once
+// --levels for a network file (.tvdn): every outlet with its level and
+// verdict per band, judged with the chosen criteria profile.
+
+#include "cli/levelscommand.h"
+#include "network/propagation.h"
+
+// True for a name the network reader takes: "*.tvdn", in any case.
+bool isNetworkFile(const QString& file);
+
+// One row per outlet: name, room, floor, level and verdict of each band
+// ("非対応" where a part on the way is not rated), and the overall verdict.
+LevelTable networkLevelTable(const QString& file, const NetworkResult& result);
+
+// Reads and checks the file as the network screen does; a refused file gives
+// ExitRefused and its message, a network with any failing outlet
+// ExitFailing (the table is printed all the same).
+BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile);
+// The same with the user's stored profile choice, as the network screen starts.
+BatchResult networkLevelsCommand(const QString& file, OutputFormat format);

@@ -1,0 +1,78 @@
+#include "cli/networklevels.h"
+
+#include "cli/commandline.h"
+#include "network/tvdnfile.h"
+#include "standard/criteria.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString example(const char* name) {
+    return QStringLiteral(MIRAVEL_EXAMPLES_DIR "/") + QLatin1String(name);
+}
+
+const Profile Outlet2K = standardProfile(ProfileId{});
+
+TEST(NetworkLevels, EveryOutletWithLevelsAndVerdicts) {
+    const BatchResult r =
+        networkLevelsCommand(example("apartment-12.tvdn"), OutputFormat::Csv, Outlet2K);
+    // 1F's four outlets are too strong in UHF and BS.
+    EXPECT_EQ(r.status, ExitFailing);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("12 端子中 4"))) << r.err.toStdString();
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("outlet,room,floor,vhf_level,vhf_verdict,uhf_level,"
+                             "uhf_verdict,bs_level,bs_verdict,cs_level,cs_verdict,result"));
+    EXPECT_EQ(lines[1], QStringLiteral("101 (1F),101,1F,82.186,基準なし,84.574,過大 +3.57 dB,82.27,"
+                                       "過大 +1.27 dB,76.88,適合,不適合"));
+    EXPECT_EQ(lines[5], QStringLiteral("201 (2F),201,2F,58.054,基準なし,60.601,適合,62.382,適合,"
+                                       "56.876,適合,適合"));
+}
+
+TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
+    const BatchResult csv =
+        networkLevelsCommand(example("tower-40.tvdn"), OutputFormat::Csv, Outlet2K);
+    EXPECT_EQ(csv.status, ExitOk);
+    EXPECT_TRUE(csv.err.isEmpty());
+    EXPECT_EQ(csv.out.count(u'\n'), 2001);
+
+    // A part not rated for CS: the level cell says so, in JSON as a text.
+    QTemporaryDir dir;
+    Network net;
+    NodeSpec spec;
+    spec.component.kind = ComponentKind::Outlet;
+    spec.component.model = 1; // BS-7F: no CS value
+    spec.room = QStringLiteral("A");
+    net.addChild(HeadEndId, 0, spec);
+    const QString file = dir.filePath(QStringLiteral("one.TVDN"));
+    writeNetworkFile(file, net);
+    const BatchResult json = levelsCommand(file, OutputFormat::Json); // chosen by the name
+    EXPECT_EQ(json.status, ExitFailing);
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"cs_level\": \"非対応\"")))
+        << json.out.toStdString();
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"vhf_level\": 104.6")))
+        << json.out.toStdString();
+    const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
+    EXPECT_TRUE(text.out.contains(QStringLiteral("非対応")));
+    EXPECT_TRUE(text.out.contains(QStringLiteral("CS 判定")));
+}
+
+TEST(NetworkLevels, RefusedFile) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bad.tvdn"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"format\": \"miravel-network\", \"version\": 9}");
+    f.close();
+    const BatchResult r = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
+    EXPECT_EQ(r.status, ExitRefused);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains(QStringLiteral("version"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(u'\r'));
+}
+
+} // namespace

@@ -85,7 +85,7 @@ QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetNa
 
 QString saveFileDialog(QWidget* parent, const QString& presetName, const QStringList& filters) {
     if (hooks().fileDialog)
-        return hooks().fileDialog(FileDialogRequest{FileDialogKind::Save, presetName, filters});
+        return hooks().fileDialog(FileDialogRequest{FileDialogKind::Save, presetName, filters, {}});
     return QFileDialog::getSaveFileName(parent, QString(), presetName, filters.join(u";;"));
 }
 

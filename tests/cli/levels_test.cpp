@@ -71,7 +71,9 @@ TEST_F(LevelsTest, SameNumbersAsTheScreens) {
         // The coax warning the screen shows goes to standard error.
         const bool warned = !shown.messages.isEmpty();
         EXPECT_EQ(!result.err.isEmpty(), warned);
-        if (warned) EXPECT_EQ(result.err, terminalMessage(shown.messages.last().text) + u'\n');
+        if (warned) {
+            EXPECT_EQ(result.err, terminalMessage(shown.messages.last().text) + u'\n');
+        }
         closeAllScreens();
         platform.messages.clear();
     }

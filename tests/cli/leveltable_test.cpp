@@ -71,7 +71,9 @@ TEST(LevelTableTest, JsonNumbersOnlyWhereTheCellIsWrittenAsOne) {
         const QJsonDocument doc = QJsonDocument::fromJson(formatJson(table).toUtf8());
         const QJsonValue value = doc[QStringLiteral("rows")][0][QStringLiteral("n")];
         EXPECT_EQ(value.isDouble(), c.number) << c.cell;
-        if (!c.number) EXPECT_EQ(value.toString(), QString::fromUtf8(c.cell)) << c.cell;
+        if (!c.number) {
+            EXPECT_EQ(value.toString(), QString::fromUtf8(c.cell)) << c.cell;
+        }
     }
 }
 

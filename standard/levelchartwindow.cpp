@@ -3,15 +3,17 @@
 #include "app/hourglass.h"
 #include "app/platform.h"
 #include "common/version.h"
+#include "common/wholefile.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
+#include "print/reportprinter.h"
 #include "standard/chartpainter.h"
 
+#include <QBuffer>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace {
 
@@ -90,15 +92,21 @@ QImage LevelChartWindow::renderImage(QSize size) const {
 bool LevelChartWindow::paintPage(QPagedPaintDevice& device) const {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    const double width = device.width();
-    paintOn(painter, QRectF(0, 0, width, std::min<double>(device.height(), width / ChartAspect)));
+    paintPage(painter, device);
     return true;
 }
 
+void LevelChartWindow::paintPage(QPainter& painter, const QPagedPaintDevice& device) const {
+    const double width = device.width();
+    paintOn(painter, QRectF(0, 0, width, std::min<double>(device.height(), width / ChartAspect)));
+}
+
 bool LevelChartWindow::saveImage(const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !renderImage(DefaultImageSize).save(&file, "PNG") ||
-        !file.commit()) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    const bool drawn =
+        buffer.open(QIODevice::WriteOnly) && renderImage(DefaultImageSize).save(&buffer, "PNG");
+    if (!drawn || writeWholeFile(path, bytes) != 0) {
         showWriteFailure(this, path);
         return false;
     }
@@ -106,18 +114,16 @@ bool LevelChartWindow::saveImage(const QString& path) {
 }
 
 bool LevelChartWindow::savePdf(const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        showWriteFailure(this, path);
-        return false;
-    }
-    {
-        QPdfWriter pdf(&file);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    bool drawn = buffer.open(QIODevice::WriteOnly);
+    if (drawn) {
+        QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageOrientation(QPageLayout::Landscape);
-        if (!paintPage(pdf)) file.cancelWriting();
+        drawn = paintPage(pdf);
     }
-    if (!file.commit()) {
+    if (!drawn || writeWholeFile(path, bytes) != 0) {
         showWriteFailure(this, path);
         return false;
     }
@@ -135,14 +141,21 @@ void LevelChartWindow::askAndSave(bool pdf) {
 void LevelChartWindow::printChart() {
     QPrinter& printer = currentPrinter();
     if (!ensurePrintTarget(printer, this)) return;
-    bool printed = false;
+    PrintOutcome outcome;
     {
         Hourglass hourglass(this);
-        printed = paintPage(printer);
+        // A PDF target is replaced only when the whole chart was written.
+        outcome = printDocument(printer, [this](QPainter& painter, QPagedPaintDevice& device) {
+            paintPage(painter, device);
+            return true;
+        });
     }
-    if (!printed)
+    if (outcome == PrintOutcome::CannotBegin)
         Platform::message(this, QStringLiteral("印刷を開始できませんでした。"), programTitle(),
                           QMessageBox::Warning);
+    else if (outcome == PrintOutcome::Failed)
+        Platform::message(this, printerErrorText(PrinterError(PrinterError::Failed)),
+                          printerErrorTitle());
 }
 
 void LevelChartWindow::previewChart() {

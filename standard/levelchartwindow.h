@@ -22,6 +22,7 @@ public:
     // Draws the chart on a printer or PDF page, as wide as the page; false
     // when the device cannot be painted on.
     bool paintPage(QPagedPaintDevice& device) const;
+    void paintPage(QPainter& painter, const QPagedPaintDevice& device) const;
 
     // 画像で保存 and PDFで保存 to the given file; false (with a message
     // shown) when the file could not be written.

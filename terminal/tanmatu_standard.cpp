@@ -12,6 +12,7 @@
 #include "common/version.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
+#include "print/reportprinter.h"
 #include "project/projectevents.h"
 #include "standard/levelchartwindow.h"
 #include "standard/profiledialog.h"
@@ -22,6 +23,7 @@
 
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <QSettings>
@@ -119,16 +121,22 @@ VerdictSheet tanmatu::verdictSheet() const {
 void tanmatu::Prt_Hantei_Click() {
     QPrinter& printer = currentPrinter();
     if (!ensurePrintTarget(printer, this)) return;
+    PrintOutcome outcome;
     {
         Hourglass hourglass(this);
-        QPainter painter;
-        if (!painter.begin(&printer)) {
-            Platform::message(this, QStringLiteral("印刷を開始できませんでした。"), programTitle(),
-                              QMessageBox::Warning);
-            return;
-        }
-        paintVerdictSheet(painter, QRectF(QPointF(0, 0), QSizeF(printer.width(), printer.height())),
-                          verdictSheet());
+        const VerdictSheet sheet = verdictSheet();
+        // Through printDocument: a PDF is replaced only when it was written
+        // whole, so completion is never announced over a broken file.
+        outcome = printDocument(printer, [&sheet](QPainter& painter, QPagedPaintDevice& device) {
+            paintVerdictSheet(
+                painter, QRectF(QPointF(0, 0), QSizeF(device.width(), device.height())), sheet);
+            return true;
+        });
+    }
+    if (outcome != PrintOutcome::Printed) {
+        Platform::message(this, printerErrorText(PrinterError(PrinterError::Failed)),
+                          printerErrorTitle());
+        return;
     }
     Platform::message(this, QStringLiteral("   印刷が終了しました。"),
                       QStringLiteral("　印刷メッセージ"));

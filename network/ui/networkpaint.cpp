@@ -132,6 +132,11 @@ void paintOutletTable(QPainter& p, const NetworkResult& result, double width, in
 int paintNetworkDocument(QPagedPaintDevice& device, const QString& title, const Network& network,
                          const NetworkResult& result) {
     QPainter p(&device);
+    return paintNetworkDocument(p, device, title, network, result);
+}
+
+int paintNetworkDocument(QPainter& p, QPagedPaintDevice& device, const QString& title,
+                         const Network& network, const NetworkResult& result) {
     // Painter units are points on every device.
     const double scale = device.logicalDpiX() / 72.0;
     p.scale(scale, scale);

@@ -24,6 +24,9 @@ void paintOutletTable(QPainter& painter, const NetworkResult& result, double wid
 // Returns the number of pages.
 int paintNetworkDocument(QPagedPaintDevice& device, const QString& title, const Network& network,
                          const NetworkResult& result);
+// The same on a painter already begun on `device`.
+int paintNetworkDocument(QPainter& painter, QPagedPaintDevice& device, const QString& title,
+                         const Network& network, const NetworkResult& result);
 
 // The diagram on the screen.
 class DiagramView : public QWidget {

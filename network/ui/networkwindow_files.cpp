@@ -4,7 +4,9 @@
 #include "app/hourglass.h"
 #include "app/platform.h"
 #include "common/errors.h"
+#include "common/oserror.h"
 #include "common/programvalues.h"
+#include "common/wholefile.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
@@ -12,13 +14,17 @@
 #include "network/ui/networkwindow.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
+#include "print/reportprinter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QUndoStack>
+#include <cerrno>
 
 namespace {
 
@@ -39,9 +45,9 @@ QString withExtension(const QString& path, const QString& extension) {
 }
 
 void writeWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw UserError(QStringLiteral("%1 に書き込めませんでした。").arg(path));
+    if (const int error = writeWholeFile(path, bytes))
+        throw UserError(
+            QStringLiteral("%1 に書き込めませんでした（%2）。").arg(path, systemErrorText(error)));
 }
 
 } // namespace
@@ -128,8 +134,19 @@ void NetworkWindow::exportCsv() {
 void NetworkWindow::printNetwork() {
     QPrinter& printer = currentPrinter();
     if (!ensurePrintTarget(printer, this)) return;
-    Hourglass hourglass(this);
-    paintNetworkDocument(printer, printTitle(), m_document->network(), m_document->result());
+    PrintOutcome outcome;
+    {
+        Hourglass hourglass(this);
+        // A PDF target is replaced only when the whole document was written.
+        outcome = printDocument(printer, [this](QPainter& painter, QPagedPaintDevice& device) {
+            paintNetworkDocument(painter, device, printTitle(), m_document->network(),
+                                 m_document->result());
+            return true;
+        });
+    }
+    if (outcome != PrintOutcome::Printed)
+        Platform::message(this, printerErrorText(PrinterError(PrinterError::Failed)),
+                          printerErrorTitle());
 }
 
 void NetworkWindow::previewNetwork() {
@@ -147,15 +164,20 @@ void NetworkWindow::exportPdf() {
     const QString path = withExtension(chosen, QStringLiteral("pdf"));
     if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
-    // Through a QSaveFile: a PDF that cannot be finished leaves the old file.
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        QPdfWriter pdf(&file);
+    // Drawn whole first, then written all or nothing: a PDF that cannot be
+    // finished leaves the old file.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    bool drawn = buffer.open(QIODevice::WriteOnly);
+    if (drawn) {
+        QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(printTitle());
-        written = paintNetworkDocument(pdf, printTitle(), m_document->network(),
-                                       m_document->result()) > 0;
+        drawn = paintNetworkDocument(pdf, printTitle(), m_document->network(),
+                                     m_document->result()) > 0;
     }
-    if (!written || !file.commit()) refuse(QStringLiteral("%1 に書き込めませんでした。").arg(path));
+    const int error = drawn ? writeWholeFile(path, bytes) : EIO;
+    if (error)
+        refuse(
+            QStringLiteral("%1 に書き込めませんでした（%2）。").arg(path, systemErrorText(error)));
 }

@@ -4,6 +4,7 @@
 #include "standard/verdictstyle.h"
 #include "support/testsupport.h"
 
+#include <QAction>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -115,6 +116,34 @@ TEST_F(LevelChartImage, SavesPngAndPdf) {
     EXPECT_FALSE(window.saveImage(dir.filePath(QStringLiteral("missing/chart.png"))));
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("書き込めません")));
+}
+
+// A full disk: saving and printing report the failure, and the file
+// written earlier under that name stays as it was.
+TEST_F(LevelChartImage, AFullDiskKeepsTheEarlierFiles) {
+    QTemporaryDir dir;
+    PrinterStandIn printer;
+    // One whole print first, so that the fonts are loaded before the disk fills.
+    printer.printTo(dir.filePath(QStringLiteral("first.pdf")));
+    window.findChild<QAction*>(QStringLiteral("Chart_Print"))->trigger();
+    ASSERT_TRUE(platform.messages.isEmpty());
+    const QByteArray earlier("an earlier output");
+    const QString png = dir.filePath(QStringLiteral("chart.png"));
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    for (const QString& file : {png, pdf, printed})
+        ASSERT_TRUE(writeFile(file, earlier));
+    printer.printTo(printed);
+    {
+        FullDisk full(256);
+        ASSERT_TRUE(full.active());
+        EXPECT_FALSE(window.saveImage(png));
+        EXPECT_FALSE(window.savePdf(pdf));
+        window.findChild<QAction*>(QStringLiteral("Chart_Print"))->trigger();
+    }
+    EXPECT_EQ(platform.messages.size(), 3);
+    for (const QString& file : {png, pdf, printed})
+        EXPECT_EQ(readFile(file), earlier) << file.toStdString();
 }
 
 TEST_F(LevelChartImage, PrintAndPreviewDrawTheSameChart) {

@@ -208,4 +208,30 @@ TEST_F(TerminalVerdicts, VerdictSheetPrintsOnOnePage) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 }
 
+// A full disk: the printer error, no completion message, and the sheet
+// printed earlier under that name kept as it was.
+TEST_F(TerminalVerdicts, VerdictSheetOnAFullDiskKeepsTheEarlierFile) {
+    PrinterStandIn printer;
+    fillFixture();
+    calculate();
+    QAction* print = screen()->findChild<QAction*>(QStringLiteral("Prt_Hantei"));
+    // A whole print first, so that the fonts are loaded before the disk fills.
+    printer.printTo(path("first.pdf"));
+    print->trigger();
+    const QString file = path("sheet.pdf");
+    const QByteArray earlier("an earlier print");
+    ASSERT_TRUE(writeFile(file, earlier));
+    printer.printTo(file);
+    platform.messages.clear();
+    {
+        FullDisk full(1024);
+        ASSERT_TRUE(full.active());
+        print->trigger();
+    }
+    const Platform::Message printerError{QStringLiteral("プリンターエラー   482"),
+                                         QStringLiteral("　　プリンタートラブル")};
+    EXPECT_EQ(platform.messages, QList({printerError}));
+    EXPECT_EQ(readFile(file), earlier);
+}
+
 } // namespace

@@ -137,3 +137,39 @@ TEST_F(NetworkOutput, PrintAndPreviewDrawThePagesOfThePdf) {
 }
 
 } // namespace
+
+namespace {
+
+// A full disk: each output reports the failure, and the file written earlier
+// under that name stays as it was.
+TEST_F(NetworkOutput, AFullDiskKeepsTheEarlierFiles) {
+    NetworkWindow* s = screenWithApartment();
+    // One whole PDF first, so that the fonts are loaded before the disk fills.
+    platform.fileAnswers = {dir.filePath(QStringLiteral("first.pdf"))};
+    s->pdfAction->trigger();
+    const QByteArray earlier("an earlier output");
+    PrinterStandIn printer;
+    printer.printTo(dir.filePath(QStringLiteral("printed.pdf")));
+    struct Output {
+        QAction* action;
+        const char* file;
+    };
+    for (const Output& o : {Output{s->pdfAction, "network.pdf"}, Output{s->csvAction, "table.csv"},
+                            Output{s->printAction, "printed.pdf"}}) {
+        SCOPED_TRACE(o.file);
+        const QString file = dir.filePath(QString::fromUtf8(o.file));
+        ASSERT_TRUE(writeFile(file, earlier));
+        platform.fileAnswers = {file};
+        platform.questionAnswers = {true};
+        platform.messages.clear();
+        {
+            FullDisk full(256);
+            ASSERT_TRUE(full.active());
+            o.action->trigger();
+        }
+        EXPECT_EQ(platform.messages.size(), 1);
+        EXPECT_EQ(readFile(file), earlier);
+    }
+}
+
+} // namespace

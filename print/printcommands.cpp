@@ -150,3 +150,17 @@ bool ensurePrintTarget(QPrinter& printer, QWidget* parent) {
     printer.setOutputFileName(file);
     return true;
 }
+
+bool printOnCurrentPrinter(QWidget* parent, const PaintDocument& paint) {
+    QPrinter& printer = currentPrinter();
+    if (!ensurePrintTarget(printer, parent)) return false;
+    PrintOutcome outcome;
+    {
+        Hourglass hourglass(parent);
+        outcome = printDocument(printer, paint);
+    }
+    if (outcome == PrintOutcome::Printed) return true;
+    Platform::message(parent, printerErrorText(PrinterError(PrinterError::Failed)),
+                      printerErrorTitle());
+    return false;
+}

@@ -4,6 +4,8 @@
 // dialogs go through hooks() so that tests can answer them without a modal
 // loop.
 
+#include "print/printjob.h"
+
 #include <QFont>
 #include <QString>
 #include <functional>
@@ -45,6 +47,12 @@ QString defaultPdfName();
 // and prints there. Returns false when the user cancels, and with a message
 // when the PDF file is not a regular file or a new one (nothing is opened).
 bool ensurePrintTarget(QPrinter& printer, QWidget* parent);
+
+// Prints one document on the current printer (asking for a PDF file where
+// there is no printer), with the hourglass showing. A printer that fails, or
+// a PDF that is not completely written, shows the printer error. True when
+// the whole document was printed; false too when the user cancelled.
+bool printOnCurrentPrinter(QWidget* parent, const PaintDocument& paint);
 
 // プリンター選択: the printer chosen becomes the printer of every later print.
 // Returns false when the user cancelled; nothing is changed then.

@@ -1,12 +1,10 @@
 #include "standard/levelchartwindow.h"
 
-#include "app/hourglass.h"
 #include "app/platform.h"
 #include "common/version.h"
 #include "common/wholefile.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
-#include "print/reportprinter.h"
 #include "standard/chartpainter.h"
 
 #include <QBuffer>
@@ -139,23 +137,10 @@ void LevelChartWindow::askAndSave(bool pdf) {
 }
 
 void LevelChartWindow::printChart() {
-    QPrinter& printer = currentPrinter();
-    if (!ensurePrintTarget(printer, this)) return;
-    PrintOutcome outcome;
-    {
-        Hourglass hourglass(this);
-        // A PDF target is replaced only when the whole chart was written.
-        outcome = printDocument(printer, [this](QPainter& painter, QPagedPaintDevice& device) {
-            paintPage(painter, device);
-            return true;
-        });
-    }
-    if (outcome == PrintOutcome::CannotBegin)
-        Platform::message(this, QStringLiteral("印刷を開始できませんでした。"), programTitle(),
-                          QMessageBox::Warning);
-    else if (outcome == PrintOutcome::Failed)
-        Platform::message(this, printerErrorText(PrinterError(PrinterError::Failed)),
-                          printerErrorTitle());
+    printOnCurrentPrinter(this, [this](QPainter& painter, QPagedPaintDevice& device) {
+        paintPage(painter, device);
+        return true;
+    });
 }
 
 void LevelChartWindow::previewChart() {

@@ -4,7 +4,6 @@
 
 #include "terminal/tanmatu.h"
 
-#include "app/hourglass.h"
 #include "app/platform.h"
 #include "common/errors.h"
 #include "common/numval.h"
@@ -12,7 +11,6 @@
 #include "common/version.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
-#include "print/reportprinter.h"
 #include "project/projectevents.h"
 #include "standard/levelchartwindow.h"
 #include "standard/profiledialog.h"
@@ -119,25 +117,14 @@ VerdictSheet tanmatu::verdictSheet() const {
 }
 
 void tanmatu::Prt_Hantei_Click() {
-    QPrinter& printer = currentPrinter();
-    if (!ensurePrintTarget(printer, this)) return;
-    PrintOutcome outcome;
-    {
-        Hourglass hourglass(this);
-        const VerdictSheet sheet = verdictSheet();
-        // Through printDocument: a PDF is replaced only when it was written
-        // whole, so completion is never announced over a broken file.
-        outcome = printDocument(printer, [&sheet](QPainter& painter, QPagedPaintDevice& device) {
+    const VerdictSheet sheet = verdictSheet();
+    const bool printed =
+        printOnCurrentPrinter(this, [&sheet](QPainter& painter, QPagedPaintDevice& device) {
             paintVerdictSheet(
                 painter, QRectF(QPointF(0, 0), QSizeF(device.width(), device.height())), sheet);
             return true;
         });
-    }
-    if (outcome != PrintOutcome::Printed) {
-        Platform::message(this, printerErrorText(PrinterError(PrinterError::Failed)),
-                          printerErrorTitle());
-        return;
-    }
+    if (!printed) return;
     Platform::message(this, QStringLiteral("   印刷が終了しました。"),
                       QStringLiteral("　印刷メッセージ"));
 }

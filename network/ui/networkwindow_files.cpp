@@ -14,7 +14,6 @@
 #include "network/ui/networkwindow.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
-#include "print/reportprinter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -132,21 +131,11 @@ void NetworkWindow::exportCsv() {
 }
 
 void NetworkWindow::printNetwork() {
-    QPrinter& printer = currentPrinter();
-    if (!ensurePrintTarget(printer, this)) return;
-    PrintOutcome outcome;
-    {
-        Hourglass hourglass(this);
-        // A PDF target is replaced only when the whole document was written.
-        outcome = printDocument(printer, [this](QPainter& painter, QPagedPaintDevice& device) {
-            paintNetworkDocument(painter, device, printTitle(), m_document->network(),
-                                 m_document->result());
-            return true;
-        });
-    }
-    if (outcome != PrintOutcome::Printed)
-        Platform::message(this, printerErrorText(PrinterError(PrinterError::Failed)),
-                          printerErrorTitle());
+    printOnCurrentPrinter(this, [this](QPainter& painter, QPagedPaintDevice& device) {
+        paintNetworkDocument(painter, device, printTitle(), m_document->network(),
+                             m_document->result());
+        return true;
+    });
 }
 
 void NetworkWindow::previewNetwork() {

@@ -80,10 +80,10 @@ void BM_NetworkEditAndRecompute(benchmark::State& state) {
     Network network = generateTower(TenThousand);
     const OutletCriteria criteria = outletRanges();
     const NodeId first = network.children(HeadEndId).front();
-    NodeSpec spec = network.node(first).spec;
+    NodeSetup setup = network.node(first).setup;
     for (auto _ : state) {
-        spec.coax.metres = spec.coax.metres == 5 ? 6 : 5;
-        network.setSpec(first, spec);
+        setup.coax.metres = setup.coax.metres == 5 ? 6 : 5;
+        network.setSetup(first, setup);
         benchmark::DoNotOptimize(computeNetwork(network, criteria));
     }
 }

@@ -162,10 +162,10 @@ QString componentLabel(const Component& c) {
     return label;
 }
 
-NodeLosses convertNodeLosses(const NodeSpec& spec, const Network& network) {
+NodeLosses convertNodeLosses(const NodeSetup& setup, const Network& network) {
     NodeLosses losses;
-    losses.coax = runLoss(spec.coax, network);
-    componentPorts(spec.component, network, losses);
+    losses.coax = runLoss(setup.coax, network);
+    componentPorts(setup.component, network, losses);
     return losses;
 }
 

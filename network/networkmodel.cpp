@@ -104,8 +104,8 @@ public:
         std::vector<NodeLosses> all;
         all.reserve(s.nodes.size());
         for (const NetNode& n : s.nodes) {
-            checkRunLength(n.spec.coax.metres);
-            all.push_back(convertNodeLosses(n.spec, net));
+            checkRunLength(n.setup.coax.metres);
+            all.push_back(convertNodeLosses(n.setup, net));
         }
         return all;
     }
@@ -123,10 +123,10 @@ public:
         place(s.nodes.front().id, parent, row);
         ++net.m_revision;
     }
-    void reconvertUsers(const std::function<bool(const NodeSpec&)>& uses) {
+    void reconvertUsers(const std::function<bool(const NodeSetup&)>& uses) {
         std::map<NodeId, NodeLosses> converted;
         for (const auto& [id, s] : net.m_nodes)
-            if (uses(s.node.spec)) converted[id] = convertNodeLosses(s.node.spec, net);
+            if (uses(s.node.setup)) converted[id] = convertNodeLosses(s.node.setup, net);
         for (auto& [id, losses] : converted)
             net.m_nodes.at(id).losses = std::move(losses);
         ++net.m_revision;
@@ -206,28 +206,28 @@ std::vector<NodeId> Network::preorder() const {
     return order;
 }
 
-NodeId Network::addChild(NodeId parent, int port, const NodeSpec& spec, int row) {
+NodeId Network::addChild(NodeId parent, int port, const NodeSetup& setup, int row) {
     NetworkEditor e(*this);
     e.checkPort(parent, port);
     e.checkRoom(parent, 1, 1);
-    checkRunLength(spec.coax.metres);
-    NodeLosses losses = convertNodeLosses(spec, *this);
+    checkRunLength(setup.coax.metres);
+    NodeLosses losses = convertNodeLosses(setup, *this);
     Subtree s;
-    s.nodes.push_back(NetNode{m_nextId, parent, port, spec, {}});
+    s.nodes.push_back(NetNode{m_nextId, parent, port, setup, {}});
     e.insert(s, {std::move(losses)}, parent, port, row);
     return s.nodes.front().id;
 }
 
-void Network::setSpec(NodeId id, const NodeSpec& spec) {
+void Network::setSetup(NodeId id, const NodeSetup& setup) {
     NetworkEditor e(*this);
     Slot& s = e.slot(id);
-    checkRunLength(spec.coax.metres);
-    NodeLosses losses = convertNodeLosses(spec, *this);
+    checkRunLength(setup.coax.metres);
+    NodeLosses losses = convertNodeLosses(setup, *this);
     if (!e.childrenFit(s.node, losses))
         throw refusal(
             QStringLiteral("この部品には、つながっている下流の機器を受ける端子がありません。"
                            "先に下流を移すか削除してください。"));
-    s.node.spec = spec;
+    s.node.setup = setup;
     s.losses = std::move(losses);
     ++m_revision;
 }
@@ -332,13 +332,13 @@ void Network::setCableType(const CableType& cable) {
     else
         *found = cable;
     NetworkEditor(trial).reconvertUsers(
-        [&](const NodeSpec& s) { return s.coax.cable == cable.name; });
+        [&](const NodeSetup& s) { return s.coax.cable == cable.name; });
     *this = std::move(trial);
 }
 
 void Network::removeCableType(const QString& name) {
     for (const auto& [id, s] : m_nodes)
-        if (s.node.spec.coax.cable == name)
+        if (s.node.setup.coax.cable == name)
             throw refusal(
                 QStringLiteral("ケーブル種別「%1」は使われているため削除できません。").arg(name));
     m_cables.erase(std::remove_if(m_cables.begin(), m_cables.end(),
@@ -364,12 +364,12 @@ void Network::setUserComponent(const UserComponent& component) {
         trial.m_users.push_back(component);
     else
         *found = component;
-    auto uses = [&](const NodeSpec& s) {
+    auto uses = [&](const NodeSetup& s) {
         return s.component.kind == ComponentKind::User && s.component.userName == component.name;
     };
     NetworkEditor(trial).reconvertUsers(uses);
     for (const auto& [id, s] : trial.m_nodes)
-        if (uses(s.node.spec) && !NetworkEditor(trial).childrenFit(s.node, s.losses))
+        if (uses(s.node.setup) && !NetworkEditor(trial).childrenFit(s.node, s.losses))
             throw refusal(QStringLiteral("ユーザー部品「%1」の端子に下流の機器がつながっています。")
                               .arg(component.name));
     *this = std::move(trial);
@@ -377,8 +377,8 @@ void Network::setUserComponent(const UserComponent& component) {
 
 void Network::removeUserComponent(const QString& name) {
     for (const auto& [id, s] : m_nodes)
-        if (s.node.spec.component.kind == ComponentKind::User &&
-            s.node.spec.component.userName == name)
+        if (s.node.setup.component.kind == ComponentKind::User &&
+            s.node.setup.component.userName == name)
             throw refusal(
                 QStringLiteral("ユーザー部品「%1」は使われているため削除できません。").arg(name));
     m_users.erase(std::remove_if(m_users.begin(), m_users.end(),
@@ -408,7 +408,7 @@ bool sameTree(const Network& a, NodeId x, const Network& b, NodeId y) {
     for (size_t i = 0; i < cx.size(); ++i) {
         const NetNode& nx = a.node(cx[i]);
         const NetNode& ny = b.node(cy[i]);
-        if (nx.spec != ny.spec || nx.parentPort != ny.parentPort) return false;
+        if (nx.setup != ny.setup || nx.parentPort != ny.parentPort) return false;
         if (!sameTree(a, cx[i], b, cy[i])) return false;
     }
     return true;
@@ -423,10 +423,10 @@ bool Network::operator==(const Network& other) const {
 
 namespace {
 
-QString outletName(const NodeSpec& spec) {
-    if (spec.floor.isEmpty()) return spec.room;
-    if (spec.room.isEmpty()) return spec.floor;
-    return spec.room + QStringLiteral(" (") + spec.floor + u')';
+QString outletName(const NodeSetup& setup) {
+    if (setup.floor.isEmpty()) return setup.room;
+    if (setup.room.isEmpty()) return setup.floor;
+    return setup.room + QStringLiteral(" (") + setup.floor + u')';
 }
 
 } // namespace
@@ -447,7 +447,7 @@ const FlatNetwork& Network::flat() const {
         for (bool outlet : s.losses.outletPort)
             if (outlet) ++f.outletPorts;
         if (std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true))
-            n.outletName = outletName(s.node.spec);
+            n.outletName = outletName(s.node.setup);
         const int self = int(f.nodes.size());
         f.nodes.push_back(std::move(n));
         for (auto c = s.node.children.rbegin(); c != s.node.children.rend(); ++c)

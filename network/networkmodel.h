@@ -54,23 +54,23 @@ struct CoaxRun {
 };
 
 // What the user edits on a node; the tree position is kept apart.
-struct NodeSpec {
+struct NodeSetup {
     CoaxRun coax;
     Component component;
     QString room;  // outlet name: room ...
     QString floor; // ... and floor
 
-    bool operator==(const NodeSpec& o) const {
+    bool operator==(const NodeSetup& o) const {
         return coax == o.coax && component == o.component && room == o.room && floor == o.floor;
     }
-    bool operator!=(const NodeSpec& o) const { return !(*this == o); }
+    bool operator!=(const NodeSetup& o) const { return !(*this == o); }
 };
 
 struct NetNode {
     NodeId id = 0;
     NodeId parent = HeadEndId;
     int parentPort = 0; // output port of the parent this node hangs on
-    NodeSpec spec;
+    NodeSetup setup;
     std::vector<NodeId> children; // in display order
 };
 
@@ -175,8 +175,8 @@ public:
     // Edits. Each either succeeds whole or raises UserError with a Japanese
     // message and changes nothing. `row` is the position among the parent's
     // children; -1 appends.
-    NodeId addChild(NodeId parent, int port, const NodeSpec& spec, int row = -1);
-    void setSpec(NodeId id, const NodeSpec& spec);
+    NodeId addChild(NodeId parent, int port, const NodeSetup& setup, int row = -1);
+    void setSetup(NodeId id, const NodeSetup& setup);
     void move(NodeId id, NodeId newParent, int port, int row = -1);
     Subtree takeSubtree(NodeId id); // removes it, ids kept in the value
     void insertSubtree(const Subtree& subtree, NodeId parent, int port, int row = -1);

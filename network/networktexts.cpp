@@ -8,18 +8,18 @@
 
 QString nodeTitle(const Network& network, NodeId id) {
     if (id == HeadEndId) return QStringLiteral("ヘッドエンド");
-    return componentLabel(network.node(id).spec.component);
+    return componentLabel(network.node(id).setup.component);
 }
 
 QString cableText(const Network& network, NodeId id) {
     if (id == HeadEndId) return {};
-    const CoaxRun& run = network.node(id).spec.coax;
+    const CoaxRun& run = network.node(id).setup.coax;
     return run.cable + u' ' + NumText(run.metres) + QStringLiteral(" m");
 }
 
 QString portName(const Network& network, NodeId parent, int port) {
     if (parent == HeadEndId) return QStringLiteral("出力");
-    const Component& c = network.node(parent).spec.component;
+    const Component& c = network.node(parent).setup.component;
     switch (c.kind) {
     case ComponentKind::Brancher:
         return port == 0 ? QStringLiteral("通過") : QStringLiteral("分岐%1").arg(port);

@@ -140,8 +140,8 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
             o.node = n.id;
             o.port = int(p);
             o.name = n.outletName;
-            o.room = n.node->spec.room;
-            o.floor = n.node->spec.floor;
+            o.room = n.node->setup.room;
+            o.floor = n.node->setup.floor;
             BandLoss levels;
             for (size_t b = 0; b < BandCount; ++b)
                 levels[b] = minus(out.input[b], losses.ports[p][b]);

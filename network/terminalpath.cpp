@@ -34,9 +34,9 @@ std::vector<PathStep> pathTo(const Network& net, NodeId outlet) {
 }
 
 QString partName(const NetNode& n) {
-    QString name = componentLabel(n.spec.component);
-    if (!n.spec.room.isEmpty() || !n.spec.floor.isEmpty())
-        name += QStringLiteral("（") + (n.spec.room + u' ' + n.spec.floor).trimmed() +
+    QString name = componentLabel(n.setup.component);
+    if (!n.setup.room.isEmpty() || !n.setup.floor.isEmpty())
+        name += QStringLiteral("（") + (n.setup.room + u' ' + n.setup.floor).trimmed() +
                 QStringLiteral("）");
     return name;
 }
@@ -57,12 +57,12 @@ struct Bill {
 };
 
 void addStep(Bill& bill, const NetNode& n, int port, bool last) {
-    const int coax = catalogueCoaxIndex(n.spec.coax.cable);
+    const int coax = catalogueCoaxIndex(n.setup.coax.cable);
     if (coax < 0)
         cannot(n,
-               QStringLiteral("のケーブル「%1」は端末計算にありません。").arg(n.spec.coax.cable));
-    bill.metres[size_t(coax)] += n.spec.coax.metres;
-    const Component& c = n.spec.component;
+               QStringLiteral("のケーブル「%1」は端末計算にありません。").arg(n.setup.coax.cable));
+    bill.metres[size_t(coax)] += n.setup.coax.metres;
+    const Component& c = n.setup.component;
     switch (c.kind) {
     case ComponentKind::Distributor:
         bill.distributors[size_t(c.model - 1)] += 1;
@@ -133,7 +133,7 @@ TerminalFields terminalFieldsForOutlet(const Network& network, NodeId outlet) {
     const BandValues levels = headEndLevels(network.head);
     for (int b = 0; b < BandCount; ++b)
         f[F::BoosterLevel[b]] = NumText(levels[size_t(b)]);
-    const NodeSpec& spec = network.node(outlet).spec;
-    f[F::CircuitName] = (spec.room + u' ' + spec.floor).trimmed();
+    const NodeSetup& setup = network.node(outlet).setup;
+    f[F::CircuitName] = (setup.room + u' ' + setup.floor).trimmed();
     return f;
 }

@@ -13,12 +13,12 @@ QString boosterName(int position) {
     return QStringLiteral("階ブースター%1").arg(position + 1);
 }
 
-NodeSpec part(ComponentKind kind, const char* model, const char* cable, double metres) {
-    NodeSpec spec;
-    spec.component.kind = kind;
-    spec.component.model = catalogueModelNumber(kind, QString::fromUtf8(model));
-    spec.coax = {QString::fromUtf8(cable), metres};
-    return spec;
+NodeSetup part(ComponentKind kind, const char* model, const char* cable, double metres) {
+    NodeSetup setup;
+    setup.component.kind = kind;
+    setup.component.model = catalogueModelNumber(kind, QString::fromUtf8(model));
+    setup.coax = {QString::fromUtf8(cable), metres};
+    return setup;
 }
 
 void setBooster(Network& net, int position, const BandValues& gain) {
@@ -31,7 +31,7 @@ void setBooster(Network& net, int position, const BandValues& gain) {
 }
 
 void addFloor(Network& net, NodeId tap, int floor, int position, const TowerPlan& plan) {
-    NodeSpec amp;
+    NodeSetup amp;
     amp.coax = {QStringLiteral("S-5C-FB"), 2};
     amp.component.kind = ComponentKind::User;
     amp.component.userName = boosterName(position);
@@ -45,7 +45,7 @@ void addFloor(Network& net, NodeId tap, int floor, int position, const TowerPlan
         NodeId from = six[line % 2];
         int port = line / 2;
         for (int u = 0; u < plan.unitsPerLine; ++u) {
-            NodeSpec unit = part(ComponentKind::SeriesUnit, "２端子形 CS", "S-5C-FB", u ? 6 : 10);
+            NodeSetup unit = part(ComponentKind::SeriesUnit, "２端子形 CS", "S-5C-FB", u ? 6 : 10);
             unit.component.endUnit = u == plan.unitsPerLine - 1;
             unit.room = QString::number(floor * 100 + line * plan.unitsPerLine + u + 1);
             unit.floor = QString::number(floor) + u'F';

@@ -205,17 +205,17 @@ struct Reader {
             const QString here = at(path, i);
             const Fields f(list[i], here,
                            {"port", "coax", "component", "room", "floor", "children"});
-            NodeSpec spec;
+            NodeSetup setup;
             const int port = int(f.number("port", 0, 63));
             if (port != f.number("port", 0, 63))
                 refuse(f.path("port"), QStringLiteral("整数が必要です。"));
             const Fields coax(f.value("coax"), f.path("coax"), {"cable", "metres"});
-            spec.coax = {coax.text("cable"), coax.number("metres", 0, 100000)};
-            spec.component = readComponent(f.value("component"), f.path("component"));
-            spec.room = f.text("room", true);
-            spec.floor = f.text("floor", true);
+            setup.coax = {coax.text("cable"), coax.number("metres", 0, 100000)};
+            setup.component = readComponent(f.value("component"), f.path("component"));
+            setup.room = f.text("room", true);
+            setup.floor = f.text("floor", true);
             NodeId id = 0;
-            apply(here, [&] { id = net.addChild(parent, port, spec); });
+            apply(here, [&] { id = net.addChild(parent, port, setup); });
             readNodes(f.array("children", true), f.path("children"), id, depth + 1);
         }
     }
@@ -238,7 +238,7 @@ QJsonArray nodesJson(const Network& net, NodeId parent) {
     QJsonArray list;
     for (NodeId id : net.children(parent)) {
         const NetNode& n = net.node(id);
-        const Component& c = n.spec.component;
+        const Component& c = n.setup.component;
         QJsonObject component{{"kind", KindKeys[int(c.kind)]}};
         component["model"] = c.kind == ComponentKind::User
                                  ? c.userName
@@ -246,10 +246,10 @@ QJsonArray nodesJson(const Network& net, NodeId parent) {
         if (c.endUnit) component["endUnit"] = true;
         QJsonObject o{
             {"port", n.parentPort},
-            {"coax", QJsonObject{{"cable", n.spec.coax.cable}, {"metres", n.spec.coax.metres}}},
+            {"coax", QJsonObject{{"cable", n.setup.coax.cable}, {"metres", n.setup.coax.metres}}},
             {"component", component}};
-        if (!n.spec.room.isEmpty()) o["room"] = n.spec.room;
-        if (!n.spec.floor.isEmpty()) o["floor"] = n.spec.floor;
+        if (!n.setup.room.isEmpty()) o["room"] = n.setup.room;
+        if (!n.setup.floor.isEmpty()) o["floor"] = n.setup.floor;
         if (!n.children.empty()) o["children"] = nodesJson(net, id);
         list.append(o);
     }

@@ -15,12 +15,12 @@
 namespace {
 
 // What a new node starts as: the first model of its kind on 0 m of S-5C-FB.
-NodeSpec newSpec(ComponentKind kind, const Network& network) {
-    NodeSpec spec;
-    spec.component.kind = kind;
+NodeSetup newSetup(ComponentKind kind, const Network& network) {
+    NodeSetup setup;
+    setup.component.kind = kind;
     if (kind == ComponentKind::User && !network.userComponents().empty())
-        spec.component.userName = network.userComponents().front().name;
-    return spec;
+        setup.component.userName = network.userComponents().front().name;
+    return setup;
 }
 
 } // namespace
@@ -49,9 +49,10 @@ void NetworkWindow::addChild(ComponentKind kind) {
     }
     const NodeId parent = selectedNode();
     const int port = freePort(parent);
-    const NodeSpec spec = newSpec(kind, net);
+    const NodeSetup setup = newSetup(kind, net);
     NodeId added = HeadEndId;
-    edit(QStringLiteral("部品の追加"), [&](Network& n) { added = n.addChild(parent, port, spec); });
+    edit(QStringLiteral("部品の追加"),
+         [&](Network& n) { added = n.addChild(parent, port, setup); });
     if (added != HeadEndId) selectNode(added);
 }
 

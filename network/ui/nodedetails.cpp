@@ -44,11 +44,11 @@ NodeDetails::~NodeDetails() {
 
 void NodeDetails::connectFields() {
     connect(ui->kindCombo, &QComboBox::activated, this, &NodeDetails::kindChosen);
-    connect(ui->modelCombo, &QComboBox::activated, this, &NodeDetails::applySpec);
-    connect(ui->cableCombo, &QComboBox::activated, this, &NodeDetails::applySpec);
-    connect(ui->endUnitCheck, &QCheckBox::clicked, this, &NodeDetails::applySpec);
+    connect(ui->modelCombo, &QComboBox::activated, this, &NodeDetails::applySetup);
+    connect(ui->cableCombo, &QComboBox::activated, this, &NodeDetails::applySetup);
+    connect(ui->endUnitCheck, &QCheckBox::clicked, this, &NodeDetails::applySetup);
     for (QLineEdit* field : {ui->lengthEdit, ui->roomEdit, ui->floorEdit})
-        connect(field, &QLineEdit::editingFinished, this, &NodeDetails::applySpec);
+        connect(field, &QLineEdit::editingFinished, this, &NodeDetails::applySetup);
     connect(ui->portCombo, &QComboBox::activated, this, &NodeDetails::applyPort);
     connect(ui->sourceCombo, &QComboBox::activated, this, &NodeDetails::applyHead);
     for (const auto& edits : {levelEdits(), gainEdits()})
@@ -71,7 +71,7 @@ void NodeDetails::showNode(NodeId id) {
     if (m_node == HeadEndId)
         showHead();
     else
-        showSpec(m_document->network().node(m_node));
+        showSetup(m_document->network().node(m_node));
 }
 
 void NodeDetails::showHead() {
@@ -90,18 +90,18 @@ void NodeDetails::showHead() {
     ui->takeTerminalButton->setEnabled(head.source == HeadSource::TerminalScreen);
 }
 
-void NodeDetails::showSpec(const NetNode& node) {
-    const NodeSpec& spec = node.spec;
+void NodeDetails::showSetup(const NetNode& node) {
+    const NodeSetup& setup = node.setup;
     ui->detailsPages->setCurrentWidget(ui->nodePage);
-    ui->kindCombo->setCurrentIndex(kindPosition(spec.component.kind));
-    fillModels(spec.component.kind, spec.component);
-    ui->endUnitCheck->setVisible(spec.component.kind == ComponentKind::SeriesUnit);
-    ui->endUnitCheck->setChecked(spec.component.endUnit);
+    ui->kindCombo->setCurrentIndex(kindPosition(setup.component.kind));
+    fillModels(setup.component.kind, setup.component);
+    ui->endUnitCheck->setVisible(setup.component.kind == ComponentKind::SeriesUnit);
+    ui->endUnitCheck->setChecked(setup.component.endUnit);
     fillPorts(node);
-    fillCables(spec.coax.cable);
-    ui->lengthEdit->setText(NumText(spec.coax.metres));
-    ui->roomEdit->setText(spec.room);
-    ui->floorEdit->setText(spec.floor);
+    fillCables(setup.coax.cable);
+    ui->lengthEdit->setText(NumText(setup.coax.metres));
+    ui->roomEdit->setText(setup.room);
+    ui->floorEdit->setText(setup.floor);
 }
 
 void NodeDetails::fillModels(ComponentKind kind, const Component& current) {
@@ -155,10 +155,10 @@ void NodeDetails::kindChosen() {
     }
     fillModels(kind, component);
     ui->endUnitCheck->setChecked(false);
-    applySpec();
+    applySetup();
 }
 
-void NodeDetails::applySpec() {
+void NodeDetails::applySetup() {
     if (m_node == HeadEndId) return;
     const std::optional<double> metres =
         ui->lengthEdit->text().trimmed().isEmpty() ? 0.0 : typedNumber(ui->lengthEdit->text());
@@ -167,18 +167,18 @@ void NodeDetails::applySpec() {
         emit refused(QStringLiteral("ケーブルの長さは 0 以上の数値 (m) で入力してください。"));
         return;
     }
-    NodeSpec spec = m_document->network().node(m_node).spec;
-    Component& c = spec.component;
+    NodeSetup setup = m_document->network().node(m_node).setup;
+    Component& c = setup.component;
     c.kind = Kinds[ui->kindCombo->currentIndex()];
     c.model = c.kind == ComponentKind::User ? 1 : std::max(1, ui->modelCombo->currentIndex() + 1);
     c.userName = c.kind == ComponentKind::User ? ui->modelCombo->currentText() : QString();
     c.endUnit = c.kind == ComponentKind::SeriesUnit && ui->endUnitCheck->isChecked();
-    spec.coax = CoaxRun{ui->cableCombo->currentText(), *metres};
-    spec.room = ui->roomEdit->text().trimmed();
-    spec.floor = ui->floorEdit->text().trimmed();
-    if (spec == m_document->network().node(m_node).spec) return;
+    setup.coax = CoaxRun{ui->cableCombo->currentText(), *metres};
+    setup.room = ui->roomEdit->text().trimmed();
+    setup.floor = ui->floorEdit->text().trimmed();
+    if (setup == m_document->network().node(m_node).setup) return;
     const NodeId id = m_node;
-    edit(QStringLiteral("部品の変更"), [id, spec](Network& n) { n.setSpec(id, spec); });
+    edit(QStringLiteral("部品の変更"), [id, setup](Network& n) { n.setSetup(id, setup); });
 }
 
 void NodeDetails::applyPort() {

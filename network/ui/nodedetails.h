@@ -35,12 +35,12 @@ signals:
 private:
     void connectFields();
     void showHead();
-    void showSpec(const NetNode& node);
+    void showSetup(const NetNode& node);
     void fillModels(ComponentKind kind, const Component& current);
     void fillCables(const QString& current);
     void fillPorts(const NetNode& node);
     void kindChosen();
-    void applySpec();
+    void applySetup();
     void applyPort();
     void applyHead();
     void edit(const QString& text, const std::function<void(Network&)>& change);

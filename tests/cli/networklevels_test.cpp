@@ -43,11 +43,11 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     // A part not rated for CS: the level cell says so, in JSON as a text.
     QTemporaryDir dir;
     Network net;
-    NodeSpec spec;
-    spec.component.kind = ComponentKind::Outlet;
-    spec.component.model = 1; // BS-7F: no CS value
-    spec.room = QStringLiteral("A");
-    net.addChild(HeadEndId, 0, spec);
+    NodeSetup setup;
+    setup.component.kind = ComponentKind::Outlet;
+    setup.component.model = 1; // BS-7F: no CS value
+    setup.room = QStringLiteral("A");
+    net.addChild(HeadEndId, 0, setup);
     const QString file = dir.filePath(QStringLiteral("one.TVDN"));
     writeNetworkFile(file, net);
     const BatchResult json = levelsCommand(file, OutputFormat::Json); // chosen by the name

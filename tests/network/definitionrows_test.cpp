@@ -67,7 +67,7 @@ TEST(DefinitionRows, RefusalsNameTheRowAndChangeNothing) {
 TEST(DefinitionRows, ADefinitionInUseCannotGoButAnUnusedOneCan) {
     Network net;
     replaceDefinitions(net, Cables, Users);
-    NodeSpec run = partSpec(ComponentKind::Distributor, "CS-D2", "ECO-7C", 10);
+    NodeSetup run = partSetup(ComponentKind::Distributor, "CS-D2", "ECO-7C", 10);
     net.addChild(HeadEndId, 0, run);
     const Network before = net;
     EXPECT_THROW(replaceDefinitions(net, {Cables[0]}, Users), UserError);
@@ -81,7 +81,7 @@ TEST(DefinitionRows, ChangedLossesReachTheLevelsBelow) {
     Network net;
     replaceDefinitions(net, Cables, {});
     const NodeId id =
-        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS", "ECO-5C", 100));
+        net.addChild(HeadEndId, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS", "ECO-5C", 100));
     const auto uhf = [&] {
         const NetworkResult r = computeNetwork(net, outletRanges());
         return *r.outlets[size_t(r.node(id)->firstOutlet)].bands[UHF].level;

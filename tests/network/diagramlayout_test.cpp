@@ -13,14 +13,14 @@ struct SmallNetwork {
     NodeId distributor, brancher, tap, through, side;
     SmallNetwork() {
         distributor = net.addChild(HeadEndId, 0,
-                                   partSpec(ComponentKind::Distributor, "CS-D2", "S-7C-FB", 10));
-        brancher = net.addChild(distributor, 0, partSpec(ComponentKind::Brancher, "CS-C2"));
-        NodeSpec outlet = partSpec(ComponentKind::Outlet, "DCM7FTCS", "S-5C-FB", 12);
+                                   partSetup(ComponentKind::Distributor, "CS-D2", "S-7C-FB", 10));
+        brancher = net.addChild(distributor, 0, partSetup(ComponentKind::Brancher, "CS-C2"));
+        NodeSetup outlet = partSetup(ComponentKind::Outlet, "DCM7FTCS", "S-5C-FB", 12);
         outlet.room = QStringLiteral("101");
         tap = net.addChild(brancher, 1, outlet);
         outlet.room = QStringLiteral("102");
         through = net.addChild(brancher, 0, outlet);
-        outlet = partSpec(ComponentKind::Outlet, "BS-7F");
+        outlet = partSetup(ComponentKind::Outlet, "BS-7F");
         outlet.room = QStringLiteral("103");
         side = net.addChild(distributor, 1, outlet);
     }

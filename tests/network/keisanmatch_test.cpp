@@ -117,7 +117,7 @@ NodeId buildPath(Network& net, const std::vector<Step>& steps) {
     NodeId at = HeadEndId;
     int port = 0;
     for (const Step& s : steps) {
-        at = net.addChild(at, port, partSpec(s.kind, s.model, s.cable, s.metres, s.endUnit));
+        at = net.addChild(at, port, partSetup(s.kind, s.model, s.cable, s.metres, s.endUnit));
         port = s.port;
     }
     return at;

@@ -11,10 +11,11 @@ struct Small {
     Network net;
     NodeId split, brancher, tapOutlet, sideOutlet;
     Small() {
-        split = net.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D4"));
-        brancher = net.addChild(split, 0, partSpec(ComponentKind::Brancher, "CS-C2", "S-5C-FB", 3));
-        tapOutlet = net.addChild(brancher, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
-        sideOutlet = net.addChild(split, 1, partSpec(ComponentKind::Outlet, "BS-7F"));
+        split = net.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D4"));
+        brancher =
+            net.addChild(split, 0, partSetup(ComponentKind::Brancher, "CS-C2", "S-5C-FB", 3));
+        tapOutlet = net.addChild(brancher, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
+        sideOutlet = net.addChild(split, 1, partSetup(ComponentKind::Outlet, "BS-7F"));
     }
 };
 
@@ -27,34 +28,37 @@ struct Edit {
 TEST(NetworkModel, RefusedEditsChangeNothing) {
     const std::vector<Edit> edits = {
         {"child on an outlet",
-         [](Small& s) { s.net.addChild(s.tapOutlet, 0, partSpec(ComponentKind::Outlet, "BS-7F")); },
+         [](Small& s) {
+             s.net.addChild(s.tapOutlet, 0, partSetup(ComponentKind::Outlet, "BS-7F"));
+         },
          "テレビ端子の出力"},
         {"port beyond the part",
-         [](Small& s) { s.net.addChild(s.brancher, 3, partSpec(ComponentKind::Outlet, "BS-7F")); },
+         [](Small& s) { s.net.addChild(s.brancher, 3, partSetup(ComponentKind::Outlet, "BS-7F")); },
          "端子 4"},
         {"missing parent",
-         [](Small& s) { s.net.addChild(999, 0, partSpec(ComponentKind::Outlet, "BS-7F")); }, "999"},
+         [](Small& s) { s.net.addChild(999, 0, partSetup(ComponentKind::Outlet, "BS-7F")); },
+         "999"},
         {"negative run",
          [](Small& s) {
-             s.net.addChild(s.split, 2, partSpec(ComponentKind::Outlet, "BS-7F", "S-5C-FB", -1));
+             s.net.addChild(s.split, 2, partSetup(ComponentKind::Outlet, "BS-7F", "S-5C-FB", -1));
          },
          "0～100000"},
         {"unknown cable",
          [](Small& s) {
-             s.net.addChild(s.split, 2, partSpec(ComponentKind::Outlet, "BS-7F", "ECO", 1));
+             s.net.addChild(s.split, 2, partSetup(ComponentKind::Outlet, "BS-7F", "ECO", 1));
          },
          "ECO"},
-        {"unknown user part", [](Small& s) { s.net.addChild(s.split, 2, userSpec("なし")); },
+        {"unknown user part", [](Small& s) { s.net.addChild(s.split, 2, userSetup("なし")); },
          "なし"},
         {"model out of the catalogue",
          [](Small& s) {
-             NodeSpec spec = partSpec(ComponentKind::Brancher, "CS-C2");
-             spec.component.model = 5;
-             s.net.setSpec(s.brancher, spec);
+             NodeSetup setup = partSetup(ComponentKind::Brancher, "CS-C2");
+             setup.component.model = 5;
+             s.net.setSetup(s.brancher, setup);
          },
          "5"},
-        {"spec leaves a child without its port",
-         [](Small& s) { s.net.setSpec(s.split, partSpec(ComponentKind::Outlet, "BS-7F")); },
+        {"setup leaves a child without its port",
+         [](Small& s) { s.net.setSetup(s.split, partSetup(ComponentKind::Outlet, "BS-7F")); },
          "下流"},
         {"move under itself", [](Small& s) { s.net.move(s.split, s.brancher, 0); }, "自分の下流"},
         {"move onto an outlet port", [](Small& s) { s.net.move(s.sideOutlet, s.tapOutlet, 0); },
@@ -86,7 +90,7 @@ TEST(NetworkModel, RefusedEditsChangeNothing) {
         if (QString::fromUtf8(e.what).contains(QStringLiteral("node cap"))) {
             NodeId line = s.split;
             for (int i = 0; i < 97; ++i)
-                line = s.net.addChild(line, 0, partSpec(ComponentKind::Brancher, "CS-C2"));
+                line = s.net.addChild(line, 0, partSetup(ComponentKind::Brancher, "CS-C2"));
         }
         const Network before = s.net;
         const auto revision = s.net.revision();
@@ -115,7 +119,7 @@ TEST(NetworkModel, TakeAndInsertRestoresIdsAndPlace) {
     EXPECT_EQ(s.net.children(s.split), (std::vector<NodeId>{s.brancher, s.sideOutlet}));
     // A node added after the undo never reuses a taken id.
     s.net.takeSubtree(s.sideOutlet);
-    const NodeId fresh = s.net.addChild(s.split, 2, partSpec(ComponentKind::Outlet, "BS-7F"));
+    const NodeId fresh = s.net.addChild(s.split, 2, partSetup(ComponentKind::Outlet, "BS-7F"));
     EXPECT_GT(fresh, s.sideOutlet);
 }
 
@@ -157,7 +161,7 @@ TEST(NetworkModel, PasteAndRepeatMakeFreshCopies) {
     const Subtree copy = s.net.copySubtree(s.brancher);
     const NodeId pasted = s.net.pasteCopy(copy, s.split, 2);
     EXPECT_NE(pasted, s.brancher);
-    EXPECT_EQ(s.net.node(pasted).spec, s.net.node(s.brancher).spec);
+    EXPECT_EQ(s.net.node(pasted).setup, s.net.node(s.brancher).setup);
     ASSERT_EQ(s.net.children(pasted).size(), 1u);
     EXPECT_NE(s.net.children(pasted)[0], s.tapOutlet);
     EXPECT_EQ(s.net.node(s.net.children(pasted)[0]).parent, pasted);
@@ -178,11 +182,11 @@ TEST(NetworkModel, EqualityIgnoresIdsButNotPorts) {
     Small a;
     Network b;
     // Same tree built in another order, so with other ids.
-    const NodeId split = b.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D4"));
-    b.addChild(split, 1, partSpec(ComponentKind::Outlet, "BS-7F"));
+    const NodeId split = b.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D4"));
+    b.addChild(split, 1, partSetup(ComponentKind::Outlet, "BS-7F"));
     const NodeId brancher =
-        b.addChild(split, 0, partSpec(ComponentKind::Brancher, "CS-C2", "S-5C-FB", 3), 0);
-    const NodeId tap = b.addChild(brancher, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+        b.addChild(split, 0, partSetup(ComponentKind::Brancher, "CS-C2", "S-5C-FB", 3), 0);
+    const NodeId tap = b.addChild(brancher, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
     EXPECT_NE(brancher, a.brancher);
     EXPECT_TRUE(a.net == b);
     b.move(tap, brancher, 2);
@@ -192,16 +196,16 @@ TEST(NetworkModel, EqualityIgnoresIdsButNotPorts) {
 TEST(NetworkModel, DefinitionsInUseStay) {
     Small s;
     s.net.setCableType({QStringLiteral("ECO"), {1.0, 2.0, 3.0, 4.0}});
-    s.net.setSpec(s.sideOutlet, partSpec(ComponentKind::Outlet, "BS-7F", "ECO", 10));
+    s.net.setSetup(s.sideOutlet, partSetup(ComponentKind::Outlet, "BS-7F", "ECO", 10));
     EXPECT_THROW(s.net.removeCableType(QStringLiteral("ECO")), UserError);
-    s.net.setSpec(s.sideOutlet, partSpec(ComponentKind::Outlet, "BS-7F"));
+    s.net.setSetup(s.sideOutlet, partSetup(ComponentKind::Outlet, "BS-7F"));
     s.net.removeCableType(QStringLiteral("ECO"));
     EXPECT_TRUE(s.net.cableTypes().empty());
 
     s.net.setUserComponent(
         {QStringLiteral("U2"), {{{1.0, 1.0, 1.0, 1.0}, false}, {{2.0, 2.0, 2.0, 2.0}, false}}});
-    const NodeId u = s.net.addChild(s.split, 2, userSpec("U2"));
-    s.net.addChild(u, 1, partSpec(ComponentKind::Outlet, "BS-7F"));
+    const NodeId u = s.net.addChild(s.split, 2, userSetup("U2"));
+    s.net.addChild(u, 1, partSetup(ComponentKind::Outlet, "BS-7F"));
     // Shrinking the part under its child is refused; the old definition stays.
     EXPECT_THROW(s.net.setUserComponent({QStringLiteral("U2"), {{{1.0, 1.0, 1.0, 1.0}, false}}}),
                  UserError);
@@ -213,8 +217,8 @@ TEST(NetworkModel, DepthCap) {
     Network net;
     NodeId at = HeadEndId;
     for (int i = 0; i < MaxNetworkDepth; ++i)
-        at = net.addChild(at, 0, partSpec(ComponentKind::Brancher, "CS-C2"));
-    EXPECT_THROW(net.addChild(at, 0, partSpec(ComponentKind::Brancher, "CS-C2")), UserError);
+        at = net.addChild(at, 0, partSetup(ComponentKind::Brancher, "CS-C2"));
+    EXPECT_THROW(net.addChild(at, 0, partSetup(ComponentKind::Brancher, "CS-C2")), UserError);
     EXPECT_EQ(net.nodeCount(), MaxNetworkDepth);
 }
 

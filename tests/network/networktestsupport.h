@@ -23,23 +23,23 @@ inline OutletCriteria outletRanges() {
     return outletCriteria(standardProfile(ProfileId{}));
 }
 
-inline NodeSpec partSpec(ComponentKind kind, const char* model, const char* cable = "S-5C-FB",
-                         double metres = 0, bool endUnit = false) {
-    NodeSpec spec;
-    spec.component.kind = kind;
-    spec.component.model = catalogueModelNumber(kind, QString::fromUtf8(model));
-    spec.component.endUnit = endUnit;
-    spec.coax = {QString::fromUtf8(cable), metres};
-    EXPECT_GT(spec.component.model, 0) << model;
-    return spec;
+inline NodeSetup partSetup(ComponentKind kind, const char* model, const char* cable = "S-5C-FB",
+                           double metres = 0, bool endUnit = false) {
+    NodeSetup setup;
+    setup.component.kind = kind;
+    setup.component.model = catalogueModelNumber(kind, QString::fromUtf8(model));
+    setup.component.endUnit = endUnit;
+    setup.coax = {QString::fromUtf8(cable), metres};
+    EXPECT_GT(setup.component.model, 0) << model;
+    return setup;
 }
 
-inline NodeSpec userSpec(const char* name, const char* cable = "S-5C-FB", double metres = 0) {
-    NodeSpec spec;
-    spec.component.kind = ComponentKind::User;
-    spec.component.userName = QString::fromUtf8(name);
-    spec.coax = {QString::fromUtf8(cable), metres};
-    return spec;
+inline NodeSetup userSetup(const char* name, const char* cable = "S-5C-FB", double metres = 0) {
+    NodeSetup setup;
+    setup.component.kind = ComponentKind::User;
+    setup.component.userName = QString::fromUtf8(name);
+    setup.coax = {QString::fromUtf8(cable), metres};
+    return setup;
 }
 
 inline const OutletResult* outletByRoom(const NetworkResult& r, const QString& room) {

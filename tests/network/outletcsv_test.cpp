@@ -29,9 +29,9 @@ TEST(OutletCsv, ApartmentTable) {
 
 TEST(OutletCsv, UnratedBandsAndQuotedNames) {
     Network net;
-    NodeSpec spec = partSpec(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
-    spec.room = QStringLiteral("A,\"1\"");
-    net.addChild(HeadEndId, 0, spec);
+    NodeSetup setup = partSetup(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
+    setup.room = QStringLiteral("A,\"1\"");
+    net.addChild(HeadEndId, 0, setup);
     const QStringList lines = csvLines(outletTableCsv(computeNetwork(net, outletRanges())));
     ASSERT_EQ(lines.size(), 2);
     // The name is quoted with its quotes doubled; BS-7F is not rated for CS.

@@ -81,14 +81,14 @@ TEST(Propagation, ApartmentVerdictsAndSummary) {
 TEST(Propagation, NotRatedBandStaysBelowThePart) {
     Network net;
     net.head.levels = {70, 70, 70, 70};
-    const NodeId split = net.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D2"));
+    const NodeId split = net.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D2"));
     const NodeId bsOnly =
-        net.addChild(split, 0, partSpec(ComponentKind::Brancher, "BS-C2", "S-5C-FB", 5));
-    const NodeId below = net.addChild(bsOnly, 1, partSpec(ComponentKind::Outlet, "BS-77F"));
+        net.addChild(split, 0, partSetup(ComponentKind::Brancher, "BS-C2", "S-5C-FB", 5));
+    const NodeId below = net.addChild(bsOnly, 1, partSetup(ComponentKind::Outlet, "BS-77F"));
     const NodeId further =
-        net.addChild(bsOnly, 0, partSpec(ComponentKind::Distributor, "CS-D2", "S-5C-FB", 5));
-    const NodeId deeper = net.addChild(further, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
-    const NodeId beside = net.addChild(split, 1, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+        net.addChild(bsOnly, 0, partSetup(ComponentKind::Distributor, "CS-D2", "S-5C-FB", 5));
+    const NodeId deeper = net.addChild(further, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
+    const NodeId beside = net.addChild(split, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
     const NetworkResult r = computeNetwork(net, outletRanges());
 
     for (NodeId id : {below, deeper}) {
@@ -113,9 +113,9 @@ TEST(Propagation, NotRatedBandStaysBelowThePart) {
 TEST(Propagation, ThinCoaxBlocksBsAndCsButNotAZeroRun) {
     Network net;
     const NodeId thin =
-        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS", "７C-2V", 10));
+        net.addChild(HeadEndId, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS", "７C-2V", 10));
     const NodeId none =
-        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS", "５C-2V", 0));
+        net.addChild(HeadEndId, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS", "５C-2V", 0));
     const NetworkResult r = computeNetwork(net, outletRanges());
     const auto& t = r.outlets[size_t(r.node(thin)->firstOutlet)].bands;
     EXPECT_NEAR(*t[VHF].level, 105 - 1.05 - 0.5, 1e-9);
@@ -133,7 +133,7 @@ TEST(Propagation, NetworkCableTypesAndUserComponents) {
     tap.ports.push_back({{1.0, 2.0, std::nullopt, 4.0}, false});
     tap.ports.push_back({{3.0, 3.5, 4.0, 4.5}, true});
     net.setUserComponent(tap);
-    const NodeId id = net.addChild(HeadEndId, 0, userSpec("壁面端子", "ECO-5C", 50));
+    const NodeId id = net.addChild(HeadEndId, 0, userSetup("壁面端子", "ECO-5C", 50));
     const NetworkResult r = computeNetwork(net, outletRanges());
     const auto& bands = r.outlets.at(0).bands;
     EXPECT_EQ(r.outlets.at(0).port, 1);
@@ -151,7 +151,7 @@ TEST(Propagation, NetworkCableTypesAndUserComponents) {
 
 TEST(Propagation, HeadEndFromBoosterInputPlusGain) {
     Network net;
-    net.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+    net.addChild(HeadEndId, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
     net.head.source = HeadSource::BoosterInputPlusGain;
     net.head.levels = {1, 1, 1, 1}; // not used by this source
     net.head.gain = {30, 35, 40, 45};

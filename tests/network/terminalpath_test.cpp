@@ -39,21 +39,21 @@ TEST(TerminalPath, MixedTreeRoundTrip) {
     Network net;
     net.head.levels = {96.5, 101, 104.25, 99};
     const NodeId d =
-        net.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "BS-D4", "S-7C-FB", 9));
-    const NodeId c = net.addChild(d, 2, partSpec(ComponentKind::Brancher, "BS-C2", "５C-2V", 3));
+        net.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "BS-D4", "S-7C-FB", 9));
+    const NodeId c = net.addChild(d, 2, partSetup(ComponentKind::Brancher, "BS-C2", "５C-2V", 3));
     NodeId unit =
-        net.addChild(c, 1, partSpec(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4));
-    net.setSpec(unit, [&] {
-        NodeSpec s = net.node(unit).spec;
+        net.addChild(c, 1, partSetup(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4));
+    net.setSetup(unit, [&] {
+        NodeSetup s = net.node(unit).setup;
         s.room = QStringLiteral("A1");
         return s;
     }());
-    unit =
-        net.addChild(unit, 0, partSpec(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4));
+    unit = net.addChild(unit, 0,
+                        partSetup(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4));
     net.addChild(unit, 0,
-                 partSpec(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4, true));
-    net.addChild(c, 0, partSpec(ComponentKind::Outlet, "BS-7F", "７C-2V", 12));
-    net.addChild(d, 0, partSpec(ComponentKind::Outlet, "DCM7FT", "S-10C-HFL", 40));
+                 partSetup(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4, true));
+    net.addChild(c, 0, partSetup(ComponentKind::Outlet, "BS-7F", "７C-2V", 12));
+    net.addChild(d, 0, partSetup(ComponentKind::Outlet, "DCM7FT", "S-10C-HFL", 40));
     expectRoundTrip(net);
 }
 
@@ -99,34 +99,35 @@ TEST(TerminalPath, PathsThatCannotBeExpressed) {
         {"user component",
          [](Network& n) {
              n.setUserComponent({QStringLiteral("分波器X"), {{{1.0, 1.0, 1.0, 1.0}, false}}});
-             const NodeId u = n.addChild(HeadEndId, 0, userSpec("分波器X"));
-             return n.addChild(u, 0, partSpec(ComponentKind::Outlet, "BS-7F"));
+             const NodeId u = n.addChild(HeadEndId, 0, userSetup("分波器X"));
+             return n.addChild(u, 0, partSetup(ComponentKind::Outlet, "BS-7F"));
          },
          "分波器X"},
         {"network cable type",
          [](Network& n) {
              n.setCableType({QStringLiteral("ECO-7C"), {1.0, 2.0, 3.0, 4.0}});
-             return n.addChild(HeadEndId, 0, partSpec(ComponentKind::Outlet, "BS-7F", "ECO-7C", 3));
+             return n.addChild(HeadEndId, 0,
+                               partSetup(ComponentKind::Outlet, "BS-7F", "ECO-7C", 3));
          },
          "ECO-7C"},
         {"two series-unit types",
          [](Network& n) {
              const NodeId a =
-                 n.addChild(HeadEndId, 0, partSpec(ComponentKind::SeriesUnit, "１端子形 BS"));
+                 n.addChild(HeadEndId, 0, partSetup(ComponentKind::SeriesUnit, "１端子形 BS"));
              return n.addChild(
-                 a, 0, partSpec(ComponentKind::SeriesUnit, "２端子形 BS", "S-5C-FB", 2, true));
+                 a, 0, partSetup(ComponentKind::SeriesUnit, "２端子形 BS", "S-5C-FB", 2, true));
          },
          "直列ユニット ２端子形 BS（終端）"},
         {"outlet behind a series unit",
          [](Network& n) {
              const NodeId a =
-                 n.addChild(HeadEndId, 0, partSpec(ComponentKind::SeriesUnit, "１端子形 CS"));
-             return n.addChild(a, 0, partSpec(ComponentKind::Outlet, "DCM7FTCS"));
+                 n.addChild(HeadEndId, 0, partSetup(ComponentKind::SeriesUnit, "１端子形 CS"));
+             return n.addChild(a, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
          },
          "テレビ端子 DCM7FTCS"},
         {"not an outlet",
          [](Network& n) {
-             return n.addChild(HeadEndId, 0, partSpec(ComponentKind::Distributor, "CS-D2"));
+             return n.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D2"));
          },
          "端子ではありません"},
     };

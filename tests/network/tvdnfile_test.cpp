@@ -140,7 +140,7 @@ TEST(TvdnFile, WriteAndReadBackTheSameNetwork) {
     net.head.gain = {30.25, 31, 32, 33};
     const NodeId unit =
         net.addChild(net.children(HeadEndId)[0], 0,
-                     partSpec(ComponentKind::SeriesUnit, "１端子形 BS", "５C-2V", 2.5, true));
+                     partSetup(ComponentKind::SeriesUnit, "１端子形 BS", "５C-2V", 2.5, true));
     (void)unit;
     writeNetworkFile(path, net);
     const Network back = readNetworkFile(path);

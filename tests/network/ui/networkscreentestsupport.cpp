@@ -68,16 +68,16 @@ void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
 
 void setNode(NetworkWindow* s, const NetNode& node) {
     Ui::NodeDetails* ui = s->details->ui;
-    const Component& c = node.spec.component;
+    const Component& c = node.setup.component;
     pickText(ui->modelCombo, c.kind == ComponentKind::User
                                  ? c.userName
                                  : catalogueModelNames(c.kind).at(c.model - 1));
     if (c.endUnit) ui->endUnitCheck->click();
     pickData(ui->portCombo, node.parentPort);
-    pickText(ui->cableCombo, node.spec.coax.cable);
-    typeInto(ui->lengthEdit, QString::number(node.spec.coax.metres));
-    typeInto(ui->roomEdit, node.spec.room);
-    typeInto(ui->floorEdit, node.spec.floor);
+    pickText(ui->cableCombo, node.setup.coax.cable);
+    typeInto(ui->lengthEdit, QString::number(node.setup.coax.metres));
+    typeInto(ui->roomEdit, node.setup.room);
+    typeInto(ui->floorEdit, node.setup.floor);
 }
 
 } // namespace
@@ -88,15 +88,15 @@ bool buildWithScreenCommands(NetworkWindow* s, const Network& target) {
     for (NodeId id : target.preorder()) {
         const NetNode& node = target.node(id);
         s->selectNode(built.at(node.parent));
-        addActionFor(s, node.spec.component.kind)->trigger();
+        addActionFor(s, node.setup.component.kind)->trigger();
         const NodeId added = s->selectedNode();
         EXPECT_NE(added, built.at(node.parent)) << "node " << id << " was not added";
         if (added == built.at(node.parent)) return false;
         built[id] = added;
         setNode(s, node);
-        const NodeSpec& got = s->document()->network().node(added).spec;
-        EXPECT_EQ(got, node.spec) << "node " << id;
-        if (got != node.spec) return false;
+        const NodeSetup& got = s->document()->network().node(added).setup;
+        EXPECT_EQ(got, node.setup) << "node " << id;
+        if (got != node.setup) return false;
     }
     return true;
 }

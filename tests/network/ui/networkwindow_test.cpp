@@ -128,18 +128,18 @@ TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
     NetworkWindow* s = openNetworkScreen();
     s->addDistributorAction->trigger();
     const NodeId id = s->selectedNode();
-    const NodeSpec spec = s->document()->network().node(id).spec;
+    const NodeSetup setup = s->document()->network().node(id).setup;
     const int steps = s->document()->undoStack()->count();
     for (const char* bad : {"abc", "-3", "1e999"}) {
         platform.messages.clear();
         typeInto(s->details->ui->lengthEdit, QString::fromLatin1(bad));
         ASSERT_EQ(platform.messages.size(), 1) << bad;
-        EXPECT_EQ(s->document()->network().node(id).spec, spec) << bad;
+        EXPECT_EQ(s->document()->network().node(id).setup, setup) << bad;
         EXPECT_EQ(s->details->ui->lengthEdit->text(), QStringLiteral("0")) << bad;
     }
     EXPECT_EQ(s->document()->undoStack()->count(), steps);
     typeInto(s->details->ui->lengthEdit, QStringLiteral("12.5"));
-    EXPECT_EQ(s->document()->network().node(id).spec.coax.metres, 12.5);
+    EXPECT_EQ(s->document()->network().node(id).setup.coax.metres, 12.5);
     EXPECT_EQ(s->document()->undoStack()->count(), steps + 1);
 }
 
@@ -306,11 +306,11 @@ TEST_F(NetworkScreen, SendToTerminalRefusesAUserPartAndFillsNothing) {
     Network net;
     net.setUserComponent(UserComponent{QStringLiteral("自作アンプ"),
                                        {UserPort{{-10.0, -10.0, -10.0, -10.0}, false}}});
-    NodeSpec amp;
+    NodeSetup amp;
     amp.component.kind = ComponentKind::User;
     amp.component.userName = QStringLiteral("自作アンプ");
     const NodeId user = net.addChild(HeadEndId, 0, amp);
-    NodeSpec outlet;
+    NodeSetup outlet;
     outlet.component.kind = ComponentKind::Outlet;
     const NodeId end = net.addChild(user, 0, outlet);
     s->document()->reset(net, QString());
@@ -354,7 +354,8 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
 
     s->addUserAction->trigger();
     const NodeId amp = s->selectedNode();
-    EXPECT_EQ(s->document()->network().node(amp).spec.component.userName, QStringLiteral("増幅器"));
+    EXPECT_EQ(s->document()->network().node(amp).setup.component.userName,
+              QStringLiteral("増幅器"));
     pickText(s->details->ui->cableCombo, QStringLiteral("ECO-5C"));
     typeInto(s->details->ui->lengthEdit, QStringLiteral("100"));
     s->addOutletAction->trigger();

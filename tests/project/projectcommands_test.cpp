@@ -6,6 +6,7 @@
 #include "common/cp932.h"
 #include "common/programvalues.h"
 #include "fieldstrength/denkai.h"
+#include "project/projectbytes.h"
 #include "project/projectdata.h"
 #include "project/records.h"
 #include "support/testsupport.h"
@@ -17,24 +18,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray projectBytes(const QStringList& records) {
-    QByteArray bytes;
-    for (const QString& r : records)
-        bytes += '"' + cp932Encode(r).bytes + "\"\r\n";
-    return bytes;
-}
 
 QLineEdit* terminalText(int n) {
     return Screens::terminal()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));

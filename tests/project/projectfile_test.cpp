@@ -5,6 +5,7 @@
 #include "common/programvalues.h"
 #include "fieldstrength/denkai.h"
 #include "fifofeeder.h"
+#include "project/projectbytes.h"
 #include "project/projectcommands.h"
 #include "project/projectdata.h"
 #include "project/records.h"
@@ -19,24 +20,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray projectBytes(const QStringList& records) {
-    QByteArray bytes;
-    for (const QString& r : records)
-        bytes += '"' + cp932Encode(r).bytes + "\"\r\n";
-    return bytes;
-}
 
 // "R1" to "R67"; record 60, the option, is its off state, the empty text.
 QStringList goldenRecords() {

@@ -11,10 +11,7 @@
 #include <QTranslator>
 
 void initApplication(QApplication& app) {
-    app.setApplicationName(programTitle());
-    // What the program remembers: ~/.config/Miravel/Miravel.conf.
-    app.setOrganizationName(programTitle());
-    app.setApplicationVersion(QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor));
+    setProgramIdentity();
 
     // Standard buttons and dialogs speak Japanese.
     auto* translator = new QTranslator(&app);

@@ -2,26 +2,69 @@
 
 #include "app/platform.h"
 #include "app/screens.h"
+#include "cli/clitext.h"
 #include "cli/commandline.h"
+#include "cli/networklevels.h"
+#include "common/oserror.h"
 #include "print/printcommands.h"
 #include "print/printer.h"
 #include "project/projectcommands.h"
 #include "terminal/tanmatu.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// Where the PDF goes must be a file in an existing folder.
-QString pdfTargetProblem(const QFileInfo& pdf) {
+// True when both names lead to one file (same device and inode), through
+// "./", "..", or a symbolic link alike.
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// Why the PDF cannot be written there (permission, a read-only folder), found
+// by opening it for writing without changing it (a new name is created and
+// removed again); "" when it can be written.
+QString unwritableReason(const QFileInfo& pdf) {
+    const QByteArray name = QFile::encodeName(pdf.absoluteFilePath());
+    const bool exists = pdf.exists();
+    const int fd = exists ? ::open(name.constData(), O_WRONLY | O_NONBLOCK)
+                          : ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0)
+        return CliText::tr("「%1」に書き込めません: %2")
+            .arg(pdf.absoluteFilePath(), systemErrorText(errno));
+    ::close(fd);
+    if (!exists) ::unlink(name.constData());
+    return QString();
+}
+
+// Where the PDF goes must be a writable file in an existing folder, and not
+// the project itself.
+QString pdfTargetProblem(const QFileInfo& pdf, const QString& projectFile) {
+    if (isNetworkFile(projectFile))
+        return CliText::tr("--print-pdf で印刷できるのは計算データ（.tvd）だけです。"
+                           "「%1」は建物の配線網のファイルです。")
+            .arg(projectFile);
     if (pdf.isDir())
-        return QStringLiteral("「%1」はフォルダーです。PDF ファイルの名前を指定してください。")
+        return CliText::tr("「%1」はフォルダーです。PDF ファイルの名前を指定してください。")
             .arg(pdf.filePath());
     if (!QFileInfo(pdf.absolutePath()).isDir())
-        return QStringLiteral("PDF の保存先フォルダー「%1」がありません。").arg(pdf.absolutePath());
-    return QString();
+        return CliText::tr("PDF の保存先フォルダー「%1」がありません。").arg(pdf.absolutePath());
+    if (sameFile(pdf.filePath(), projectFile))
+        return CliText::tr("PDF の出力先「%1」は読み込むデータファイルそのものです。"
+                           "別の名前を指定してください。")
+            .arg(pdf.filePath());
+    return unwritableReason(pdf);
 }
 
 bool loadCalculateAndPrint(const QString& projectFile) {
@@ -34,7 +77,7 @@ bool loadCalculateAndPrint(const QString& projectFile) {
 
 BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile) {
     const QFileInfo pdf(pdfFile);
-    const QString problem = pdfTargetProblem(pdf);
+    const QString problem = pdfTargetProblem(pdf, projectFile);
     if (!problem.isEmpty()) return {ExitRefused, QString(), problem + u'\n'};
 
     const Platform::Hooks platformHooks = Platform::hooks();
@@ -51,7 +94,8 @@ BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile) 
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf.absoluteFilePath());
 
-    const bool printed = loadCalculateAndPrint(projectFile);
+    // The report names its file as 読み込み does: by its absolute path.
+    const bool printed = loadCalculateAndPrint(QFileInfo(projectFile).absoluteFilePath());
 
     Screens::closeWorkScreens();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -8,42 +8,155 @@
 #include "catalog/catalog.h"
 #include "cli/commandline.h"
 #include "cli/levelscommand.h"
+#include "cli/networklevels.h"
+#include "common/usersettings.h"
 #include "common/version.h"
+#include "network/ui/networkentry.h"
 #include "project/projectcommands.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <cerrno>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-void write(FILE* stream, const QString& text) {
+bool write(FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
 }
 
+// Standard output is checked to its close: a full disk or a closed pipe is a
+// failure, not a silent success.
 int finish(const BatchResult& result) {
-    write(stdout, result.out);
+    int outputError = 0;
+    const auto check = [&outputError](bool ok) {
+        if (!ok && outputError == 0) outputError = errno != 0 ? errno : EIO;
+    };
+    errno = 0;
+    check(write(stdout, result.out));
+    check(std::fflush(stdout) == 0);
+    check(std::fclose(stdout) == 0);
     write(stderr, result.err);
-    return result.status;
+    if (outputError != 0) write(stderr, outputFailedText(outputError) + u'\n');
+    std::fflush(stderr);
+    return outputError != 0 ? int(ExitRefused) : result.status;
 }
 
-// The batch uses need no display: screens they create stay hidden, on the
-// offscreen platform unless a platform was chosen explicitly.
-int runPrintPdf(int argc, char* argv[], const CommandLine& line) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    initApplication(app);
+// Qt's own options (taken by the application object), with and without a value.
+bool isQtOption(const QString& name, bool* takesValue) {
+    static const QStringList withValue = {
+        "platform",    "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "session",       "style",  "stylesheet",
+        "display",     "geometry",           "title",         "name",   "visual",
+        "fontengine"};
+    static const QStringList flags = {"reverse", "widgetcount", "nograb",       "dograb",
+                                      "sync",    "testability", "qmljsdebugger"};
+    *takesValue = withValue.contains(name);
+    return *takesValue || flags.contains(name);
+}
+
+// True when the arguments are files and Qt's own options only: the window.
+// Anything else (a command for scripts, help, a usage error) needs no display.
+bool wantsWindow(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == QLatin1String("--")) return true;
+        if (argument.isEmpty()) return false; // a usage error
+        if (!argument.startsWith(u'-') || argument == QLatin1String("-")) continue;
+        QString name = argument.section(u'=', 0, 0);
+        while (name.startsWith(u'-'))
+            name.remove(0, 1);
+        bool takesValue = false;
+        if (!isQtOption(name, &takesValue)) return false;
+        if (takesValue && !argument.contains(u'=')) ++i;
+    }
+    return true;
+}
+
+// The arguments without a platform choice: the commands for scripts always
+// run on the offscreen platform, so that no display is ever needed.
+std::vector<char*> withoutPlatformChoice(int argc, char* argv[]) {
+    std::vector<char*> kept;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (i > 0 && (argument == "-platform" || argument == "--platform")) {
+            ++i;
+            continue;
+        }
+        kept.push_back(argv[i]);
+    }
+    kept.push_back(nullptr);
+    return kept;
+}
+
+// The command line's texts in English where the locale is not Japanese.
+void installCommandLineTranslation(QCoreApplication& app) {
+    if (QLocale().language() == QLocale::Japanese) return;
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":/i18n/miravel_en.qm"))) app.installTranslator(translator);
+}
+
+int runCommand(const CommandLine& line, const QStringList& unusableSettings) {
+    QString warning;
+    if (!unusableSettings.isEmpty()) warning = settingsIgnoredText(unusableSettings) + u'\n';
+    switch (line.mode) {
+    case CommandLine::Mode::Help:
+        return finish({ExitOk, helpText(), warning});
+    case CommandLine::Mode::Version:
+        return finish({ExitOk, versionText(), warning});
+    case CommandLine::Mode::UsageError:
+        return finish({ExitUsage, QString(), warning + usageErrorText(line.message)});
+    default:
+        break;
+    }
     loadCatalogue();
-    return finish(printPdfCommand(line.pdfFile, line.files.first()));
+    // Read once here: the commands judge by what the screens last used.
+    const JudgingSettings judging = loadJudgingSettings();
+    BatchResult result = line.mode == CommandLine::Mode::Levels
+                             ? levelsCommand(line.files.first(), line.format, judging)
+                             : printPdfCommand(line.pdfFile, line.files.first());
+    result.err.prepend(warning);
+    return finish(result);
 }
 
-int runWindow(int argc, char* argv[], const CommandLine& line) {
+int runBatch(int argc, char* argv[], const QStringList& unusableSettings) {
+    // Commands for scripts leave the screens' state (recent files, window
+    // places) as it was.
+    UserSettings::setRemembering(false);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a runtime folder (cron, su) Qt would name the one it picks on
+    // standard error; a private folder for this run keeps it quiet.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    std::vector<char*> arguments = withoutPlatformChoice(argc, argv);
+    int count = int(arguments.size()) - 1;
+    QApplication app(count, arguments.data());
+    initApplication(app);
+    installCommandLineTranslation(app);
+    CommandLine line = parseCommandLine(QApplication::arguments());
+    if (line.mode == CommandLine::Mode::Window)
+        line.mode = CommandLine::Mode::Help; // not reached: only options lead here
+    return runCommand(line, unusableSettings);
+}
+
+int runWindow(int argc, char* argv[], const QStringList& unusableSettings) {
     QApplication app(argc, argv);
     initApplication(app);
+    const CommandLine line = parseCommandLine(QApplication::arguments());
+    if (line.mode != CommandLine::Mode::Window) return runCommand(line, unusableSettings);
     Menu* menu = Screens::menu();
     Screens::show(menu);
+    if (!unusableSettings.isEmpty())
+        Platform::message(menu, settingsIgnoredText(unusableSettings), programTitle(),
+                          QMessageBox::Warning);
     openFilesAtStart(menu, line.files);
     return app.exec();
 }
@@ -51,35 +164,23 @@ int runWindow(int argc, char* argv[], const CommandLine& line) {
 } // namespace
 
 int runProgram(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLine line = parseCommandLine(arguments);
-    switch (line.mode) {
-    case CommandLine::Mode::Help:
-        return finish({ExitOk, helpText(), QString()});
-    case CommandLine::Mode::Version:
-        return finish({ExitOk, versionText(), QString()});
-    case CommandLine::Mode::UsageError:
-        return finish({ExitUsage, QString(), usageErrorText(line.message)});
-    case CommandLine::Mode::Levels: {
-        QCoreApplication app(argc, argv);
-        // The same settings (criteria, noise figures) as the screens.
-        app.setApplicationName(programTitle());
-        loadCatalogue();
-        return finish(levelsCommand(line.files.first(), line.format));
-    }
-    case CommandLine::Mode::PrintPdf:
-        return runPrintPdf(argc, argv, line);
-    case CommandLine::Mode::Window:
-        break;
-    }
-    return runWindow(argc, argv, line);
+    setProgramIdentity();
+    // A settings file that is a named pipe would block the first look at the
+    // settings: such files are set aside before anything reads them.
+    const QStringList unusableSettings = UserSettings::unusableSettingsFiles();
+    if (!unusableSettings.isEmpty()) UserSettings::useBlankSettings();
+    if (wantsWindow(argc, argv)) return runWindow(argc, argv, unusableSettings);
+    return runBatch(argc, argv, unusableSettings);
 }
 
 void openFilesAtStart(QWidget* menu, const QStringList& files) {
     if (files.isEmpty()) return;
-    loadProjectFile(menu, files.first());
+    // The captions name the file as 読み込み does: by its absolute path.
+    const QString first = QFileInfo(files.first()).absoluteFilePath();
+    if (isNetworkFile(first))
+        NetworkEntry::openNetworkFile(first);
+    else
+        loadProjectFile(menu, first);
     if (files.size() == 1) return;
     QStringList others;
     for (int i = 1; i < files.size(); ++i)

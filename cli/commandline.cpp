@@ -1,5 +1,7 @@
 #include "cli/commandline.h"
 
+#include "cli/clitext.h"
+#include "common/oserror.h"
 #include "common/version.h"
 
 #include <QCommandLineParser>
@@ -17,24 +19,49 @@ CommandLine usageError(const QString& message) {
     return line;
 }
 
-// Why parsing failed, in Japanese (the parser's own text is English).
-QString parseFailure(const QCommandLineParser& parser) {
+// An option's name without its dashes and without a value given with "=".
+QString bareName(const QString& argument) {
+    QString bare = argument.section(u'=', 0, 0);
+    while (bare.startsWith(u'-'))
+        bare.remove(0, 1);
+    return bare;
+}
+
+// The first option argument (before "--") whose name `matches`, as typed.
+template <typename Match> QString typedOption(const QStringList& arguments, Match matches) {
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--")) break;
+        if (argument.startsWith(u'-') && matches(argument)) return argument;
+    }
+    return QString();
+}
+
+// Why parsing failed, in the user's language (the parser's own text is
+// English only). Options are quoted as typed ("-hv", not "--hv").
+QString parseFailure(const QCommandLineParser& parser, const QStringList& arguments) {
     const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty())
-        return QStringLiteral("不明なオプションです: %1%2")
-            .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
-                 unknown.first());
-    return QStringLiteral(
-        "オプションに値がありません（--format と --print-pdf には値が要ります）。");
+    if (!unknown.isEmpty()) {
+        const QString typed = typedOption(
+            arguments, [&](const QString& a) { return bareName(a) == unknown.first(); });
+        return CliText::tr("不明なオプションです: %1").arg(typed.section(u'=', 0, 0));
+    }
+    const QStringList flags = {LevelsOption, QStringLiteral("help"), QStringLiteral("version"),
+                               QStringLiteral("h"), QStringLiteral("v")};
+    const QString withValue = typedOption(arguments, [&](const QString& a) {
+        return a.contains(u'=') && flags.contains(bareName(a));
+    });
+    if (!withValue.isEmpty())
+        return CliText::tr("%1 は値を取りません: %2").arg(withValue.section(u'=', 0, 0), withValue);
+    return CliText::tr("オプションに値がありません（--format と --print-pdf には値が要ります）。");
 }
 
 CommandLine batchLine(const QCommandLineParser& parser, CommandLine line) {
     const bool levels = parser.isSet(LevelsOption);
     if (levels && parser.isSet(PrintPdfOption))
-        return usageError(QStringLiteral("--levels と --print-pdf は同時に指定できません。"));
+        return usageError(CliText::tr("--levels と --print-pdf は同時に指定できません。"));
     if (line.files.size() != 1)
         return usageError(
-            QStringLiteral("%1 にはデータファイルを一つだけ指定してください。")
+            CliText::tr("%1 にはデータファイルを一つだけ指定してください。")
                 .arg(levels ? QStringLiteral("--levels") : QStringLiteral("--print-pdf")));
     if (levels) {
         line.mode = CommandLine::Mode::Levels;
@@ -43,8 +70,20 @@ CommandLine batchLine(const QCommandLineParser& parser, CommandLine line) {
     line.pdfFile = parser.value(PrintPdfOption);
     if (line.pdfFile.isEmpty())
         return usageError(
-            QStringLiteral("--print-pdf には出力する PDF ファイル名を指定してください。"));
+            CliText::tr("--print-pdf には出力する PDF ファイル名を指定してください。"));
     line.mode = CommandLine::Mode::PrintPdf;
+    return line;
+}
+
+CommandLine withFormat(const QCommandLineParser& parser, CommandLine line) {
+    if (!parser.isSet(FormatOption)) return line;
+    if (!parser.isSet(LevelsOption))
+        return usageError(CliText::tr("--format は --levels と一緒に指定してください。"));
+    const auto format = outputFormatNamed(parser.value(FormatOption));
+    if (!format)
+        return usageError(CliText::tr("--format の形式は text、csv、json のいずれかです: %1")
+                              .arg(parser.value(FormatOption)));
+    line.format = *format;
     return line;
 }
 
@@ -60,7 +99,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         {FormatOption, QString(), QStringLiteral("format")},
         {PrintPdfOption, QString(), QStringLiteral("pdf")},
     });
-    if (!parser.parse(arguments)) return usageError(parseFailure(parser));
+    if (!parser.parse(arguments)) return usageError(parseFailure(parser, arguments));
 
     CommandLine line;
     if (parser.isSet(QStringLiteral("help"))) {
@@ -72,27 +111,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return line;
     }
     line.files = parser.positionalArguments();
-    if (parser.isSet(FormatOption)) {
-        if (!parser.isSet(LevelsOption))
-            return usageError(QStringLiteral("--format は --levels と一緒に指定してください。"));
-        const auto format = outputFormatNamed(parser.value(FormatOption));
-        if (!format)
-            return usageError(QStringLiteral("--format の形式は text、csv、json のいずれかです: %1")
-                                  .arg(parser.value(FormatOption)));
-        line.format = *format;
-    }
+    if (line.files.contains(QString())) return usageError(CliText::tr("ファイル名が空です。"));
+    line = withFormat(parser, line);
+    if (line.mode == CommandLine::Mode::UsageError) return line;
     if (parser.isSet(LevelsOption) || parser.isSet(PrintPdfOption)) return batchLine(parser, line);
     return line;
 }
 
 QString helpText() {
-    return QStringLiteral(
-        "使い方: miravel [データファイル.tvd]\n"
+    return CliText::tr(
+        "使い方: miravel [データファイル.tvd | ネットワーク.tvdn]\n"
         "        miravel --levels [--format text|csv|json] データファイル.tvd\n"
         "        miravel --levels [--format text|csv|json] ネットワーク.tvdn\n"
         "        miravel --print-pdf 出力.pdf データファイル.tvd\n"
         "\n"
         "データファイルを指定すると、「読み込み」と同じように読み込んで画面を開きます。\n"
+        "ネットワークファイル（.tvdn）は「建物の配線網」画面で開きます。\n"
         "\n"
         "オプション:\n"
         "  --levels           VHF・UHF・BS・CS のブースター入力レベルと、端末レベル計算の\n"
@@ -100,11 +134,14 @@ QString helpText() {
         "                     画面は開きません。\n"
         "                     ネットワークファイル（.tvdn）では、すべての端子の帯域ごとの\n"
         "                     レベルと判定を表示します。\n"
+        "                     判定には画面で最後に選んだ基準と雑音指数を使います。\n"
         "  --format <形式>    --levels の出力形式: text（既定、桁揃え）、csv、json\n"
         "  --print-pdf <PDF>  「印刷（データ）」と同じ計算書を PDF ファイルに書き出します。\n"
         "                     画面は開きません。\n"
         "  -h, --help         この説明を表示します。\n"
         "  -v, --version      バージョンを表示します。\n"
+        "\n"
+        "--levels と --print-pdf は設定ファイルを変更せず、ディスプレイも使いません。\n"
         "\n"
         "終了状態: 0 成功、1 ファイルを読み込めない・計算できない・書き出せない、\n"
         "          2 コマンドラインの誤り、3 基準を外れた端子がある（.tvdn）\n");
@@ -115,5 +152,15 @@ QString versionText() {
 }
 
 QString usageErrorText(const QString& message) {
-    return message + QStringLiteral("\n詳しくは miravel --help を参照してください。\n");
+    return message + CliText::tr("\n詳しくは miravel --help を参照してください。\n");
+}
+
+QString settingsIgnoredText(const QStringList& files) {
+    return CliText::tr("設定ファイル「%1」は通常のファイルではないため使いません。"
+                       "今回の設定は保存されません。")
+        .arg(files.join(QStringLiteral("」「")));
+}
+
+QString outputFailedText(int error) {
+    return CliText::tr("標準出力に書き込めませんでした: %1").arg(systemErrorText(error));
 }

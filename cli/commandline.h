@@ -20,7 +20,8 @@ struct CommandLine {
     QString message;   // what a usage error says
 };
 
-// Reads the arguments (the first is the program itself). A usage error is
+// Reads the arguments (the first is the program itself), those that Qt's
+// application object left: its own (-style, -session, ...) are gone. A usage error is
 // returned as Mode::UsageError with its Japanese message, never thrown.
 CommandLine parseCommandLine(const QStringList& arguments);
 
@@ -28,3 +29,7 @@ QString helpText();
 QString versionText(); // "Miravel 2.0"
 // The usage error message followed by where to find help.
 QString usageErrorText(const QString& message);
+// Settings files that are not regular files were set aside for this run.
+QString settingsIgnoredText(const QStringList& files);
+// Standard output could not be written (the errno value `error`).
+QString outputFailedText(int error);

@@ -7,9 +7,6 @@
 #include "common/numval.h"
 #include "project/recordcheck.h"
 #include "project/tvdfile.h"
-#include "standard/profilestore.h"
-
-#include <QSettings>
 
 namespace {
 
@@ -41,8 +38,9 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
     return table;
 }
 
-BatchResult levelsCommand(const QString& file, OutputFormat format) {
-    if (isNetworkFile(file)) return networkLevelsCommand(file, format);
+BatchResult levelsCommand(const QString& file, OutputFormat format,
+                          const JudgingSettings& judging) {
+    if (isNetworkFile(file)) return networkLevelsCommand(file, format, judging.profile);
     BatchResult result;
     ProjectLevels levels;
     try {
@@ -61,9 +59,7 @@ BatchResult levelsCommand(const QString& file, OutputFormat format) {
     }
     if (calculation.coaxWarning) result.err = terminalMessage(coaxWarningText()) + u'\n';
     LevelTable table = projectLevelTable(file, levels);
-    // Judged as the screens judge: the user's profile choice and noise figures.
-    QSettings settings;
-    addVerdictColumns(table, levels, currentProfile(), loadNoiseFigures(settings));
+    addVerdictColumns(table, levels, judging.profile, judging.noiseFigures);
     result.out = formatLevelTable(table, format);
     return result;
 }

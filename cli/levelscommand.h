@@ -4,6 +4,7 @@
 
 #include "cli/leveltable.h"
 #include "project/projectlevels.h"
+#include "standard/profilestore.h"
 
 #include <QString>
 
@@ -19,8 +20,9 @@ struct BatchResult {
 LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels);
 
 // Reads and checks the file as 読み込み does; a refused file or a calculation
-// stopped by a run-time error gives ExitRefused and its message.
-BatchResult levelsCommand(const QString& file, OutputFormat format);
+// stopped by a run-time error gives ExitRefused and its message. Judged by
+// `judging`, as the screens judge.
+BatchResult levelsCommand(const QString& file, OutputFormat format, const JudgingSettings& judging);
 
 // A dialog text for a terminal: its carriage returns become line breaks.
 QString terminalMessage(const QString& dialogText);

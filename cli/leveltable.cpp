@@ -74,6 +74,14 @@ bool isJsonNumber(const QString& text) {
     return number.match(text).hasMatch();
 }
 
+// A numeric column's cell: always a number with a fraction ("105.0"), so that
+// a reader gets one type per column, or null where there is no number.
+QString jsonNumber(const QString& cell) {
+    if (!isJsonNumber(cell)) return QStringLiteral("null");
+    return cell.contains(QRegularExpression(QStringLiteral("[.eE]"))) ? cell
+                                                                      : cell + QStringLiteral(".0");
+}
+
 } // namespace
 
 QString formatText(const LevelTable& table) {
@@ -113,9 +121,8 @@ QString formatJson(const LevelTable& table) {
         QStringList members;
         for (int c = 0; c < table.columns.size(); ++c) {
             const QString cell = row.value(c);
-            const bool number = table.columns[c].numeric && isJsonNumber(cell);
             members.append(jsonString(table.columns[c].key) + QStringLiteral(": ") +
-                           (number ? cell : jsonString(cell)));
+                           (table.columns[c].numeric ? jsonNumber(cell) : jsonString(cell)));
         }
         rows.append(QStringLiteral("    {") + members.join(QStringLiteral(", ")) + u'}');
     }

@@ -17,7 +17,7 @@ std::optional<OutputFormat> outputFormatNamed(const QString& name);
 struct LevelColumn {
     QString key;          // CSV heading and JSON member name: ASCII, stable for scripts
     QString heading;      // the Japanese heading of the text form
-    bool numeric = false; // right-aligned; a JSON number when the cell reads as one
+    bool numeric = false; // right-aligned; in JSON a number with a fraction, or null
 };
 
 struct LevelTable {
@@ -39,7 +39,8 @@ QString formatText(const LevelTable& table);
 // break are quoted, quotes doubled; lines end in "\n".
 QString formatCsv(const LevelTable& table);
 // {"file": source, "rows": [{key: cell, ...}, ...]} with members in column
-// order; a numeric column's cell is a JSON number when it is written as one.
+// order; a numeric column's cell is a JSON number, always written with a
+// fraction ("105.0"), or null where the cell holds no number ("", "非対応").
 QString formatJson(const LevelTable& table);
 
 QString formatLevelTable(const LevelTable& table, OutputFormat format);

@@ -5,7 +5,6 @@
 #include "common/numval.h"
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
-#include "standard/profilestore.h"
 
 bool isNetworkFile(const QString& file) {
     return file.endsWith(QStringLiteral(".tvdn"), Qt::CaseInsensitive);
@@ -61,8 +60,4 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
                         .arg(result.failingOutlets);
     }
     return batch;
-}
-
-BatchResult networkLevelsCommand(const QString& file, OutputFormat format) {
-    return networkLevelsCommand(file, format, currentProfile());
 }

@@ -16,5 +16,3 @@ LevelTable networkLevelTable(const QString& file, const NetworkResult& result);
 // ExitRefused and its message, a network with any failing outlet
 // ExitFailing (the table is printed all the same).
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile);
-// The same with the user's stored profile choice, as the network screen starts.
-BatchResult networkLevelsCommand(const QString& file, OutputFormat format);

@@ -1,12 +1,18 @@
 #include "common/usersettings.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
 
 namespace {
 
 const QString LastFolderKey = QStringLiteral("files/lastFolder");
 const QString RecentKey = QStringLiteral("files/recent");
+bool s_remembering = true;
 
 // The program's one settings file, named by the application (tests point
 // QSettings at a temporary folder).
@@ -34,7 +40,7 @@ QString lastFolder() {
 }
 
 void setLastFolder(const QString& folder) {
-    store().setValue(LastFolderKey, folder);
+    if (s_remembering) store().setValue(LastFolderKey, folder);
 }
 
 QStringList recentProjects() {
@@ -43,7 +49,9 @@ QStringList recentProjects() {
 
 void addRecentProject(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    store().setValue(RecentKey, withRecentFirst(recentProjects(), absolute, RecentProjectCount));
+    if (s_remembering)
+        store().setValue(RecentKey,
+                         withRecentFirst(recentProjects(), absolute, RecentProjectCount));
 }
 
 QStringList existingRecentProjects() {
@@ -51,8 +59,14 @@ QStringList existingRecentProjects() {
     QStringList existing;
     for (const QString& path : all)
         if (QFileInfo(path).isFile()) existing.append(path);
-    if (existing != all) store().setValue(RecentKey, existing);
+    if (existing != all && s_remembering) store().setValue(RecentKey, existing);
     return existing;
+}
+
+void forgetRecentProject(const QString& path) {
+    QStringList list = recentProjects();
+    if (list.removeAll(QFileInfo(path).absoluteFilePath()) > 0 && s_remembering)
+        store().setValue(RecentKey, list);
 }
 
 QByteArray windowGeometry(const QString& window) {
@@ -60,7 +74,37 @@ QByteArray windowGeometry(const QString& window) {
 }
 
 void setWindowGeometry(const QString& window, const QByteArray& geometry) {
-    store().setValue(geometryKey(window), geometry);
+    if (s_remembering) store().setValue(geometryKey(window), geometry);
+}
+
+void setRemembering(bool on) {
+    s_remembering = on;
+}
+
+QStringList unusableSettingsFiles() {
+    // Where QSettings looks: the program's file and the organisation's, in
+    // the user's folder and in the system's.
+    QStringList folders{QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)};
+    folders += QString::fromLocal8Bit(qgetenv("XDG_CONFIG_DIRS")).split(u':', Qt::SkipEmptyParts);
+    if (folders.size() == 1) folders.append(QStringLiteral("/etc/xdg"));
+    const QString organization = QCoreApplication::organizationName();
+    const QString name = QCoreApplication::applicationName() + QStringLiteral(".conf");
+    QStringList unusable;
+    for (const QString& folder : folders) {
+        for (const QString& file : {folder + u'/' + organization + u'/' + name,
+                                    folder + u'/' + organization + QStringLiteral(".conf")}) {
+            const QFileInfo info(file);
+            if (info.exists() && !info.isFile()) unusable.append(QDir::cleanPath(file));
+        }
+    }
+    return unusable;
+}
+
+void useBlankSettings() {
+    static std::unique_ptr<QTemporaryDir> blank;
+    blank = std::make_unique<QTemporaryDir>();
+    for (auto scope : {QSettings::UserScope, QSettings::SystemScope})
+        QSettings::setPath(QSettings::NativeFormat, scope, blank->path());
 }
 
 } // namespace UserSettings

@@ -21,10 +21,23 @@ QStringList recentProjects();
 void addRecentProject(const QString& path);
 // The list without the files that no longer exist; the stored list shrinks too.
 QStringList existingRecentProjects();
+// Takes `path` out of the list (a file that failed to open).
+void forgetRecentProject(const QString& path);
 
 // The saved geometry of the window named `window`; empty when none.
 QByteArray windowGeometry(const QString& window);
 void setWindowGeometry(const QString& window, const QByteArray& geometry);
+
+// Whether anything is written to the settings: the commands for scripts
+// turn it off, so that they leave the screens' state as it was.
+void setRemembering(bool on);
+
+// The settings files that exist but are not regular files (a named pipe
+// would block the program at its first look at the settings); empty when
+// every one is usable. Needs the program's identity.
+QStringList unusableSettingsFiles();
+// The settings of this run start blank and are not kept.
+void useBlankSettings();
 
 } // namespace UserSettings
 

@@ -1,5 +1,7 @@
 #include "common/version.h"
 
+#include <QCoreApplication>
+
 namespace {
 const QChar CR = u'\r';
 }
@@ -27,4 +29,11 @@ QString versionMessageText() {
 
 QString homePageAddress() {
     return QStringLiteral("https://miravel.example/");
+}
+
+void setProgramIdentity() {
+    QCoreApplication::setOrganizationName(programTitle());
+    QCoreApplication::setApplicationName(programTitle());
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor));
 }

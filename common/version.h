@@ -12,3 +12,8 @@ QString titleLabelText(); // "Miravel　Ver 2.0"
 QString creditLine();     // one-line author credit
 QString versionMessageText();
 QString homePageAddress();
+
+// The organisation and application names (and version) that name the
+// settings file, ~/.config/Miravel/Miravel.conf: set once, before the
+// application object, by every way the program runs.
+void setProgramIdentity();

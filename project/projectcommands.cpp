@@ -102,6 +102,8 @@ bool loadChosenFile(QWidget* from, const QString& chosen) {
         emit ProjectEvents::instance().fieldsReplaced();
     } catch (const UserError& error) {
         showRefusal(from, error);
+        // A recent file that no longer opens leaves the list at once.
+        UserSettings::forgetRecentProject(chosen);
         return false;
     }
     UserSettings::addRecentProject(chosen);

@@ -298,8 +298,22 @@ void writeProjectFile(const QString& path, const QByteArray& bytes) {
                         .arg(fileLabel(path), reason, kept));
 }
 
+bool isNetworkFileData(const QString& path, const QByteArray& bytes) {
+    if (path.endsWith(QStringLiteral(".tvdn"), Qt::CaseInsensitive)) return true;
+    const QByteArray start = bytes.left(256).trimmed();
+    return start.startsWith('{');
+}
+
 QStringList loadProjectRecords(const QString& path) {
-    return decodeProjectFile(readProjectFile(path), path);
+    const QByteArray bytes = readProjectFile(path);
+    if (isNetworkFileData(path, bytes))
+        throw UserError(QStringLiteral("「%1」は建物の配線網のファイルです。計算データとしては"
+                                       "読み込めません。")
+                            .arg(QDir::toNativeSeparators(path)) +
+                        u'\r' +
+                        QStringLiteral("スタートメニューの「建物全体の配線網」を開き、その画面の"
+                                       "「開く...」で開いてください。"));
+    return decodeProjectFile(bytes, path);
 }
 
 void saveProjectRecords(const QString& path, const QStringList& records) {

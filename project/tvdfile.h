@@ -57,7 +57,13 @@ QByteArray readProjectFile(const QString& path);
 // full) leaves an existing file exactly as it was.
 void writeProjectFile(const QString& path, const QByteArray& bytes);
 
+// True for a building network file rather than a project: named "*.tvdn"
+// (any case), or text that begins, after blanks, with "{" as JSON does (a
+// project's first record begins with a double quote).
+bool isNetworkFileData(const QString& path, const QByteArray& bytes);
+
 // readProjectFile + decodeProjectFile, and encodeProjectRecords +
-// writeProjectFile: what the load and save commands do with a file.
+// writeProjectFile: what the load and save commands do with a file. A
+// network file is refused, naming the screen that opens it.
 QStringList loadProjectRecords(const QString& path);
 void saveProjectRecords(const QString& path, const QStringList& records);

@@ -13,7 +13,7 @@ JOBS=$(nproc)
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgtest-dev
+  qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgtest-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev

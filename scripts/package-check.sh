@@ -68,7 +68,8 @@ MIRAVEL=$TMP/root/usr/bin/miravel
 run() {
   local want=$1 got=0
   shift
-  timeout 60 "$MIRAVEL" "$@" > "$TMP/out" 2> "$TMP/err" || got=$?
+  # The command line's messages are Japanese under a Japanese locale (English otherwise).
+  LC_ALL=ja_JP.UTF-8 timeout 60 "$MIRAVEL" "$@" > "$TMP/out" 2> "$TMP/err" || got=$?
   [[ $got == "$want" ]] || { cat "$TMP/err"; fail "miravel $* ended with $got, not $want"; }
 }
 
@@ -114,6 +115,16 @@ check_refusal "$TMP/folder.tvd" "はフォルダーです"
 check_refusal "$TMP/short.tvd" "しかありません"
 check_refusal "$TMP/binary.tvd" "Shift-JIS として読めない"
 
+echo "== outputs that must not be written"
+cp "$FIXTURES/worked-example.tvd" "$TMP/same.tvd"
+run 1 --print-pdf "$TMP/./same.tvd" "$TMP/same.tvd"
+cmp -s "$FIXTURES/worked-example.tvd" "$TMP/same.tvd" || fail "--print-pdf replaced its project"
+run 1 --print-pdf "$TMP/n.pdf" "$ROOT/examples/apartment-12.tvdn"
+grep -qF "計算データ（.tvd）だけ" "$TMP/err" || fail "--print-pdf on a network file"
+got=0
+timeout 60 "$MIRAVEL" --levels "$FIXTURES/worked-example.tvd" > /dev/full 2> "$TMP/err" || got=$?
+[[ $got == 1 ]] || fail "--levels > /dev/full ended with $got, not 1"
+
 echo "== usage errors"
 run 2 --levels
 run 2 --levels --format xml "$FIXTURES/worked-example.tvd"
@@ -122,5 +133,7 @@ run 2 --print-pdf
 run 2 --nonsense
 run 0 --help
 grep -qF -- "--print-pdf" "$TMP/out" || fail "--help"
+LC_ALL=C.UTF-8 "$MIRAVEL" --help | grep -q "^Usage: miravel" || fail "--help in English"
+run 0 -style fusion -session 1a2b --levels "$FIXTURES/worked-example.tvd"
 
 echo "== package checks passed"

@@ -122,3 +122,8 @@ Profile currentProfile() {
     const ProfileId id = loadProfileChoice(settings);
     return loadProfiles(settings)[size_t(profileIndex(id))];
 }
+
+JudgingSettings loadJudgingSettings() {
+    QSettings settings;
+    return {currentProfile(), loadNoiseFigures(settings)};
+}

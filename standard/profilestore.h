@@ -41,3 +41,11 @@ void saveNoiseFigures(QSettings& settings, const BandValues& noiseFigures);
 // The profile chosen last, with the user's criteria, from the program's
 // settings.
 Profile currentProfile();
+
+// What the commands for scripts judge by: the profile and noise figures the
+// screens last used, read from the settings once, at start.
+struct JudgingSettings {
+    Profile profile;
+    BandValues noiseFigures{};
+};
+JudgingSettings loadJudgingSettings();

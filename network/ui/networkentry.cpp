@@ -26,6 +26,11 @@ void showNetworkScreen() {
     s_screen->activateWindow();
 }
 
+bool openNetworkFile(const QString& path) {
+    showNetworkScreen();
+    return s_screen->openNetworkFile(path);
+}
+
 NetworkWindow* existingNetworkScreen() {
     return s_screen.data();
 }

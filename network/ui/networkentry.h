@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QString;
+
 class NetworkWindow;
 class TerminalLink;
 
@@ -12,6 +14,9 @@ namespace NetworkEntry {
 
 // Creates the screen when needed, shows it and brings it forward.
 void showNetworkScreen();
+// Shows the screen and opens the network file at `path` in it, as 開く...
+// does (asking first about unsaved changes); false when it was not opened.
+bool openNetworkFile(const QString& path);
 // The screen when it exists, else nullptr.
 NetworkWindow* existingNetworkScreen();
 // Closes the screen when it exists.

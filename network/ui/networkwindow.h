@@ -51,6 +51,9 @@ public:
     // Files and output.
     void newNetwork();
     void openNetwork();
+    // Opens the file at `path` (unsaved changes asked about first); false
+    // when it was not opened (its refusal shown).
+    bool openNetworkFile(const QString& path);
     bool saveNetwork();
     bool saveNetworkAs();
     void exportCsv();
@@ -99,6 +102,7 @@ protected:
 
 private:
     bool mayDiscardChanges();
+    bool loadNetworkFile(const QString& path);
     void buildViews();
     void buildActions();
     void buildMenus();

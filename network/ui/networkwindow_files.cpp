@@ -71,6 +71,16 @@ void NetworkWindow::openNetwork() {
     const QString path = Platform::fileDialog(this, Platform::FileDialogKind::Open,
                                               m_document->filePath(), networkFilters());
     if (path.isEmpty()) return;
+    loadNetworkFile(path);
+}
+
+bool NetworkWindow::openNetworkFile(const QString& path) {
+    if (!mayDiscardChanges()) return false;
+    Hourglass hourglass(this);
+    return loadNetworkFile(path);
+}
+
+bool NetworkWindow::loadNetworkFile(const QString& path) {
     try {
         // The whole file is checked before the screen changes at all.
         const Network loaded = readNetworkFile(path);
@@ -79,7 +89,9 @@ void NetworkWindow::openNetwork() {
         m_document->reset(loaded, path);
     } catch (const UserError& error) {
         refuse(error.message());
+        return false;
     }
+    return true;
 }
 
 bool NetworkWindow::saveNetwork() {

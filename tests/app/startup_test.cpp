@@ -6,10 +6,16 @@
 #include "common/programvalues.h"
 #include "common/usersettings.h"
 #include "fieldstrength/denkai.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkentry.h"
+#include "network/ui/networkwindow.h"
+#include "project/projectcommands.h"
 #include "support/testsupport.h"
 #include "terminal/tanmatu.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -69,6 +75,48 @@ TEST_F(StartupTest, SecondFileIsNamedInAMessageAndNotOpened) {
     EXPECT_TRUE(platform.messages[0].text.startsWith("データファイルは一度に一つしか開けません。"));
     EXPECT_TRUE(platform.messages[0].text.endsWith(QChar(13) + second));
     EXPECT_EQ(Screens::terminal()->ui->Text22->text(), "10"); // the first file's S-5C-FB
+}
+
+TEST_F(StartupTest, NetworkFileOpensTheNetworkScreenAndIsNoProject) {
+    const QString network = QStringLiteral(MIRAVEL_EXAMPLES_DIR "/apartment-12.tvdn");
+    openFilesAtStart(Screens::menu(), {network});
+    ASSERT_NE(NetworkEntry::existingNetworkScreen(), nullptr);
+    EXPECT_EQ(NetworkEntry::existingNetworkScreen()->document()->filePath(), network);
+    EXPECT_TRUE(DataName.isEmpty());
+    // 読み込み refuses it by its name, and by its content under another name.
+    QTemporaryDir dir;
+    const QString renamed = dir.filePath(QStringLiteral("plan.tvd"));
+    ASSERT_TRUE(QFile::copy(network, renamed));
+    for (const QString& file : {network, renamed}) {
+        platform.messages.clear();
+        EXPECT_FALSE(loadProjectFile(nullptr, file));
+        ASSERT_EQ(platform.messages.size(), 1);
+        EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("「建物全体の配線網」")))
+            << platform.messages[0].text.toStdString();
+        EXPECT_TRUE(DataName.isEmpty());
+    }
+}
+
+TEST_F(StartupTest, RelativeFileIsNamedByItsAbsolutePath) {
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(MIRAVEL_FIXTURES));
+    openFilesAtStart(Screens::menu(), {QStringLiteral("worked-example.tvd")});
+    QDir::setCurrent(before);
+    EXPECT_EQ(DataName, fixture("worked-example.tvd"));
+    EXPECT_TRUE(Screens::menu()->windowTitle().contains(fixture("worked-example.tvd")));
+}
+
+TEST_F(StartupTest, RecentFileThatFailsToOpenLeavesTheList) {
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("broken.tvd"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"short\"\r\n");
+    file.close();
+    UserSettings::addRecentProject(fixture("worked-example.tvd"));
+    UserSettings::addRecentProject(broken);
+    EXPECT_FALSE(loadProjectFile(nullptr, broken));
+    EXPECT_EQ(UserSettings::recentProjects(), QStringList{fixture("worked-example.tvd")});
 }
 
 TEST_F(StartupTest, NoFileLoadsNothing) {

@@ -76,6 +76,13 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
         {{"--levels", "--format", "CSV", "a.tvd"}, "のいずれかです: CSV"},
         {{"--bogus", "a.tvd"}, "不明なオプションです: --bogus"},
         {{"-q"}, "不明なオプションです: -q"},
+        // Quoted as typed, with what is wrong.
+        {{"-hv"}, "不明なオプションです: -hv"},
+        {{"--x=1"}, "不明なオプションです: --x"},
+        {{"--levels=foo", "a.tvd"}, "--levels は値を取りません: --levels=foo"},
+        {{"-version=2"}, "-version は値を取りません: -version=2"},
+        {{"--levels", ""}, "ファイル名が空です"},
+        {{"a.tvd", ""}, "ファイル名が空です"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

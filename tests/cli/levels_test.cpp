@@ -53,7 +53,8 @@ TEST_F(LevelsTest, SameNumbersAsTheScreens) {
     for (const char* name : {"worked-example.tvd", "antenna-data.tvd", "coax-warning.tvd"}) {
         SCOPED_TRACE(name);
         const ScreenLevels shown = screenLevels(platform, fixture(name));
-        const BatchResult result = levelsCommand(fixture(name), OutputFormat::Csv);
+        const BatchResult result =
+            levelsCommand(fixture(name), OutputFormat::Csv, loadJudgingSettings());
         EXPECT_EQ(result.status, ExitOk);
         const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 5) << result.out.toStdString();
@@ -93,7 +94,7 @@ TEST_F(LevelsTest, StoredExpectedOutputsAreCurrent) {
             ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
             const QString text =
                 QString::fromUtf8(expected.readAll()).replace(QStringLiteral("@FILE@"), project);
-            EXPECT_EQ(levelsCommand(project, format).out, text);
+            EXPECT_EQ(levelsCommand(project, format, loadJudgingSettings()).out, text);
         }
     }
 }
@@ -106,7 +107,8 @@ TEST_F(LevelsTest, VerdictsFollowTheStoredChoice) {
         saveProfileChoice(settings, {MeasuringPoint::Receiver, SatelliteSystem::Uhd4K8K});
         saveNoiseFigures(settings, {8, 10, 20, 8});
     }
-    const BatchResult result = levelsCommand(fixture("worked-example.tvd"), OutputFormat::Csv);
+    const BatchResult result =
+        levelsCommand(fixture("worked-example.tvd"), OutputFormat::Csv, loadJudgingSettings());
     QSettings().clear();
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
@@ -118,7 +120,7 @@ TEST_F(LevelsTest, VerdictsFollowTheStoredChoice) {
 
 TEST_F(LevelsTest, WorkedExampleInEveryFormat) {
     const QString file = fixture("worked-example.tvd");
-    const BatchResult text = levelsCommand(file, OutputFormat::Text);
+    const BatchResult text = levelsCommand(file, OutputFormat::Text, loadJudgingSettings());
     EXPECT_EQ(
         text.out,
         QStringLiteral("帯域  ブースター入力(dB)  ブースター出力(dB)  損失(dB)  端末レベル(dB)  "
@@ -131,9 +133,9 @@ TEST_F(LevelsTest, WorkedExampleInEveryFormat) {
                        "過大 +2.39 dB              73.61            102.61    87.13  適合\n"
                        "CS                101.18                 105      3.78          101.22  "
                        "過大 +20.22 dB             55.78             84.78    83.80  適合\n"));
-    const BatchResult json = levelsCommand(file, OutputFormat::Json);
+    const BatchResult json = levelsCommand(file, OutputFormat::Json, loadJudgingSettings());
     EXPECT_TRUE(json.out.contains(QStringLiteral(
-        "{\"band\": \"CS\", \"booster_input\": 101.18, \"booster_output\": 105, \"loss\": 3.78, "
+        "{\"band\": \"CS\", \"booster_input\": 101.18, \"booster_output\": 105.0, \"loss\": 3.78, "
         "\"terminal_level\": 101.22, \"verdict\": \"過大 +20.22 dB\", \"window_min\": 55.78, "
         "\"window_max\": 84.78, \"cn\": 83.80, \"cn_verdict\": \"適合\"}")))
         << json.out.toStdString();
@@ -142,7 +144,8 @@ TEST_F(LevelsTest, WorkedExampleInEveryFormat) {
 
 TEST_F(LevelsTest, AntennaDataOptionTakesTheLoadedBoosterInputs) {
     // The file stores 105 as booster outputs, but its option is on.
-    const BatchResult result = levelsCommand(fixture("antenna-data.tvd"), OutputFormat::Csv);
+    const BatchResult result =
+        levelsCommand(fixture("antenna-data.tvd"), OutputFormat::Csv, loadJudgingSettings());
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("VHF,88.40,88.4,"))) << lines[1].toStdString();
@@ -187,7 +190,7 @@ TEST_F(LevelsTest, RefusedFilesGiveTheDialogsMessage) {
     for (const QString& path :
          {dir.filePath(QStringLiteral("missing.tvd")), fifo, dir.path(), shortFile, binary, huge}) {
         SCOPED_TRACE(path.toStdString());
-        const BatchResult result = levelsCommand(path, OutputFormat::Text);
+        const BatchResult result = levelsCommand(path, OutputFormat::Text, loadJudgingSettings());
         EXPECT_EQ(result.status, ExitRefused);
         EXPECT_TRUE(result.out.isEmpty());
         platform.messages.clear();
@@ -195,7 +198,7 @@ TEST_F(LevelsTest, RefusedFilesGiveTheDialogsMessage) {
         ASSERT_EQ(platform.messages.size(), 1);
         EXPECT_EQ(result.err, terminalMessage(platform.messages[0].text) + u'\n');
     }
-    const BatchResult stopped = levelsCommand(overflow, OutputFormat::Text);
+    const BatchResult stopped = levelsCommand(overflow, OutputFormat::Text, loadJudgingSettings());
     EXPECT_EQ(stopped.status, ExitRefused);
     EXPECT_EQ(stopped.err, QStringLiteral("error6\n"));
     EXPECT_TRUE(stopped.out.isEmpty());

@@ -3,6 +3,7 @@
 #include "cli/commandline.h"
 #include "network/tvdnfile.h"
 #include "standard/criteria.h"
+#include "standard/profilestore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,7 +41,7 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     EXPECT_TRUE(csv.err.isEmpty());
     EXPECT_EQ(csv.out.count(u'\n'), 2001);
 
-    // A part not rated for CS: the level cell says so, in JSON as a text.
+    // A part not rated for CS: the text says so; in JSON the level is null.
     QTemporaryDir dir;
     Network net;
     NodeSetup setup;
@@ -50,9 +51,10 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     net.addChild(HeadEndId, 0, setup);
     const QString file = dir.filePath(QStringLiteral("one.TVDN"));
     writeNetworkFile(file, net);
-    const BatchResult json = levelsCommand(file, OutputFormat::Json); // chosen by the name
+    const BatchResult json =
+        levelsCommand(file, OutputFormat::Json, loadJudgingSettings()); // chosen by the name
     EXPECT_EQ(json.status, ExitFailing);
-    EXPECT_TRUE(json.out.contains(QStringLiteral("\"cs_level\": \"非対応\"")))
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"cs_level\": null, \"cs_verdict\": \"非対応\"")))
         << json.out.toStdString();
     EXPECT_TRUE(json.out.contains(QStringLiteral("\"vhf_level\": 104.6")))
         << json.out.toStdString();

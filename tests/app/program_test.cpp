@@ -17,7 +17,7 @@ QString fixture(const char* name) {
     return QStringLiteral(MIRAVEL_FIXTURES "/") + QLatin1String(name);
 }
 
-struct Run {
+struct Outcome {
     int status = -1;
     QString out;
     QString err;
@@ -33,8 +33,8 @@ protected:
     }
 
     // Runs the program in `dir`, HOME a fresh folder, no runtime folder.
-    Run run(const QStringList& arguments, const QStringList& environment = {},
-            const QString& output = QString()) {
+    Outcome run(const QStringList& arguments, const QStringList& environment = {},
+                const QString& output = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "LANGUAGE", "LC_MESSAGES"})
             env.remove(QLatin1String(name));
@@ -76,12 +76,13 @@ TEST_F(ProgramTest, ScriptsAreJudgedByTheScreensSettingsAndLeaveThemAsTheyWere) 
     const QByteArray before = bytes(conf());
     // No display, an X11 platform named, no runtime folder: as from cron.
     const QStringList cron = {"QT_QPA_PLATFORM=xcb", "DISPLAY=", "WAYLAND_DISPLAY="};
-    const Run levels = run({"--levels", "--format", "csv", fixture("worked-example.tvd")}, cron);
+    const Outcome levels =
+        run({"--levels", "--format", "csv", fixture("worked-example.tvd")}, cron);
     EXPECT_EQ(levels.status, 0);
     EXPECT_TRUE(levels.out.contains(
         QStringLiteral("BS,104.51,105,21.61,83.39,過大 +2.39 dB,69.61,102.61,75.13,適合")))
         << levels.out.toStdString();
-    const Run print = run({"--print-pdf", "out.pdf", fixture("worked-example.tvd")}, cron);
+    const Outcome print = run({"--print-pdf", "out.pdf", fixture("worked-example.tvd")}, cron);
     EXPECT_EQ(print.status, 0);
     EXPECT_TRUE(bytes(path("out.pdf")).startsWith("%PDF"));
     EXPECT_EQ(levels.err + print.err, QString()); // no XDG_RUNTIME_DIR warning either
@@ -113,7 +114,7 @@ TEST_F(ProgramTest, ExitStatusesAndWhatTheySay) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const Run r = run(c.arguments, c.environment);
+        const Outcome r = run(c.arguments, c.environment);
         EXPECT_EQ(r.status, c.status) << r.err.toStdString();
         const QString& said = c.status == 0 || c.status == 3 ? r.out : r.err;
         EXPECT_TRUE(said.contains(QString::fromUtf8(c.saying))) << said.toStdString();
@@ -127,7 +128,7 @@ TEST_F(ProgramTest, OutputThatIsTheProjectItselfIsRefused) {
     const QByteArray project = bytes(path("P.tvd"));
     for (const char* output : {"P.tvd", "./P.tvd", "link.pdf"}) {
         SCOPED_TRACE(output);
-        const Run r = run({"--print-pdf", output, "P.tvd"});
+        const Outcome r = run({"--print-pdf", output, "P.tvd"});
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.contains(QStringLiteral("読み込むデータファイルそのもの")))
             << r.err.toStdString();
@@ -136,7 +137,8 @@ TEST_F(ProgramTest, OutputThatIsTheProjectItselfIsRefused) {
 }
 
 TEST_F(ProgramTest, FailedWriteOnStandardOutputIsAFailure) {
-    const Run r = run({"--levels", fixture("worked-example.tvd")}, {}, QStringLiteral("/dev/full"));
+    const Outcome r =
+        run({"--levels", fixture("worked-example.tvd")}, {}, QStringLiteral("/dev/full"));
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("標準出力に書き込めませんでした: ")))
         << r.err.toStdString();
@@ -145,7 +147,7 @@ TEST_F(ProgramTest, FailedWriteOnStandardOutputIsAFailure) {
 TEST_F(ProgramTest, SettingsFileThatIsAPipeIsSetAside) {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(conf()).path()));
     ASSERT_EQ(mkfifo(QFile::encodeName(conf()).constData(), 0600), 0);
-    const Run r = run({"--levels", fixture("worked-example.tvd")}); // does not block
+    const Outcome r = run({"--levels", fixture("worked-example.tvd")}); // does not block
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("設定ファイル「") + conf() +
                                QStringLiteral("」は通常のファイルではないため使いません")))

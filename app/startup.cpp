@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -51,6 +52,9 @@ int runWindow(int argc, char* argv[], const CommandLine& line) {
 } // namespace
 
 int runProgram(int argc, char* argv[]) {
+    // Past a file-size limit a write then fails (EFBIG) and is reported like
+    // a full disk, instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

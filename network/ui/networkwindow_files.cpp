@@ -42,12 +42,6 @@ QString withExtension(const QString& path, const QString& extension) {
     return QFileInfo(path).suffix().isEmpty() ? path + u'.' + extension : path;
 }
 
-// Written all or nothing; a failure is refused with its message.
-void writeThrough(const QString& path, const WriteContent& produce) {
-    const WriteResult result = writeFileThrough(path, produce);
-    if (!result.ok()) throw UserError(result.message(path));
-}
-
 // Saving over the network's file that another program changed since.
 bool askOverwriteChanges(QWidget* parent, const QString& path) {
     return Platform::confirm(parent,
@@ -137,12 +131,8 @@ void NetworkWindow::exportCsv() {
     const QString path = withExtension(chosen, QStringLiteral("csv"));
     if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
-    try {
-        const QByteArray csv = outletTableCsv(m_document->result());
-        writeThrough(path, [&csv](QIODevice& out) { return out.write(csv) == csv.size(); });
-    } catch (const UserError& error) {
-        refuse(error.message());
-    }
+    const WriteResult written = writeFileBytes(path, outletTableCsv(m_document->result()));
+    if (!written.ok()) refuse(written.message(path));
 }
 
 void NetworkWindow::printNetwork() {
@@ -168,15 +158,12 @@ void NetworkWindow::exportPdf() {
     const QString path = withExtension(chosen, QStringLiteral("pdf"));
     if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
-    try {
-        writeThrough(path, [this](QIODevice& out) {
-            QPdfWriter pdf(&out);
-            pdf.setPageSize(QPageSize(QPageSize::A4));
-            pdf.setTitle(printTitle());
-            return paintNetworkDocument(pdf, printTitle(), m_document->network(),
-                                        m_document->result()) > 0;
-        });
-    } catch (const UserError& error) {
-        refuse(error.message());
-    }
+    const WriteResult written = writeFileThrough(path, [this](QIODevice& out) {
+        QPdfWriter pdf(&out);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(printTitle());
+        return paintNetworkDocument(pdf, printTitle(), m_document->network(),
+                                    m_document->result()) > 0;
+    });
+    if (!written.ok()) refuse(written.message(path));
 }

@@ -2,6 +2,7 @@
 
 #include "common/usersettings.h"
 #include "common/version.h"
+#include "common/wholefile.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -36,6 +37,12 @@ bool confirm(QWidget* parent, const Message& q) {
 }
 
 bool mayReplace(QWidget* parent, const QString& path) {
+    // A named pipe or a device is refused before anyone is asked about it.
+    const QString refusal = writeTargetRefusal(path);
+    if (!refusal.isEmpty()) {
+        message(parent, refusal, programTitle(), QMessageBox::Warning);
+        return false;
+    }
     if (!QFileInfo::exists(path)) return true;
     return confirm(parent, {QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
                                 .arg(QDir::toNativeSeparators(path)),

@@ -43,7 +43,8 @@ QString fileDialog(QWidget* parent, FileDialogKind kind, const QString& presetNa
 bool confirm(QWidget* parent, const Message& question);
 
 // Replacing a file is asked about the same way by every save command; true
-// when there is no such file or the user agrees to replace it.
+// when there is no such file or the user agrees to replace it. False, with
+// the refusal shown, where nothing may be written (a named pipe, a device).
 bool mayReplace(QWidget* parent, const QString& path);
 
 // The project file dialogs; the file-type list of the project commands with

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
@@ -164,6 +165,9 @@ int runWindow(int argc, char* argv[], const QStringList& unusableSettings) {
 } // namespace
 
 int runProgram(int argc, char* argv[]) {
+    // Past a file-size limit a write then fails (EFBIG) and is reported like
+    // a full disk, instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     setProgramIdentity();
     // A settings file that is a named pipe would block the first look at the
     // settings: such files are set aside before anything reads them.

@@ -1,6 +1,7 @@
 #include "cli/leveltable.h"
 
 #include "common/cp932.h"
+#include "common/csv.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -45,14 +46,6 @@ QString textLine(const LevelTable& table, const QStringList& cells, const QList<
     while (line.endsWith(u' '))
         line.chop(1);
     return line + u'\n';
-}
-
-QString csvCell(const QString& cell) {
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
-    if (!cell.contains(special)) return cell;
-    QString quoted = cell;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
 }
 
 QString jsonString(const QString& text) {
@@ -104,15 +97,15 @@ QString formatText(const LevelTable& table) {
 QString formatCsv(const LevelTable& table) {
     QStringList keys;
     for (const LevelColumn& column : table.columns)
-        keys.append(csvCell(column.key));
-    QString out = keys.join(u',') + u'\n';
+        keys.append(column.key);
+    QList<QStringList> rows{keys};
     for (const QStringList& row : table.rows) {
         QStringList cells;
         for (int c = 0; c < table.columns.size(); ++c)
-            cells.append(csvCell(row.value(c)));
-        out += cells.join(u',') + u'\n';
+            cells.append(row.value(c));
+        rows.append(cells);
     }
-    return out;
+    return csvText(rows, CsvFormat{QStringLiteral("\n"), false});
 }
 
 QString formatJson(const LevelTable& table) {

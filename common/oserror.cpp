@@ -34,6 +34,8 @@ QString systemErrorText(int error) {
     case ENXIO:
     case ENODEV:
         return QStringLiteral("装置が見つかりません");
+    case ECANCELED:
+        return QStringLiteral("書き込む内容を作れませんでした");
     case 0:
         return QStringLiteral("原因は分かりません");
     default:

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/oserror.h"
+#include "common/wholefile.h"
 #include "network/catalogparts.h"
 
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <cerrno>
 #include <cmath>
 
@@ -337,24 +337,13 @@ Network readNetworkFile(const QString& path) {
 
 void writeNetworkFile(const QString& path, const Network& network) {
     const QString name = QFileInfo(path).fileName();
-    const QByteArray bytes = encodeNetwork(network);
-    // Unbuffered, so that a short write (a full disk) shows in write()'s
-    // count; the old file is replaced only by a successful commit.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    const WriteResult result = writeFileBytes(path, encodeNetwork(network));
+    if (result.ok()) return;
+    if (!result.refusal.isEmpty()) throw UserError(result.refusal);
+    if (!result.opened)
         throw UserError(QStringLiteral("「%1」を作成できません（%2）。保存を中止しました。")
-                            .arg(name, systemErrorText(errno)));
-    int error = 0;
-    if (file.write(bytes) == bytes.size()) {
-        errno = 0;
-        if (file.commit()) return;
-        error = errno;
-    } else {
-        error = errno;
-        file.cancelWriting();
-    }
+                            .arg(name, systemErrorText(result.error)));
     throw UserError(QStringLiteral("「%1」の書き込みに失敗しました（%2）。"
                                    "元のファイルは変更されていません。")
-                        .arg(name, systemErrorText(error)));
+                        .arg(name, systemErrorText(result.error)));
 }

@@ -21,5 +21,6 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName);
 // Whole-file read and decode; the network passed in is left alone when the
 // file is refused.
 Network readNetworkFile(const QString& path);
-// Written through QSaveFile: the old file stays when writing fails.
+// Written through writeFileBytes: the old file stays when writing fails,
+// and what is not a regular file (a named pipe, a device) is refused.
 void writeNetworkFile(const QString& path, const Network& network);

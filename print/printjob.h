@@ -1,8 +1,8 @@
 #pragma once
 // One print document on a printer. A printer that prints into a PDF file
-// writes it through a QSaveFile, so that the file is replaced only when the
-// whole document was written: a full disk leaves the earlier file as it was,
-// and a print is never reported complete over a broken file.
+// writes it through the program's write routine (common/wholefile.h), so
+// that the file is replaced only when the whole document was written: a full disk leaves the
+// earlier file as it was, and a print is never reported complete over a broken file.
 
 #include <QString>
 #include <functional>

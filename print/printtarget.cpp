@@ -1,14 +1,11 @@
 #include "print/printtarget.h"
 
+#include "common/wholefile.h"
+
 #include <QFileInfo>
 
 bool isPdfTargetAllowed(const QString& path) {
-    if (path.isEmpty()) return false;
-    const QFileInfo file(path);
-    if (file.exists()) return file.isFile();
-    // A link that leads nowhere is not a new name: writing would follow it.
-    if (file.isSymLink()) return false;
-    return QFileInfo(file.absolutePath()).isDir();
+    return writeTargetRefusal(path).isEmpty();
 }
 
 QString pdfTargetRefusedText(const QString& path) {

@@ -6,6 +6,7 @@
 #include "app/screens.h"
 #include "coax/d_kbl.h"
 #include "common/errors.h"
+#include "common/filestamp.h"
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "common/usersettings.h"
@@ -37,6 +38,22 @@ void setMenuCaptionWithName() {
 
 void showRefusal(QWidget* from, const UserError& error) {
     Platform::message(from, error.message(), programTitle(), QMessageBox::Warning);
+}
+
+// The project file as it was when loaded or last saved.
+FileStamp& projectFileStamp() {
+    static FileStamp stamp;
+    return stamp;
+}
+
+// Saving over the project's own file that another program changed since is
+// asked about as such; any other existing file as every save command asks.
+bool maySaveOver(QWidget* from, const QString& path) {
+    const FileStamp& stamp = projectFileStamp();
+    if (stamp.isOf(DataName) && stamp.changedOnDisk(path))
+        return Platform::confirm(
+            from, {changedOnDiskQuestion(path), programTitle(), QMessageBox::Question});
+    return Platform::mayReplace(from, path);
 }
 
 // ".tvd" is added only when the whole path, folders included, has no ".".
@@ -72,11 +89,12 @@ void saveProjectCommand(QWidget* from, CommandOrigin origin) {
         Platform::projectFileDialog(from, Platform::FileDialogKind::Save, DataName);
     const QString path = chosen.isEmpty() ? QString() : withDefaultExtension(chosen);
     // Keeping an existing file ends the save as a cancel in the dialog does.
-    if (!path.isEmpty() && Platform::mayReplace(from, path)) {
+    if (!path.isEmpty() && maySaveOver(from, path)) {
         try {
             RecordList records;
             Data_Save(records);
             saveProjectRecords(path, records.records());
+            projectFileStamp().remember(path);
             DataName = path;
             UserSettings::addRecentProject(path);
         } catch (const UserError& error) {
@@ -95,8 +113,11 @@ namespace {
 // shown and changes nothing.
 bool loadChosenFile(QWidget* from, const QString& chosen) {
     try {
+        FileStamp stamp; // before reading: a change meanwhile is not missed
+        stamp.remember(chosen);
         RecordList records(loadProjectRecords(chosen));
         checkProjectNumbers(records.records());
+        projectFileStamp() = stamp;
         DataName = chosen;
         Data_Load(records);
         emit ProjectEvents::instance().fieldsReplaced();

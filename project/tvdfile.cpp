@@ -3,13 +3,13 @@
 #include "common/cp932.h"
 #include "common/errors.h"
 #include "common/oserror.h"
+#include "common/wholefile.h"
 #include "project/recordnames.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -178,7 +178,8 @@ QStringList parseRecordText(const QString& text) {
         qsizetype start = p;
         if (p < n && text[p] == u'"') {
             start = ++p;
-            while (p < n && text[p] != u'"' && !isLineEnd(text[p]))
+            // Line breaks included: the value ends only at the closing quote.
+            while (p < n && text[p] != u'"')
                 ++p;
             records.append(text.mid(start, p - start));
             // Whatever follows the closing quote belongs to no record.
@@ -247,55 +248,38 @@ QByteArray readProjectFile(const QString& path) {
     return bytes;
 }
 
-void writeProjectFile(const QString& path, const QByteArray& bytes) {
+namespace {
+
+// A file that could not be created: the reason the user can mend, where known.
+[[noreturn]] void refuseCreation(const QString& path, bool existed, int error) {
     const QFileInfo info(path);
-    if (info.isDir()) {
-        throw UserError(QStringLiteral("「%1」はフォルダーのため、データを書き込めません。")
-                            .arg(shownPath(path)));
+    if (existed && !info.isWritable()) {
+        throw UserError(
+            QStringLiteral("%1は書き込み禁止のため、保存できません。").arg(fileLabel(path)));
     }
-    if (info.exists() && !info.isFile()) refuseSpecialFile(path);
     const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir()) {
-        throw UserError(QStringLiteral("保存先のフォルダー「%1」がありません。保存を中止しました。")
-                            .arg(shownPath(folder.filePath())));
+    if (!folder.isWritable()) {
+        throw UserError(
+            QStringLiteral(
+                "保存先のフォルダー「%1」に書き込む権限がありません。保存を中止しました。")
+                .arg(shownPath(folder.filePath())));
     }
-    // The existing file, if any, is only replaced by commit() once every
-    // byte is safely in the temporary file; direct writing is never used.
-    // Unbuffered, because a buffered QFileDevice that meets a full disk in
-    // mid-flush writes part of its buffer, drops the rest and still commits;
-    // written straight through, a short write shows in write()'s count.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int openErrno = errno;
-        if (info.exists() && !info.isWritable()) {
-            throw UserError(
-                QStringLiteral("%1は書き込み禁止のため、保存できません。").arg(fileLabel(path)));
-        }
-        if (!folder.isWritable()) {
-            throw UserError(
-                QStringLiteral(
-                    "保存先のフォルダー「%1」に書き込む権限がありません。保存を中止しました。")
-                    .arg(shownPath(folder.filePath())));
-        }
-        throw UserError(QStringLiteral("%1を作成できません（%2）。保存を中止しました。")
-                            .arg(fileLabel(path), systemReason(openErrno)));
-    }
-    const bool written = file.write(bytes) == bytes.size();
-    int error = errno; // a short write leaves no error in the file object
-    if (written) {
-        errno = 0;
-        if (file.commit()) return;
-        error = errno;
-    } else {
-        file.cancelWriting();
-    }
-    const QString reason = systemReason(error);
-    const QString kept =
-        info.exists() ? QStringLiteral("元のファイルは変更されていません。") : QString();
+    throw UserError(QStringLiteral("%1を作成できません（%2）。保存を中止しました。")
+                        .arg(fileLabel(path), systemReason(error)));
+}
+
+} // namespace
+
+void writeProjectFile(const QString& path, const QByteArray& bytes) {
+    const bool existed = QFileInfo::exists(path);
+    const WriteResult result = writeFileBytes(path, bytes);
+    if (result.ok()) return;
+    if (!result.refusal.isEmpty()) throw UserError(result.refusal);
+    if (!result.opened) refuseCreation(path, existed, result.error);
+    const QString kept = existed ? QStringLiteral("元のファイルは変更されていません。") : QString();
     throw UserError(QStringLiteral("%1への書き込みに失敗しました（%2）。"
                                    "ディスクの空き容量を確かめてください。%3")
-                        .arg(fileLabel(path), reason, kept));
+                        .arg(fileLabel(path), systemReason(result.error), kept));
 }
 
 bool isNetworkFileData(const QString& path, const QByteArray& bytes) {

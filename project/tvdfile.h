@@ -22,10 +22,10 @@ QByteArray encodeProjectRecords(const QStringList& records);
 
 // The records of decoded file text, by the reading rule of the format:
 // - blanks (spaces, tabs) before a value are skipped;
-// - a value that begins with `"` runs to the next `"`; whatever follows on
-//   the line up to the next comma or line end is skipped. Without a closing
-//   quote on the same line the value runs to the line end (a record never
-//   spans lines: the writer never puts a line break inside a value);
+// - a value that begins with `"` runs to the next `"`, across line ends
+//   (`"a<CR>b"` is one value), or to the end of the text when no quote
+//   closes it; whatever follows the closing quote up to the next comma or
+//   line end is skipped (the writer never puts a line break in a value);
 // - a value without an opening quote runs, unchanged, to the next comma or
 //   line end, so `1,2,3` on one line is three records;
 // - a comma always introduces a further record, also at the end of a line or

@@ -7,7 +7,6 @@
 #include "print/printer.h"
 #include "standard/chartpainter.h"
 
-#include <QBuffer>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
@@ -39,11 +38,6 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     return action;
-}
-
-void showWriteFailure(QWidget* parent, const QString& path) {
-    Platform::message(parent, QStringLiteral("ファイルを書き込めませんでした。") + QChar(13) + path,
-                      programTitle(), QMessageBox::Warning);
 }
 
 } // namespace
@@ -100,32 +94,24 @@ void LevelChartWindow::paintPage(QPainter& painter, const QPagedPaintDevice& dev
 }
 
 bool LevelChartWindow::saveImage(const QString& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    const bool drawn =
-        buffer.open(QIODevice::WriteOnly) && renderImage(DefaultImageSize).save(&buffer, "PNG");
-    if (!drawn || writeWholeFile(path, bytes) != 0) {
-        showWriteFailure(this, path);
-        return false;
-    }
-    return true;
+    const QImage image = renderImage(DefaultImageSize);
+    return reportWrite(
+        path, writeFileThrough(path, [&image](QIODevice& out) { return image.save(&out, "PNG"); }));
 }
 
 bool LevelChartWindow::savePdf(const QString& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    bool drawn = buffer.open(QIODevice::WriteOnly);
-    if (drawn) {
-        QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        drawn = paintPage(pdf);
-    }
-    if (!drawn || writeWholeFile(path, bytes) != 0) {
-        showWriteFailure(this, path);
-        return false;
-    }
-    return true;
+    return reportWrite(path, writeFileThrough(path, [this](QIODevice& out) {
+                           QPdfWriter pdf(&out);
+                           pdf.setPageSize(QPageSize(QPageSize::A4));
+                           pdf.setPageOrientation(QPageLayout::Landscape);
+                           return paintPage(pdf);
+                       }));
+}
+
+bool LevelChartWindow::reportWrite(const QString& path, const WriteResult& result) {
+    if (!result.ok())
+        Platform::message(this, result.message(path), programTitle(), QMessageBox::Warning);
+    return result.ok();
 }
 
 void LevelChartWindow::askAndSave(bool pdf) {

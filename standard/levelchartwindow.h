@@ -9,6 +9,7 @@
 
 class QPainter;
 class QPagedPaintDevice;
+struct WriteResult;
 
 class LevelChartWindow : public QMainWindow {
     Q_OBJECT
@@ -34,6 +35,7 @@ private:
     void printChart();
     void previewChart();
     void askAndSave(bool pdf);
+    bool reportWrite(const QString& path, const WriteResult& result);
 
     std::array<ChartBandInput, BandCount> m_inputs{};
     QString m_heading;

@@ -8,12 +8,14 @@
 #include "app/platform.h"
 #include "app/screens.h"
 #include "catalog/tv_mt.h"
+#include "common/wholefile.h"
 #include "fieldstrength/denkai.h"
 #include "project/projectcommands.h"
 #include "terminal/tanmatu.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPixmap>
 #include <QThread>
 #include <cstdio>
 
@@ -28,7 +30,9 @@ void settle() {
 
 bool save(QWidget* screen, const QDir& folder, const char* name) {
     const QString file = folder.filePath(QLatin1String(name));
-    const bool saved = screen->grab().save(file);
+    const QPixmap image = screen->grab();
+    const bool saved =
+        writeFileThrough(file, [&image](QIODevice& out) { return image.save(&out, "PNG"); }).ok();
     std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
                  qPrintable(file));
     return saved;

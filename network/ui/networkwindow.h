@@ -4,6 +4,7 @@
 // of every outlet and the tree diagram. Editing, file, print and
 // send-to-terminal commands act on the selected node.
 
+#include "common/filestamp.h"
 #include "network/networkmodel.h"
 
 #include <QMainWindow>
@@ -126,4 +127,5 @@ private:
     QSet<NodeId> m_folded;
     NodeId m_selected = HeadEndId;
     bool m_diagramStale = true;
+    FileStamp m_diskStamp; // the network's file as last read or written
 };

@@ -4,8 +4,9 @@
 #include "app/hourglass.h"
 #include "app/platform.h"
 #include "common/errors.h"
-#include "common/oserror.h"
+#include "common/filestamp.h"
 #include "common/programvalues.h"
+#include "common/version.h"
 #include "common/wholefile.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
@@ -15,7 +16,6 @@
 #include "print/printcommands.h"
 #include "print/printer.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
@@ -23,7 +23,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QUndoStack>
-#include <cerrno>
 
 namespace {
 
@@ -43,10 +42,10 @@ QString withExtension(const QString& path, const QString& extension) {
     return QFileInfo(path).suffix().isEmpty() ? path + u'.' + extension : path;
 }
 
-void writeWhole(const QString& path, const QByteArray& bytes) {
-    if (const int error = writeWholeFile(path, bytes))
-        throw UserError(
-            QStringLiteral("%1 に書き込めませんでした（%2）。").arg(path, systemErrorText(error)));
+// Saving over the network's file that another program changed since.
+bool askOverwriteChanges(QWidget* parent, const QString& path) {
+    return Platform::confirm(parent,
+                             {changedOnDiskQuestion(path), programTitle(), QMessageBox::Question});
 }
 
 } // namespace
@@ -83,7 +82,10 @@ bool NetworkWindow::openNetworkFile(const QString& path) {
 bool NetworkWindow::loadNetworkFile(const QString& path) {
     try {
         // The whole file is checked before the screen changes at all.
+        FileStamp stamp; // before reading: a change meanwhile is not missed
+        stamp.remember(path);
         const Network loaded = readNetworkFile(path);
+        m_diskStamp = stamp;
         m_folded.clear();
         m_selected = HeadEndId;
         m_document->reset(loaded, path);
@@ -95,14 +97,17 @@ bool NetworkWindow::loadNetworkFile(const QString& path) {
 }
 
 bool NetworkWindow::saveNetwork() {
-    if (m_document->filePath().isEmpty()) return saveNetworkAs();
+    const QString path = m_document->filePath();
+    if (path.isEmpty()) return saveNetworkAs();
+    if (m_diskStamp.changedOnDisk(path) && !askOverwriteChanges(this, path)) return false;
     Hourglass hourglass(this);
     try {
-        writeNetworkFile(m_document->filePath(), m_document->network());
+        writeNetworkFile(path, m_document->network());
     } catch (const UserError& error) {
         refuse(error.message());
         return false;
     }
+    m_diskStamp.remember(path);
     m_document->undoStack()->setClean();
     return true;
 }
@@ -113,7 +118,9 @@ bool NetworkWindow::saveNetworkAs() {
         presetName(m_document->filePath(), QStringLiteral("tvdn")), networkFilters());
     if (chosen.isEmpty()) return false;
     const QString path = withExtension(chosen, QStringLiteral("tvdn"));
-    if (!Platform::mayReplace(this, path)) return false;
+    const bool changed = m_diskStamp.changedOnDisk(path);
+    if (changed ? !askOverwriteChanges(this, path) : !Platform::mayReplace(this, path))
+        return false;
     Hourglass hourglass(this);
     try {
         writeNetworkFile(path, m_document->network());
@@ -121,6 +128,7 @@ bool NetworkWindow::saveNetworkAs() {
         refuse(error.message());
         return false;
     }
+    m_diskStamp.remember(path);
     m_document->setFilePath(path);
     m_document->undoStack()->setClean();
     return true;
@@ -135,11 +143,8 @@ void NetworkWindow::exportCsv() {
     const QString path = withExtension(chosen, QStringLiteral("csv"));
     if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
-    try {
-        writeWhole(path, outletTableCsv(m_document->result()));
-    } catch (const UserError& error) {
-        refuse(error.message());
-    }
+    const WriteResult written = writeFileBytes(path, outletTableCsv(m_document->result()));
+    if (!written.ok()) refuse(written.message(path));
 }
 
 void NetworkWindow::printNetwork() {
@@ -165,20 +170,12 @@ void NetworkWindow::exportPdf() {
     const QString path = withExtension(chosen, QStringLiteral("pdf"));
     if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
-    // Drawn whole first, then written all or nothing: a PDF that cannot be
-    // finished leaves the old file.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    bool drawn = buffer.open(QIODevice::WriteOnly);
-    if (drawn) {
-        QPdfWriter pdf(&buffer);
+    const WriteResult written = writeFileThrough(path, [this](QIODevice& out) {
+        QPdfWriter pdf(&out);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(printTitle());
-        drawn = paintNetworkDocument(pdf, printTitle(), m_document->network(),
-                                     m_document->result()) > 0;
-    }
-    const int error = drawn ? writeWholeFile(path, bytes) : EIO;
-    if (error)
-        refuse(
-            QStringLiteral("%1 に書き込めませんでした（%2）。").arg(path, systemErrorText(error)));
+        return paintNetworkDocument(pdf, printTitle(), m_document->network(),
+                                    m_document->result()) > 0;
+    });
+    if (!written.ok()) refuse(written.message(path));
 }

@@ -9,6 +9,9 @@
 #include "terminal/tanmatu.h"
 
 #include <QDir>
+#include <QProcess>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -70,6 +73,33 @@ TEST_F(BatchPrintTest, RefusalsWriteNoPdfAndSayWhy) {
         EXPECT_FALSE(QFileInfo::exists(path("a.pdf")));
         EXPECT_FALSE(QFileInfo::exists(path("no")));
     }
+}
+
+// The program itself under a file-size limit: the PDF write fails and is
+// reported like a full disk (exit 1, the earlier file kept); the limit's
+// signal does not end the program.
+TEST_F(BatchPrintTest, AFileSizeLimitIsReportedLikeAFullDisk) {
+    const QString pdf = path("limited.pdf");
+    ASSERT_TRUE(writeFile(pdf, "an earlier print"));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+    program.setProcessEnvironment(environment);
+    program.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 2048;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    program.start(QStringLiteral(MIRAVEL_PROGRAM),
+                  {QStringLiteral("--print-pdf"), pdf, fixture("worked-example.tvd")});
+    ASSERT_TRUE(program.waitForFinished(120000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), ExitRefused);
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError())
+                    .contains(QStringLiteral("プリンターエラー")));
+    EXPECT_EQ(readFile(pdf), QByteArray("an earlier print"));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "standard/profilestore.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -61,6 +63,15 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
     EXPECT_TRUE(text.out.contains(QStringLiteral("非対応")));
     EXPECT_TRUE(text.out.contains(QStringLiteral("CS 判定")));
+}
+
+// Rooms are names: "101" stays a JSON string, as the levels stay numbers.
+TEST(NetworkLevels, ANumberLikeRoomIsAJsonString) {
+    const BatchResult r =
+        networkLevelsCommand(example("apartment-12.tvdn"), OutputFormat::Json, Outlet2K);
+    const QJsonValue first = QJsonDocument::fromJson(r.out.toUtf8())[QStringLiteral("rows")][0];
+    EXPECT_EQ(first[QStringLiteral("room")], QJsonValue(QStringLiteral("101")));
+    EXPECT_TRUE(first[QStringLiteral("vhf_level")].isDouble());
 }
 
 TEST(NetworkLevels, RefusedFile) {

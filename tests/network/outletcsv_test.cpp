@@ -41,4 +41,14 @@ TEST(OutletCsv, UnratedBandsAndQuotedNames) {
         << lines[1].toStdString();
 }
 
+TEST(OutletCsv, ARoomWithALineBreakIsOneQuotedCell) {
+    Network net;
+    NodeSetup setup = partSetup(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
+    setup.room = QStringLiteral("2F\r\n北");
+    net.addChild(HeadEndId, 0, setup);
+    const QString csv = QString::fromUtf8(outletTableCsv(computeNetwork(net, outletRanges())));
+    EXPECT_TRUE(csv.contains(QStringLiteral("\r\n\"2F\r\n北\",\"2F\r\n北\",,")))
+        << csv.toStdString();
+}
+
 } // namespace

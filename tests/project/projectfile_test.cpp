@@ -2,6 +2,7 @@
 #include "app/screens.h"
 #include "coax/d_kbl.h"
 #include "common/cp932.h"
+#include "common/filestamp.h"
 #include "common/programvalues.h"
 #include "fieldstrength/denkai.h"
 #include "fifofeeder.h"
@@ -13,6 +14,7 @@
 #include "terminal/tanmatu.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -182,6 +184,7 @@ TEST_F(ProjectFile, ReplacingAFileIsAskedTheSameWayWithOrWithoutTheExtension) {
     const QString file = path("plan.tvd");
     for (const QString& typed : {path("plan"), file}) {
         SCOPED_TRACE(typed.toStdString());
+        newProjectCommand(nullptr); // the file below is not the project's own
         writeBytes(file, "old");
         platform.questions.clear();
         platform.questionAnswers = {false};
@@ -202,6 +205,43 @@ TEST_F(ProjectFile, ReplacingAFileIsAskedTheSameWayWithOrWithoutTheExtension) {
     saveFromMenu(path("new"));
     EXPECT_TRUE(platform.questions.isEmpty());
     EXPECT_TRUE(QFile::exists(path("new.tvd")));
+}
+
+// Saving over the project's file after another program changed it asks
+// about the change; No leaves the other program's file as it is.
+TEST_F(ProjectFile, SavingOverAFileChangedSinceItWasOpenedOrSavedAsksFirst) {
+    const QString file = path("plan.tvd");
+    const QByteArray ours = projectBytes(goldenRecords());
+    const QByteArray other = QByteArray(ours).replace("R65", "R66");
+    // Another program writes the same number of bytes; only the time differs.
+    const auto changeElsewhere = [&] {
+        writeBytes(file, other);
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                  QFileDevice::FileModificationTime));
+    };
+    const QString replace = QStringLiteral("ファイル「%1」は既にあります。置き換えますか？")
+                                .arg(QDir::toNativeSeparators(file));
+    writeBytes(file, ours);
+    load(file);
+    changeElsewhere();
+    platform.questionAnswers = {false, true, true};
+    saveFromMenu(file); // changed since opened: No
+    EXPECT_EQ(fileBytes(file), other);
+    saveFromMenu(file); // Yes
+    EXPECT_EQ(fileBytes(file), ours);
+    saveFromMenu(file); // unchanged since saved: asked as ever
+    changeElsewhere();
+    platform.questionAnswers = {false};
+    saveFromMenu(file); // changed since saved: No
+    EXPECT_EQ(fileBytes(file), other);
+    const QString changed = changedOnDiskQuestion(file);
+    QStringList asked;
+    for (const Platform::Message& q : platform.questions)
+        asked << q.text;
+    EXPECT_EQ(asked, (QStringList{changed, changed, replace, changed}));
+    EXPECT_TRUE(changed.contains(QDir::toNativeSeparators(file)));
 }
 
 // Loaded captions are shown as they are, never read as markup: each label is

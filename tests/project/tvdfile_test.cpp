@@ -103,7 +103,11 @@ TEST(TvdFile, ReadingRule) {
         {"   \r\n", {""}},
         {"\"a\",\r\n", {"a", ""}},
         {"\"a\",", {"a", ""}},
-        {"\"open\r\n\"b\"\r\n", {"open", "b"}},
+        // A quoted value runs to its closing quote, line breaks and all.
+        {"\"a\rb\"\r\n\"c\"\r\n", {"a\rb", "c"}},
+        {"\"a\r\nb\",x\n\"c\nd\"\n", {"a\r\nb", "x", "c\nd"}},
+        {"\"open\r\n\"b\"\r\n", {"open\r\n"}},
+        {"\"open\r\nb", {"open\r\nb"}},
         {"\"x\"", {"x"}},
         {"", {}},
         {"\"\x82\x54\x43-2V\",\xb1\xdd\r\n", {"５C-2V", "ｱﾝ"}},

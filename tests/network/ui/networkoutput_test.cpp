@@ -1,6 +1,7 @@
 #include "networkscreentestsupport.h"
 
 #include "../../print/printtestsupport.h"
+#include "common/filestamp.h"
 #include "network/networktexts.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
@@ -170,6 +171,29 @@ TEST_F(NetworkOutput, AFullDiskKeepsTheEarlierFiles) {
         EXPECT_EQ(platform.messages.size(), 1);
         EXPECT_EQ(readFile(file), earlier);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Saving over the network's file after another program changed it asks
+// about the change; No leaves that program's file as it is.
+TEST_F(NetworkOutput, SavingOverAFileChangedOnDiskAsksFirst) {
+    NetworkWindow* s = openNetworkScreen();
+    const QString path = dir.filePath(QStringLiteral("plan.tvdn"));
+    writeNetworkFile(path, loadNetworkExample("apartment-12.tvdn"));
+    platform.fileAnswers = {path};
+    s->openAction->trigger();
+    ASSERT_TRUE(writeFile(path, "{}")); // another program
+    platform.questionAnswers = {false, true};
+    EXPECT_FALSE(s->saveNetwork()); // changed since opened: No
+    EXPECT_EQ(readFile(path), QByteArray("{}"));
+    EXPECT_TRUE(s->saveNetwork()); // Yes
+    EXPECT_EQ(readNetworkFile(path), s->document()->network());
+    EXPECT_TRUE(s->saveNetwork()); // unchanged since saved: nothing asked
+    ASSERT_EQ(platform.questions.size(), 2);
+    EXPECT_EQ(platform.questions[0].text, changedOnDiskQuestion(path));
 }
 
 } // namespace

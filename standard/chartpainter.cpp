@@ -27,6 +27,16 @@ void paintBar(QPainter& painter, const ChartBar& bar, const QColor& colour) {
     painter.fillRect(bar.rect, colour);
 }
 
+// A bar cut off at the edge of the scale says so there.
+void paintOffScale(QPainter& painter, const ChartBar& bar, const ChartPanel& p, double text) {
+    const bool above = bar.offScale > 0;
+    const double y = above ? p.plot.top() : p.plot.bottom() - 2 * text;
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(bar.captionRect.left(), y, bar.captionRect.width(), 2 * text),
+                     Qt::AlignHCenter | Qt::AlignVCenter,
+                     (above ? QStringLiteral("▲") : QStringLiteral("▼")) + offScaleText());
+}
+
 void paintPanel(QPainter& painter, const ChartPanel& p) {
     const double text = p.frame.height() * 0.045;
     painter.setPen(QPen(QColor(160, 160, 160), 1));
@@ -58,6 +68,7 @@ void paintPanel(QPainter& painter, const ChartPanel& p) {
         painter.setPen(Qt::black);
         painter.drawText(bar.captionRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
                          bar.label);
+        if (bar.offScale != 0) paintOffScale(painter, bar, p, text * 0.85);
     }
 
     painter.setFont(fontOfHeight(text * 1.1, true));

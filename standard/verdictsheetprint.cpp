@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace {
@@ -98,4 +99,10 @@ void paintVerdictSheet(QPainter& painter, const QRectF& page, const VerdictSheet
         paintLevelChart(painter, QRectF(page.left(), y, page.width(), height), sheet.chart,
                         sheet.chartHeading);
     painter.restore();
+}
+
+void paintVerdictSheetPage(QPainter& painter, const QPagedPaintDevice& device,
+                           const VerdictSheet& sheet) {
+    paintVerdictSheet(painter, QRectF(QPointF(0, 0), QSizeF(device.width(), device.height())),
+                      sheet);
 }

@@ -3,6 +3,7 @@
 #include "standard/verdictstyle.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
@@ -73,7 +74,10 @@ void paintPanel(QPainter& painter, const ChartPanel& p) {
 
     painter.setFont(fontOfHeight(text * 1.1, true));
     painter.setPen(verdictColour(p.judgement.verdict));
-    painter.drawText(p.verdictRow, Qt::AlignHCenter | Qt::AlignVCenter, p.verdict);
+    // A far level's digits would run out of the panel: their middle gives way.
+    painter.drawText(
+        p.verdictRow, Qt::AlignHCenter | Qt::AlignVCenter,
+        QFontMetricsF(painter.font()).elidedText(p.verdict, Qt::ElideMiddle, p.verdictRow.width()));
 }
 
 } // namespace

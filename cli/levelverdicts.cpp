@@ -16,10 +16,13 @@ void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Pro
         const auto window = boosterWindow(loss, criterion.level);
         windowMin.append(window ? Fmt2(window->min) : QString());
         windowMax.append(window ? Fmt2(window->max) : QString());
-        const CnRow row =
-            cnRow(b, levels.boosterInputValue[size_t(b)], noiseFigures[size_t(b)], criterion.minCn);
-        cn.append(Fmt2(row.cn));
-        cnVerdict.append(verdictText(row.judgement));
+        // A file whose booster input is empty has no C/N, as on the screens.
+        std::optional<double> input;
+        if (!levels.boosterInput[size_t(b)].trimmed().isEmpty())
+            input = levels.boosterInputValue[size_t(b)];
+        const CnRow row = cnRow(b, input, noiseFigures[size_t(b)], criterion.minCn);
+        cn.append(cnText(row));
+        cnVerdict.append(cnVerdictText(row));
     }
     table.addColumn({QStringLiteral("verdict"), QStringLiteral("判定"), false}, verdict);
     table.addColumn({QStringLiteral("window_min"), QStringLiteral("必要出力下限(dB)"), true},

@@ -54,13 +54,15 @@ Denkai::Denkai(QWidget* parent) : QMainWindow(parent), ui(new Ui::Denkai) {
     cn = new CnPanel(this);
     cn->setObjectName(QStringLiteral("CnGroup"));
     ui->resultsOuterLayout->addWidget(cn);
+    setBoosterInputsShown({}); // the fields start empty
     connect(&ProjectEvents::instance(), &ProjectEvents::fieldsReplaced, this, [this] {
-        // A loaded project brings its booster input levels; a new one none.
-        if (ui->Text11->text().isEmpty() && ui->Text12->text().isEmpty() &&
-            ui->Text13->text().isEmpty() && ui->Text15->text().isEmpty())
-            cn->clearResults();
-        else
-            cn->showInputLevels(Bst_Input);
+        // A loaded project brings the booster input levels it holds; a new one none.
+        const QLineEdit* fields[BandCount] = {ui->Text11, ui->Text12, ui->Text13, ui->Text15};
+        std::array<bool, BandCount> shown{};
+        for (size_t b = 0; b < BandCount; ++b)
+            shown[b] = !fields[b]->text().trimmed().isEmpty();
+        setBoosterInputsShown(shown);
+        cn->showInputLevels(shownBoosterInputs());
     });
     Form_Load();
 }
@@ -153,11 +155,12 @@ void Denkai::Command2_Click() {
         return;
     }
     Bst_Input = result.levels;
+    setBoosterInputsShown({true, true, true, true});
     ui->Text11->setText(Fmt2(result.levels[VHF]));
     ui->Text12->setText(Fmt2(result.levels[UHF]));
     ui->Text13->setText(Fmt2(result.levels[BS]));
     ui->Text15->setText(Fmt2(result.levels[CS]));
-    cn->showInputLevels(Bst_Input);
+    cn->showInputLevels(shownBoosterInputs());
 }
 
 void Denkai::Command3_Click() {

@@ -75,28 +75,12 @@ BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<L
         j.verdict = OutletVerdict::NoStandard;
         return j;
     }
-    // Away from a bound the shown value lies on the same side as the level
-    // (they differ in the 15th digit), so only levels close to a bound need
-    // the standard check's reading of the shown value: reading it for every
-    // outlet would cost more than the whole recompute of a large network.
-    // Away from a bound the deviation is taken from the level itself; the
-    // difference is far below the two decimals it is shown with.
-    const double near = 1e-9 * std::max(1.0, std::abs(*level));
-    if (std::abs(*level - range->min) <= near || std::abs(*level - range->max) <= near) {
-        const Judgement shown = judgeLevel(*level, range);
-        j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
-                    : shown.verdict == Verdict::High ? OutletVerdict::High
-                                                     : OutletVerdict::Pass;
-        j.deviation = shown.margin;
-    } else if (*level < range->min) {
-        j.verdict = OutletVerdict::Low;
-        j.deviation = *level - range->min;
-    } else if (*level > range->max) {
-        j.verdict = OutletVerdict::High;
-        j.deviation = *level - range->max;
-    } else {
-        j.verdict = OutletVerdict::Pass;
-    }
+    // Judged as the outlet table shows the level, as every verdict is.
+    const Judgement shown = judgeLevel(*level, range);
+    j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
+                : shown.verdict == Verdict::High ? OutletVerdict::High
+                                                 : OutletVerdict::Pass;
+    j.deviation = shown.margin;
     return j;
 }
 

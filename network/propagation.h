@@ -29,8 +29,9 @@ OutletCriteria outletCriteria(const Profile& profile);
 struct BandJudgement {
     std::optional<double> level; // nothing when not rated
     OutletVerdict verdict = OutletVerdict::NotRated;
-    double deviation = 0; // Low: level - min (< 0); High: level - max (> 0); else 0
-    // as the standard check judges a level: on the value its line shows
+    // Low: shown level - min (< 0); High: shown level - max (> 0); else 0,
+    // the level taken as the table shows it (two decimals), as every verdict
+    double deviation = 0;
 };
 
 struct OutletResult {

@@ -3,6 +3,7 @@
 #include "standard/verdictstyle.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
@@ -25,6 +26,16 @@ void paintBar(QPainter& painter, const ChartBar& bar, const QColor& colour) {
         return;
     }
     painter.fillRect(bar.rect, colour);
+}
+
+// A bar cut off at the edge of the scale says so there.
+void paintOffScale(QPainter& painter, const ChartBar& bar, const ChartPanel& p, double text) {
+    const bool above = bar.offScale > 0;
+    const double y = above ? p.plot.top() : p.plot.bottom() - 2 * text;
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(bar.captionRect.left(), y, bar.captionRect.width(), 2 * text),
+                     Qt::AlignHCenter | Qt::AlignVCenter,
+                     (above ? QStringLiteral("▲") : QStringLiteral("▼")) + offScaleText());
 }
 
 void paintPanel(QPainter& painter, const ChartPanel& p) {
@@ -58,11 +69,15 @@ void paintPanel(QPainter& painter, const ChartPanel& p) {
         painter.setPen(Qt::black);
         painter.drawText(bar.captionRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
                          bar.label);
+        if (bar.offScale != 0) paintOffScale(painter, bar, p, text * 0.85);
     }
 
     painter.setFont(fontOfHeight(text * 1.1, true));
     painter.setPen(verdictColour(p.judgement.verdict));
-    painter.drawText(p.verdictRow, Qt::AlignHCenter | Qt::AlignVCenter, p.verdict);
+    // A far level's digits would run out of the panel: their middle gives way.
+    painter.drawText(
+        p.verdictRow, Qt::AlignHCenter | Qt::AlignVCenter,
+        QFontMetricsF(painter.font()).elidedText(p.verdict, Qt::ElideMiddle, p.verdictRow.width()));
 }
 
 } // namespace

@@ -41,13 +41,13 @@ std::array<QLineEdit*, BandCount> CnPanel::noiseFields() const {
     return {ui->NfVhf, ui->NfUhf, ui->NfBs, ui->NfCs};
 }
 
-void CnPanel::showInputLevels(const BandValues& inputLevels) {
+void CnPanel::showInputLevels(const BoosterInputs& inputLevels) {
     m_inputLevels = inputLevels;
     showResults();
 }
 
 void CnPanel::clearResults() {
-    m_inputLevels.reset();
+    m_inputLevels = {};
     showResults();
 }
 
@@ -79,14 +79,10 @@ void CnPanel::showResults() {
                                                      ui->CnVerdictBs, ui->CnVerdictCs};
     for (int b = 0; b < BandCount; ++b) {
         const auto& minCn = profile.bands[size_t(b)].minCn;
-        if (!m_inputLevels) {
-            cn[size_t(b)]->clear();
-            clearVerdict(verdicts[size_t(b)]);
-            continue;
-        }
-        const CnRow row = cnRow(b, (*m_inputLevels)[size_t(b)], m_noiseFigures[size_t(b)], minCn);
-        cn[size_t(b)]->setText(Fmt2(row.cn));
+        const CnRow row = cnRow(b, m_inputLevels[size_t(b)], m_noiseFigures[size_t(b)], minCn);
+        cn[size_t(b)]->setText(cnText(row));
         showVerdict(verdicts[size_t(b)], row.judgement);
+        verdicts[size_t(b)]->setText(cnVerdictText(row));
         verdicts[size_t(b)]->setToolTip(QStringLiteral("C/N ") + minimumText(minCn) +
                                         QStringLiteral("（Nth ") + Fmt2(row.thermalNoise) +
                                         QStringLiteral(" dBμV）"));

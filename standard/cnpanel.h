@@ -4,6 +4,7 @@
 // levels leave, and its verdict against the chosen profile's minimum.
 
 #include "common/programvalues.h"
+#include "standard/verdictsheet.h"
 
 #include <QGroupBox>
 #include <array>
@@ -19,9 +20,10 @@ public:
     explicit CnPanel(QWidget* parent = nullptr);
     ~CnPanel() override;
 
-    // C/N and verdicts for these booster input levels (VHF, UHF, BS, CS).
-    void showInputLevels(const BandValues& inputLevels);
-    // No levels to judge: C/N and verdicts empty.
+    // C/N and verdicts for these booster input levels (VHF, UHF, BS, CS); a
+    // band without one says "未計算" in grey.
+    void showInputLevels(const BoosterInputs& inputLevels);
+    // No levels to judge: every band "未計算".
     void clearResults();
 
     Ui::CnPanel* ui;
@@ -32,5 +34,5 @@ private:
     std::array<QLineEdit*, BandCount> noiseFields() const;
 
     BandValues m_noiseFigures{};
-    std::optional<BandValues> m_inputLevels;
+    BoosterInputs m_inputLevels;
 };

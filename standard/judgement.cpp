@@ -1,7 +1,11 @@
 #include "standard/judgement.h"
 
+#include "common/errors.h"
 #include "common/numformat.h"
 #include "common/numval.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,16 +20,28 @@ std::optional<double> numberOf(const QString& text) {
 } // namespace
 
 double shownLevel(double level) {
-    return NumVal(NumText(level));
-}
-
-double shownCn(double cn) {
-    return NumVal(Fmt2(cn));
+    if (!std::isfinite(level)) return level;
+    // Away from a half hundredth the scaled value rounds as the pattern's
+    // 15-digit form does, and k / 100 is the double that "k/100" reads as;
+    // near a half, or beyond what 15 digits reach, the pattern decides.
+    const double hundredths = level * 100;
+    const double fraction = std::abs(hundredths - std::trunc(hundredths));
+    const double doubt = 1e-13 * std::max(1.0, std::abs(hundredths));
+    if (std::abs(hundredths) < 1e12 && std::abs(fraction - 0.5) > doubt) {
+        const double rounded = std::round(hundredths) / 100;
+        return rounded == 0 ? 0.0 : rounded; // no negative zero
+    }
+    try {
+        return NumVal(Fmt2(level));
+    } catch (const RunTimeError&) {
+        return level; // rounds beyond a double: nothing to round
+    }
 }
 
 static Judgement judgeShown(double value, std::optional<double> min, std::optional<double> max) {
-    if (min && value < *min) return {Verdict::Low, value - *min};
-    if (max && value > *max) return {Verdict::High, value - *max};
+    // Written so that a value that is not a number never passes.
+    if (min && !(value >= *min)) return {Verdict::Low, value - *min};
+    if (max && !(value <= *max)) return {Verdict::High, value - *max};
     return {Verdict::Pass, 0};
 }
 
@@ -36,12 +52,38 @@ Judgement judgeLevel(double terminalLevel, const std::optional<LevelRange>& rang
 
 Judgement judgeCn(double cn, const std::optional<double>& minimum) {
     if (!minimum) return {};
-    return judgeShown(shownCn(cn), *minimum, std::nullopt);
+    return judgeShown(shownLevel(cn), *minimum, std::nullopt);
 }
+
+namespace {
+
+// A sum as its 15-digit form shows it, so that 50 + 17.01 is 67.01.
+double decimalOf(double value) {
+    try {
+        return std::isfinite(value) ? NumVal(NumText(value)) : value;
+    } catch (const RunTimeError&) {
+        return value;
+    }
+}
+
+// The two-decimal value next to `value` on the side of `direction` (+1 up,
+// -1 down), `value` itself when it has two decimals.
+double hundredthToward(double value, int direction) {
+    const double exact = decimalOf(value);
+    const double rounded = shownLevel(exact);
+    if (direction > 0 ? rounded < exact : rounded > exact)
+        return shownLevel(rounded + direction * 0.01);
+    return rounded;
+}
+
+} // namespace
 
 std::optional<LevelRange> boosterWindow(double pathLoss, const std::optional<LevelRange>& range) {
     if (!range) return std::nullopt;
-    return LevelRange{range->min + pathLoss, range->max + pathLoss};
+    const LevelRange window{hundredthToward(range->min + pathLoss, +1),
+                            hundredthToward(range->max + pathLoss, -1)};
+    if (!(window.min <= window.max)) return std::nullopt;
+    return window;
 }
 
 QString verdictText(const Judgement& judgement) {

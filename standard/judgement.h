@@ -2,11 +2,10 @@
 // Judging a level or a C/N against a profile's criterion, and the booster
 // output that keeps an outlet inside its range.
 //
-// A value is judged as the screen shows it, so that the verdict never
-// contradicts the number beside it: a terminal level as the result line shows
-// it (15 significant digits, so 105 - 55 computed as 49.999999999999993 is
-// judged as the 50 on screen), a C/N as its field shows it (two decimals).
-// Ranges and minima are inclusive.
+// A value is judged as the screens show it, so that the verdict never
+// contradicts the number beside it: rounded to two decimals as "##0.#0"
+// rounds (49.996 shows, and is judged as, 50.00), and the margin is taken
+// from that shown value. Ranges and minima are inclusive.
 
 #include "standard/criteria.h"
 
@@ -23,16 +22,17 @@ struct Judgement {
     bool operator==(const Judgement& o) const { return verdict == o.verdict && margin == o.margin; }
 };
 
-// A terminal level as the result line shows it.
+// A level or C/N as the screens show it: rounded to two decimals, halves
+// away from zero, as Fmt2 rounds. Values that are not finite stay as they are.
 double shownLevel(double level);
-// A C/N as its field shows it.
-double shownCn(double cn);
 
 Judgement judgeLevel(double terminalLevel, const std::optional<LevelRange>& range);
 Judgement judgeCn(double cn, const std::optional<double>& minimum);
 
 // The booster output levels that keep the outlet in range with the given
-// path loss: [min + loss, max + loss]. None when the band has no range.
+// path loss: [min + loss, max + loss], the minimum rounded up and the maximum
+// down to two decimals, so that each bound as shown passes. None when the
+// band has no range, or when no two-decimal output lies inside it.
 std::optional<LevelRange> boosterWindow(double pathLoss, const std::optional<LevelRange>& range);
 
 // "適合", "不足 −1.00 dB", "過大 +2.50 dB" or "基準なし".

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -26,29 +27,91 @@ struct Scale {
     double low, high;
 };
 
+// The ends of a chart of nothing at all.
+constexpr double EmptyLow = 0, EmptyHigh = 100;
+
+// The outlet level of a band: its line's, else the output less the losses.
+double outletOf(const ChartBandInput& in) {
+    if (in.outlet) return *in.outlet;
+    double level = in.output;
+    for (double loss : in.losses)
+        level -= loss;
+    return level;
+}
+
 Scale commonScale(const std::array<ChartBandInput, BandCount>& inputs) {
+    // Values that are not numbers compare false both ways and are left out.
     double low = HUGE_VAL, high = -HUGE_VAL;
     auto include = [&](double v) {
         low = std::min(low, v);
         high = std::max(high, v);
     };
     for (const ChartBandInput& in : inputs) {
-        double level = in.output;
-        include(level);
-        for (double loss : in.losses)
-            include(level -= loss);
+        if (in.calculated) {
+            double level = in.output;
+            include(level);
+            for (double loss : in.losses)
+                include(level -= loss);
+            include(outletOf(in));
+        }
         if (in.range) {
             include(in.range->min);
             include(in.range->max);
         }
     }
-    return {std::floor((low - ScalePad) / TickStep) * TickStep,
-            std::ceil((high + ScalePad) / TickStep) * TickStep};
+    if (!(low <= high)) return {EmptyLow, EmptyHigh};
+    const double from = std::clamp(std::floor((low - ScalePad) / TickStep) * TickStep,
+                                   ChartScaleFloor, ChartScaleCeiling - TickStep);
+    return {from, std::clamp(std::ceil((high + ScalePad) / TickStep) * TickStep, from + TickStep,
+                             ChartScaleCeiling)};
 }
 
-QString verdictLine(int band, double outlet, const Judgement& j) {
-    return bandName(band) + QStringLiteral(" 端子レベル ") + Fmt2(shownLevel(outlet)) +
-           QStringLiteral(" dBμV　") + verdictText(j);
+QString verdictLine(int band, const ChartBandInput& in, const Judgement& j) {
+    const QString head = bandName(band) + QStringLiteral(" 端子レベル ");
+    if (!in.calculated) return head + QStringLiteral("未計算");
+    return head + Fmt2(shownLevel(outletOf(in))) + QStringLiteral(" dBμV　") + verdictText(j);
+}
+
+int offScaleOf(double from, double to, Scale scale) {
+    // A value that is not a number is off every scale.
+    if (std::isnan(from) || std::isnan(to) || std::max(from, to) > scale.high) return +1;
+    return std::min(from, to) < scale.low ? -1 : 0;
+}
+
+void layoutTicks(ChartPanel& p, Scale scale, const std::function<double(double)>& y) {
+    const long count = std::lround((scale.high - scale.low) / TickStep);
+    for (long i = 0; i <= count; ++i)
+        p.ticks.push_back({scale.low + double(i) * TickStep, y(scale.low + double(i) * TickStep)});
+}
+
+void layoutBars(ChartPanel& p, const ChartBandInput& in, Scale scale,
+                const std::function<double(double)>& y) {
+    const double slot = p.plot.width() / StepCount;
+    // A bar over `span` slots from `step`, captioned under those slots.
+    const auto bar = [&](int step, int span, ChartBarKind kind, double from, double to,
+                         const QString& caption) {
+        const double left = p.plot.left() + (step + (1 - BarFill) / 2) * slot;
+        const double top = std::min(y(from), y(to)), bottom = std::max(y(from), y(to));
+        p.bars.push_back({kind, caption, from, to,
+                          QRectF(left, top, (span - 1 + BarFill) * slot, bottom - top),
+                          QRectF(p.plot.left() + step * slot, p.labelRow.top(), span * slot,
+                                 p.labelRow.height()),
+                          offScaleOf(from, to, scale)});
+    };
+    const double outlet = outletOf(in);
+    bar(0, 1, ChartBarKind::Output, scale.low, in.output, chartBarCaption(0));
+    if (in.itemised) {
+        double level = in.output;
+        for (int g = 0; g < LossGroupCount; ++g) {
+            // The last step ends where the line says the outlet is.
+            const double after = g + 1 < LossGroupCount ? level - in.losses[size_t(g)] : outlet;
+            bar(g + 1, 1, ChartBarKind::Loss, level, after, chartBarCaption(g + 1));
+            level = after;
+        }
+    } else {
+        bar(1, LossGroupCount, ChartBarKind::Loss, in.output, outlet, wholeLossCaption());
+    }
+    bar(StepCount - 1, 1, ChartBarKind::Outlet, scale.low, outlet, chartBarCaption(StepCount - 1));
 }
 
 ChartPanel layoutPanel(int band, const ChartBandInput& in, QRectF frame, Scale scale) {
@@ -63,46 +126,48 @@ ChartPanel layoutPanel(int band, const ChartBandInput& in, QRectF frame, Scale s
     p.verdictRow = QRectF(frame.left(), p.labelRow.bottom(), w, VerdictHeight * h);
     p.title = bandName(band) + QStringLiteral("　") + rangeText(in.range);
 
-    const auto y = [&](double v) {
-        const double clamped = std::clamp(v, scale.low, scale.high);
+    const std::function<double(double)> y = [&](double v) {
+        const double clamped = std::isnan(v) ? scale.high : std::clamp(v, scale.low, scale.high);
         return p.plot.bottom() - (clamped - scale.low) / (scale.high - scale.low) * p.plot.height();
     };
-    for (double v = scale.low; v <= scale.high; v += TickStep)
-        p.ticks.push_back({v, y(v)});
+    layoutTicks(p, scale, y);
     if (in.range)
         p.range = QRectF(QPointF(p.plot.left(), y(in.range->max)),
                          QPointF(p.plot.right(), y(in.range->min)));
-
-    const double slot = p.plot.width() / StepCount;
-    const auto bar = [&](int step, ChartBarKind kind, double from, double to) {
-        const double left = p.plot.left() + (step + (1 - BarFill) / 2) * slot;
-        const double top = std::min(y(from), y(to)), bottom = std::max(y(from), y(to));
-        p.bars.push_back(
-            {kind, chartBarCaption(step), from, to, QRectF(left, top, BarFill * slot, bottom - top),
-             QRectF(p.plot.left() + step * slot, p.labelRow.top(), slot, p.labelRow.height())});
-    };
-    double level = in.output;
-    bar(0, ChartBarKind::Output, scale.low, level);
-    for (int g = 0; g < LossGroupCount; ++g) {
-        const double after = level - in.losses[size_t(g)];
-        bar(g + 1, ChartBarKind::Loss, level, after);
-        level = after;
+    if (in.calculated) {
+        layoutBars(p, in, scale, y);
+        p.judgement = judgeLevel(outletOf(in), in.range);
     }
-    bar(StepCount - 1, ChartBarKind::Outlet, scale.low, level);
-    p.judgement = judgeLevel(level, in.range);
-    p.verdict = verdictLine(band, level, p.judgement);
+    p.verdict = verdictLine(band, in, p.judgement);
     return p;
 }
 
 } // namespace
 
-std::array<ChartBandInput, BandCount> chartInputs(const BandValues& outputs, const KeisanResult& r,
-                                                  const Profile& profile) {
+std::array<ChartBandInput, BandCount>
+chartInputsOfLines(const std::array<QString, BandCount>& lines,
+                   const std::vector<KeisanResult>& calculations, const Profile& profile) {
     std::array<ChartBandInput, BandCount> inputs{};
-    for (size_t b = 0; b < BandCount; ++b)
-        inputs[b] = {outputs[b],
-                     {r.Bunpai_Loss[b], r.Bunki_Loss[b], r.Yunit_Loss[b], r.Douziyuku_Total[b]},
-                     profile.bands[b].level};
+    for (size_t b = 0; b < BandCount; ++b) {
+        ChartBandInput& in = inputs[b];
+        in.range = profile.bands[b].level;
+        const auto line = parseLevelLine(lines[b]);
+        if (!line) {
+            in.calculated = false;
+            continue;
+        }
+        in.output = line->output;
+        in.outlet = line->terminal;
+        in.itemised = false;
+        in.losses = {line->loss, 0, 0, 0};
+        for (const KeisanResult& r : calculations)
+            if (r.resultText[b] && r.resultText[b]->trimmed() == lines[b].trimmed()) {
+                in.losses = {r.Bunpai_Loss[b], r.Bunki_Loss[b], r.Yunit_Loss[b],
+                             r.Douziyuku_Total[b]};
+                in.itemised = true;
+                break;
+            }
+    }
     return inputs;
 }
 
@@ -123,4 +188,12 @@ QString chartBarCaption(int step) {
     static const char* const captions[StepCount] = {"出力",           "分配器", "分岐器",
                                                     "直列ﾕﾆｯﾄ・端子", "同軸",   "端子"};
     return QString::fromUtf8(captions[step]);
+}
+
+QString wholeLossCaption() {
+    return QStringLiteral("損失計（内訳なし）");
+}
+
+QString offScaleText() {
+    return QStringLiteral("目盛外");
 }

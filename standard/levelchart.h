@@ -21,12 +21,22 @@ struct ChartBandInput {
     double output = 0; // booster output level, dBμV
     std::array<double, LossGroupCount> losses{};
     std::optional<LevelRange> range;
+    // The outlet level as the result line gives it; without one, the output
+    // less the losses.
+    std::optional<double> outlet;
+    // False when the calculation that wrote the line is not at hand: only the
+    // whole loss is known (losses[0]), drawn as one bar.
+    bool itemised = true;
+    // False for a band without a result line: no bars, "未計算".
+    bool calculated = true;
 };
 
-// The four bands' inputs from the booster output fields' values and a
-// calculation's partial sums.
+// The chart of the result lines the screen shows, the ones its verdicts
+// judge: per band the output, loss and outlet level of its line, the loss
+// split into groups by the first of `calculations` that wrote that very line.
 std::array<ChartBandInput, BandCount>
-chartInputs(const BandValues& outputs, const KeisanResult& result, const Profile& profile);
+chartInputsOfLines(const std::array<QString, BandCount>& lines,
+                   const std::vector<KeisanResult>& calculations, const Profile& profile);
 
 enum class ChartBarKind { Output, Loss, Outlet };
 
@@ -37,6 +47,7 @@ struct ChartBar {
     double to = 0;   // level after it
     QRectF rect;
     QRectF captionRect; // below the plot, the bar's whole slot wide
+    int offScale = 0;   // +1: runs above the scale, -1: below it, 0: on it
 };
 
 struct ChartTick {
@@ -59,10 +70,15 @@ struct ChartPanel {
 };
 
 struct ChartLayout {
-    double low = 0; // the common scale, dBμV
+    double low = 0; // the common scale, dBμV, within ChartScaleFloor..Ceiling
     double high = 0;
     std::vector<ChartPanel> panels; // VHF, UHF, BS, CS
 };
+
+// The scale never reaches beyond these: a level outside is drawn at the edge
+// and marked "目盛外" (and the tick count stays small whatever the levels).
+constexpr double ChartScaleFloor = -60;
+constexpr double ChartScaleCeiling = 160;
 
 // The chart laid out in a page or window of the given size (any unit: pixels
 // on screen and in images, device units in print).
@@ -70,3 +86,7 @@ ChartLayout layoutLevelChart(const std::array<ChartBandInput, BandCount>& inputs
 
 // The captions of the bars: "出力", "分配器", "分岐器", "直列ﾕﾆｯﾄ・端子", "同軸", "端子".
 QString chartBarCaption(int step);
+// The caption of the one loss bar of a band whose loss is known only whole.
+QString wholeLossCaption();
+// The mark of a bar that runs off the scale.
+QString offScaleText();

@@ -25,6 +25,14 @@ std::optional<std::optional<double>> optionalNumber(const QString& text) {
     return std::optional<double>(value);
 }
 
+// A stored bound as its one text; none for a list (a hand-edited "50, 81"
+// reads as two values), which would otherwise read as an empty bound.
+std::optional<QString> storedText(const QSettings& settings, const QString& key) {
+    const QVariant value = settings.value(key);
+    if (value.typeId() == QMetaType::QStringList) return std::nullopt;
+    return value.toString();
+}
+
 QString bandKey(int profile, int band, const char* what) {
     return QStringLiteral("profile%1/%2/%3").arg(profile).arg(bandName(band), QLatin1String(what));
 }
@@ -64,9 +72,12 @@ ProfileSet loadProfiles(QSettings& settings) {
         for (int b = 0; b < BandCount && readable; ++b) {
             const QString key = bandKey(p, b, "min");
             if (!settings.contains(key)) continue; // not stored: the standard value
-            const CriterionParse parse = parseCriterion(
-                {settings.value(key).toString(), settings.value(bandKey(p, b, "max")).toString(),
-                 settings.value(bandKey(p, b, "minCn")).toString()});
+            const auto min = storedText(settings, key);
+            const auto max = storedText(settings, bandKey(p, b, "max"));
+            const auto minCn = storedText(settings, bandKey(p, b, "minCn"));
+            readable = min && max && minCn;
+            if (!readable) break;
+            const CriterionParse parse = parseCriterion({*min, *max, *minCn});
             readable = parse.criterion.has_value();
             if (readable) profiles[size_t(p)].bands[size_t(b)] = *parse.criterion;
         }

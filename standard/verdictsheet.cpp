@@ -5,14 +5,45 @@
 
 #include <QFileInfo>
 
-CnRow cnRow(int band, double inputLevel, double noiseFigure, const std::optional<double>& minCn) {
+namespace {
+
+std::array<bool, BandCount> inputsShown{};
+
+} // namespace
+
+void setBoosterInputsShown(const std::array<bool, BandCount>& shown) {
+    inputsShown = shown;
+}
+
+BoosterInputs shownBoosterInputs() {
+    BoosterInputs inputs;
+    for (size_t b = 0; b < BandCount; ++b)
+        if (inputsShown[b]) inputs[b] = Bst_Input[b];
+    return inputs;
+}
+
+CnRow cnRow(int band, std::optional<double> inputLevel, double noiseFigure,
+            const std::optional<double>& minCn) {
     CnRow row;
     row.inputLevel = inputLevel;
     row.noiseFigure = noiseFigure;
     row.thermalNoise = thermalNoiseLevel(channelBandwidth(band));
-    row.cn = carrierToNoise(inputLevel, noiseFigure, band);
-    row.judgement = judgeCn(row.cn, minCn);
+    if (!inputLevel) return row;
+    row.cn = carrierToNoise(*inputLevel, noiseFigure, band);
+    row.judgement = judgeCn(*row.cn, minCn);
     return row;
+}
+
+QString notCalculatedText() {
+    return QStringLiteral("未計算");
+}
+
+QString cnText(const CnRow& row) {
+    return row.cn ? Fmt2(*row.cn) : QString();
+}
+
+QString cnVerdictText(const CnRow& row) {
+    return row.cn ? verdictText(row.judgement) : notCalculatedText();
 }
 
 SheetTable levelTable(const Profile& profile, const std::array<QString, BandCount>& resultLines) {
@@ -25,7 +56,7 @@ SheetTable levelTable(const Profile& profile, const std::array<QString, BandCoun
         const auto line = parseLevelLine(resultLines[size_t(b)]);
         if (!line) {
             table.rows.push_back(
-                {bandName(b), QStringLiteral("未計算"), QString(), rangeText(range), QString()});
+                {bandName(b), notCalculatedText(), QString(), rangeText(range), QString()});
             table.verdicts.push_back(Verdict::NoCriterion);
             continue;
         }
@@ -38,7 +69,7 @@ SheetTable levelTable(const Profile& profile, const std::array<QString, BandCoun
     return table;
 }
 
-SheetTable cnTable(const Profile& profile, const BandValues& inputLevels,
+SheetTable cnTable(const Profile& profile, const BoosterInputs& inputLevels,
                    const BandValues& noiseFigures) {
     SheetTable table;
     table.header =
@@ -50,12 +81,18 @@ SheetTable cnTable(const Profile& profile, const BandValues& inputLevels,
     for (int b = 0; b < BandCount; ++b) {
         const auto& minCn = profile.bands[size_t(b)].minCn;
         const CnRow row = cnRow(b, inputLevels[size_t(b)], noiseFigures[size_t(b)], minCn);
-        table.rows.push_back({bandName(b), Fmt2(row.inputLevel) + dbuv, Fmt2(row.noiseFigure) + db,
-                              Fmt2(row.thermalNoise) + dbuv, Fmt2(row.cn) + db, minimumText(minCn),
-                              verdictText(row.judgement)});
+        const QString input = row.inputLevel ? Fmt2(*row.inputLevel) + dbuv : notCalculatedText();
+        const QString cn = row.cn ? cnText(row) + db : QString();
+        table.rows.push_back({bandName(b), input, Fmt2(row.noiseFigure) + db,
+                              Fmt2(row.thermalNoise) + dbuv, cn, minimumText(minCn),
+                              cnVerdictText(row)});
         table.verdicts.push_back(row.judgement.verdict);
     }
     return table;
+}
+
+QString sheetSourceText() {
+    return QStringLiteral("表と配分図：画面の計算結果（結果の行）による");
 }
 
 SheetHeading sheetHeading(const QString& projectPath, const QString& circuitName,
@@ -66,5 +103,6 @@ SheetHeading sheetHeading(const QString& projectPath, const QString& circuitName
     if (!circuitName.trimmed().isEmpty())
         lines << QStringLiteral("計算回路名：") + circuitName.trimmed();
     lines << QStringLiteral("判定基準：") + profileName(profile.id);
+    lines << sheetSourceText();
     return {QStringLiteral("判　定　書"), lines};
 }

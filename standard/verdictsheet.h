@@ -9,16 +9,31 @@
 #include <array>
 #include <vector>
 
+// The booster input levels per band as the field-strength screen shows them:
+// none where it shows none (never calculated, or loaded empty).
+using BoosterInputs = std::array<std::optional<double>, BandCount>;
+// Which bands' levels that screen shows (it keeps this true): Bst_Input is no
+// level for the others. None at start.
+void setBoosterInputsShown(const std::array<bool, BandCount>& shown);
+// Bst_Input for the bands the screen shows.
+BoosterInputs shownBoosterInputs();
+
 // One band's C/N: the booster input Ei, the noise figure, the thermal noise,
-// the C/N and its verdict.
+// the C/N and its verdict; without an input level no C/N and no verdict.
 struct CnRow {
-    double inputLevel = 0;
+    std::optional<double> inputLevel;
     double noiseFigure = 0;
     double thermalNoise = 0;
-    double cn = 0;
+    std::optional<double> cn;
     Judgement judgement;
 };
-CnRow cnRow(int band, double inputLevel, double noiseFigure, const std::optional<double>& minCn);
+CnRow cnRow(int band, std::optional<double> inputLevel, double noiseFigure,
+            const std::optional<double>& minCn);
+// "未計算" for a row without an input level, in the colour of no verdict.
+QString notCalculatedText();
+// The C/N as shown ("" without one) and the verdict's text ("未計算" without one).
+QString cnText(const CnRow& row);
+QString cnVerdictText(const CnRow& row);
 
 struct SheetTable {
     QStringList header;
@@ -30,13 +45,17 @@ struct SheetTable {
 // result line is not a result shows "未計算".
 SheetTable levelTable(const Profile& profile, const std::array<QString, BandCount>& resultLines);
 
-// Band, Ei, NF, Nth, C/N, minimum, verdict.
-SheetTable cnTable(const Profile& profile, const BandValues& inputLevels,
+// Band, Ei, NF, Nth, C/N, minimum, verdict; Ei and the verdict "未計算"
+// where there is no input level.
+SheetTable cnTable(const Profile& profile, const BoosterInputs& inputLevels,
                    const BandValues& noiseFigures);
 
 struct SheetHeading {
     QString title;     // "判　定　書"
-    QStringList lines; // project, circuit, profile
+    QStringList lines; // project, circuit, profile, where the numbers come from
 };
+// The tables and the chart both come from the result lines the terminal
+// screen shows; the sheet says so.
+QString sheetSourceText();
 SheetHeading sheetHeading(const QString& projectPath, const QString& circuitName,
                           const Profile& profile);

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace {
@@ -20,6 +21,10 @@ QFont sheetFont(double pixels, bool bold = false) {
     return font;
 }
 
+// No column takes more of the page than this, however long a text (a level
+// of 1E+300 has 300 digits); longer texts are elided.
+constexpr double WidestColumn = 0.3;
+
 // Column widths from the widest text of each column, stretched or shrunk to
 // the page width.
 std::vector<double> columnWidths(const SheetTable& t, const QFontMetricsF& fm, double width) {
@@ -28,7 +33,7 @@ std::vector<double> columnWidths(const SheetTable& t, const QFontMetricsF& fm, d
         widths[size_t(c)] = fm.horizontalAdvance(t.header[c]);
         for (const QStringList& row : t.rows)
             widths[size_t(c)] = std::max(widths[size_t(c)], fm.horizontalAdvance(row[c]));
-        widths[size_t(c)] += fm.height();
+        widths[size_t(c)] = std::min(widths[size_t(c)] + fm.height(), WidestColumn * width);
     }
     double total = 0;
     for (double w : widths)
@@ -53,7 +58,9 @@ double paintTable(QPainter& painter, const SheetTable& t, int verdictColumn, dou
             painter.drawRect(cell);
             painter.setPen(!header && c == verdictColumn ? verdictColour(verdict)
                                                          : QColor(Qt::black));
-            painter.drawText(cell, Qt::AlignCenter, cells[c]);
+            const QFontMetricsF metrics(painter.font());
+            painter.drawText(cell, Qt::AlignCenter,
+                             metrics.elidedText(cells[c], Qt::ElideMiddle, cell.width()));
             x += widths[size_t(c)];
         }
     };
@@ -98,4 +105,10 @@ void paintVerdictSheet(QPainter& painter, const QRectF& page, const VerdictSheet
         paintLevelChart(painter, QRectF(page.left(), y, page.width(), height), sheet.chart,
                         sheet.chartHeading);
     painter.restore();
+}
+
+void paintVerdictSheetPage(QPainter& painter, const QPagedPaintDevice& device,
+                           const VerdictSheet& sheet) {
+    paintVerdictSheet(painter, QRectF(QPointF(0, 0), QSizeF(device.width(), device.height())),
+                      sheet);
 }

@@ -6,6 +6,7 @@
 #include "standard/verdictsheet.h"
 
 class QPainter;
+class QPagedPaintDevice;
 
 struct VerdictSheet {
     SheetHeading heading;
@@ -17,3 +18,7 @@ struct VerdictSheet {
 
 // Fills `page` (device units of the painter's device).
 void paintVerdictSheet(QPainter& painter, const QRectF& page, const VerdictSheet& sheet);
+// The one page as printed, previewed and written to PDF: the whole of the
+// device's page, painted with `painter`, which is open on `device`.
+void paintVerdictSheetPage(QPainter& painter, const QPagedPaintDevice& device,
+                           const VerdictSheet& sheet);

@@ -227,6 +227,7 @@ TerminalFields tanmatu::fields() const {
 
 bool tanmatu::Keisan() {
     const KeisanResult r = ::Keisan(fields());
+    lastCalculation = r;
     Bunpai_Loss = r.Bunpai_Loss;
     Bunki_Loss = r.Bunki_Loss;
     Yunit_Pass = r.Yunit_Pass;

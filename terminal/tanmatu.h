@@ -8,6 +8,7 @@
 #include "print/report.h"
 #include "standard/levelchart.h"
 #include "standard/verdictsheetprint.h"
+#include "terminal/keisan.h"
 #include "terminal/terminalfields.h"
 // The form (Ui::tanmatu) comes with the screen, so that the project and print
 // code can reach its fields as ui->Text27 etc. Outside this folder include
@@ -70,7 +71,7 @@ public:
     // (tanmatu_standard.cpp).
     VerdictPanel* verdicts = nullptr;
     QPointer<LevelChartWindow> chart;
-    // The chart's data: a calculation of the fields as they are now.
+    // The chart's data: the result lines shown, as the verdicts judge them.
     std::array<ChartBandInput, BandCount> chartData() const;
     QString chartHeading() const;
     // What the verdict sheet prints.
@@ -97,6 +98,7 @@ private:
     void Hantei_Set_Click();
     void Level_Chart_Click();
     void Prt_Hantei_Click();
+    void Prt_Hantei_Preview_Click();
     // Printing (tanmatu_print.cpp).
     void connectPrintCommands();
     void Prtdata_Insatu_Click();
@@ -110,6 +112,7 @@ private:
     std::array<QLabel*, BandCount> resultLabels() const;
 
     std::array<QLineEdit*, 44> m_text{}; // Text1..Text43 by number
+    KeisanResult lastCalculation;        // the one that wrote the result lines, if any
     std::array<QLineEdit*, 15> m_countFields{};
 
 protected:

@@ -5,8 +5,6 @@
 #include "terminal/tanmatu.h"
 
 #include "app/platform.h"
-#include "common/errors.h"
-#include "common/numval.h"
 #include "common/programvalues.h"
 #include "common/version.h"
 #include "print/printcommands.h"
@@ -34,16 +32,6 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text) {
     return action;
 }
 
-// A field's leading number, 0 where it is beyond a double (the calculation
-// reports that case itself).
-double levelOf(const QString& text) {
-    try {
-        return NumVal(text);
-    } catch (const RunTimeError&) {
-        return 0;
-    }
-}
-
 } // namespace
 
 void tanmatu::connectStandard() {
@@ -63,6 +51,8 @@ void tanmatu::connectStandard() {
             &tanmatu::Level_Chart_Click);
     connect(addItem(menu, "Prt_Hantei", QStringLiteral("判定書印刷")), &QAction::triggered, this,
             &tanmatu::Prt_Hantei_Click);
+    connect(addItem(menu, "Prt_Hantei_Preview", QStringLiteral("判定書印刷プレビュー")),
+            &QAction::triggered, this, &tanmatu::Prt_Hantei_Preview_Click);
 }
 
 std::array<QString, BandCount> tanmatu::resultLines() const {
@@ -84,11 +74,11 @@ void tanmatu::Hantei_Set_Click() {
 }
 
 std::array<ChartBandInput, BandCount> tanmatu::chartData() const {
-    BandValues outputs{};
-    const KeisanResult r = ::Keisan(fields());
-    for (int b = 0; b < BandCount; ++b)
-        outputs[size_t(b)] = levelOf(text(TerminalField::BoosterLevel[b])->text());
-    return chartInputs(outputs, r, verdicts->profile());
+    // The loss groups of the calculation that wrote the lines: this screen's
+    // last one, or one of the fields as they are now when it writes the same
+    // lines (a project loaded as it was saved after 計　算).
+    return chartInputsOfLines(resultLines(), {lastCalculation, ::Keisan(fields())},
+                              verdicts->profile());
 }
 
 QString tanmatu::chartHeading() const {
@@ -113,18 +103,25 @@ VerdictSheet tanmatu::verdictSheet() const {
     QSettings settings;
     return {sheetHeading(DataName, text(TerminalField::CircuitName)->text(), profile),
             levelTable(profile, resultLines()),
-            cnTable(profile, Bst_Input, loadNoiseFigures(settings)), chartData(), chartHeading()};
+            cnTable(profile, shownBoosterInputs(), loadNoiseFigures(settings)), chartData(),
+            chartHeading()};
 }
 
 void tanmatu::Prt_Hantei_Click() {
     const VerdictSheet sheet = verdictSheet();
     const bool printed =
         printOnCurrentPrinter(this, [&sheet](QPainter& painter, QPagedPaintDevice& device) {
-            paintVerdictSheet(
-                painter, QRectF(QPointF(0, 0), QSizeF(device.width(), device.height())), sheet);
+            paintVerdictSheetPage(painter, device, sheet);
             return true;
         });
     if (!printed) return;
     Platform::message(this, QStringLiteral("   印刷が終了しました。"),
                       QStringLiteral("　印刷メッセージ"));
+}
+
+void tanmatu::Prt_Hantei_Preview_Click() {
+    showPrintPreview(this, [sheet = verdictSheet()](QPrinter& printer) {
+        QPainter painter;
+        if (painter.begin(&printer)) paintVerdictSheetPage(painter, printer, sheet);
+    });
 }

@@ -5,6 +5,7 @@
 #include "project/projectcommands.h"
 #include "standard/cnpanel.h"
 #include "standard/profilestore.h"
+#include "standard/verdictstyle.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,8 @@ TEST_F(BoosterCn, CalculationShowsCnWithDataSheetNoiseFigures) {
         QStringList({cn->NfVhf->text(), cn->NfUhf->text(), cn->NfBs->text(), cn->NfCs->text()}),
         QStringList({"8", "10", "8", "8"}));
     EXPECT_EQ(cnTexts(), QStringList({"", "", "", ""})) << "nothing before 計　算";
+    EXPECT_EQ(verdictTexts(), QStringList({"未計算", "未計算", "未計算", "未計算"}));
+    EXPECT_EQ(cn->CnVerdictUhf->palette().color(QPalette::WindowText), verdictColour({}));
     calculate();
     EXPECT_EQ(cnTexts(), QStringList({"64.74", "62.74", "62.62", "62.62"}));
     EXPECT_EQ(verdictTexts(), QStringList({"基準なし", "適合", "適合", "適合"}));
@@ -111,6 +114,7 @@ TEST_F(BoosterCn, NewProjectClearsTheCnAndLoadBringsItBack) {
     saveProjectCommand(screen, CommandOrigin::FieldStrength);
     newProjectCommand(screen);
     EXPECT_EQ(cnTexts(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(verdictTexts(), QStringList({"未計算", "未計算", "未計算", "未計算"}));
     platform.fileAnswers << file;
     loadProjectCommand(Screens::menu());
     EXPECT_EQ(cnTexts(), QStringList({"64.74", "57.74", "62.62", "62.62"}));

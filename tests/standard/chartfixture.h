@@ -7,10 +7,13 @@
 
 inline std::array<ChartBandInput, BandCount> fixturePath() {
     const Profile outlet = standardProfile({});
+    const std::array<std::array<double, LossGroupCount>, BandCount> losses = {
+        {{3.8, 0, 11.1, 1.11}, {4.0, 0, 12.6, 2.19}, {4.5, 0, 14, 3.11}, {0, 0, 0, 3.78}}};
     std::array<ChartBandInput, BandCount> in{};
-    in[VHF] = {105, {3.8, 0, 11.1, 1.11}, outlet.bands[VHF].level};
-    in[UHF] = {105, {4.0, 0, 12.6, 2.19}, outlet.bands[UHF].level};
-    in[BS] = {105, {4.5, 0, 14, 3.11}, outlet.bands[BS].level};
-    in[CS] = {105, {0, 0, 0, 3.78}, outlet.bands[CS].level};
+    for (size_t b = 0; b < BandCount; ++b) {
+        in[b].output = 105;
+        in[b].losses = losses[b];
+        in[b].range = outlet.bands[b].level;
+    }
     return in;
 }

@@ -1,8 +1,12 @@
 #include "standard/judgement.h"
 
+#include "common/numformat.h"
+#include "common/numval.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -82,16 +86,42 @@ TEST(LevelVerdict, VhfHasNoCriterionInAnyProfile) {
         }
 }
 
-// The level is judged as the result line shows it (15 significant digits):
-// a value a rounding error below the minimum shows as the minimum and passes.
+// The level is judged as shown, to two decimals, and the margin is taken
+// from the shown value: 49.996 shows 50.00 and passes; 40.005 shows 40.01,
+// 9.99 short (not the 10.00 that 40.005 itself would give).
 TEST(LevelVerdict, JudgedOnTheShownLevel) {
     const std::optional<LevelRange> outletUhf = LevelRange{50, 81};
-    const double justBelow = std::nextafter(50.0, 0.0);
-    ASSERT_LT(justBelow, 50.0);
-    EXPECT_EQ(judgeLevel(justBelow, outletUhf).verdict, Verdict::Pass);
-    EXPECT_EQ(judgeLevel(std::nextafter(81.0, 100.0), outletUhf).verdict, Verdict::Pass);
-    EXPECT_EQ(judgeLevel(49.9999999999999, outletUhf).verdict, Verdict::Low);
-    EXPECT_EQ(judgeLevel(105 - 55.01, outletUhf), (Judgement{Verdict::Low, 49.99 - 50}));
+    const struct {
+        double level;
+        const char* expected;
+    } cases[] = {
+        {std::nextafter(50.0, 0.0), "適合"},
+        {49.9999999999999, "適合"},
+        {49.996, "適合"},
+        {49.995, "適合"},
+        {49.9949, "不足 −0.01 dB"},
+        {105 - 55.01, "不足 −0.01 dB"},
+        {81.004, "適合"},
+        {81.005, "過大 +0.01 dB"},
+        {40.005, "不足 −9.99 dB"},
+        {95.255, "過大 +14.26 dB"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(verdictText(judgeLevel(c.level, outletUhf)), QString::fromUtf8(c.expected))
+            << c.level;
+    EXPECT_EQ(judgeLevel(40.005, outletUhf).margin, 40.01 - 50);
+    EXPECT_NE(judgeLevel(std::nan(""), outletUhf).verdict, Verdict::Pass);
+}
+
+// The fast rounding gives exactly the value the pattern shows, halves and
+// large values included.
+TEST(LevelVerdict, ShownLevelIsThePatternsValue) {
+    std::vector<double> values = {0.005,        -0.005,     2.675,    1.005,      49.995,
+                                  1e11 + 0.125, 1e12 + 0.5, -3.14159, 123456.785, 1e300};
+    for (int i = -20000; i <= 20000; ++i)
+        values.push_back(i * 0.0005 + 40);
+    for (double v : values)
+        EXPECT_EQ(shownLevel(v), NumVal(Fmt2(v))) << v;
 }
 
 TEST(CnVerdict, MinimumIsInclusiveOnTheShownValue) {
@@ -126,6 +156,25 @@ TEST(BoosterWindow, WorkedPath) {
         EXPECT_EQ(
             judgeLevel(output - line->loss, standardProfile(OutletHd).bands[BS].level).verdict,
             Verdict::Pass);
+}
+
+// The window's ends have two decimals, the minimum rounded up and the
+// maximum down, and each end as shown, fed back as the output, passes.
+TEST(BoosterWindow, ShownEndsPass) {
+    const std::optional<LevelRange> range = LevelRange{50, 81};
+    for (double loss : {17.004, 16.996, 17.005, 0.001, 21.61, 3.3333333, 50.0 / 3, 105 - 88.99}) {
+        const auto window = boosterWindow(loss, range);
+        ASSERT_TRUE(window.has_value()) << loss;
+        for (double end : {window->min, window->max}) {
+            EXPECT_EQ(end, NumVal(Fmt2(end))) << loss;
+            EXPECT_EQ(judgeLevel(end - loss, range).verdict, Verdict::Pass) << loss;
+        }
+        EXPECT_GE(window->min, range->min + loss - 1e-9) << loss;
+        EXPECT_LT(window->min - 0.01, range->min + loss) << loss;
+        EXPECT_LE(window->max, range->max + loss + 1e-9) << loss;
+        EXPECT_GT(window->max + 0.01, range->max + loss) << loss;
+    }
+    EXPECT_EQ(windowText(boosterWindow(17.004, range)), "必要ブースター出力 67.01–98.00 dB");
 }
 
 TEST(Texts, RangeAndMinimum) {

@@ -1,5 +1,6 @@
 #include "standard/chartfixture.h"
 #include "standard/levelchart.h"
+#include "terminal/keisan.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,65 @@ TEST(LevelChart, PanelsTileTheSizeWithoutOverlap) {
         for (size_t b = a + 1; b < layout.panels.size(); ++b)
             EXPECT_FALSE(p.frame.intersects(layout.panels[b].frame)) << a << ' ' << b;
     }
+}
+
+// Far levels are drawn at the edge of a bounded scale and marked; the
+// layout ends at once with a small tick count.
+TEST(LevelChart, FarLevelsStayOffABoundedScale) {
+    for (double output : {1e300, 1e8, HUGE_VAL, std::nan(""), -1e300}) {
+        auto in = fixturePath();
+        in[UHF].output = output;
+        const ChartLayout layout = layoutLevelChart(in, QSizeF(1000, 800));
+        EXPECT_GE(layout.low, ChartScaleFloor) << output;
+        EXPECT_LE(layout.high, ChartScaleCeiling) << output;
+        EXPECT_LT(layout.low, layout.high) << output;
+        const ChartPanel& uhf = layout.panels[UHF];
+        EXPECT_LE(uhf.ticks.size(), size_t((ChartScaleCeiling - ChartScaleFloor) / 10 + 1));
+        EXPECT_NE(uhf.bars.back().offScale, 0) << output;
+        for (const ChartBar& bar : uhf.bars) {
+            EXPECT_GE(bar.rect.top(), uhf.plot.top() - 1e-9) << output;
+            EXPECT_LE(bar.rect.bottom(), uhf.plot.bottom() + 1e-9) << output;
+        }
+        EXPECT_EQ(layout.panels[BS].bars.back().offScale, 0) << output;
+    }
+}
+
+KeisanResult calculationWriting(double output, std::array<double, 4> groups) {
+    KeisanResult r;
+    r.Bunpai_Loss[BS] = groups[0];
+    r.Bunki_Loss[BS] = groups[1];
+    r.Yunit_Loss[BS] = groups[2];
+    r.Douziyuku_Total[BS] = groups[3];
+    const double total = groups[0] + groups[1] + groups[2] + groups[3];
+    r.resultText[BS] = levelLine(output, total, output - total);
+    return r;
+}
+
+// The chart shows the result lines: their output and outlet level, the loss
+// itemised only by the calculation that wrote the line; no line, no bars.
+TEST(LevelChart, DrawnFromTheResultLines) {
+    const Profile outlet = standardProfile({});
+    const KeisanResult wrote = calculationWriting(57.5, {4.5, 0, 0, 0});
+    const KeisanResult other = calculationWriting(90, {4.5, 0, 0, 0});
+    const std::array<QString, BandCount> lines = {QString(), QString(),
+                                                  QStringLiteral("57.5db - 4.5db = 53db"),
+                                                  QStringLiteral("85db - 0db = 85db ")};
+    const auto in = chartInputsOfLines(lines, {other, wrote}, outlet);
+    EXPECT_FALSE(in[VHF].calculated);
+    EXPECT_EQ(in[BS].output, 57.5);
+    EXPECT_EQ(in[BS].outlet, 53.0);
+    EXPECT_TRUE(in[BS].itemised);
+    EXPECT_EQ(in[BS].losses, (std::array<double, 4>{4.5, 0, 0, 0}));
+    EXPECT_FALSE(in[CS].itemised) << "no calculation wrote this line";
+
+    const ChartLayout layout = layoutLevelChart(in, QSizeF(1000, 800));
+    EXPECT_TRUE(layout.panels[VHF].bars.empty());
+    EXPECT_EQ(layout.panels[VHF].verdict, "VHF 端子レベル 未計算");
+    EXPECT_EQ(layout.panels[BS].verdict, "BS 端子レベル 53.00 dBμV　適合");
+    const ChartPanel& cs = layout.panels[CS];
+    ASSERT_EQ(cs.bars.size(), size_t(3));
+    EXPECT_EQ(cs.bars[1].label, wholeLossCaption());
+    EXPECT_EQ(cs.verdict, "CS 端子レベル 85.00 dBμV　過大 +4.00 dB");
 }
 
 } // namespace

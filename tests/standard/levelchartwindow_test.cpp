@@ -5,9 +5,16 @@
 #include "standard/verdictstyle.h"
 #include "support/testsupport.h"
 
+#include "common/numval.h"
+#include "standard/verdictsheetprint.h"
+#include "terminal/keisan.h"
+
 #include <QAction>
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 
 namespace {
@@ -154,6 +161,30 @@ TEST_F(LevelChartImage, PrintAndPreviewDrawTheSameChart) {
     window.findChild<QAction*>(QStringLiteral("Chart_Preview"))->trigger();
     EXPECT_EQ(previews, 1);
     EXPECT_EQ(pdfText(dir.filePath(QStringLiteral("preview.pdf"))), printed);
+}
+
+// A far booster output opens the chart, its PDF and the verdict sheet at once.
+TEST_F(LevelChartImage, FarOutputsPaintAtOnce) {
+    for (double output : {1e300, 1e8, HUGE_VAL, std::nan(""), -1e300}) {
+        auto in = fixturePath();
+        in[BS].output = output;
+        window.setChart(in, QStringLiteral("レベル配分図"));
+        EXPECT_EQ(window.renderImage(QSize(400, 300)).size(), QSize(400, 300));
+        QBuffer buffer;
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        QPdfWriter pdf(&buffer);
+        EXPECT_TRUE(window.paintPage(pdf));
+        const QString line = NumText(output) + QStringLiteral("db - 4.5db = ") +
+                             NumText(output - 4.5) + QStringLiteral("db");
+        const std::array<QString, BandCount> lines{QString(), QString(), line, QString()};
+        const Profile profile = standardProfile({});
+        const VerdictSheet sheet{sheetHeading(QString(), QString(), profile),
+                                 levelTable(profile, lines), cnTable(profile, {}, {8, 10, 8, 8}),
+                                 chartInputsOfLines(lines, {}, profile), QString()};
+        QImage page(595, 842, QImage::Format_RGB32);
+        QPainter painter(&page);
+        paintVerdictSheet(painter, QRectF(0, 0, 595, 842), sheet);
+    }
 }
 
 } // namespace

@@ -55,6 +55,26 @@ TEST_F(ProfileStore, UnreadableStoredValuesFallBackWhole) {
     EXPECT_EQ(loadNoiseFigures(settings), (BandValues{8, 10, 8, 8}));
 }
 
+// Stored values of the wrong length: a bound that holds two values (as a
+// hand-edited "50, 81" reads) and noise figures for three or five bands.
+TEST_F(ProfileStore, StoredValuesOfTheWrongLengthAreRefused) {
+    saveProfiles(settings, standardProfiles());
+    const QStringList two{QStringLiteral("50"), QStringLiteral("81")};
+    settings.setValue(QStringLiteral("standard/profile0/UHF/min"), two);
+    settings.setValue(QStringLiteral("standard/profile0/UHF/max"), two);
+    ProfileSet set = loadProfiles(settings);
+    EXPECT_EQ(set[0].bands[UHF].level, (LevelRange{50, 81})) << "not read as no range";
+    EXPECT_EQ(set, standardProfiles());
+
+    for (const QStringList& figures :
+         {QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
+          QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                      QStringLiteral("4"), QStringLiteral("5")}}) {
+        settings.setValue(QStringLiteral("standard/noiseFigures"), figures);
+        EXPECT_EQ(loadNoiseFigures(settings), (BandValues{8, 10, 8, 8})) << figures.size();
+    }
+}
+
 TEST(CriterionTexts, Parse) {
     struct Case {
         const char *min, *max, *cn;

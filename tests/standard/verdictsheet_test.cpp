@@ -32,12 +32,22 @@ TEST(VerdictSheet, CnTable) {
     EXPECT_EQ(t.rows[VHF].last(), "基準なし");
 }
 
+// A band whose booster input was never calculated has no C/N and no failure.
+TEST(VerdictSheet, CnTableWithoutInputSaysNotCalculated) {
+    const Profile outlet = standardProfile({});
+    const SheetTable t = cnTable(outlet, {75, std::nullopt, 30, std::nullopt}, {8, 10, 8, 8});
+    EXPECT_EQ(t.rows[UHF], QStringList({"UHF", "未計算", "10.00 dB", "2.26 dBμV", "",
+                                        "24.00 dB 以上", "未計算"}));
+    EXPECT_EQ(t.verdicts, (std::vector<Verdict>{Verdict::NoCriterion, Verdict::NoCriterion,
+                                                Verdict::Pass, Verdict::NoCriterion}));
+}
+
 TEST(VerdictSheet, Heading) {
     const Profile receiver = standardProfile({MeasuringPoint::Receiver, SatelliteSystem::Hd2K});
     const SheetHeading h =
         sheetHeading(QStringLiteral("/home/a/現場A.tvd"), QStringLiteral(" 3F "), receiver);
     EXPECT_EQ(h.lines, QStringList({"計算データ：現場A.tvd", "計算回路名：3F",
-                                    "判定基準：受信機入力・BS/CS 2K"}));
+                                    "判定基準：受信機入力・BS/CS 2K", sheetSourceText()}));
     EXPECT_EQ(sheetHeading(QString(), QString(), receiver).lines.first(), "計算データ：（未保存）");
 }
 

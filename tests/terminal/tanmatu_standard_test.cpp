@@ -234,4 +234,49 @@ TEST_F(TerminalVerdicts, VerdictSheetOnAFullDiskKeepsTheEarlierFile) {
     EXPECT_EQ(readFile(file), earlier);
 }
 
+// The sheet's table and chart come from the result lines: fields edited
+// after 計　算 change neither, and the sheet says where its numbers come from.
+TEST_F(TerminalVerdicts, VerdictSheetChartAgreesWithItsTable) {
+    fillFixture();
+    calculate();
+    field(4)->setText(QStringLiteral("2"));
+    field(29)->setText(QStringLiteral("90"));
+    const VerdictSheet sheet = screen()->verdictSheet();
+    const ChartLayout chart = layoutLevelChart(sheet.chart, QSizeF(1000, 800));
+    for (int b = 0; b < BandCount; ++b) {
+        const QStringList& row = sheet.levels.rows[size_t(b)];
+        EXPECT_TRUE(chart.panels[size_t(b)].verdict.endsWith(row[1] + u'　' + row[2]))
+            << chart.panels[size_t(b)].verdict.toStdString();
+    }
+    EXPECT_EQ(sheet.levels.rows[BS][1], "53.00 dBμV");
+    EXPECT_EQ(sheet.chart[BS].losses, (std::array<double, 4>{4.5, 0, 0, 0}));
+    EXPECT_TRUE(sheet.heading.lines.contains(sheetSourceText()));
+}
+
+// Without a field-strength calculation the C/N rows say "未計算", and the
+// sheet's preview draws what its print draws.
+TEST_F(TerminalVerdicts, VerdictSheetPreviewAndCnNotCalculated) {
+    fillFixture();
+    calculate();
+    for (const QStringList& row : screen()->verdictSheet().cn.rows) {
+        EXPECT_EQ(row[1], "未計算");
+        EXPECT_EQ(row.last(), "未計算");
+    }
+    if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    PrinterStandIn printer;
+    printer.printTo(path("printed.pdf"));
+    screen()->findChild<QAction*>(QStringLiteral("Prt_Hantei"))->trigger();
+    int previews = 0;
+    PrintCommands::hooks().previewDialog = [&](const std::function<void(QPrinter&)>& paint) {
+        ++previews;
+        printer.printTo(path("preview.pdf"));
+        paint(currentPrinter());
+    };
+    screen()->findChild<QAction*>(QStringLiteral("Prt_Hantei_Preview"))->trigger();
+    EXPECT_EQ(previews, 1);
+    const QString printed = pdfText(path("printed.pdf"));
+    EXPECT_TRUE(printed.contains(QStringLiteral("未計算")));
+    EXPECT_EQ(pdfText(path("preview.pdf")), printed);
+}
+
 } // namespace

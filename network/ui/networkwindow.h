@@ -14,6 +14,7 @@ class DiagramView;
 class NetworkDocument;
 class NetworkTreeModel;
 class NodeDetails;
+struct NetworkPrintHeading;
 class OutletTableModel;
 class QAction;
 class QComboBox;
@@ -99,8 +100,10 @@ protected:
 
 private:
     bool mayDiscardChanges();
+    void fitToScreen();
     void buildViews();
     void buildActions();
+    void buildUndoActions();
     void buildMenus();
     void buildProfileChoice(class QToolBar* bar);
     void documentChanged();
@@ -113,6 +116,7 @@ private:
     int freePort(NodeId parent) const;
     QString documentTitle() const;
     QString printTitle() const;
+    NetworkPrintHeading printHeading() const;
 
     NetworkDocument* m_document;
     NetworkTreeModel* m_treeModel;

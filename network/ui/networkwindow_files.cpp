@@ -132,7 +132,7 @@ void NetworkWindow::exportCsv() {
 
 void NetworkWindow::printNetwork() {
     printOnCurrentPrinter(this, [this](QPainter& painter, QPagedPaintDevice& device) {
-        paintNetworkDocument(painter, device, printTitle(), m_document->network(),
+        paintNetworkDocument(painter, device, printHeading(), m_document->network(),
                              m_document->result());
         return true;
     });
@@ -140,7 +140,7 @@ void NetworkWindow::printNetwork() {
 
 void NetworkWindow::previewNetwork() {
     showPrintPreview(this, [this](QPrinter& printer) {
-        paintNetworkDocument(printer, printTitle(), m_document->network(), m_document->result());
+        paintNetworkDocument(printer, printHeading(), m_document->network(), m_document->result());
     });
 }
 
@@ -162,7 +162,7 @@ void NetworkWindow::exportPdf() {
         QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(printTitle());
-        drawn = paintNetworkDocument(pdf, printTitle(), m_document->network(),
+        drawn = paintNetworkDocument(pdf, printHeading(), m_document->network(),
                                      m_document->result()) > 0;
     }
     const int error = drawn ? writeWholeFile(path, bytes) : EIO;

@@ -91,6 +91,7 @@ void NetworkWindow::buildViews() {
     tree->setObjectName(QStringLiteral("networkTree"));
     tree->setModel(m_treeModel);
     tree->setUniformRowHeights(true);
+    tree->setIndentation(14); // deep networks keep room for their part names
     tree->setAlternatingRowColors(true);
     tree->setDragDropMode(QAbstractItemView::InternalMove);
     connect(m_treeModel, &NetworkTreeModel::moveRequested, this, &NetworkWindow::moveNode);

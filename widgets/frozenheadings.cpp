@@ -18,18 +18,21 @@ FrozenHeadings::FrozenHeadings(QTableView* table)
     };
     connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, resync);
     connect(table->verticalHeader(), &QHeaderView::sectionResized, this, resync);
-    // The table leads; a strip whose range changes later catches up.
+    // The table leads; a strip that moves by itself (its range changes, or
+    // something scrolls it) is put back at once.
     for (QTableView* view : {m_table, m_rows, m_cols, m_corner}) {
         for (QScrollBar* bar : {view->horizontalScrollBar(), view->verticalScrollBar()}) {
             connect(bar, &QScrollBar::rangeChanged, this, [this] { follow(); });
-            if (view == m_table)
-                connect(bar, &QScrollBar::valueChanged, this, [this] { follow(); });
+            connect(bar, &QScrollBar::valueChanged, this, [this] { follow(); });
         }
         // The wheel over a strip scrolls the table.
         if (view != m_table) view->viewport()->installEventFilter(this);
     }
     table->installEventFilter(this);
     table->viewport()->installEventFilter(this);
+    // After the table's own handling, which scrolls the new cell into view.
+    connect(table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FrozenHeadings::keepCurrentInData);
 }
 
 QTableView* FrozenHeadings::makeView(const char* suffix) {
@@ -38,6 +41,8 @@ QTableView* FrozenHeadings::makeView(const char* suffix) {
     view->setModel(m_table->model());
     view->setSelectionModel(m_table->selectionModel());
     view->setFocusPolicy(Qt::NoFocus);
+    // A strip shows the table's current cell only where it lies in the strip.
+    view->setAutoScroll(false);
     view->setFrameShape(QFrame::NoFrame);
     view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
@@ -106,6 +111,39 @@ void FrozenHeadings::follow() {
     m_cols->horizontalScrollBar()->setValue(0);
     m_corner->horizontalScrollBar()->setValue(0);
     m_corner->verticalScrollBar()->setValue(0);
+}
+
+// The current cell is a data cell, clear of the strips: one the keyboard
+// (or anything else) moves onto a heading goes to the nearest data cell, and
+// the table scrolls back where a strip would hide it.
+void FrozenHeadings::keepCurrentInData(const QModelIndex& current) {
+    if (!current.isValid()) return;
+    const int row = std::max(current.row(), m_fixedRows);
+    const int col = std::max(current.column(), m_fixedCols);
+    if (row != current.row() || col != current.column()) {
+        const QModelIndex data = current.model()->index(row, col);
+        if (data.isValid()) m_table->setCurrentIndex(data);
+        return; // the change to it comes back here
+    }
+    int height = 0;
+    for (int r = 0; r < m_fixedRows; ++r)
+        height += m_table->rowHeight(r);
+    int width = 0;
+    for (int c = 0; c < m_fixedCols; ++c)
+        width += m_table->columnWidth(c);
+    uncover(m_table->verticalScrollBar(), height, m_table->verticalScrollMode(),
+            [&] { return m_table->rowViewportPosition(row); });
+    uncover(m_table->horizontalScrollBar(), width, m_table->horizontalScrollMode(),
+            [&] { return m_table->columnViewportPosition(col); });
+}
+
+// Scrolls back until the cell starts at `covered` or beyond.
+void FrozenHeadings::uncover(QScrollBar* bar, int covered, QAbstractItemView::ScrollMode mode,
+                             const std::function<int()>& position) {
+    while (position() < covered && bar->value() > bar->minimum()) {
+        const int step = mode == QAbstractItemView::ScrollPerItem ? 1 : covered - position();
+        bar->setValue(std::max(bar->minimum(), bar->value() - step));
+    }
 }
 
 bool FrozenHeadings::eventFilter(QObject* watched, QEvent* event) {

@@ -3,10 +3,13 @@
 // the data scrolls. Three views over the table's own model lie on top of it:
 // the heading rows (scrolling sideways with the table), the heading columns
 // (scrolling up and down with it) and the corner where both meet (still).
-// The table keeps its cells, names and sizes; the views only show them.
+// The table keeps its cells, names and sizes; the views only show them. The
+// current cell stays a data cell that the strips do not hide.
 
-#include <QObject>
+#include <QAbstractItemView>
+#include <functional>
 
+class QScrollBar;
 class QTableView;
 
 class FrozenHeadings : public QObject {
@@ -28,6 +31,9 @@ private:
     void copySizes();
     void place();
     void follow();
+    void keepCurrentInData(const QModelIndex& current);
+    static void uncover(QScrollBar* bar, int covered, QAbstractItemView::ScrollMode mode,
+                        const std::function<int()>& position);
 
     QTableView* m_table;
     // The filter compares with these, never asks the table: events still

@@ -49,25 +49,42 @@ bool ListPick::closedComboEvent(QEvent* event) {
     case QEvent::Wheel:
         // The wheel would step through the items of the closed list.
         return true;
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
-        switch (key->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            // Stepping through the closed list would pick without a look;
-            // the arrows open the list instead, to choose in it.
-            m_combo->showPopup();
-            return true;
-        default:
-            return false;
-        }
-    }
+    case QEvent::KeyPress:
+        return closedComboKey(static_cast<QKeyEvent*>(event));
     default:
         return false;
     }
+}
+
+// The combo box steps through its items on the arrows and page keys with any
+// modifiers (Ctrl+PageDown, Alt+PageUp, Shift+Up ...), and on Home and End
+// when it has no line edit: each would pick without a look, so none reaches
+// it. The plain keys and Alt+Up/Down open the list instead, to choose in it;
+// other combinations go on, unhandled, to the window (a tab switch, say).
+bool ListPick::closedComboKey(QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (m_combo->lineEdit()) return false; // they move the text cursor
+        key->ignore();
+        return true;
+    default:
+        return false;
+    }
+    const Qt::KeyboardModifiers held =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+    if (held == Qt::NoModifier || (arrow && held == Qt::AltModifier)) {
+        m_combo->showPopup();
+        return true;
+    }
+    key->ignore();
+    return true;
 }
 
 bool ListPick::listMouseRelease(QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QObject>
 
 class QComboBox;
+class QKeyEvent;
 
 class ListPick : public QObject {
     Q_OBJECT
@@ -27,6 +28,7 @@ protected:
 private:
     explicit ListPick(QComboBox* combo);
     bool closedComboEvent(QEvent* event);
+    bool closedComboKey(QKeyEvent* key);
     bool listMouseRelease(QEvent* event);
     bool listKeyPress(QEvent* event);
     bool popupOpen() const;

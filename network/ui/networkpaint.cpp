@@ -11,9 +11,10 @@ namespace {
 
 constexpr double TextSize = 10;   // diagram and table text, in painter units
 constexpr double TableRow = 16;   // one table row
-constexpr double HeadingRow = 24; // a page's heading
-constexpr double NameShare = 0.22;
-constexpr double BandShare = 0.09;
+constexpr double TitleLine = 16;  // a page's title line
+constexpr double NoteLine = 14;   // each line under it
+constexpr double HeadingRow = 52; // a page's heading: the title and two lines
+constexpr double CellPadding = 2; // each side of a table cell's text
 
 QFont sized(double pixels, bool bold = false) {
     QFont font;
@@ -51,34 +52,55 @@ void paintBox(QPainter& p, const QRectF& r, const DiagramBox& box) {
                box.levels);
 }
 
-void paintTableRow(QPainter& p, double y, double width, const QStringList& cells,
+// One outlet's cells, the lowest of each band marked (on paper, not shaded).
+QStringList outletCells(const NetworkResult& result, int row, QList<QColor>* colours = nullptr) {
+    const OutletResult& o = result.outlets[size_t(row)];
+    QStringList cells{o.name};
+    if (colours) *colours = {Qt::black};
+    for (int b = 0; b < BandCount; ++b) {
+        QString level = levelText(o.bands[size_t(b)].level);
+        if (isLowestOfBand(result, row, b)) level = QStringLiteral("▼") + level;
+        cells << level;
+        if (colours) *colours << verdictColour(o.bands[size_t(b)].verdict);
+    }
+    cells << outletVerdictLine(o);
+    if (colours) *colours << (o.fails() ? failColour() : passColour());
+    return cells;
+}
+
+void paintTableRow(QPainter& p, double y, const QList<double>& columns, const QStringList& cells,
                    const QList<QColor>& colours) {
     double x = 0;
-    for (int c = 0; c < cells.size(); ++c) {
-        const double share = c == 0           ? NameShare
-                             : c <= BandCount ? BandShare
-                                              : 1 - NameShare - BandCount * BandShare;
-        const QRectF cell(x + 2, y, share * width - 4, TableRow);
+    for (int c = 0; c < cells.size() && c < columns.size(); ++c) {
+        const QRectF cell(x + CellPadding, y, columns[c] - 2 * CellPadding, TableRow);
         p.setPen(colours.value(c, Qt::black));
         const Qt::Alignment align =
             (c >= 1 && c <= BandCount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         p.drawText(cell, int(align),
                    p.fontMetrics().elidedText(cells[c], Qt::ElideRight, int(cell.width())));
-        x += share * width;
+        x += columns[c];
     }
     p.setPen(QColor(200, 200, 200));
-    p.drawLine(QPointF(0, y + TableRow), QPointF(width, y + TableRow));
+    p.drawLine(QPointF(0, y + TableRow), QPointF(x, y + TableRow));
 }
 
-void paintHeading(QPainter& p, double width, const QString& title, int page,
-                  const QString& note = {}) {
+// The title and page number, and under them the heading line and the date.
+void paintHeading(QPainter& p, double width, const QString& title, const QString& line,
+                  const QString& date, int page, const QString& note = {}) {
     p.setPen(Qt::black);
     p.setFont(sized(TextSize + 2, true));
-    p.drawText(QRectF(0, 0, width, HeadingRow), Qt::AlignLeft | Qt::AlignTop, title);
+    p.drawText(QRectF(0, 0, width, TitleLine), Qt::AlignLeft | Qt::AlignTop, title);
     p.setFont(sized(TextSize));
-    p.drawText(QRectF(0, 0, width, HeadingRow), Qt::AlignHCenter | Qt::AlignTop, note);
-    p.drawText(QRectF(0, 0, width, HeadingRow), Qt::AlignRight | Qt::AlignTop,
+    p.drawText(QRectF(0, 0, width, TitleLine), Qt::AlignHCenter | Qt::AlignTop, note);
+    p.drawText(QRectF(0, 0, width, TitleLine), Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("%1 ページ").arg(page));
+    const QStringList lines = line.split(u'\n');
+    const QRectF second(0, TitleLine, width, NoteLine);
+    p.drawText(second, Qt::AlignRight | Qt::AlignTop, date);
+    const double room = width - p.fontMetrics().horizontalAdvance(date) - 2 * TextSize;
+    for (int i = 0; i < lines.size(); ++i)
+        p.drawText(second.translated(0, i * NoteLine), Qt::AlignLeft | Qt::AlignTop,
+                   p.fontMetrics().elidedText(lines[i], Qt::ElideRight, int(room)));
 }
 
 } // namespace
@@ -100,59 +122,92 @@ void paintDiagram(QPainter& p, const DiagramLayout& layout, const DiagramMetrics
     p.restore();
 }
 
-void paintOutletTable(QPainter& p, const NetworkResult& result, double width, int firstRow,
-                      int rows) {
+QStringList outletTableHeadings() {
+    QStringList headings{QStringLiteral("端子")};
+    for (int b = 0; b < BandCount; ++b)
+        headings << bandName(b) + QStringLiteral(" (dB)");
+    headings << QStringLiteral("判定");
+    return headings;
+}
+
+QList<double> outletTableColumns(QPainter& p, const NetworkResult& result, double width) {
+    QList<double> needs;
     p.save();
     p.setFont(sized(TextSize, true));
-    QStringList heading{QStringLiteral("端子")};
+    for (const QString& heading : outletTableHeadings())
+        needs << p.fontMetrics().horizontalAdvance(heading) + 2 * CellPadding + 1;
+    p.setFont(sized(TextSize));
+    for (int row = 0; row < int(result.outlets.size()); ++row) {
+        const QStringList cells = outletCells(result, row);
+        for (int c = 0; c < cells.size(); ++c)
+            needs[c] = std::max(needs[c],
+                                p.fontMetrics().horizontalAdvance(cells[c]) + 2 * CellPadding + 1);
+    }
+    p.restore();
+    // Every column widened (or, on a page too narrow, narrowed) in proportion,
+    // so that a table keeps its look on every page size.
+    double total = 0;
+    for (double need : needs)
+        total += need;
+    for (double& column : needs)
+        column *= width / total;
+    return needs;
+}
+
+QString printHeadingLine(const NetworkPrintHeading& heading, const Network& network) {
+    const BandValues head = headEndLevels(network.head);
+    QStringList levels;
     for (int b = 0; b < BandCount; ++b)
-        heading << bandName(b) + QStringLiteral(" (dB)");
-    heading << QStringLiteral("判定");
-    paintTableRow(p, 0, width, heading, {});
+        levels << bandName(b) + u' ' + levelText(head[size_t(b)]);
+    return QStringLiteral("判定基準　%1\nヘッドエンド出力　%2 dB")
+        .arg(heading.profile, levels.join(QStringLiteral("　")));
+}
+
+QString printDateText(const QDate& date) {
+    return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+void paintOutletTable(QPainter& p, const NetworkResult& result, const QList<double>& columns,
+                      int firstRow, int rows) {
+    p.save();
+    p.setFont(sized(TextSize, true));
+    paintTableRow(p, 0, columns, outletTableHeadings(), {});
     p.setFont(sized(TextSize));
     for (int i = 0; i < rows; ++i) {
-        const int row = firstRow + i;
-        const OutletResult& o = result.outlets[size_t(row)];
-        QStringList cells{o.name};
-        QList<QColor> colours{Qt::black};
-        for (int b = 0; b < BandCount; ++b) {
-            QString level = levelText(o.bands[size_t(b)].level);
-            // On paper the lowest outlets of a band are marked, not shaded.
-            if (isLowestOfBand(result, row, b)) level = QStringLiteral("▼") + level;
-            cells << level;
-            colours << verdictColour(o.bands[size_t(b)].verdict);
-        }
-        cells << outletVerdictLine(o);
-        colours << (o.fails() ? failColour() : passColour());
-        paintTableRow(p, (i + 1) * TableRow, width, cells, colours);
+        QList<QColor> colours;
+        const QStringList cells = outletCells(result, firstRow + i, &colours);
+        paintTableRow(p, (i + 1) * TableRow, columns, cells, colours);
     }
     p.restore();
 }
 
-int paintNetworkDocument(QPagedPaintDevice& device, const QString& title, const Network& network,
-                         const NetworkResult& result) {
+int paintNetworkDocument(QPagedPaintDevice& device, const NetworkPrintHeading& heading,
+                         const Network& network, const NetworkResult& result) {
     QPainter p(&device);
-    return paintNetworkDocument(p, device, title, network, result);
+    return paintNetworkDocument(p, device, heading, network, result);
 }
 
-int paintNetworkDocument(QPainter& p, QPagedPaintDevice& device, const QString& title,
+int paintNetworkDocument(QPainter& p, QPagedPaintDevice& device, const NetworkPrintHeading& heading,
                          const Network& network, const NetworkResult& result) {
     // Painter units are points on every device.
     const double scale = device.logicalDpiX() / 72.0;
     p.scale(scale, scale);
     const double width = device.width() / scale;
     const double height = device.height() / scale;
+    const QString line = printHeadingLine(heading, network);
+    const QString date = printDateText(heading.date);
     int page = 0;
     const auto nextPage = [&](const QString& note) {
         if (page++ > 0) device.newPage();
-        paintHeading(p, width, title, page, note);
+        paintHeading(p, width, heading.title, line, date, page, note);
     };
+    const QList<double> columns = outletTableColumns(p, result, width);
     const int tableRows = std::max(1, int((height - HeadingRow) / TableRow) - 1);
     for (const auto& [first, count] : diagramPages(int(result.outlets.size()), tableRows)) {
         nextPage(QStringLiteral("▼ その帯域で最もレベルの低い端子"));
         p.save();
         p.translate(0, HeadingRow);
-        paintOutletTable(p, result, width, first, count);
+        paintOutletTable(p, result, columns, first, count);
         p.restore();
     }
     const DiagramLayout layout = layoutDiagram(network, result);

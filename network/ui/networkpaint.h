@@ -4,6 +4,7 @@
 
 #include "network/diagramlayout.h"
 
+#include <QDate>
 #include <QWidget>
 
 class QPagedPaintDevice;
@@ -14,19 +15,39 @@ class QPainter;
 void paintDiagram(QPainter& painter, const DiagramLayout& layout, const DiagramMetrics& metrics,
                   int firstRow, int rows);
 
-// Rows [firstRow, firstRow + rows) of the outlet table under a heading row,
-// `width` wide, from the painter's origin.
-void paintOutletTable(QPainter& painter, const NetworkResult& result, double width, int firstRow,
-                      int rows);
+// The outlet table's headings: "端子", "VHF (dB)" ... "判定".
+QStringList outletTableHeadings();
+// Its column widths on `painter`, adding up to `width`: each column as wide
+// as its heading and its widest cell need, all widened in proportion to
+// take the width.
+QList<double> outletTableColumns(QPainter& painter, const NetworkResult& result, double width);
+
+// Rows [firstRow, firstRow + rows) of the outlet table under its heading
+// row, in `columns`, from the painter's origin.
+void paintOutletTable(QPainter& painter, const NetworkResult& result, const QList<double>& columns,
+                      int firstRow, int rows);
+
+// What heads every printed page besides its number.
+struct NetworkPrintHeading {
+    QString title;   // "建物の配線網　plan.tvdn"
+    QString profile; // the criteria the verdicts follow
+    QDate date;      // of printing
+};
+
+// The line under the title: the criteria and the head end's output levels;
+// the date ("2026年4月1日") stands at its right.
+QString printHeadingLine(const NetworkPrintHeading& heading, const Network& network);
+QString printDateText(const QDate& date);
 
 // The printed document: the outlet table, then the diagram, on as many
-// pages as they need, each page headed by `title` and its page number.
+// pages as they need, each page headed by `heading` and its page number.
 // Returns the number of pages.
-int paintNetworkDocument(QPagedPaintDevice& device, const QString& title, const Network& network,
-                         const NetworkResult& result);
-// The same on a painter already begun on `device`.
-int paintNetworkDocument(QPainter& painter, QPagedPaintDevice& device, const QString& title,
+int paintNetworkDocument(QPagedPaintDevice& device, const NetworkPrintHeading& heading,
                          const Network& network, const NetworkResult& result);
+// The same on a painter already begun on `device`.
+int paintNetworkDocument(QPainter& painter, QPagedPaintDevice& device,
+                         const NetworkPrintHeading& heading, const Network& network,
+                         const NetworkResult& result);
 
 // The diagram on the screen.
 class DiagramView : public QWidget {

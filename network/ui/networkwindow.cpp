@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSortFilterProxyModel>
@@ -30,6 +31,19 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The window's size where the screen has room for it, and what a window
+// manager's title bar and borders take around it.
+constexpr QSize PreferredSize(1280, 800);
+constexpr QSize FrameAllowance(16, 48);
+
+// A column as wide as the widest of its texts, with room for the cell's margins.
+int columnFor(const QFontMetrics& metrics, const QStringList& texts) {
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest + 16;
+}
 
 QAction* namedAction(QObject* parent, const char* name, const QString& text,
                      const QKeySequence& key = {}) {
@@ -53,7 +67,16 @@ NetworkWindow::NetworkWindow(QWidget* parent)
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this] { setWindowTitle(documentTitle()); });
     documentChanged();
-    resize(1280, 800);
+    fitToScreen();
+}
+
+// The preferred size where the screen's free area has room for it, else
+// that area less a window frame, from its corner.
+void NetworkWindow::fitToScreen() {
+    const QRect area = screen() ? screen()->availableGeometry() : QRect(QPoint(), PreferredSize);
+    const QSize size = PreferredSize.boundedTo(area.size() - FrameAllowance);
+    resize(size);
+    if (size != PreferredSize) move(area.topLeft());
 }
 
 // The document and its undo stack go with the window's children, after the
@@ -68,11 +91,16 @@ void NetworkWindow::buildViews() {
     tree->setObjectName(QStringLiteral("networkTree"));
     tree->setModel(m_treeModel);
     tree->setUniformRowHeights(true);
+    tree->setIndentation(14); // deep networks keep room for their part names
     tree->setAlternatingRowColors(true);
     tree->setDragDropMode(QAbstractItemView::InternalMove);
     connect(m_treeModel, &NetworkTreeModel::moveRequested, this, &NetworkWindow::moveNode);
-    // Fixed widths: fitting columns to thousands of rows after every edit is slow.
-    const int treeWidths[] = {330, 100, 56, 56, 56, 56, 220};
+    // Fixed widths: fitting columns to thousands of rows after every edit is
+    // slow. The verdicts, last, take the rest of the width.
+    const QFontMetrics metrics = tree->fontMetrics();
+    const int level = columnFor(metrics, {QStringLiteral("888.88"), QStringLiteral("非対応")});
+    const int treeWidths[] = {
+        250, columnFor(metrics, {QStringLiteral("S-10C-HFL 888 m")}), level, level, level, level};
     for (int c = 0; c < int(std::size(treeWidths)); ++c)
         tree->header()->resizeSection(c, treeWidths[c]);
     connect(tree, &QTreeView::expanded, this,
@@ -90,9 +118,8 @@ void NetworkWindow::buildViews() {
     connect(details, &NodeDetails::refused, this, &NetworkWindow::refuse);
     connect(details, &NodeDetails::terminalLevelsWanted, this, &NetworkWindow::takeTerminalLevels);
 
-    m_tableProxy = new QSortFilterProxyModel(this);
+    m_tableProxy = new OutletSortModel(this);
     m_tableProxy->setSourceModel(m_tableModel);
-    m_tableProxy->setSortRole(OutletTableModel::SortRole);
     outletTable = new QTableView;
     outletTable->setObjectName(QStringLiteral("outletTable"));
     outletTable->setModel(m_tableProxy);
@@ -103,7 +130,11 @@ void NetworkWindow::buildViews() {
     outletTable->setWordWrap(false);
     outletTable->verticalHeader()->setDefaultSectionSize(outletTable->fontMetrics().height() + 6);
     outletTable->verticalHeader()->hide();
-    const int tableWidths[] = {160, 72, 72, 72, 72};
+    const int bandWidth = columnFor(outletTable->fontMetrics(),
+                                    {QStringLiteral("888.88"), QStringLiteral("VHF (dB)")});
+    const int tableWidths[] = {
+        columnFor(outletTable->fontMetrics(), {QStringLiteral("1001 (10F)")}), bandWidth, bandWidth,
+        bandWidth, bandWidth};
     for (int c = 0; c < int(std::size(tableWidths)); ++c)
         outletTable->horizontalHeader()->resizeSection(c, tableWidths[c]);
     outletTable->horizontalHeader()->setStretchLastSection(true);
@@ -128,15 +159,23 @@ void NetworkWindow::buildViews() {
     tabs->addTab(diagramScroll, QStringLiteral("配線図"));
     connect(tabs, &QTabWidget::currentChanged, this, &NetworkWindow::refreshDiagram);
 
+    // The details scroll where the screen is low, so that none is out of reach.
+    auto* detailsScroll = new QScrollArea;
+    detailsScroll->setObjectName(QStringLiteral("detailsScroll"));
+    detailsScroll->setWidget(details);
+    detailsScroll->setWidgetResizable(true);
+    detailsScroll->setFrameShape(QFrame::NoFrame);
     auto* right = new QSplitter(Qt::Vertical);
-    right->addWidget(details);
+    right->addWidget(detailsScroll);
     right->addWidget(tabs);
     right->setStretchFactor(1, 1);
     auto* split = new QSplitter(Qt::Horizontal);
+    split->setObjectName(QStringLiteral("networkSplit"));
     split->addWidget(tree);
     split->addWidget(right);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setSizes({3000, 2000}); // in proportion
     setCentralWidget(split);
 }
 
@@ -150,12 +189,9 @@ void NetworkWindow::buildActions() {
     previewAction = namedAction(this, "previewNetwork", QStringLiteral("印刷プレビュー"));
     pdfAction = namedAction(this, "exportNetworkPdf", QStringLiteral("PDF出力..."));
     closeAction = namedAction(this, "closeNetwork", QStringLiteral("終　了"));
-    undoAction = m_document->undoStack()->createUndoAction(this, QStringLiteral("元に戻す"));
-    undoAction->setObjectName(QStringLiteral("undoNetwork"));
-    undoAction->setShortcut(QKeySequence::Undo);
-    redoAction = m_document->undoStack()->createRedoAction(this, QStringLiteral("やり直し"));
-    redoAction->setObjectName(QStringLiteral("redoNetwork"));
-    redoAction->setShortcut(QKeySequence::Redo);
+    undoAction = namedAction(this, "undoNetwork", QStringLiteral("元に戻す"), QKeySequence::Undo);
+    redoAction = namedAction(this, "redoNetwork", QStringLiteral("やり直し"), QKeySequence::Redo);
+    buildUndoActions();
     addDistributorAction = namedAction(this, "addDistributor", QStringLiteral("分配器を追加"));
     addBrancherAction = namedAction(this, "addBrancher", QStringLiteral("分岐器を追加"));
     addSeriesUnitAction = namedAction(this, "addSeriesUnit", QStringLiteral("直列ユニットを追加"));
@@ -200,6 +236,27 @@ void NetworkWindow::buildActions() {
     connect(definitionsAction, &QAction::triggered, this, &NetworkWindow::editDefinitions);
 }
 
+// Fixed texts, so that the buttons after them keep their places; what would
+// be undone or redone is told in the tooltip.
+void NetworkWindow::buildUndoActions() {
+    QUndoStack* stack = m_document->undoStack();
+    connect(undoAction, &QAction::triggered, stack, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, stack, &QUndoStack::redo);
+    const auto follow = [this, stack] {
+        undoAction->setEnabled(stack->canUndo());
+        redoAction->setEnabled(stack->canRedo());
+        const auto tip = [](const QString& command, const QString& step) {
+            return step.isEmpty() ? command : command + QStringLiteral("：") + step;
+        };
+        undoAction->setToolTip(tip(undoAction->text(), stack->undoText()));
+        redoAction->setToolTip(tip(redoAction->text(), stack->redoText()));
+    };
+    connect(stack, &QUndoStack::indexChanged, this, follow);
+    connect(stack, &QUndoStack::undoTextChanged, this, follow);
+    connect(stack, &QUndoStack::redoTextChanged, this, follow);
+    follow();
+}
+
 void NetworkWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
     file->menuAction()->setObjectName(QStringLiteral("networkFileMenu"));
@@ -210,6 +267,7 @@ void NetworkWindow::buildMenus() {
     file->addAction(closeAction);
     QMenu* editMenu = menuBar()->addMenu(QStringLiteral("編集"));
     editMenu->menuAction()->setObjectName(QStringLiteral("networkEditMenu"));
+    editMenu->setToolTipsVisible(true); // what undo and redo would do
     editMenu->addActions({undoAction, redoAction});
     editMenu->addSeparator();
     editMenu->addActions({addDistributorAction, addBrancherAction, addSeriesUnitAction,
@@ -225,8 +283,17 @@ void NetworkWindow::buildMenus() {
     bar->setObjectName(QStringLiteral("networkToolBar"));
     bar->addActions({undoAction, redoAction});
     bar->addSeparator();
-    bar->addActions(
-        {addDistributorAction, addBrancherAction, addSeriesUnitAction, addOutletAction});
+    // Short texts on the buttons, so that the bar fits a 1280-pixel screen
+    // with its profile choice; the menu and the tooltips say them in full.
+    bar->addWidget(new QLabel(QStringLiteral("追加 ")));
+    const std::pair<QAction*, const char*> adds[] = {{addDistributorAction, "分配器"},
+                                                     {addBrancherAction, "分岐器"},
+                                                     {addSeriesUnitAction, "直列ユニット"},
+                                                     {addOutletAction, "テレビ端子"}};
+    for (const auto& [action, buttonText] : adds) {
+        action->setIconText(QString::fromUtf8(buttonText));
+        bar->addAction(action);
+    }
     bar->addSeparator();
     bar->addActions({removeAction, upAction, downAction, copyAction, pasteAction});
     bar->addSeparator();
@@ -333,6 +400,11 @@ QString NetworkWindow::documentTitle() const {
             QStringLiteral("　　  [データ名  ") + m_document->filePath() + QStringLiteral(" ]");
     if (!m_document->undoStack()->isClean()) title += QStringLiteral(" *");
     return title;
+}
+
+// The printed pages name the criteria their verdicts follow.
+NetworkPrintHeading NetworkWindow::printHeading() const {
+    return {printTitle(), profileCombo->currentText(), QDate::currentDate()};
 }
 
 bool NetworkWindow::mayDiscardChanges() {

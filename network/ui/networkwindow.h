@@ -15,6 +15,7 @@ class DiagramView;
 class NetworkDocument;
 class NetworkTreeModel;
 class NodeDetails;
+struct NetworkPrintHeading;
 class OutletTableModel;
 class QAction;
 class QComboBox;
@@ -104,8 +105,10 @@ protected:
 private:
     bool mayDiscardChanges();
     bool loadNetworkFile(const QString& path);
+    void fitToScreen();
     void buildViews();
     void buildActions();
+    void buildUndoActions();
     void buildMenus();
     void buildProfileChoice(class QToolBar* bar);
     void documentChanged();
@@ -118,6 +121,7 @@ private:
     int freePort(NodeId parent) const;
     QString documentTitle() const;
     QString printTitle() const;
+    NetworkPrintHeading printHeading() const;
 
     NetworkDocument* m_document;
     NetworkTreeModel* m_treeModel;

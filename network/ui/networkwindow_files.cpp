@@ -149,7 +149,7 @@ void NetworkWindow::exportCsv() {
 
 void NetworkWindow::printNetwork() {
     printOnCurrentPrinter(this, [this](QPainter& painter, QPagedPaintDevice& device) {
-        paintNetworkDocument(painter, device, printTitle(), m_document->network(),
+        paintNetworkDocument(painter, device, printHeading(), m_document->network(),
                              m_document->result());
         return true;
     });
@@ -157,7 +157,7 @@ void NetworkWindow::printNetwork() {
 
 void NetworkWindow::previewNetwork() {
     showPrintPreview(this, [this](QPrinter& printer) {
-        paintNetworkDocument(printer, printTitle(), m_document->network(), m_document->result());
+        paintNetworkDocument(printer, printHeading(), m_document->network(), m_document->result());
     });
 }
 
@@ -174,7 +174,7 @@ void NetworkWindow::exportPdf() {
         QPdfWriter pdf(&out);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(printTitle());
-        return paintNetworkDocument(pdf, printTitle(), m_document->network(),
+        return paintNetworkDocument(pdf, printHeading(), m_document->network(),
                                     m_document->result()) > 0;
     });
     if (!written.ok()) refuse(written.message(path));

@@ -1,5 +1,6 @@
 #include "network/ui/outlettablemodel.h"
 
+#include "common/naturalorder.h"
 #include "network/networktexts.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/verdictcolours.h"
@@ -83,4 +84,14 @@ QVariant OutletTableModel::sortValue(int row, int column) const {
 bool OutletTableModel::isWorst(int row, int column) const {
     if (column < FirstBandColumn || column >= VerdictColumn) return false;
     return isLowestOfBand(m_document->result(), row, column - FirstBandColumn);
+}
+
+OutletSortModel::OutletSortModel(QObject* parent) : QSortFilterProxyModel(parent) {
+    setSortRole(OutletTableModel::SortRole);
+}
+
+bool OutletSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    if (left.column() != OutletTableModel::NameColumn)
+        return QSortFilterProxyModel::lessThan(left, right);
+    return naturalCompare(left.data(sortRole()).toString(), right.data(sortRole()).toString()) < 0;
 }

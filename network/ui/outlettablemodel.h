@@ -1,11 +1,13 @@
 #pragma once
 // Every outlet of the network in one table: name, level per band and
-// verdict. Sorting goes by the numbers (an unrated band sorts lowest); the
-// lowest outlets of each band have their level cells highlighted.
+// verdict. Sorting goes by the numbers (an unrated band sorts lowest; names
+// as read, "950 (9F)" before "1001 (10F)"); the lowest outlets of each band
+// have their level cells highlighted.
 
 #include "network/networkmodel.h"
 
 #include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
 
 class NetworkDocument;
 
@@ -30,4 +32,14 @@ private:
     bool isWorst(int row, int column) const;
 
     NetworkDocument* m_document;
+};
+
+// The sorted view of the table that the screen shows.
+class OutletSortModel : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit OutletSortModel(QObject* parent = nullptr);
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 };

@@ -237,3 +237,40 @@ TEST_F(BoardTest, FixedHeadingsStayInViewWhileTheDataScrolls) {
         }
     }
 }
+
+// Walking the data with the keyboard moves the current cell over data cells
+// only, always in sight, while the headings stay where they are.
+TEST_F(BoardTest, TheKeyboardMovesOverDataWhileTheHeadingsStay) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int times;
+    } walk[] = {{Qt::Key_Right, {}, 30},   {Qt::Key_Down, {}, 5},
+                {Qt::Key_PageDown, {}, 2}, {Qt::Key_End, {}, 1},
+                {Qt::Key_Tab, {}, 3},      {Qt::Key_Left, {}, 30},
+                {Qt::Key_Up, {}, 6},       {Qt::Key_Home, {}, 1},
+                {Qt::Key_Backtab, {}, 2},  {Qt::Key_End, Qt::ControlModifier, 1},
+                {Qt::Key_PageUp, {}, 3},   {Qt::Key_Home, Qt::ControlModifier, 1}};
+    Tv_Mt* b = board();
+    b->show();
+    b->resize(640, 200);
+    grid()->setMaximumHeight(110);
+    clickOption(6); // two heading rows, one heading column
+    QTableWidget* g = grid();
+    QCoreApplication::processEvents();
+    g->setFocus();
+    g->setCurrentCell(2, 1);
+    const QRect area = g->viewport()->rect();
+    for (const auto& step : walk)
+        for (int i = 0; i < step.times; ++i) {
+            SCOPED_TRACE(QKeySequence(step.key | step.modifiers).toString().toStdString());
+            QTest::keyClick(g, step.key, step.modifiers);
+            const QModelIndex current = g->currentIndex();
+            ASSERT_GE(current.row(), 2);
+            ASSERT_GE(current.column(), 1);
+            EXPECT_EQ(cellSeenAt(g, g->visualRect(current).center()), current);
+            EXPECT_EQ(cellSeenAt(g, area.topLeft() + QPoint(2, 2)), g->model()->index(0, 0));
+            EXPECT_EQ(cellSeenAt(g, QPoint(area.right() - 2, 2)).row(), 0);
+            EXPECT_EQ(cellSeenAt(g, QPoint(2, area.bottom() - 2)).column(), 0);
+        }
+}

@@ -3,11 +3,11 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDebug>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <QDebug>
 #include <functional>
 
 namespace {
@@ -85,6 +85,33 @@ TEST_F(ListPickTest, TheArrowsOpenTheListInsteadOfSteppingThroughIt) {
     QApplication::sendEvent(combo, &wheel);
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(combo->currentText(), "");
+    EXPECT_TRUE(picks.isEmpty());
+}
+
+// No key that the combo box would step its items with, under any modifier,
+// replaces a typed text on a closed chooser; at most the list opens.
+TEST_F(ListPickTest, NoKeyStepsTheClosedChooser) {
+    const Qt::Key keys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                            Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    const Qt::KeyboardModifiers held[] = {Qt::NoModifier,
+                                          Qt::ShiftModifier,
+                                          Qt::ControlModifier,
+                                          Qt::AltModifier,
+                                          Qt::MetaModifier,
+                                          Qt::KeypadModifier,
+                                          Qt::ControlModifier | Qt::ShiftModifier,
+                                          Qt::AltModifier | Qt::ShiftModifier,
+                                          Qt::ControlModifier | Qt::AltModifier};
+    for (Qt::Key key : keys)
+        for (Qt::KeyboardModifiers modifiers : held) {
+            SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString());
+            combo->setCurrentIndex(1); // a neighbour on either side
+            combo->setEditText("abc");
+            QTest::keyClick(combo, key, modifiers);
+            if (combo->view()->isVisible()) QTest::keyClick(combo->view(), Qt::Key_Escape);
+            EXPECT_EQ(combo->currentText(), "abc");
+            EXPECT_EQ(combo->currentIndex(), 1);
+        }
     EXPECT_TRUE(picks.isEmpty());
 }
 

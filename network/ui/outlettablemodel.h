@@ -1,11 +1,13 @@
 #pragma once
 // Every outlet of the network in one table: name, level per band and
 // verdict. Sorting goes by the numbers (an unrated band sorts lowest); the
-// lowest outlets of each band have their level cells highlighted.
+// lowest outlets of each band have their level cells highlighted, and a name
+// that more than one outlet carries is marked.
 
 #include "network/networkmodel.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 
 class NetworkDocument;
 
@@ -28,6 +30,9 @@ private:
     QVariant display(int row, int column) const;
     QVariant sortValue(int row, int column) const;
     bool isWorst(int row, int column) const;
+    int sameNamed(int row) const; // outlets (parts) carrying the row's name
+    void countNames();
 
     NetworkDocument* m_document;
+    QHash<QString, int> m_nameCount;
 };

@@ -117,5 +117,5 @@ void replaceDefinitions(Network& network, const TextRows& cableRows, const TextR
         if (!kept(cables, old.name)) trial.removeCableType(old.name);
     for (const UserComponent& old : network.userComponents())
         if (!kept(users, old.name)) trial.removeUserComponent(old.name);
-    network = std::move(trial);
+    network.setDefinitions(trial.cableTypes(), trial.userComponents());
 }

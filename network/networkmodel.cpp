@@ -2,10 +2,12 @@
 
 #include "common/errors.h"
 #include "network/catalogparts.h"
+#include "network/networkjournal.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <set>
 
 namespace {
 
@@ -26,6 +28,36 @@ void checkRunLength(double metres) {
     if (!std::isfinite(metres) || metres < 0 || metres > 100000)
         throw refusal(QStringLiteral("ケーブルの長さは 0～100000 m で指定してください。"));
 }
+
+// The rooms in use on each floor, so that a copy takes the next free
+// number of its floor: "301" -> "302", "A-09" -> "A-10". A room without a
+// trailing number stays as it is.
+class RoomNumbers {
+public:
+    explicit RoomNumbers(const Network& net) {
+        for (NodeId id : net.preorder())
+            m_used[net.node(id).setup.floor].insert(net.node(id).setup.room);
+    }
+    void renumber(NodeSetup& setup) {
+        const QString& room = setup.room;
+        int start = int(room.size());
+        while (start > 0 && room[start - 1] >= u'0' && room[start - 1] <= u'9')
+            --start;
+        const int width = int(room.size()) - start;
+        if (width == 0 || width > 9) return;
+        std::set<QString>& used = m_used[setup.floor];
+        qlonglong number = room.mid(start).toLongLong();
+        QString next;
+        do
+            next = room.left(start) + QStringLiteral("%1").arg(++number, width, 10, QChar(u'0'));
+        while (used.count(next));
+        used.insert(next);
+        setup.room = next;
+    }
+
+private:
+    std::map<QString, std::set<QString>> m_used;
+};
 
 } // namespace
 
@@ -66,13 +98,57 @@ public:
         }
         return most;
     }
-    void checkPort(NodeId parent, int port) {
+    bool recording() const { return net.m_journal.journal != nullptr; }
+    void record(NetworkStep step) {
+        if (recording()) net.m_journal.journal->add(std::move(step));
+    }
+    int rowOf(NodeId id) {
+        const std::vector<NodeId>& list = childList(slot(id).node.parent);
+        return int(std::find(list.begin(), list.end(), id) - list.begin());
+    }
+    // A port feeds one run; `except` may already hang there (a move along
+    // its own parent).
+    void checkPort(NodeId parent, int port, NodeId except = HeadEndId) {
         if (!net.contains(parent))
             throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(parent));
         if (port < 0 || port >= net.portCount(parent))
             throw refusal(QStringLiteral("この部品に端子 %1 はありません。").arg(port + 1));
         if (!net.canTakeChildren(parent, port))
             throw refusal(QStringLiteral("テレビ端子の出力には何もつなげません。"));
+        const NodeId there = net.childOnPort(parent, port);
+        if (there != HeadEndId && there != except)
+            throw refusal(QStringLiteral("端子 %1 にはすでに配線がつながっています。"
+                                         "1 つの端子につなげる配線は 1 本です。")
+                              .arg(port + 1));
+    }
+    std::vector<int> freePorts(NodeId id) const {
+        std::vector<int> ports;
+        const bool brancher =
+            id != HeadEndId && net.node(id).setup.component.kind == ComponentKind::Brancher;
+        const int count = net.portCount(id);
+        for (int i = 0; i < count; ++i) {
+            const int p = brancher ? (i + 1) % count : i; // taps first, through last
+            if (net.canTakeChildren(id, p) && net.childOnPort(id, p) == HeadEndId)
+                ports.push_back(p);
+        }
+        return ports;
+    }
+    // A copy with new ids and the next free room numbers.
+    NodeId paste(Subtree copy, NodeId parent, int port, int row, RoomNumbers& rooms) {
+        if (copy.nodes.empty()) throw refusal(QStringLiteral("貼り付けるノードがありません。"));
+        std::map<NodeId, NodeId> newIds;
+        NodeId next = net.m_nextId;
+        for (NetNode& n : copy.nodes)
+            newIds[n.id] = next++;
+        for (NetNode& n : copy.nodes) {
+            n.id = newIds.at(n.id);
+            if (newIds.count(n.parent)) n.parent = newIds.at(n.parent);
+            for (NodeId& c : n.children)
+                c = newIds.at(c);
+            rooms.renumber(n.setup);
+        }
+        net.insertSubtree(copy, parent, port, row);
+        return copy.nodes.front().id;
     }
     void checkRoom(NodeId parent, int added, int height) {
         if (net.nodeCount() + added > MaxNetworkNodes)
@@ -80,10 +156,11 @@ public:
         if (depth(parent) + height > MaxNetworkDepth)
             throw refusal(QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
     }
-    void place(NodeId id, NodeId parent, int row) {
+    int place(NodeId id, NodeId parent, int row) {
         std::vector<NodeId>& list = childList(parent);
         if (row < 0 || row > int(list.size())) row = int(list.size());
         list.insert(list.begin() + row, id);
+        return row;
     }
     void unlink(NodeId id) {
         std::vector<NodeId>& list = childList(slot(id).node.parent);
@@ -120,8 +197,9 @@ public:
             net.m_nodes[n.id] = Network::Slot{std::move(n), std::move(losses[i])};
             net.m_nextId = std::max(net.m_nextId, s.nodes[i].id + 1);
         }
-        place(s.nodes.front().id, parent, row);
+        row = place(s.nodes.front().id, parent, row);
         ++net.m_revision;
+        if (recording()) record(InsertStep{s, {parent, port, row}, false});
     }
     void reconvertUsers(const std::function<bool(const NodeSetup&)>& uses) {
         std::map<NodeId, NodeLosses> converted;
@@ -135,6 +213,7 @@ public:
     // listed by its parent, on a port of the parent that takes children.
     void checkShape(const Subtree& s, const std::vector<NodeLosses>& losses) const {
         std::map<NodeId, size_t> seen;
+        std::set<std::pair<NodeId, int>> taken; // a port feeds one run
         size_t listed = 0;
         for (size_t i = 0; i < s.nodes.size(); ++i) {
             const NetNode& n = s.nodes[i];
@@ -147,7 +226,8 @@ public:
                     const NodeLosses& l = losses[parent->second];
                     ok = std::count(siblings.begin(), siblings.end(), n.id) == 1 &&
                          n.parentPort >= 0 && n.parentPort < int(l.ports.size()) &&
-                         !l.outletPort[size_t(n.parentPort)];
+                         !l.outletPort[size_t(n.parentPort)] &&
+                         taken.insert({n.parent, n.parentPort}).second;
                 }
             }
             listed += n.children.size();
@@ -155,6 +235,10 @@ public:
         }
         if (listed + 1 != s.nodes.size())
             throw refusal(QStringLiteral("挿入するノードのつながりが正しくありません。"));
+    }
+    void recordDefinitions(const Network& before) {
+        if (recording())
+            record(DefinitionsStep{before.m_cables, net.m_cables, before.m_users, net.m_users});
     }
     bool childrenFit(const NetNode& n, const NodeLosses& losses) const {
         for (NodeId c : n.children) {
@@ -192,6 +276,17 @@ bool Network::canTakeChildren(NodeId id, int port) const {
     return port >= 0 && port < int(l.ports.size()) && !l.outletPort[size_t(port)];
 }
 
+NodeId Network::childOnPort(NodeId id, int port) const {
+    for (NodeId c : children(id))
+        if (node(c).parentPort == port) return c;
+    return HeadEndId;
+}
+
+int Network::freePort(NodeId id) const {
+    const std::vector<int> ports = NetworkEditor(const_cast<Network&>(*this)).freePorts(id);
+    return ports.empty() ? -1 : ports.front();
+}
+
 std::vector<NodeId> Network::preorder() const {
     std::vector<NodeId> order;
     order.reserve(m_nodes.size());
@@ -227,6 +322,7 @@ void Network::setSetup(NodeId id, const NodeSetup& setup) {
         throw refusal(
             QStringLiteral("この部品には、つながっている下流の機器を受ける端子がありません。"
                            "先に下流を移すか削除してください。"));
+    if (e.recording()) e.record(SetupStep{id, s.node.setup, setup});
     s.node.setup = setup;
     s.losses = std::move(losses);
     ++m_revision;
@@ -234,28 +330,32 @@ void Network::setSetup(NodeId id, const NodeSetup& setup) {
 
 void Network::move(NodeId id, NodeId newParent, int port, int row) {
     NetworkEditor e(*this);
-    e.slot(id);
-    e.checkPort(newParent, port);
+    const NetNode& old = e.slot(id).node;
+    e.checkPort(newParent, port, id);
     for (NodeId up = newParent; up != HeadEndId; up = node(up).parent)
         if (up == id) throw refusal(QStringLiteral("ノードを自分の下流へは移せません。"));
     const Subtree s = e.collect(id);
     e.checkRoom(newParent, 0, e.height(s));
+    const NodePlace from{old.parent, old.parentPort, e.rowOf(id)};
     e.unlink(id);
     Slot& moved = m_nodes.at(id);
     moved.node.parent = newParent;
     moved.node.parentPort = port;
-    e.place(id, newParent, row);
+    row = e.place(id, newParent, row);
     ++m_revision;
+    e.record(MoveStep{id, from, {newParent, port, row}});
 }
 
 Subtree Network::takeSubtree(NodeId id) {
     NetworkEditor e(*this);
-    e.slot(id);
+    const NetNode& root = e.slot(id).node;
+    const NodePlace place{root.parent, root.parentPort, e.rowOf(id)};
     Subtree s = e.collect(id);
     e.unlink(id);
     for (const NetNode& n : s.nodes)
         m_nodes.erase(n.id);
     ++m_revision;
+    if (e.recording()) e.record(InsertStep{s, place, true});
     return s;
 }
 
@@ -279,20 +379,8 @@ Subtree Network::copySubtree(NodeId id) const {
 }
 
 NodeId Network::pasteCopy(const Subtree& copy, NodeId parent, int port, int row) {
-    if (copy.nodes.empty()) throw refusal(QStringLiteral("貼り付けるノードがありません。"));
-    std::map<NodeId, NodeId> newIds;
-    Subtree renumbered = copy;
-    NodeId next = m_nextId;
-    for (NetNode& n : renumbered.nodes)
-        newIds[n.id] = next++;
-    for (NetNode& n : renumbered.nodes) {
-        n.id = newIds.at(n.id);
-        if (newIds.count(n.parent)) n.parent = newIds.at(n.parent);
-        for (NodeId& c : n.children)
-            c = newIds.at(c);
-    }
-    insertSubtree(renumbered, parent, port, row);
-    return renumbered.nodes.front().id;
+    RoomNumbers rooms(*this);
+    return NetworkEditor(*this).paste(copy, parent, port, row, rooms);
 }
 
 std::vector<NodeId> Network::repeatSubtree(NodeId id, int times) {
@@ -303,14 +391,31 @@ std::vector<NodeId> Network::repeatSubtree(NodeId id, int times) {
     const Subtree s = e.collect(id);
     if (nodeCount() + qint64(s.nodes.size()) * times > MaxNetworkNodes)
         throw refusal(QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
-    const NetNode& root = node(id);
-    const NodeId parent = root.parent;
-    const int port = root.parentPort;
-    const auto& siblings = children(parent);
-    int row = int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
+    const NodeId parent = node(id).parent;
+    const auto isBrancher = [&](NodeId n) {
+        return n != HeadEndId && node(n).setup.component.kind == ComponentKind::Brancher;
+    };
+    // Every check comes first, so that a refusal changes nothing.
+    const bool chain = isBrancher(parent) && isBrancher(id);
+    const std::vector<int> ports = e.freePorts(parent);
+    if (chain && childOnPort(id, 0) != HeadEndId)
+        throw refusal(QStringLiteral("通過の先に機器がつながっているため、続けて複製できません。"
+                                     "いちばん下の階を選んでください。"));
+    if (chain && e.depth(id) + times + e.height(s) - 1 > MaxNetworkDepth)
+        throw refusal(QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
+    if (!chain && int(ports.size()) < times)
+        throw refusal(QStringLiteral("空いている端子が足りません（空き %1、複製 %2 回）。")
+                          .arg(ports.size())
+                          .arg(times));
+    RoomNumbers rooms(*this);
+    int row = e.rowOf(id);
     std::vector<NodeId> roots;
-    for (int i = 0; i < times; ++i)
-        roots.push_back(pasteCopy(s, parent, port, ++row));
+    for (int i = 0; i < times; ++i) {
+        if (chain)
+            roots.push_back(e.paste(s, roots.empty() ? id : roots.back(), 0, -1, rooms));
+        else
+            roots.push_back(e.paste(s, parent, ports[size_t(i)], ++row, rooms));
+    }
     return roots;
 }
 
@@ -333,7 +438,8 @@ void Network::setCableType(const CableType& cable) {
         *found = cable;
     NetworkEditor(trial).reconvertUsers(
         [&](const NodeSetup& s) { return s.coax.cable == cable.name; });
-    *this = std::move(trial);
+    std::swap(*this, trial);
+    NetworkEditor(*this).recordDefinitions(trial);
 }
 
 void Network::removeCableType(const QString& name) {
@@ -341,10 +447,13 @@ void Network::removeCableType(const QString& name) {
         if (s.node.setup.coax.cable == name)
             throw refusal(
                 QStringLiteral("ケーブル種別「%1」は使われているため削除できません。").arg(name));
+    const std::vector<CableType> before = m_cables;
     m_cables.erase(std::remove_if(m_cables.begin(), m_cables.end(),
                                   [&](const CableType& c) { return c.name == name; }),
                    m_cables.end());
     ++m_revision;
+    NetworkEditor e(*this);
+    if (e.recording()) e.record(DefinitionsStep{before, m_cables, m_users, m_users});
 }
 
 void Network::setUserComponent(const UserComponent& component) {
@@ -372,7 +481,8 @@ void Network::setUserComponent(const UserComponent& component) {
         if (uses(s.node.setup) && !NetworkEditor(trial).childrenFit(s.node, s.losses))
             throw refusal(QStringLiteral("ユーザー部品「%1」の端子に下流の機器がつながっています。")
                               .arg(component.name));
-    *this = std::move(trial);
+    std::swap(*this, trial);
+    NetworkEditor(*this).recordDefinitions(trial);
 }
 
 void Network::removeUserComponent(const QString& name) {
@@ -381,10 +491,49 @@ void Network::removeUserComponent(const QString& name) {
             s.node.setup.component.userName == name)
             throw refusal(
                 QStringLiteral("ユーザー部品「%1」は使われているため削除できません。").arg(name));
+    const std::vector<UserComponent> before = m_users;
     m_users.erase(std::remove_if(m_users.begin(), m_users.end(),
                                  [&](const UserComponent& u) { return u.name == name; }),
                   m_users.end());
     ++m_revision;
+    NetworkEditor e(*this);
+    if (e.recording()) e.record(DefinitionsStep{m_cables, m_cables, before, m_users});
+}
+
+void Network::setDefinitions(const std::vector<CableType>& cables,
+                             const std::vector<UserComponent>& users) {
+    Network probe; // checks each definition as setCableType etc. do
+    for (const CableType& c : cables)
+        probe.setCableType(c);
+    for (const UserComponent& u : users)
+        probe.setUserComponent(u);
+    if (probe.m_cables.size() != cables.size() || probe.m_users.size() != users.size())
+        throw refusal(QStringLiteral("定義の名前が重複しています。"));
+    NetworkEditor e(*this);
+    std::swap(m_cables, probe.m_cables);
+    std::swap(m_users, probe.m_users);
+    std::map<NodeId, NodeLosses> converted;
+    try {
+        for (const auto& [id, slot] : m_nodes) {
+            const NodeSetup& setup = slot.node.setup;
+            if (setup.component.kind != ComponentKind::User &&
+                catalogueCoaxIndex(setup.coax.cable) >= 0)
+                continue;
+            NodeLosses losses = convertNodeLosses(setup, *this);
+            if (!e.childrenFit(slot.node, losses))
+                throw refusal(QStringLiteral("部品「%1」の端子に下流の機器がつながっています。")
+                                  .arg(setup.component.userName));
+            converted[id] = std::move(losses);
+        }
+    } catch (...) {
+        std::swap(m_cables, probe.m_cables);
+        std::swap(m_users, probe.m_users);
+        throw;
+    }
+    for (auto& [id, losses] : converted)
+        m_nodes.at(id).losses = std::move(losses);
+    ++m_revision;
+    e.recordDefinitions(probe);
 }
 
 const CableType* Network::cableType(const QString& name) const {

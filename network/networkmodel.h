@@ -170,6 +170,11 @@ public:
     // Output ports of a node (HeadEndId: 1), and whether one takes children.
     int portCount(NodeId id) const;
     bool canTakeChildren(NodeId id, int port) const;
+    // A port feeds one run: the child on it, else HeadEndId.
+    NodeId childOnPort(NodeId id, int port) const;
+    // The first port that takes a run and has none; a brancher's taps come
+    // before its through port. -1 when every port is taken.
+    int freePort(NodeId id) const;
     std::vector<NodeId> preorder() const; // every node, parents before children
 
     // Edits. Each either succeeds whole or raises UserError with a Japanese
@@ -182,10 +187,21 @@ public:
     void insertSubtree(const Subtree& subtree, NodeId parent, int port, int row = -1);
     Subtree copySubtree(NodeId id) const; // a detached copy for the clipboard
     NodeId pasteCopy(const Subtree& copy, NodeId parent, int port, int row = -1); // new ids
-    // Puts `times` copies of the subtree right after it under the same
-    // parent and port; returns the new roots.
+    // Puts `times` copies of the subtree on the next free ports of its
+    // parent; a brancher under a brancher (a floor on a riser) is chained
+    // instead, each copy on the through port of the one before. Returns the
+    // new roots. Copies, pasted or repeated, take the next free room number
+    // on their floor (301 -> 302).
     std::vector<NodeId> repeatSubtree(NodeId id, int times);
     void clear(); // empty tree, no definitions, head end as new
+    // Both lists at once, as one edit (the definitions dialog, undo).
+    void setDefinitions(const std::vector<CableType>& cables,
+                        const std::vector<UserComponent>& users);
+
+    // While set, every edit of the tree or the definitions is recorded there
+    // (the head end, a plain value, is not). Copies of the network never
+    // take it along.
+    void setJournal(class NetworkJournal* journal) { m_journal.journal = journal; }
 
     bool operator==(const Network& other) const; // same tree, ids aside
 
@@ -219,6 +235,13 @@ private:
         FlatNetwork data;
     };
     mutable FlatCache m_flat;
+    struct JournalLink {
+        JournalLink() = default;
+        JournalLink(const JournalLink&) {}
+        JournalLink& operator=(const JournalLink&) { return *this; }
+        class NetworkJournal* journal = nullptr;
+    };
+    JournalLink m_journal;
 
     friend class NetworkEditor;
 };

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstddef>
 #include <functional>
 
 class QUndoStack;
@@ -20,11 +21,13 @@ public:
     const NetworkResult& result() const { return m_result; }
     QUndoStack* undoStack() const { return m_undo; }
 
-    // Runs `change` on a copy of the network; when it succeeds the copy
-    // becomes the network through an undo command named `text`. A refused
-    // change (UserError) leaves everything as it was and returns its
-    // message; an empty text means done.
+    // Runs `change` on the network, recording what it changes; when it
+    // succeeds the record becomes an undo command named `text`. A refused
+    // change (UserError) is played back, leaving everything as it was, and
+    // returns its message; an empty text means done.
     QString edit(const QString& text, const std::function<void(Network&)>& change);
+    // What the undo steps hold, in bytes (an estimate).
+    std::size_t undoBytes() const;
 
     // A new or loaded network: replaces the current one, forgets the undo
     // history and marks the network unchanged.
@@ -36,14 +39,16 @@ public:
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString& path);
 
-    // Used by the undo commands.
-    void setNetwork(const Network& network);
+    // Used by the undo commands: plays an edit's record back or again (none:
+    // the edit was just done) and shows the outcome.
+    void replay(const class NetworkJournal* journal, bool forward);
 
 signals:
     // After every change of the network, its levels or its file name.
     void changed();
 
 private:
+    void setNetwork(const Network& network);
     void recompute();
 
     Network m_network;

@@ -118,7 +118,7 @@ private:
     void restoreTreeState(NodeId selected);
     void edit(const QString& text, const std::function<void(Network&)>& change);
     void refuse(const QString& message);
-    int freePort(NodeId parent) const;
+    int freePort(NodeId parent); // -1, with the user told, when none
     QString documentTitle() const;
     QString printTitle() const;
     NetworkPrintHeading printHeading() const;

@@ -3,6 +3,7 @@
 
 #include "common/errors.h"
 #include "network/definitionrows.h"
+#include "network/networktexts.h"
 #include "network/terminalpath.h"
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
@@ -25,20 +26,15 @@ NodeSetup newSetup(ComponentKind kind, const Network& network) {
 
 } // namespace
 
-// The first output of the parent that takes children and has none yet, else
-// its first that takes children (refused by the network when there is none).
-int NetworkWindow::freePort(NodeId parent) const {
+// A port feeds one run: a new, pasted or dropped child takes the parent's
+// first free port (a brancher's taps before its through port).
+int NetworkWindow::freePort(NodeId parent) {
     const Network& net = m_document->network();
-    int first = -1;
-    for (int p = 0; p < net.portCount(parent); ++p) {
-        if (!net.canTakeChildren(parent, p)) continue;
-        if (first < 0) first = p;
-        bool used = false;
-        for (NodeId c : net.children(parent))
-            used = used || net.node(c).parentPort == p;
-        if (!used) return p;
-    }
-    return std::max(first, 0);
+    const int port = net.contains(parent) ? net.freePort(parent) : -1;
+    if (port < 0)
+        refuse(
+            QStringLiteral("「%1」には空いている端子がありません。").arg(nodeTitle(net, parent)));
+    return port;
 }
 
 void NetworkWindow::addChild(ComponentKind kind) {
@@ -49,6 +45,7 @@ void NetworkWindow::addChild(ComponentKind kind) {
     }
     const NodeId parent = selectedNode();
     const int port = freePort(parent);
+    if (port < 0) return;
     const NodeSetup setup = newSetup(kind, net);
     NodeId added = HeadEndId;
     edit(QStringLiteral("部品の追加"),
@@ -91,6 +88,7 @@ void NetworkWindow::moveNode(NodeId id, NodeId newParent, int row) {
     // without the node itself.
     const bool sameParent = node.parent == newParent;
     const int port = sameParent ? node.parentPort : freePort(newParent);
+    if (port < 0) return;
     if (sameParent && row >= 0) {
         const std::vector<NodeId>& siblings = net.children(newParent);
         const int from = int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
@@ -116,6 +114,7 @@ void NetworkWindow::pasteUnderSelected() {
     }
     const NodeId parent = selectedNode();
     const int port = freePort(parent);
+    if (port < 0) return;
     const Subtree copy = *m_clipboard;
     NodeId pasted = HeadEndId;
     edit(QStringLiteral("貼り付け"), [&](Network& n) { pasted = n.pasteCopy(copy, parent, port); });

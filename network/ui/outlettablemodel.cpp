@@ -5,15 +5,42 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/verdictcolours.h"
 
+#include <QColor>
 #include <QFont>
+#include <QSet>
 #include <limits>
+
+namespace {
+
+QColor duplicateBackground() {
+    return QColor(255, 214, 153); // light orange, apart from the worst cells' colour
+}
+
+} // namespace
 
 OutletTableModel::OutletTableModel(NetworkDocument* document, QObject* parent)
     : QAbstractTableModel(parent), m_document(document) {
     connect(document, &NetworkDocument::changed, this, [this] {
         beginResetModel();
+        countNames();
         endResetModel();
     });
+    countNames();
+}
+
+// Several outlet ports of one part share its name; only other parts count.
+void OutletTableModel::countNames() {
+    m_nameCount.clear();
+    QSet<QPair<QString, quint32>> seen;
+    for (const OutletResult& o : m_document->result().outlets)
+        if (!o.name.isEmpty() && !seen.contains({o.name, o.node})) {
+            seen.insert({o.name, o.node});
+            ++m_nameCount[o.name];
+        }
+}
+
+int OutletTableModel::sameNamed(int row) const {
+    return m_nameCount.value(m_document->result().outlets[size_t(row)].name);
 }
 
 int OutletTableModel::rowCount(const QModelIndex& parent) const {
@@ -49,6 +76,7 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
         if (column == VerdictColumn) return outlet.fails() ? failColour() : passColour();
         return {};
     case Qt::BackgroundRole:
+        if (column == NameColumn && sameNamed(row) > 1) return duplicateBackground();
         return isWorst(row, column) ? QVariant(worstBackground()) : QVariant();
     case Qt::FontRole:
         if (isWorst(row, column)) {
@@ -58,6 +86,8 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::ToolTipRole:
+        if (column == NameColumn && sameNamed(row) > 1)
+            return QStringLiteral("同じ名前の端子が %1 か所あります。").arg(sameNamed(row));
         return isWorst(row, column) ? QStringLiteral("この帯域で最もレベルの低い端子") : QVariant();
     case Qt::TextAlignmentRole:
         return band ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();

@@ -2,11 +2,13 @@
 // Every outlet of the network in one table: name, level per band and
 // verdict. Sorting goes by the numbers (an unrated band sorts lowest; names
 // as read, "950 (9F)" before "1001 (10F)"); the lowest outlets of each band
-// have their level cells highlighted.
+// have their level cells highlighted, and a name that more than one outlet
+// carries is marked.
 
 #include "network/networkmodel.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QSortFilterProxyModel>
 
 class NetworkDocument;
@@ -30,8 +32,11 @@ private:
     QVariant display(int row, int column) const;
     QVariant sortValue(int row, int column) const;
     bool isWorst(int row, int column) const;
+    int sameNamed(int row) const; // outlets (parts) carrying the row's name
+    void countNames();
 
     NetworkDocument* m_document;
+    QHash<QString, int> m_nameCount;
 };
 
 // The sorted view of the table that the screen shows.

@@ -80,6 +80,16 @@ TEST(NetworkModel, RefusedEditsChangeNothing) {
              s.net.setUserComponent({QStringLiteral("X"), {}});
          },
          "1～16"},
+        {"second run on a port",
+         [](Small& s) { s.net.addChild(s.split, 0, partSetup(ComponentKind::Outlet, "BS-7F")); },
+         "端子 1 にはすでに"},
+        {"move onto a used port", [](Small& s) { s.net.move(s.tapOutlet, s.split, 1); },
+         "端子 2 にはすでに"},
+        {"paste onto a used port",
+         [](Small& s) { s.net.pasteCopy(s.net.copySubtree(s.tapOutlet), s.brancher, 1); },
+         "端子 2 にはすでに"},
+        {"repeat beyond the free ports", [](Small& s) { s.net.repeatSubtree(s.sideOutlet, 3); },
+         "空いている端子が足りません（空き 2、複製 3 回）"},
         {"insert over used ids",
          [](Small& s) { s.net.insertSubtree(s.net.copySubtree(s.brancher), s.split, 3); },
          "すでに使われて"},
@@ -90,7 +100,8 @@ TEST(NetworkModel, RefusedEditsChangeNothing) {
         if (QString::fromUtf8(e.what).contains(QStringLiteral("node cap"))) {
             NodeId line = s.split;
             for (int i = 0; i < 97; ++i)
-                line = s.net.addChild(line, 0, partSetup(ComponentKind::Brancher, "CS-C2"));
+                line = s.net.addChild(line, line == s.split ? 2 : 0,
+                                      partSetup(ComponentKind::Brancher, "CS-C2"));
         }
         const Network before = s.net;
         const auto revision = s.net.revision();
@@ -166,16 +177,65 @@ TEST(NetworkModel, PasteAndRepeatMakeFreshCopies) {
     EXPECT_NE(s.net.children(pasted)[0], s.tapOutlet);
     EXPECT_EQ(s.net.node(s.net.children(pasted)[0]).parent, pasted);
 
-    const std::vector<NodeId> copies = s.net.repeatSubtree(s.brancher, 3);
-    ASSERT_EQ(copies.size(), 3u);
+    const std::vector<NodeId> copies = s.net.repeatSubtree(s.brancher, 1);
+    ASSERT_EQ(copies.size(), 1u);
     const auto& row = s.net.children(s.split);
-    ASSERT_EQ(row.size(), 6u);
+    ASSERT_EQ(row.size(), 4u);
     EXPECT_EQ(row[0], s.brancher);
-    EXPECT_EQ(std::vector<NodeId>(row.begin() + 1, row.begin() + 4), copies);
+    EXPECT_EQ(row[1], copies[0]);
+    EXPECT_EQ(s.net.node(copies[0]).parentPort, 3); // the one port left
+    EXPECT_EQ(s.net.nodeCount(), 4 + 2 + 2);
+    EXPECT_EQ(computeNetwork(s.net, outletRanges()).outlets.size(), 4u);
+}
+
+TEST(NetworkModel, FreePortsComeTapsFirstAndThroughLast) {
+    Network n;
+    const NodeId split = n.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D4"));
+    EXPECT_EQ(n.freePort(HeadEndId), -1); // the booster feeds one run
+    const NodeId brancher = n.addChild(split, 0, partSetup(ComponentKind::Brancher, "CS-C4"));
+    const NodeId outlet = n.addChild(split, 1, partSetup(ComponentKind::Outlet, "BS-7F"));
+    const struct {
+        NodeId parent;
+        std::vector<int> ports; // taken one after another, then none
+    } cases[] = {{split, {2, 3}}, {brancher, {1, 2, 3, 4, 0}}, {outlet, {}}};
+    for (const auto& c : cases) {
+        std::vector<int> taken;
+        for (int p = n.freePort(c.parent); p >= 0; p = n.freePort(c.parent)) {
+            taken.push_back(p);
+            n.addChild(c.parent, p, partSetup(ComponentKind::Outlet, "BS-7F"));
+        }
+        EXPECT_EQ(taken, c.ports) << c.parent;
+    }
+}
+
+TEST(NetworkModel, RepeatedFloorsChainThroughAndCopiesTakeTheNextRooms) {
+    Network n;
+    const NodeId riser = n.addChild(HeadEndId, 0, partSetup(ComponentKind::Brancher, "CS-C2"));
+    const NodeId floor = n.addChild(riser, 0, partSetup(ComponentKind::Brancher, "CS-C4"));
+    NodeSetup room = partSetup(ComponentKind::Outlet, "BS-7F");
+    room.floor = QStringLiteral("3F");
+    for (const char* name : {"301", "303", "A-09"}) {
+        room.room = QString::fromUtf8(name);
+        n.addChild(floor, n.freePort(floor), room);
+    }
+    const std::vector<NodeId> copies = n.repeatSubtree(floor, 2);
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(n.node(copies[0]).parent, floor);
+    EXPECT_EQ(n.node(copies[1]).parent, copies[0]);
+    EXPECT_EQ(n.node(copies[1]).parentPort, 0);
+    QStringList rooms;
     for (NodeId c : copies)
-        EXPECT_EQ(s.net.node(c).parentPort, 0);
-    EXPECT_EQ(s.net.nodeCount(), 4 + 2 + 6);
-    EXPECT_EQ(computeNetwork(s.net, outletRanges()).outlets.size(), 6u);
+        for (NodeId o : n.children(c))
+            if (n.node(o).setup.component.kind == ComponentKind::Outlet)
+                rooms << n.node(o).setup.room;
+    EXPECT_EQ(rooms, (QStringList{"302", "304", "A-10", "305", "306", "A-11"}));
+    const Network before = n;
+    EXPECT_THROW(n.repeatSubtree(floor, 1), UserError); // not the last floor
+    EXPECT_TRUE(n == before);
+    // A pasted copy numbers on as well.
+    const NodeId pasted =
+        n.pasteCopy(n.copySubtree(n.children(floor).front()), riser, n.freePort(riser));
+    EXPECT_EQ(n.node(pasted).setup.room, QStringLiteral("307"));
 }
 
 TEST(NetworkModel, EqualityIgnoresIdsButNotPorts) {

@@ -79,6 +79,7 @@ TEST(TvdnFile, RefusalsNameThePlace) {
         {"\"model\": \"UX\"", "\"model\": \"UY\"", "nodes[0].children[1]: ユーザー部品「UY」"},
         {"\"port\": 2,", "\"port\": 7,", "nodes[0].children[1]: この部品に端子 8"},
         {"\"port\": 2,", "\"port\": 1.5,", "nodes[0].children[1].port: 整数"},
+        {"\"port\": 2,", "\"port\": 1,", "nodes[0].children[1]: 端子 2 にはすでに"},
         {"\"model\": \"CS-C4\"}", "\"model\": \"CS-C4\", \"endUnit\": true}",
          "nodes[0].component.endUnit"},
         {"\"room\": \"102\"", "\"room\": 102", "nodes[0].children[1].room: 文字列"},

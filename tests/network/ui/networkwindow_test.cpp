@@ -99,8 +99,8 @@ TEST_F(NetworkScreen, RefusedFilesChangeNothingOnScreen) {
     };
     NetworkWindow* s = openNetworkScreen();
     s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QStringLiteral("/kept.tvdn"));
-    s->selectNode(HeadEndId);
-    s->addOutletAction->trigger(); // one step to undo
+    s->selectNode(s->document()->network().preorder().back());
+    s->removeAction->trigger(); // one step to undo
     const Network before = s->document()->network();
     const NodeId selected = s->selectedNode();
     const QString title = s->windowTitle();
@@ -120,7 +120,7 @@ TEST_F(NetworkScreen, RefusedFilesChangeNothingOnScreen) {
         EXPECT_EQ(s->selectedNode(), selected) << c.name;
         EXPECT_EQ(s->windowTitle(), title) << c.name;
         EXPECT_TRUE(s->document()->undoStack()->canUndo()) << c.name;
-        EXPECT_EQ(outletRows(s), 13) << c.name;
+        EXPECT_EQ(outletRows(s), 11) << c.name;
     }
 }
 
@@ -146,25 +146,27 @@ TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
 TEST_F(NetworkScreen, CopyPasteRepeatAndMoveAreEachOneStep) {
     NetworkWindow* s = openNetworkScreen();
     s->addBrancherAction->trigger();
+    const NodeId riser = s->selectedNode();
+    s->addBrancherAction->trigger();
     const NodeId floor = s->selectedNode();
     s->addOutletAction->trigger();
     s->selectNode(floor);
     s->addOutletAction->trigger();
     QUndoStack* undo = s->document()->undoStack();
-    const auto heads = [s] { return s->document()->network().children(HeadEndId); };
+    const auto heads = [s, riser] { return s->document()->network().children(riser); };
 
     s->selectNode(floor);
     s->repeatCount->setValue(3);
-    s->repeatAction->trigger();
-    EXPECT_EQ(heads().size(), 4u);
+    s->repeatAction->trigger(); // floors chain through
+    EXPECT_EQ(s->document()->network().nodeCount(), 4 + 3 * 3);
     EXPECT_EQ(outletRows(s), 8);
     s->undoAction->trigger();
-    EXPECT_EQ(heads().size(), 1u);
+    EXPECT_EQ(s->document()->network().nodeCount(), 4);
     EXPECT_EQ(outletRows(s), 2);
 
     s->selectNode(floor);
     s->copyAction->trigger();
-    s->selectNode(HeadEndId);
+    s->selectNode(riser);
     s->pasteAction->trigger();
     ASSERT_EQ(heads().size(), 2u);
     const NodeId pasted = heads()[1];
@@ -189,10 +191,12 @@ TEST_F(NetworkScreen, CopyPasteRepeatAndMoveAreEachOneStep) {
 TEST_F(NetworkScreen, DraggingHangsANodeElsewhereAsOneStep) {
     NetworkWindow* s = openNetworkScreen();
     s->addDistributorAction->trigger();
+    const NodeId top = s->selectedNode();
+    s->addDistributorAction->trigger();
     const NodeId a = s->selectedNode();
     s->addOutletAction->trigger();
     const NodeId outlet = s->selectedNode();
-    s->selectNode(HeadEndId);
+    s->selectNode(top);
     s->addDistributorAction->trigger();
     const NodeId b = s->selectedNode();
     QAbstractItemModel* model = s->tree->model();
@@ -204,17 +208,74 @@ TEST_F(NetworkScreen, DraggingHangsANodeElsewhereAsOneStep) {
     ASSERT_TRUE(drop(outlet, b, -1));
     EXPECT_EQ(net().node(outlet).parent, b);
     EXPECT_TRUE(net().children(a).empty());
-    ASSERT_TRUE(drop(b, HeadEndId, 0)); // to the top, with its outlet
-    EXPECT_EQ(net().children(HeadEndId), (std::vector<NodeId>{b, a}));
+    ASSERT_TRUE(drop(b, top, 0)); // to the top, with its outlet
+    EXPECT_EQ(net().children(top), (std::vector<NodeId>{b, a}));
     EXPECT_EQ(net().node(outlet).parent, b);
     EXPECT_TRUE(platform.messages.isEmpty());
     drop(b, outlet, -1); // into its own subtree: refused
     EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(net().children(HeadEndId), (std::vector<NodeId>{b, a}));
+    EXPECT_EQ(net().children(top), (std::vector<NodeId>{b, a}));
     s->undoAction->trigger();
     s->undoAction->trigger();
-    EXPECT_EQ(net().children(HeadEndId), (std::vector<NodeId>{a, b}));
+    EXPECT_EQ(net().children(top), (std::vector<NodeId>{a, b}));
     EXPECT_EQ(net().node(outlet).parent, a);
+}
+
+TEST_F(NetworkScreen, NewPastedDroppedAndRepeatedChildrenTakeAFreePortElseAreRefused) {
+    NetworkWindow* s = openNetworkScreen();
+    s->addDistributorAction->trigger(); // BS-D2: two outputs
+    const NodeId split = s->selectedNode();
+    s->addBrancherAction->trigger(); // BS-C2: through and two taps
+    const NodeId brancher = s->selectedNode();
+    s->selectNode(split);
+    s->addOutletAction->trigger();
+    const NodeId loose = s->selectedNode();
+    s->copyAction->trigger();
+    const Network& net = s->document()->network();
+    QAbstractItemModel* model = s->tree->model();
+    const auto drop = [&](NodeId node, NodeId onto) {
+        std::unique_ptr<QMimeData> data(model->mimeData({indexOfNode(s, node)}));
+        model->dropMimeData(data.get(), Qt::MoveAction, -1, 0, indexOfNode(s, onto));
+    };
+    const auto on = [s](NodeId parent, QAction* action) {
+        s->selectNode(parent);
+        action->trigger();
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        NodeId parent;
+        int port; // of the new child; -1: refused
+    } cases[] = {
+        {"add: the first tap", [&] { on(brancher, s->addOutletAction); }, brancher, 1},
+        {"paste: the next tap", [&] { on(brancher, s->pasteAction); }, brancher, 2},
+        {"drop: the through port last", [&] { drop(loose, brancher); }, brancher, 0},
+        {"add on the output freed", [&] { on(split, s->addOutletAction); }, split, 1},
+        {"add to a full part", [&] { on(brancher, s->addOutletAction); }, brancher, -1},
+        {"paste onto a full part", [&] { on(brancher, s->pasteAction); }, brancher, -1},
+        {"drop onto a full part", [&] { drop(net.children(split).back(), brancher); }, brancher,
+         -1},
+        {"repeat beside a full part",
+         [&] {
+             s->repeatCount->setValue(1);
+             on(net.children(brancher).front(), s->repeatAction);
+         },
+         brancher, -1},
+    };
+    for (const auto& c : cases) {
+        platform.messages.clear();
+        const Network before = net;
+        c.act();
+        if (c.port < 0) {
+            ASSERT_EQ(platform.messages.size(), 1) << c.what;
+            EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("空いている端子")))
+                << c.what << platform.messages[0].text.toStdString();
+            EXPECT_EQ(net, before) << c.what;
+            continue;
+        }
+        EXPECT_TRUE(platform.messages.isEmpty()) << c.what;
+        EXPECT_EQ(net.node(net.children(c.parent).back()).parentPort, c.port) << c.what;
+    }
 }
 
 TEST_F(NetworkScreen, RefusedEditsSayWhyAndChangeNothing) {
@@ -267,6 +328,28 @@ TEST_F(NetworkScreen, OutletTableSortsByLevelAndMarksTheWorstOfEachBand) {
         }
         EXPECT_GE(marked, 1) << "band " << b;
     }
+}
+
+TEST_F(NetworkScreen, OutletTableMarksANameThatRepeats) {
+    Network net = loadNetworkExample("apartment-12.tvdn");
+    for (NodeId id : net.preorder())
+        if (net.node(id).setup.room == QStringLiteral("102")) {
+            NodeSetup setup = net.node(id).setup;
+            setup.room = QStringLiteral("101");
+            net.setSetup(id, setup);
+        }
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(net, QString());
+    const QAbstractItemModel* table = s->outletTable->model();
+    QStringList marked;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QModelIndex name = table->index(row, OutletTableModel::NameColumn);
+        const QString tip = name.data(Qt::ToolTipRole).toString();
+        EXPECT_EQ(tip.isEmpty(), !name.data(Qt::BackgroundRole).isValid()) << row;
+        if (!tip.isEmpty()) marked << name.data().toString() + u' ' + tip;
+    }
+    const QString mark = QStringLiteral("101 (1F) 同じ名前の端子が 2 か所あります。");
+    EXPECT_EQ(marked, (QStringList{mark, mark}));
 }
 
 TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
@@ -380,11 +463,14 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
 TEST_F(NetworkScreen, DiagramFollowsTheEditsWhenItShows) {
     NetworkWindow* s = openNetworkScreen();
     s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+    s->selectNode(s->document()->network().preorder().back());
+    s->removeAction->trigger(); // frees an output of its distributor, now selected
+    const NodeId freed = s->selectedNode();
     const auto boxes = [s] { return s->diagram->diagram().boxes.size(); };
     const size_t nodes = size_t(s->document()->network().nodeCount()) + 1;
     s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
     EXPECT_EQ(boxes(), nodes);
-    s->selectNode(HeadEndId);
+    s->selectNode(freed);
     s->addOutletAction->trigger();
     EXPECT_EQ(boxes(), nodes + 1);
     EXPECT_EQ(s->diagram->diagram().boxes.back().id, s->selectedNode());

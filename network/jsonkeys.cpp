@@ -134,3 +134,22 @@ std::optional<QString> repeatedJsonKey(const QByteArray& json) {
     }
     return std::nullopt;
 }
+
+qint64 jsonItemCount(const QByteArray& bytes) {
+    qint64 items = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == ',' || c == '[' || c == '{') {
+            ++items;
+        }
+    }
+    return items;
+}

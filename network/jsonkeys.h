@@ -10,3 +10,7 @@
 // "nodes[0].coax.metres" (long keys quoted as excerpts), or nothing. `json`
 // must be a document the JSON parser has accepted.
 std::optional<QString> repeatedJsonKey(const QByteArray& json);
+
+// Commas and opening brackets outside strings: about the number of values,
+// counted on any bytes before they are parsed.
+qint64 jsonItemCount(const QByteArray& bytes);

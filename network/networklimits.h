@@ -33,6 +33,11 @@ constexpr qint64 MaxNetworkFileBytes = MaxNetworkNodes * MaxEncodedNodeBytes +
                                        MaxCableTypes * MaxEncodedCableBytes +
                                        MaxUserComponents * MaxEncodedUserBytes + 4096;
 
+// The most values (counted as commas and opening brackets) such a file
+// holds: the parser's memory grows with them, not only with the bytes.
+constexpr qint64 MaxNetworkFileItems =
+    MaxNetworkNodes * 16 + MaxCableTypes * 16 + MaxUserComponents * (MaxUserPorts + 1) * 16 + 256;
+
 // Why a text cannot be held (too long; a control, direction-override or lone
 // surrogate character), or empty when it can.
 QString networkTextProblem(const QString& text);

@@ -294,6 +294,8 @@ QByteArray encodeNetwork(const Network& net) {
 Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() > MaxNetworkFileBytes)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルが大きすぎます。")));
+    if (jsonItemCount(bytes) > MaxNetworkFileItems)
+        throw UserError(refusalMessage(fileName, QStringLiteral("ファイルの項目が多すぎます。")));
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)

@@ -273,6 +273,16 @@ TEST(TvdnFile, DepthAndSizeCaps) {
         },
         UserError);
 
+    // Many small values cost the parser more than their bytes.
+    QByteArray many = QByteArray(Base).replace("\"nodes\": [", "\"nodes\": [0");
+    many.insert(many.indexOf("[0") + 2, QByteArray(MaxNetworkFileItems, ',').replace(",", ",0"));
+    try {
+        decodeNetwork(many, QStringLiteral("many.tvdn"));
+        ADD_FAILURE() << "many values read";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("項目が多すぎます")));
+    }
+
     QByteArray huge(int(MaxNetworkFileBytes) + 1, ' ');
     EXPECT_THROW(decodeNetwork(huge, QStringLiteral("big.tvdn")), UserError);
 }

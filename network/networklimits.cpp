@@ -2,10 +2,11 @@
 
 namespace {
 
-// C0 and C1 controls, DEL, the bidirectional embeddings, overrides and
-// isolates: they break the columns of every text output.
+// C0 and C1 controls, DEL, the line and paragraph separators, the
+// bidirectional embeddings, overrides and isolates: they break the columns
+// of every text output.
 bool isControl(char16_t c) {
-    return c < 0x20 || (c >= 0x7f && c <= 0x9f) || (c >= 0x202a && c <= 0x202e) ||
+    return c < 0x20 || (c >= 0x7f && c <= 0x9f) || (c >= 0x2028 && c <= 0x202e) ||
            (c >= 0x2066 && c <= 0x2069);
 }
 

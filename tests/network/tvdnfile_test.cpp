@@ -129,8 +129,9 @@ TEST(TvdnFile, RefusesRepeatedKeysAndControlCharacters) {
     for (int k = 0; k < 40; ++k)
         many += QStringLiteral(", \"k%1\": 0").arg(k);
     cases.push_back({"\"version\": 1", "\"version\": 1" + many + ", \"k33\": 1", "k33: 同じ項目"});
-    const char* const controls[] = {"\\u0000", "\\r",     "\\n",     "\\u001f", "\\u007f",
-                                    "\\u0085", "\\u009f", "\\u202a", "\\u2066", "\\u2069"};
+    const char* const controls[] = {"\\u0000", "\\r",     "\\n",     "\\u001f",
+                                    "\\u007f", "\\u0085", "\\u009f", "\\u2028",
+                                    "\\u202a", "\\u2066", "\\u2069"};
     for (const char* c : controls)
         cases.push_back({room, "\"room\": \"1" + QString::fromLatin1(c) + "2\"",
                          roomPlace + "2 文字目に制御文字"});

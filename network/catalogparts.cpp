@@ -35,7 +35,8 @@ BandLoss runLoss(const CoaxRun& run, const Network& network) {
     if (type >= 0) return catalogueCoaxLoss(type, run.metres);
     const CableType* cable = network.cableType(run.cable);
     if (!cable)
-        throw UserError(QStringLiteral("ケーブル種別「%1」は登録されていません。").arg(run.cable));
+        throw UserError(QStringLiteral("ケーブル種別「%1」は登録されていません。")
+                            .arg(fileTextExcerpt(run.cable)));
     BandLoss loss;
     for (size_t b = 0; b < BandCount; ++b) {
         if (run.metres == 0)
@@ -85,8 +86,8 @@ void componentPorts(const Component& c, const Network& network, NodeLosses& loss
     case ComponentKind::User: {
         const UserComponent* user = network.userComponent(c.userName);
         if (!user)
-            throw UserError(
-                QStringLiteral("ユーザー部品「%1」は登録されていません。").arg(c.userName));
+            throw UserError(QStringLiteral("ユーザー部品「%1」は登録されていません。")
+                                .arg(fileTextExcerpt(c.userName)));
         for (const UserPort& port : user->ports)
             addPort(losses, port.loss, port.outlet);
         return;

@@ -24,9 +24,25 @@ NodeLosses headEndLosses() {
     return losses;
 }
 
-void checkRunLength(double metres) {
-    if (!std::isfinite(metres) || metres < 0 || metres > 100000)
-        throw refusal(QStringLiteral("ケーブルの長さは 0～100000 m で指定してください。"));
+// A text the network keeps, named by `what` in the refusal.
+void checkText(const QString& text, const QString& what) {
+    const QString problem = networkTextProblem(text);
+    if (!problem.isEmpty()) throw refusal(what + QStringLiteral("は ") + problem);
+}
+
+void checkSetupValues(const NodeSetup& setup) {
+    const double metres = setup.coax.metres;
+    if (!std::isfinite(metres) || metres < 0 || metres > MaxRunMetres)
+        throw refusal(
+            QStringLiteral("ケーブルの長さは 0～%1 m で指定してください。").arg(MaxRunMetres));
+    checkText(setup.room, QStringLiteral("部屋名"));
+    checkText(setup.floor, QStringLiteral("階"));
+}
+
+bool withinLoss(const BandLoss& loss, double low, double high) {
+    return std::all_of(loss.begin(), loss.end(), [&](const std::optional<double>& l) {
+        return !l || (std::isfinite(*l) && *l >= low && *l <= high);
+    });
 }
 
 // The rooms in use on each floor, so that a copy takes the next free
@@ -181,7 +197,7 @@ public:
         std::vector<NodeLosses> all;
         all.reserve(s.nodes.size());
         for (const NetNode& n : s.nodes) {
-            checkRunLength(n.setup.coax.metres);
+            checkSetupValues(n.setup);
             all.push_back(convertNodeLosses(n.setup, net));
         }
         return all;
@@ -305,7 +321,7 @@ NodeId Network::addChild(NodeId parent, int port, const NodeSetup& setup, int ro
     NetworkEditor e(*this);
     e.checkPort(parent, port);
     e.checkRoom(parent, 1, 1);
-    checkRunLength(setup.coax.metres);
+    checkSetupValues(setup);
     NodeLosses losses = convertNodeLosses(setup, *this);
     Subtree s;
     s.nodes.push_back(NetNode{m_nextId, parent, port, setup, {}});
@@ -316,7 +332,7 @@ NodeId Network::addChild(NodeId parent, int port, const NodeSetup& setup, int ro
 void Network::setSetup(NodeId id, const NodeSetup& setup) {
     NetworkEditor e(*this);
     Slot& s = e.slot(id);
-    checkRunLength(setup.coax.metres);
+    checkSetupValues(setup);
     NodeLosses losses = convertNodeLosses(setup, *this);
     if (!e.childrenFit(s.node, losses))
         throw refusal(
@@ -423,15 +439,29 @@ void Network::clear() {
     *this = Network();
 }
 
+void Network::setHead(const HeadEnd& value) {
+    for (const BandValues& values : {value.levels, value.gain})
+        for (double v : values)
+            if (!std::isfinite(v) || v < MinHeadLevel || v > MaxHeadLevel)
+                throw refusal(QStringLiteral("出力レベルと利得は %1～%2 dB で指定してください。")
+                                  .arg(MinHeadLevel)
+                                  .arg(MaxHeadLevel));
+    head = value;
+}
+
 void Network::setCableType(const CableType& cable) {
+    checkText(cable.name, QStringLiteral("ケーブル種別の名前"));
     if (cable.name.trimmed().isEmpty() || catalogueCoaxIndex(cable.name) >= 0)
-        throw refusal(QStringLiteral("ケーブル種別の名前「%1」は使えません。").arg(cable.name));
-    for (const auto& loss : cable.lossPer100m)
-        if (loss && (!std::isfinite(*loss) || *loss < 0 || *loss > 1000))
-            throw refusal(QStringLiteral("100 m あたりの損失は 0～1000 dB で指定してください。"));
+        throw refusal(QStringLiteral("ケーブル種別の名前「%1」は使えません。")
+                          .arg(fileTextExcerpt(cable.name)));
+    if (!withinLoss(cable.lossPer100m, 0, MaxCableLossPer100m))
+        throw refusal(QStringLiteral("100 m あたりの損失は 0～%1 dB で指定してください。")
+                          .arg(MaxCableLossPer100m));
     Network trial = *this;
     auto found = std::find_if(trial.m_cables.begin(), trial.m_cables.end(),
                               [&](const CableType& c) { return c.name == cable.name; });
+    if (found == trial.m_cables.end() && int(m_cables.size()) >= MaxCableTypes)
+        throw refusal(QStringLiteral("ケーブル種別は %1 種までです。").arg(MaxCableTypes));
     if (found == trial.m_cables.end())
         trial.m_cables.push_back(cable);
     else
@@ -457,18 +487,22 @@ void Network::removeCableType(const QString& name) {
 }
 
 void Network::setUserComponent(const UserComponent& component) {
+    checkText(component.name, QStringLiteral("ユーザー部品の名前"));
     if (component.name.trimmed().isEmpty())
         throw refusal(QStringLiteral("ユーザー部品の名前を入力してください。"));
-    if (component.ports.empty() || component.ports.size() > 16)
-        throw refusal(QStringLiteral("ユーザー部品の端子は 1～16 個で指定してください。"));
+    if (component.ports.empty() || component.ports.size() > size_t(MaxUserPorts))
+        throw refusal(
+            QStringLiteral("ユーザー部品の端子は 1～%1 個で指定してください。").arg(MaxUserPorts));
     for (const UserPort& port : component.ports)
-        for (const auto& loss : port.loss)
-            if (loss && (!std::isfinite(*loss) || *loss < -100 || *loss > 200))
-                throw refusal(
-                    QStringLiteral("ユーザー部品の損失は -100～200 dB で指定してください。"));
+        if (!withinLoss(port.loss, MinUserLoss, MaxUserLoss))
+            throw refusal(QStringLiteral("ユーザー部品の損失は %1～%2 dB で指定してください。")
+                              .arg(MinUserLoss)
+                              .arg(MaxUserLoss));
     Network trial = *this;
     auto found = std::find_if(trial.m_users.begin(), trial.m_users.end(),
                               [&](const UserComponent& u) { return u.name == component.name; });
+    if (found == trial.m_users.end() && int(m_users.size()) >= MaxUserComponents)
+        throw refusal(QStringLiteral("ユーザー部品は %1 種までです。").arg(MaxUserComponents));
     if (found == trial.m_users.end())
         trial.m_users.push_back(component);
     else

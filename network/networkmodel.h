@@ -5,6 +5,7 @@
 // compares and restores them freely (undo keeps the node ids).
 
 #include "common/programvalues.h"
+#include "network/networklimits.h"
 
 #include <QString>
 #include <array>
@@ -148,6 +149,8 @@ public:
     Network();
 
     HeadEnd head;
+    // Sets the head end when its levels and gains are within the limits.
+    void setHead(const HeadEnd& value);
 
     // Definitions. Adding or replacing re-converts the nodes that use the
     // name; removing one in use is refused. Names are unique and never those
@@ -245,8 +248,3 @@ private:
 
     friend class NetworkEditor;
 };
-
-// Limits of a network: the file reader and the edits share them.
-constexpr int MaxNetworkNodes = 100000;
-constexpr int MaxNetworkDepth = 256;
-constexpr int MaxRepeat = 1000;

@@ -42,7 +42,9 @@ QString outletVerdictLine(const OutletResult& outlet) {
     QStringList failing;
     for (int b = 0; b < BandCount; ++b) {
         const BandJudgement& j = outlet.bands[size_t(b)];
-        if (j.verdict == OutletVerdict::Pass || j.verdict == OutletVerdict::NoStandard) continue;
+        if (j.verdict == OutletVerdict::Pass || j.verdict == OutletVerdict::NoStandard ||
+            j.verdict == OutletVerdict::NotRatedNoStandard)
+            continue;
         failing << bandName(b) + u' ' + verdictText(j);
     }
     return failing.isEmpty() ? QStringLiteral("適合") : failing.join(QStringLiteral("、"));

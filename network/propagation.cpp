@@ -24,14 +24,19 @@ bool failsBand(const BandJudgement& j) {
            j.verdict == OutletVerdict::NotRated;
 }
 
+// Per band: out-of-range and unrated outlets counted apart, and the lowest
+// and highest rated levels.
 void summarise(NetworkResult& r) {
     for (int i = 0; i < int(r.outlets.size()); ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
         for (size_t b = 0; b < BandCount; ++b) {
             BandSummary& s = r.summary[b];
-            if (failsBand(o.bands[b])) ++s.failing;
             const Level& level = o.bands[b].level;
-            if (!level) continue;
+            if (!level) {
+                ++s.unrated;
+                continue;
+            }
+            if (failsBand(o.bands[b])) ++s.failing;
             if (s.worst < 0 || *level < *r.outlets[size_t(s.worst)].bands[b].level) s.worst = i;
             if (s.best < 0 || *level > *r.outlets[size_t(s.best)].bands[b].level) s.best = i;
         }
@@ -70,7 +75,10 @@ OutletCriteria outletCriteria(const Profile& profile) {
 BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range) {
     BandJudgement j;
     j.level = level;
-    if (!level) return j; // NotRated
+    if (!level) {
+        if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
+        return j;
+    }
     if (!range) {
         j.verdict = OutletVerdict::NoStandard;
         return j;
@@ -87,6 +95,7 @@ BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<L
 QString verdictText(const BandJudgement& j) {
     switch (j.verdict) {
     case OutletVerdict::NotRated:
+    case OutletVerdict::NotRatedNoStandard:
         return QStringLiteral("非対応");
     case OutletVerdict::NoStandard:
         return verdictText(Judgement{Verdict::NoCriterion, 0});

@@ -3,7 +3,8 @@
 //
 // Level at a port = level at the parent port - coax loss - component port
 // loss, per band. A band for which some part on the way is not rated stays
-// unrated ("非対応") below it, and an outlet fails such a band.
+// unrated ("非対応") below it, and an outlet fails such a band when the
+// profile has a range for it.
 
 #include "network/networkmodel.h"
 #include "standard/criteria.h"
@@ -14,11 +15,12 @@
 #include <vector>
 
 enum class OutletVerdict {
-    Pass,       // within the range
-    Low,        // below the minimum
-    High,       // above the maximum
-    NoStandard, // no range for the band: shown, never failing
-    NotRated,   // a part on the way is not rated for the band: fails
+    Pass,               // within the range
+    Low,                // below the minimum
+    High,               // above the maximum
+    NoStandard,         // no range for the band: shown, never failing
+    NotRated,           // a part on the way is not rated for the band: fails
+    NotRatedNoStandard, // not rated, and no range for the band: shown, never failing
 };
 
 // The outlet level range per band of a criteria profile; none for
@@ -41,13 +43,14 @@ struct OutletResult {
     QString room;
     QString floor;
     std::array<BandJudgement, BandCount> bands;
-    bool fails() const; // any band Low, High or NotRated
+    bool fails() const; // any band Low, High or NotRated (with a range)
 };
 
 struct BandSummary {
     int worst = -1;  // index in outlets of the lowest rated level, -1 when none
     int best = -1;   // of the highest
-    int failing = 0; // outlets failing this band
+    int failing = 0; // outlets whose level is out of the range
+    int unrated = 0; // outlets not rated for this band ("非対応"), apart from failing
 };
 
 struct NodeResult {

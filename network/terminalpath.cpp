@@ -90,6 +90,27 @@ void addStep(Bill& bill, const NetNode& n, int port, bool last) {
     }
 }
 
+QString bandNames(const BandLoss& loss) {
+    QStringList names;
+    for (int b = 0; b < BandCount; ++b)
+        if (!loss[size_t(b)]) names << bandName(b);
+    return names.join(u'・');
+}
+
+// The terminal calculation reads a loss the catalogue lacks ("--") as 0,
+// where the network leaves the band unrated: a thin coax run (no BS, CS) or
+// a port rated in no band would give levels the network does not.
+void checkRated(const Network& net, const PathStep& step) {
+    const NetNode& n = net.node(step.id);
+    const NodeLosses& losses = net.losses(step.id);
+    if (!bandNames(losses.coax).isEmpty())
+        cannot(n, QStringLiteral("のケーブル「%1」は %2 が非対応で、端末計算とレベルが合いません。")
+                      .arg(n.setup.coax.cable, bandNames(losses.coax)));
+    const BandLoss& port = losses.ports[size_t(step.port)];
+    if (std::none_of(port.begin(), port.end(), [](const auto& l) { return l.has_value(); }))
+        cannot(n, QStringLiteral("のこの端子はどの帯域も非対応で、端末計算とレベルが合いません。"));
+}
+
 QString count(double n) {
     return n == 0 ? QString() : NumText(n);
 }
@@ -118,8 +139,10 @@ TerminalFields terminalFieldsForOutlet(const Network& network, NodeId outlet) {
         throw UserError(QStringLiteral("端子を選んでください。"));
     const std::vector<PathStep> path = pathTo(network, outlet);
     Bill bill;
-    for (size_t i = 0; i < path.size(); ++i)
+    for (size_t i = 0; i < path.size(); ++i) {
         addStep(bill, network.node(path[i].id), path[i].port, i + 1 == path.size());
+        checkRated(network, path[i]);
+    }
     TerminalFields f;
     for (int m = 0; m < 6; ++m)
         f[F::DistributorCount[m]] = count(bill.distributors[size_t(m)]);

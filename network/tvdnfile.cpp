@@ -4,6 +4,7 @@
 #include "common/oserror.h"
 #include "common/wholefile.h"
 #include "network/catalogparts.h"
+#include "network/jsonkeys.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,6 @@ namespace {
 
 const char* const KindKeys[] = {"distributor", "brancher", "seriesUnit", "outlet", "user"};
 const char* const SourceKeys[] = {"typed", "terminal", "boosterInput"};
-constexpr int MaxTextLength = 200;
 
 // A refusal of the content, with the JSON path of the place.
 struct Refusal {
@@ -31,6 +31,11 @@ struct Refusal {
 
 QString at(const QString& path, const char* key) {
     return path.isEmpty() ? QString::fromLatin1(key) : path + u'.' + QString::fromLatin1(key);
+}
+// A key from the file, quoted short.
+QString at(const QString& path, const QString& key) {
+    const QString shown = fileTextExcerpt(key);
+    return path.isEmpty() ? shown : path + u'.' + shown;
 }
 QString at(const QString& path, int index) {
     return path + u'[' + QString::number(index) + u']';
@@ -47,8 +52,7 @@ public:
             bool ok = false;
             for (const char* k : known)
                 ok = ok || it.key() == QLatin1String(k);
-            if (!ok)
-                refuse(at(path, it.key().toUtf8().constData()), QStringLiteral("不明な項目です。"));
+            if (!ok) refuse(at(path, it.key()), QStringLiteral("不明な項目です。"));
         }
     }
     QString path(const char* key) const { return at(m_path, key); }
@@ -64,8 +68,8 @@ public:
         if (optional && !has(key)) return {};
         const QJsonValue v = value(key);
         if (!v.isString()) refuse(path(key), QStringLiteral("文字列が必要です。"));
-        if (v.toString().size() > MaxTextLength)
-            refuse(path(key), QStringLiteral("%1 文字までです。").arg(MaxTextLength));
+        const QString problem = networkTextProblem(v.toString());
+        if (!problem.isEmpty()) refuse(path(key), problem);
         return v.toString();
     }
     bool flag(const char* key) const {
@@ -129,8 +133,8 @@ HeadEnd readHead(const QJsonValue& v, const QString& path) {
     if (source < 0)
         refuse(f.path("source"), QStringLiteral("typed、terminal、boosterInput のどれかです。"));
     head.source = HeadSource(source);
-    head.levels = bandValues(f, "levels", -100, 200);
-    head.gain = bandValues(f, "gain", -100, 200);
+    head.levels = bandValues(f, "levels", MinHeadLevel, MaxHeadLevel);
+    head.gain = bandValues(f, "gain", MinHeadLevel, MaxHeadLevel);
     return head;
 }
 
@@ -148,7 +152,7 @@ void readDefinitions(const Fields& root, Network& net) {
     for (int i = 0; i < cables.size(); ++i) {
         const QString path = at(root.path("cableTypes"), i);
         const Fields f(cables[i], path, {"name", "lossPer100m"});
-        CableType cable{f.text("name"), bandLoss(f, "lossPer100m", 0, 1000)};
+        CableType cable{f.text("name"), bandLoss(f, "lossPer100m", 0, MaxCableLossPer100m)};
         if (net.cableType(cable.name))
             refuse(f.path("name"), QStringLiteral("名前が重複しています。"));
         apply(path, [&] { net.setCableType(cable); });
@@ -159,11 +163,12 @@ void readDefinitions(const Fields& root, Network& net) {
         const Fields f(users[i], path, {"name", "ports"});
         UserComponent user{f.text("name"), {}};
         const QJsonArray ports = f.array("ports");
-        if (ports.isEmpty() || ports.size() > 16)
-            refuse(f.path("ports"), QStringLiteral("端子は 1～16 個です。"));
+        if (ports.isEmpty() || ports.size() > MaxUserPorts)
+            refuse(f.path("ports"), QStringLiteral("端子は 1～%1 個です。").arg(MaxUserPorts));
         for (int p = 0; p < ports.size(); ++p) {
             const Fields pf(ports[p], at(f.path("ports"), p), {"outlet", "loss"});
-            user.ports.push_back(UserPort{bandLoss(pf, "loss", -100, 200), pf.flag("outlet")});
+            user.ports.push_back(
+                UserPort{bandLoss(pf, "loss", MinUserLoss, MaxUserLoss), pf.flag("outlet")});
         }
         if (net.userComponent(user.name))
             refuse(f.path("name"), QStringLiteral("名前が重複しています。"));
@@ -183,7 +188,8 @@ Component readComponent(const QJsonValue& v, const QString& path) {
     } else {
         c.model = catalogueModelNumber(c.kind, model);
         if (c.model == 0)
-            refuse(f.path("model"), QStringLiteral("カタログにない型式「%1」です。").arg(model));
+            refuse(f.path("model"),
+                   QStringLiteral("カタログにない型式「%1」です。").arg(fileTextExcerpt(model)));
     }
     c.endUnit = f.flag("endUnit");
     if (c.endUnit && c.kind != ComponentKind::SeriesUnit)
@@ -196,7 +202,7 @@ struct Reader {
     int nodes = 0;
 
     void readNodes(const QJsonArray& list, const QString& path, NodeId parent, int depth) {
-        if (depth > MaxNetworkDepth)
+        if (!list.isEmpty() && depth > MaxNetworkDepth)
             refuse(path, QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
         for (int i = 0; i < list.size(); ++i) {
             if (++nodes > MaxNetworkNodes)
@@ -206,11 +212,11 @@ struct Reader {
             const Fields f(list[i], here,
                            {"port", "coax", "component", "room", "floor", "children"});
             NodeSetup setup;
-            const int port = int(f.number("port", 0, 63));
-            if (port != f.number("port", 0, 63))
+            const int port = int(f.number("port", 0, MaxPortIndex));
+            if (port != f.number("port", 0, MaxPortIndex))
                 refuse(f.path("port"), QStringLiteral("整数が必要です。"));
             const Fields coax(f.value("coax"), f.path("coax"), {"cable", "metres"});
-            setup.coax = {coax.text("cable"), coax.number("metres", 0, 100000)};
+            setup.coax = {coax.text("cable"), coax.number("metres", 0, MaxRunMetres)};
             setup.component = readComponent(f.value("component"), f.path("component"));
             setup.room = f.text("room", true);
             setup.floor = f.text("floor", true);
@@ -281,12 +287,15 @@ QByteArray encodeNetwork(const Network& net) {
     }
     root["userComponents"] = users;
     root["nodes"] = nodesJson(net, HeadEndId);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Compact: the size cap is reckoned on this form.
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
 Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() > MaxNetworkFileBytes)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルが大きすぎます。")));
+    if (jsonItemCount(bytes) > MaxNetworkFileItems)
+        throw UserError(refusalMessage(fileName, QStringLiteral("ファイルの項目が多すぎます。")));
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
@@ -294,6 +303,8 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
             fileName,
             QStringLiteral("%1 バイト目付近: JSON として読めません。").arg(error.offset)));
     try {
+        if (const auto repeated = repeatedJsonKey(bytes))
+            refuse(*repeated, QStringLiteral("同じ項目が二度あります。"));
         const Fields root(
             doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), QString(),
             {"format", "version", "headEnd", "cableTypes", "userComponents", "nodes"});
@@ -302,7 +313,8 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
         if (root.number("version", 0, 1e9) != NetworkFormatVersion)
             refuse(root.path("version"), QStringLiteral("この版のファイルは読めません。"));
         Network net;
-        net.head = readHead(root.value("headEnd"), root.path("headEnd"));
+        const HeadEnd head = readHead(root.value("headEnd"), root.path("headEnd"));
+        apply(root.path("headEnd"), [&] { net.setHead(head); });
         readDefinitions(root, net);
         Reader{net}.readNodes(root.array("nodes"), root.path("nodes"), HeadEndId, 1);
         return net;

@@ -11,7 +11,6 @@
 
 constexpr const char* NetworkFormatName = "miravel-network";
 constexpr int NetworkFormatVersion = 1;
-constexpr qint64 MaxNetworkFileBytes = 32 * 1024 * 1024;
 
 QByteArray encodeNetwork(const Network& network);
 // The network of the bytes; raises UserError (the message begins with the

@@ -380,15 +380,17 @@ void NetworkWindow::showSummary() {
     for (int b = 0; b < BandCount; ++b) {
         const BandSummary& s = r.summary[size_t(b)];
         if (s.worst < 0) {
-            lines << bandName(b) + QStringLiteral("　レベルのある端子なし");
+            lines << bandName(b) +
+                         QStringLiteral("　レベルのある端子なし　非対応 %1").arg(s.unrated);
             continue;
         }
         const OutletResult& worst = r.outlets[size_t(s.worst)];
         const OutletResult& best = r.outlets[size_t(s.best)];
-        lines << QStringLiteral("%1　最低 %2 dB（%3）　最高 %4 dB（%5）　不適合 %6")
+        lines << QStringLiteral("%1　最低 %2 dB（%3）　最高 %4 dB（%5）　不適合 %6　非対応 %7")
                      .arg(bandName(b), levelText(worst.bands[size_t(b)].level), worst.name,
                           levelText(best.bands[size_t(b)].level), best.name)
-                     .arg(s.failing);
+                     .arg(s.failing)
+                     .arg(s.unrated);
     }
     summaryLabel->setText(lines.join(u'\n'));
 }

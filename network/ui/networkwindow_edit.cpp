@@ -153,7 +153,7 @@ void NetworkWindow::takeTerminalLevels() {
         refuse(QStringLiteral("端末計算画面のブースター出力レベルが大きすぎて取り込めません。"));
         return;
     }
-    edit(QStringLiteral("出力レベルの取り込み"), [head](Network& n) { n.head = head; });
+    edit(QStringLiteral("出力レベルの取り込み"), [head](Network& n) { n.setHead(head); });
 }
 
 void NetworkWindow::editDefinitions() {

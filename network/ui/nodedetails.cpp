@@ -34,6 +34,9 @@ NodeDetails::NodeDetails(NetworkDocument* document, QWidget* parent)
         ui->kindCombo->addItem(componentKindName(kind));
     for (const char* name : SourceNames)
         ui->sourceCombo->addItem(QString::fromUtf8(name));
+    // What the file holds; longer texts would not read back.
+    for (QLineEdit* field : {ui->roomEdit, ui->floorEdit})
+        field->setMaxLength(MaxNetworkTextLength);
     connectFields();
     showNode(HeadEndId);
 }
@@ -208,5 +211,5 @@ void NodeDetails::applyHead() {
         head.gain[size_t(b)] = *gain;
     }
     if (head == m_document->network().head) return;
-    edit(QStringLiteral("出力レベルの変更"), [head](Network& n) { n.head = head; });
+    edit(QStringLiteral("出力レベルの変更"), [head](Network& n) { n.setHead(head); });
 }

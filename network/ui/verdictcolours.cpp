@@ -17,6 +17,7 @@ QColor verdictColour(OutletVerdict verdict) {
     case OutletVerdict::Pass:
         return passColour();
     case OutletVerdict::NoStandard:
+    case OutletVerdict::NotRatedNoStandard:
         return neutralColour();
     case OutletVerdict::Low:
     case OutletVerdict::High:

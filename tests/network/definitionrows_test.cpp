@@ -48,6 +48,15 @@ TEST(DefinitionRows, RefusalsNameTheRowAndChangeNothing) {
          {{"P", "", "1"}, {"Q", "", "1"}, {"P", "", "1"}},
          "ユーザー部品の 3 行目"},
         {"user loss out of range", {}, {{"P", "", "1"}, {"R", "", "300"}}, "ユーザー部品の 2 行目"},
+        // The second part's first row, after a part of two rows.
+        {"second part refused",
+         {},
+         {{"P", "", "1"}, {"P", "", "1"}, {"R", "", "300"}},
+         "ユーザー部品の 3 行目"},
+        {"name beyond the file's limit",
+         {{QString(MaxNetworkTextLength + 1, u'長'), "1"}},
+         {},
+         "ケーブル種別の 1 行目: ケーブル種別の名前は 200 文字まで"},
     };
     Network net;
     replaceDefinitions(net, {{"KEEP", "1", "1", "1", "1"}}, {});

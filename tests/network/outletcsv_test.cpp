@@ -41,13 +41,14 @@ TEST(OutletCsv, UnratedBandsAndQuotedNames) {
         << lines[1].toStdString();
 }
 
-TEST(OutletCsv, ARoomWithALineBreakIsOneQuotedCell) {
+// The model refuses line breaks in a room; quotes and commas remain.
+TEST(OutletCsv, ARoomWithQuotesAndCommasIsOneQuotedCell) {
     Network net;
     NodeSetup setup = partSetup(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
-    setup.room = QStringLiteral("2F\r\n北");
+    setup.room = QStringLiteral("2F \"北\",1");
     net.addChild(HeadEndId, 0, setup);
     const QString csv = QString::fromUtf8(outletTableCsv(computeNetwork(net, outletRanges())));
-    EXPECT_TRUE(csv.contains(QStringLiteral("\r\n\"2F\r\n北\",\"2F\r\n北\",,")))
+    EXPECT_TRUE(csv.contains(QStringLiteral("\r\n\"2F \"\"北\"\",1\",\"2F \"\"北\"\",1\",,")))
         << csv.toStdString();
 }
 

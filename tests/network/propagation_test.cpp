@@ -1,6 +1,7 @@
 #include "networktestsupport.h"
 
 #include "common/errors.h"
+#include "network/networktexts.h"
 
 #include <QStringList>
 
@@ -105,10 +106,45 @@ TEST(Propagation, NotRatedBandStaysBelowThePart) {
     const OutletResult& ok = r.outlets[size_t(r.node(beside)->firstOutlet)];
     ASSERT_TRUE(ok.bands[CS].level);
     EXPECT_NEAR(*ok.bands[CS].level, 70 - 6.5 - 1.5, 1e-9);
-    EXPECT_EQ(r.summary[CS].failing, 2);
-    // Unrated outlets are neither the worst nor the best of the band.
+    // Unrated outlets are counted apart, neither failing by level nor the
+    // worst or the best of the band.
+    EXPECT_EQ(r.summary[CS].failing, 0);
+    EXPECT_EQ(r.summary[CS].unrated, 2);
     EXPECT_EQ(r.summary[CS].worst, r.node(beside)->firstOutlet);
     EXPECT_EQ(r.summary[CS].best, r.node(beside)->firstOutlet);
+}
+
+// An unrated band the profile has no range for (VHF here) fails nothing;
+// the summary counts it apart and its worst is the lowest rated outlet.
+TEST(Propagation, UnratedBandWithoutARangeDoesNotFail) {
+    Network net;
+    net.head.levels = {70, 70, 70, 70};
+    net.setUserComponent({QStringLiteral("UHF-BS-CS"), {{{std::nullopt, 3.0, 3.0, 3.0}, true}}});
+    const NodeId split = net.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D2"));
+    const NodeId unrated = net.addChild(split, 0, userSetup("UHF-BS-CS"));
+    const NodeId rated = net.addChild(split, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    const OutletResult& o = r.outlets[size_t(r.node(unrated)->firstOutlet)];
+    EXPECT_EQ(o.bands[VHF].verdict, OutletVerdict::NotRatedNoStandard);
+    EXPECT_EQ(verdictText(o.bands[VHF]), QStringLiteral("非対応"));
+    EXPECT_FALSE(o.fails());
+    EXPECT_EQ(outletVerdictLine(o), QStringLiteral("適合"));
+    EXPECT_EQ(r.failingOutlets, 0);
+    EXPECT_EQ(r.node(HeadEndId)->failingBelow, 0);
+    EXPECT_EQ(r.summary[VHF].unrated, 1);
+    EXPECT_EQ(r.summary[VHF].failing, 0);
+    EXPECT_EQ(r.summary[VHF].worst, r.node(rated)->firstOutlet);
+    EXPECT_EQ(r.summary[UHF].unrated, 0);
+}
+
+// Each child adds its failures: 1F's brancher feeds four failing outlets
+// and, last, the riser to the floors above, which has none.
+TEST(Propagation, FailingBelowSumsEveryChild) {
+    const Network net = loadExample("apartment-12.tvdn");
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    const NodeId floor1 = net.node(outletByRoom(r, QStringLiteral("101"))->node).parent;
+    EXPECT_EQ(net.children(floor1).size(), 5u);
+    EXPECT_EQ(r.node(floor1)->failingBelow, 4);
 }
 
 TEST(Propagation, ThinCoaxBlocksBsAndCsButNotAZeroRun) {
@@ -193,7 +229,7 @@ TEST(Propagation, JudgementAtTheBoundaries) {
         {66.5, bs, OutletVerdict::Pass, 0, "適合"},
         {30.0, std::nullopt, OutletVerdict::NoStandard, 0, "基準なし"},
         {std::nullopt, bs, OutletVerdict::NotRated, 0, "非対応"},
-        {std::nullopt, std::nullopt, OutletVerdict::NotRated, 0, "非対応"},
+        {std::nullopt, std::nullopt, OutletVerdict::NotRatedNoStandard, 0, "非対応"},
     };
     for (const JudgeCase& c : cases) {
         const BandJudgement j = judgeOutletBand(c.level, c.range);

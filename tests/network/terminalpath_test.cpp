@@ -33,14 +33,14 @@ TEST(TerminalPath, ApartmentRoundTrip) {
     expectRoundTrip(loadExample("apartment-12.tvdn"));
 }
 
-// Feed-through outlets, BS parts with unrated CS, thin coax and both
+// Feed-through outlets, BS parts with unrated CS, several coax types and both
 // brancher ports, on one tree.
 TEST(TerminalPath, MixedTreeRoundTrip) {
     Network net;
     net.head.levels = {96.5, 101, 104.25, 99};
     const NodeId d =
         net.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "BS-D4", "S-7C-FB", 9));
-    const NodeId c = net.addChild(d, 2, partSetup(ComponentKind::Brancher, "BS-C2", "５C-2V", 3));
+    const NodeId c = net.addChild(d, 2, partSetup(ComponentKind::Brancher, "BS-C2", "S-5C-FB", 3));
     NodeId unit =
         net.addChild(c, 1, partSetup(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4));
     net.setSetup(unit, [&] {
@@ -52,7 +52,7 @@ TEST(TerminalPath, MixedTreeRoundTrip) {
                         partSetup(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4));
     net.addChild(unit, 0,
                  partSetup(ComponentKind::SeriesUnit, "１端子分岐形 BS", "S-5C-FB", 4, true));
-    net.addChild(c, 0, partSetup(ComponentKind::Outlet, "BS-7F", "７C-2V", 12));
+    net.addChild(c, 0, partSetup(ComponentKind::Outlet, "BS-7F", "S-7C-FB", 12));
     net.addChild(d, 0, partSetup(ComponentKind::Outlet, "DCM7FT", "S-10C-HFL", 40));
     expectRoundTrip(net);
 }
@@ -125,6 +125,18 @@ TEST(TerminalPath, PathsThatCannotBeExpressed) {
              return n.addChild(a, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
          },
          "テレビ端子 DCM7FTCS"},
+        {"feed-through's own port, rated in no band",
+         [](Network& n) {
+             return n.addChild(HeadEndId, 0, partSetup(ComponentKind::SeriesUnit, "１端子形 CS"));
+         },
+         "「直列ユニット １端子形 CS」のこの端子はどの帯域も非対応"},
+        {"thin coax: BS and CS unrated",
+         [](Network& n) {
+             const NodeId d =
+                 n.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D2"));
+             return n.addChild(d, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS", "７C-2V", 3));
+         },
+         "のケーブル「７C-2V」は BS・CS が非対応"},
         {"not an outlet",
          [](Network& n) {
              return n.addChild(HeadEndId, 0, partSetup(ComponentKind::Distributor, "CS-D2"));

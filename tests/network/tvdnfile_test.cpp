@@ -107,6 +107,153 @@ TEST(TvdnFile, RefusalsNameThePlace) {
     }
 }
 
+// Repeated keys, texts the outputs cannot show and texts beyond the limit.
+TEST(TvdnFile, RefusesRepeatedKeysAndControlCharacters) {
+    const QString room = QStringLiteral("\"room\": \"102\"");
+    const QString roomPlace = QStringLiteral("nodes[0].children[1].room: ");
+    struct Case {
+        QString from, to, place;
+    };
+    std::vector<Case> cases = {
+        {"\"version\": 1", "\"version\": 1, \"version\": 1", "version: 同じ項目が二度"},
+        {"\"version\": 1", "\"version\": 0", "version: この版"},
+        {"\"metres\": 8", "\"metres\": 8, \"metres\": 9", "nodes[0].coax.metres: 同じ項目"},
+        {"\"metres\": 8", "\"metres\": 8, \"metr\\u0065s\": 8", "nodes[0].coax.metres: 同じ項目"},
+        {room, room + ", \"room\": \"103\"", roomPlace + "同じ項目"},
+        {room, "\"room\": \"" + QString(MaxNetworkTextLength + 1, u'x') + u'"',
+         roomPlace + "200 文字まで"},
+        {"\"1F\"", "\"1\\u202eF\"", "nodes[0].children[0].floor: 2 文字目に制御文字 (U+202E)"},
+        {"\"ECO-5C\", \"lossPer100m\"", "\"ECO\\t5C\", \"lossPer100m\"",
+         "cableTypes[0].name: 4 文字目に制御文字 (U+0009)"},
+    };
+    QString many;
+    for (int k = 0; k < 40; ++k)
+        many += QStringLiteral(", \"k%1\": 0").arg(k);
+    cases.push_back({"\"version\": 1", "\"version\": 1" + many + ", \"k33\": 1", "k33: 同じ項目"});
+    const char* const controls[] = {"\\u0000", "\\r",     "\\n",     "\\u001f",
+                                    "\\u007f", "\\u0085", "\\u009f", "\\u2028",
+                                    "\\u202a", "\\u2066", "\\u2069"};
+    for (const char* c : controls)
+        cases.push_back({room, "\"room\": \"1" + QString::fromLatin1(c) + "2\"",
+                         roomPlace + "2 文字目に制御文字"});
+    for (const char* c : {"\\ud800", "\\udc00", "\\ude00\\ud83d"})
+        cases.push_back({room, "\"room\": \"1" + QString::fromLatin1(c) + "\"",
+                         roomPlace + "2 文字目に対になっていないサロゲート"});
+    for (const Case& c : cases) {
+        QString text = QString::fromUtf8(Base);
+        ASSERT_TRUE(text.contains(c.from)) << c.from.toStdString();
+        text.replace(c.from, c.to);
+        try {
+            decodeText(text);
+            ADD_FAILURE() << c.place.toStdString() << ": not refused";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.message().contains(c.place))
+                << c.place.toStdString() << " / " << e.message().toStdString();
+        }
+    }
+    // A pair of surrogates and a text at the limit are fine.
+    QString text = QString::fromUtf8(Base).replace(
+        room, "\"room\": \"\\ud83d\\ude00" + QString(MaxNetworkTextLength - 2, u'x') + u'"');
+    EXPECT_EQ(computeNetwork(decodeText(text), outletRanges()).outlets[1].room.size(),
+              MaxNetworkTextLength);
+}
+
+// A refusal quotes a short excerpt of a huge key or value, never all of it.
+TEST(TvdnFile, HugeTextsAreQuotedShort) {
+    const QString huge(10 * 1024 * 1024, u'k');
+    const QString base = QString::fromUtf8(Base);
+    const QString changed[] = {
+        QString(base).replace("\"version\": 1", "\"version\": 1, \"" + huge + "\": 0"),
+        QString(base).replace("\"metres\": 8", "\"" + huge + "\": 8, \"" + huge + "\": 8"),
+        QString(base).replace("CS-C4", huge),
+        QString(base).replace("CS-C4", QString(MaxNetworkTextLength, u'k')),
+    };
+    for (const QString& text : changed) {
+        try {
+            decodeText(text);
+            ADD_FAILURE() << "not refused";
+        } catch (const UserError& e) {
+            EXPECT_LT(e.message().size(), 200) << e.message().left(300).toStdString();
+        }
+    }
+}
+
+// Every limit through the model at once: the compact file holds it within
+// the bytes the size cap reckons, and reads it back the same.
+TEST(TvdnFile, ANetworkAtEveryLimitSavesAndReadsBack) {
+    const QString longText(MaxNetworkTextLength, u'あ'); // 3 bytes in UTF-8
+    const auto named = [&](int i) { return (QString::number(i) + longText).left(longText.size()); };
+    Network net;
+    HeadEnd head;
+    head.levels = {MinHeadLevel, MaxHeadLevel, 0.1, -1.0 / 3};
+    head.gain = {MaxHeadLevel, MinHeadLevel, 1e-7, 2.0 / 3};
+    net.setHead(head);
+    for (int i = 0; i < MaxCableTypes; ++i)
+        net.setCableType({named(i), {0.0, MaxCableLossPer100m, std::nullopt, 1.0 / 3}});
+    UserComponent user{{}, std::vector<UserPort>(size_t(MaxUserPorts))};
+    for (UserPort& port : user.ports)
+        port = {{MinUserLoss, MaxUserLoss, std::nullopt, 1.0 / 7}, true};
+    user.ports[0].outlet = false;
+    for (int i = 0; i < MaxUserComponents; ++i)
+        net.setUserComponent({named(i), user.ports});
+    NodeSetup setup;
+    setup.component.kind = ComponentKind::User;
+    setup.room = setup.floor = longText;
+    NodeId parent = HeadEndId;
+    for (int depth = 1; depth <= MaxNetworkDepth; ++depth) {
+        setup.component.userName = named(depth % MaxUserComponents);
+        setup.coax = {named(depth % MaxCableTypes), MaxRunMetres};
+        parent = net.addChild(parent, 0, setup);
+    }
+    // One beyond any limit is refused.
+    EXPECT_THROW(net.addChild(parent, 0, setup), UserError);
+    EXPECT_THROW(net.setCableType({QStringLiteral("X"), {}}), UserError);
+    EXPECT_THROW(net.setUserComponent({QStringLiteral("X"), {UserPort{}}}), UserError);
+    for (auto beyond : {&NodeSetup::room, &NodeSetup::floor}) {
+        NodeSetup longer = setup;
+        longer.*beyond += u'x';
+        EXPECT_THROW(net.setSetup(parent, longer), UserError);
+    }
+    head.levels[0] = MaxHeadLevel + 0.01;
+    EXPECT_THROW(net.setHead(head), UserError);
+
+    const QByteArray bytes = encodeNetwork(net);
+    EXPECT_LE(bytes.size(), net.nodeCount() * MaxEncodedNodeBytes +
+                                MaxCableTypes * MaxEncodedCableBytes +
+                                MaxUserComponents * MaxEncodedUserBytes + 4096);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("limits.tvdn"));
+    writeNetworkFile(path, net);
+    EXPECT_TRUE(readNetworkFile(path) == net);
+}
+
+// The most nodes, most of them outlets, save and open again.
+TEST(TvdnFile, TheMostNodesSaveAndReadBack) {
+    Network net;
+    std::vector<NodeId> distributors{HeadEndId};
+    const NodeSetup d6 = partSetup(ComponentKind::Distributor, "CS-D6", "S-7C-FB", 12.5);
+    NodeSetup outlet = partSetup(ComponentKind::Outlet, "DCM7FTCS", "S-5C-FB", 7.25);
+    outlet.floor = QStringLiteral("12F");
+    for (size_t next = 0; net.nodeCount() < MaxNetworkNodes; ++next) {
+        const NodeId parent = distributors[next];
+        for (int port = 0; port < net.portCount(parent) && net.nodeCount() < MaxNetworkNodes;
+             ++port) {
+            outlet.room = QString::number(net.nodeCount());
+            if (net.nodeCount() < 30000)
+                distributors.push_back(net.addChild(parent, port, d6));
+            else
+                net.addChild(parent, port, outlet);
+        }
+    }
+    EXPECT_THROW(net.addChild(distributors.back(), 0, outlet), UserError);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("most.tvdn"));
+    writeNetworkFile(path, net);
+    const Network back = readNetworkFile(path);
+    EXPECT_TRUE(back == net);
+    EXPECT_GT(computeNetwork(back, outletRanges()).outlets.size(), 30000u);
+}
+
 TEST(TvdnFile, DepthAndSizeCaps) {
     QString nested = QStringLiteral("[]");
     for (int i = 0; i < MaxNetworkDepth + 1; ++i)
@@ -127,6 +274,16 @@ TEST(TvdnFile, DepthAndSizeCaps) {
             }
         },
         UserError);
+
+    // Many small values cost the parser more than their bytes.
+    QByteArray many = QByteArray(Base).replace("\"nodes\": [", "\"nodes\": [0");
+    many.insert(many.indexOf("[0") + 2, QByteArray(MaxNetworkFileItems, ',').replace(",", ",0"));
+    try {
+        decodeNetwork(many, QStringLiteral("many.tvdn"));
+        ADD_FAILURE() << "many values read";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("項目が多すぎます")));
+    }
 
     QByteArray huge(int(MaxNetworkFileBytes) + 1, ' ');
     EXPECT_THROW(decodeNetwork(huge, QStringLiteral("big.tvdn")), UserError);

@@ -143,6 +143,26 @@ TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
     EXPECT_EQ(s->document()->undoStack()->count(), steps + 1);
 }
 
+// The details take no more than the file holds: a longer room is cut at the
+// limit, a head-end level beyond it is refused.
+TEST_F(NetworkScreen, DetailsKeepToTheFileLimits) {
+    NetworkWindow* s = openNetworkScreen();
+    s->addOutletAction->trigger();
+    const NodeId id = s->selectedNode();
+    typeInto(s->details->ui->roomEdit, QString(MaxNetworkTextLength + 1, u'x'));
+    EXPECT_EQ(s->document()->network().node(id).setup.room.size(), MaxNetworkTextLength);
+    s->selectNode(HeadEndId);
+    const HeadEnd head = s->document()->network().head;
+    for (const char* bad : {"1000", "-100.5"}) {
+        platform.messages.clear();
+        typeInto(s->details->ui->levelUHFEdit, QString::fromLatin1(bad));
+        ASSERT_EQ(platform.messages.size(), 1) << bad;
+        EXPECT_EQ(s->document()->network().head, head) << bad;
+    }
+    typeInto(s->details->ui->levelUHFEdit, QStringLiteral("200"));
+    EXPECT_EQ(s->document()->network().head.levels[UHF], 200);
+}
+
 TEST_F(NetworkScreen, CopyPasteRepeatAndMoveAreEachOneStep) {
     NetworkWindow* s = openNetworkScreen();
     s->addBrancherAction->trigger();

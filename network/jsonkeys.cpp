@@ -1,0 +1,155 @@
+#include "network/jsonkeys.h"
+
+#include "network/networklimits.h"
+
+#include <QSet>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// An open object or array. The keys of the open objects share one list;
+// an object with many keys also keeps a set, so that a huge object is not
+// searched key by key.
+struct Frame {
+    bool object = false;
+    int index = 0;       // arrays: the element being read
+    size_t firstKey = 0; // objects: where its keys start in the shared list
+    std::optional<QSet<QString>> many;
+};
+constexpr size_t FewKeys = 16;
+
+void skipString(const QByteArray& json, qsizetype& i) {
+    for (++i; i < json.size() && json[i] != '"'; ++i)
+        if (json[i] == '\\') ++i;
+    ++i;
+}
+
+// The text of the string whose opening quote is at `i`; `i` ends past the
+// closing quote. Escapes are decoded so that "\u0061" and "a" are one key.
+QString readString(const QByteArray& json, qsizetype& i) {
+    QString text;
+    qsizetype start = ++i;
+    for (; i < json.size() && json[i] != '"'; ++i) {
+        if (json[i] != '\\') continue;
+        text += QString::fromUtf8(json.constData() + start, i - start);
+        const char e = json[++i];
+        if (e == 'u') {
+            text += QChar(char16_t(json.mid(i + 1, 4).toUShort(nullptr, 16)));
+            i += 4;
+        } else {
+            const char* from = "bfnrt";
+            const char* to = "\b\f\n\r\t";
+            const char* found = std::strchr(from, e);
+            text += QChar::fromLatin1(found && *found ? to[found - from] : e);
+        }
+        start = i + 1;
+    }
+    text += QString::fromUtf8(json.constData() + start, i - start);
+    ++i;
+    return text;
+}
+
+QString pathOf(const std::vector<Frame>& stack, const std::vector<QString>& keys) {
+    QString path;
+    for (size_t k = 0; k < stack.size(); ++k) {
+        if (!stack[k].object) {
+            path += u'[' + QString::number(stack[k].index) + u']';
+            continue;
+        }
+        // The member being read: the last key listed before the next object.
+        size_t end = keys.size();
+        for (size_t n = k + 1; n < stack.size(); ++n)
+            if (stack[n].object) {
+                end = stack[n].firstKey;
+                break;
+            }
+        if (end == stack[k].firstKey) continue;
+        if (!path.isEmpty()) path += u'.';
+        path += fileTextExcerpt(keys[end - 1]);
+    }
+    return path;
+}
+
+// Lists the key of the object on top; false when the object has it already.
+bool addKey(Frame& f, std::vector<QString>& keys, const QString& key) {
+    if (f.many) {
+        if (f.many->contains(key)) return false;
+        f.many->insert(key);
+    } else {
+        if (std::find(keys.begin() + qsizetype(f.firstKey), keys.end(), key) != keys.end())
+            return false;
+        if (keys.size() - f.firstKey >= FewKeys)
+            f.many.emplace(keys.begin() + qsizetype(f.firstKey), keys.end());
+        if (f.many) f.many->insert(key);
+    }
+    keys.push_back(key);
+    return true;
+}
+
+} // namespace
+
+std::optional<QString> repeatedJsonKey(const QByteArray& json) {
+    std::vector<Frame> stack;
+    std::vector<QString> keys;
+    bool expectKey = false;
+    for (qsizetype i = 0; i < json.size();) {
+        switch (json[i]) {
+        case '{':
+        case '[':
+            stack.push_back(Frame{json[i] == '{', 0, keys.size(), std::nullopt});
+            expectKey = json[i++] == '{';
+            break;
+        case '}':
+        case ']':
+            if (!stack.empty()) {
+                keys.resize(stack.back().object ? stack.back().firstKey : keys.size());
+                stack.pop_back();
+            }
+            expectKey = false;
+            ++i;
+            break;
+        case ',':
+            if (!stack.empty() && stack.back().object) expectKey = true;
+            if (!stack.empty() && !stack.back().object) ++stack.back().index;
+            ++i;
+            break;
+        case '"': {
+            if (!expectKey || stack.empty()) {
+                skipString(json, i);
+                break;
+            }
+            const QString key = readString(json, i);
+            if (!addKey(stack.back(), keys, key)) {
+                keys.push_back(key); // the place is the repeated key
+                return pathOf(stack, keys);
+            }
+            expectKey = false;
+            break;
+        }
+        default:
+            ++i;
+        }
+    }
+    return std::nullopt;
+}
+
+qint64 jsonItemCount(const QByteArray& bytes) {
+    qint64 items = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == ',' || c == '[' || c == '{') {
+            ++items;
+        }
+    }
+    return items;
+}

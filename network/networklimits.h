@@ -1,0 +1,49 @@
+#pragma once
+// The limits of a network, one set for the editor, the model, the file
+// writer and the file reader: whatever the model holds saves and reads back.
+
+#include <QString>
+#include <QtGlobal>
+
+constexpr int MaxNetworkNodes = 100000;
+constexpr int MaxNetworkDepth = 256; // a child of the head end is at depth 1
+constexpr int MaxRepeat = 1000;
+// Names of definitions, rooms and floors, in UTF-16 units.
+constexpr int MaxNetworkTextLength = 200;
+constexpr int MaxCableTypes = 200;
+constexpr int MaxUserComponents = 200;
+constexpr int MaxUserPorts = 16;
+constexpr int MaxPortIndex = 63; // as the file states a port
+constexpr double MaxRunMetres = 100000;
+// Head-end output levels and gains (dB).
+constexpr double MinHeadLevel = -100;
+constexpr double MaxHeadLevel = 200;
+constexpr double MaxCableLossPer100m = 1000;
+constexpr double MinUserLoss = -100;
+constexpr double MaxUserLoss = 200;
+
+// The most bytes the compact file spends on a node, a definition and the
+// rest: a UTF-16 unit takes at most 3 bytes of UTF-8 (control characters,
+// which JSON would escape at 6, are refused), a number at most 32.
+constexpr qint64 MaxEncodedTextBytes = 3 * MaxNetworkTextLength;
+constexpr qint64 MaxEncodedNodeBytes = 4 * MaxEncodedTextBytes + 256;
+constexpr qint64 MaxEncodedCableBytes = MaxEncodedTextBytes + 4 * 32 + 64;
+constexpr qint64 MaxEncodedUserBytes = MaxEncodedTextBytes + MaxUserPorts * (4 * 32 + 64) + 64;
+constexpr qint64 MaxNetworkFileBytes = MaxNetworkNodes * MaxEncodedNodeBytes +
+                                       MaxCableTypes * MaxEncodedCableBytes +
+                                       MaxUserComponents * MaxEncodedUserBytes + 4096;
+
+// The most values (counted as commas and opening brackets) such a file
+// holds: the parser's memory grows with them, not only with the bytes.
+constexpr qint64 MaxNetworkFileItems =
+    MaxNetworkNodes * 16 + MaxCableTypes * 16 + MaxUserComponents * (MaxUserPorts + 1) * 16 + 256;
+
+// Why a text cannot be held (too long; a control, direction-override or lone
+// surrogate character), or empty when it can.
+QString networkTextProblem(const QString& text);
+
+// A text from a file as a message quotes it: at most MaxQuotedLength
+// characters, elided with "…", controls and direction characters shown as
+// "?", so that a huge or hostile text neither floods nor garbles a message.
+constexpr int MaxQuotedLength = 40;
+QString fileTextExcerpt(const QString& text);

@@ -2,6 +2,7 @@
 
 #include "app/appinit.h"
 #include "app/batchprint.h"
+#include "app/desktopwindows.h"
 #include "app/menu.h"
 #include "app/platform.h"
 #include "app/screens.h"
@@ -42,6 +43,7 @@ int runPrintPdf(int argc, char* argv[], const CommandLine& line) {
 int runWindow(int argc, char* argv[], const CommandLine& line) {
     QApplication app(argc, argv);
     initApplication(app);
+    if (!beginDesktopSession(app, line.files)) return ExitOk; // the running program took them
     Menu* menu = Screens::menu();
     Screens::show(menu);
     openFilesAtStart(menu, line.files);

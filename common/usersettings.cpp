@@ -1,5 +1,7 @@
 #include "common/usersettings.h"
 
+#include "common/recentdocuments.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -44,6 +46,7 @@ QStringList recentProjects() {
 void addRecentProject(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     store().setValue(RecentKey, withRecentFirst(recentProjects(), absolute, RecentProjectCount));
+    registerRecentDocument(absolute); // the desktop's list too
 }
 
 QStringList existingRecentProjects() {

@@ -8,6 +8,10 @@ QString programTitle() {
     return QStringLiteral("Miravel");
 }
 
+QString programId() {
+    return QStringLiteral("io.github.miravel.Miravel");
+}
+
 QString titleLabelText() {
     return QStringLiteral("Miravel　Ver %1.%2").arg(VersionMajor).arg(VersionMinor);
 }

@@ -12,3 +12,7 @@ QString titleLabelText(); // "Miravel　Ver 2.0"
 QString creditLine();     // one-line author credit
 QString versionMessageText();
 QString homePageAddress();
+
+// The program's reverse-DNS id: the desktop file, the metainfo and the
+// single-instance socket are named after it.
+QString programId(); // "io.github.miravel.Miravel"

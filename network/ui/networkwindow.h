@@ -51,6 +51,9 @@ public:
     // Files and output.
     void newNetwork();
     void openNetwork();
+    // Opens a file chosen elsewhere (a drop, a later start) as 開く... opens
+    // one, after the unsaved-changes question; false when refused or kept.
+    bool openNetworkFile(const QString& path);
     bool saveNetwork();
     bool saveNetworkAs();
     void exportCsv();
@@ -99,6 +102,7 @@ protected:
 
 private:
     bool mayDiscardChanges();
+    bool readIntoScreen(const QString& path);
     void buildViews();
     void buildActions();
     void buildMenus();

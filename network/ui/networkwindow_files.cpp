@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "common/oserror.h"
 #include "common/programvalues.h"
+#include "common/recentdocuments.h"
 #include "common/wholefile.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
@@ -70,7 +71,16 @@ void NetworkWindow::openNetwork() {
     Hourglass hourglass(this);
     const QString path = Platform::fileDialog(this, Platform::FileDialogKind::Open,
                                               m_document->filePath(), networkFilters());
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) readIntoScreen(path);
+}
+
+bool NetworkWindow::openNetworkFile(const QString& path) {
+    if (!mayDiscardChanges()) return false;
+    Hourglass hourglass(this);
+    return readIntoScreen(path);
+}
+
+bool NetworkWindow::readIntoScreen(const QString& path) {
     try {
         // The whole file is checked before the screen changes at all.
         const Network loaded = readNetworkFile(path);
@@ -79,7 +89,10 @@ void NetworkWindow::openNetwork() {
         m_document->reset(loaded, path);
     } catch (const UserError& error) {
         refuse(error.message());
+        return false;
     }
+    registerRecentDocument(path);
+    return true;
 }
 
 bool NetworkWindow::saveNetwork() {
@@ -92,6 +105,7 @@ bool NetworkWindow::saveNetwork() {
         return false;
     }
     m_document->undoStack()->setClean();
+    registerRecentDocument(m_document->filePath());
     return true;
 }
 
@@ -111,6 +125,7 @@ bool NetworkWindow::saveNetworkAs() {
     }
     m_document->setFilePath(path);
     m_document->undoStack()->setClean();
+    registerRecentDocument(path);
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "app/singleinstance.h"
-#include "app/startup.h"
 #include "app/userguide.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
@@ -116,14 +115,16 @@ QObject* installDesktopBehaviours(QApplication& app) {
     return filter;
 }
 
-bool beginDesktopSession(QApplication& app, const QStringList& files) {
+bool beginDesktopSession(QApplication& app, const QStringList& files, OpenStartFiles openFiles) {
     QStringList absolute;
     for (const QString& file : files)
         absolute.append(QFileInfo(file).absoluteFilePath());
     if (SingleInstance::handOver(singleInstanceName(), absolute)) return false;
     installDesktopBehaviours(app);
     auto* instance = new SingleInstance(singleInstanceName(), &app);
-    QObject::connect(instance, &SingleInstance::filesArrived, &app, &openHandedOverFiles);
+    QObject::connect(
+        instance, &SingleInstance::filesArrived, &app,
+        [openFiles](const QStringList& handed) { openHandedOverFiles(handed, openFiles); });
     instance->listen(); // without it the program still works, only alone
     return true;
 }
@@ -150,12 +151,12 @@ bool openDocument(QWidget* from, const QString& path) {
     return NetworkEntry::existingNetworkScreen()->openNetworkFile(path);
 }
 
-void openHandedOverFiles(const QStringList& files) {
+void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles) {
     if (files.size() == 1 && isNetworkFile(files.first())) {
         openDocument(nullptr, files.first());
         return;
     }
     Menu* menu = Screens::menu();
     Screens::show(menu);
-    openFilesAtStart(menu, files);
+    openFiles(menu, files);
 }

@@ -10,9 +10,13 @@ class QIcon;
 class QObject;
 class QWidget;
 
+// How files given at start open: with the start menu as the commanding window.
+using OpenStartFiles = void (*)(QWidget* menu, const QStringList& files);
+
 // Starts the desktop side of a window run. False when a program already
-// running took `files` (and came forward): this start should end.
-bool beginDesktopSession(QApplication& app, const QStringList& files);
+// running took `files` (and came forward): this start should end. Files a
+// later start hands over open as `openFiles` opens start files.
+bool beginDesktopSession(QApplication& app, const QStringList& files, OpenStartFiles openFiles);
 
 // Gives every window, as it is first shown, 使い方 and Ctrl+Q, and lets it
 // take dropped files; sets the program icon. Deleting the returned object
@@ -33,6 +37,7 @@ bool isDocumentFile(const QString& path);
 // Opens a document by its kind: a network file on the network screen, a
 // project as 読み込み loads it. False when it was refused or kept out.
 bool openDocument(QWidget* from, const QString& path);
-// Files a later start handed over, opened as at start; the screen that
+// Files a later start handed over: a lone network file on the network
+// screen, anything else as `openFiles` opens start files; the screen that
 // shows them (the start menu without files) comes forward.
-void openHandedOverFiles(const QStringList& files);
+void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles);

@@ -43,7 +43,7 @@ int runPrintPdf(int argc, char* argv[], const CommandLine& line) {
 int runWindow(int argc, char* argv[], const CommandLine& line) {
     QApplication app(argc, argv);
     initApplication(app);
-    if (!beginDesktopSession(app, line.files)) return ExitOk; // the running program took them
+    if (!beginDesktopSession(app, line.files, openFilesAtStart)) return ExitOk; // handed over
     Menu* menu = Screens::menu();
     Screens::show(menu);
     openFilesAtStart(menu, line.files);

@@ -122,6 +122,26 @@ TEST_F(DesktopTest, CtrlQAsksAboutUnsavedChangesFirst) {
     EXPECT_EQ(Screens::existingMenu(), nullptr);
 }
 
+QStringList startFiles; // what the start-file routine was given
+
+TEST_F(DesktopTest, HandedOverFilesOpenAsAtStart) {
+    startFiles.clear();
+    const auto asAtStart = [](QWidget*, const QStringList& files) { startFiles = files; };
+    openHandedOverFiles({"/srv/a.tvd", "/srv/b.tvdn"}, asAtStart);
+    EXPECT_EQ(startFiles, QStringList({"/srv/a.tvd", "/srv/b.tvdn"}));
+    ASSERT_NE(Screens::existingMenu(), nullptr);
+    EXPECT_TRUE(Screens::existingMenu()->isVisible()); // comes forward
+
+    QTemporaryDir dir;
+    const QString network = dir.filePath("b.tvdn");
+    writeNetworkFile(network, Network());
+    startFiles.clear();
+    openHandedOverFiles({network}, asAtStart);
+    EXPECT_TRUE(startFiles.isEmpty());
+    ASSERT_NE(NetworkEntry::existingNetworkScreen(), nullptr);
+    EXPECT_EQ(NetworkEntry::existingNetworkScreen()->document()->filePath(), network);
+}
+
 TEST(SingleInstanceTest, LaterStartHandsItsFilesToTheRunningOne) {
     const QString name = QStringLiteral("miravel-test-%1").arg(QCoreApplication::applicationPid());
     EXPECT_FALSE(SingleInstance::handOver(name, {"/srv/a.tvd"})); // nobody listens yet

@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/platform.h"
+#include "app/userguide.h"
 #include "common/version.h"
 
 void showVersionMessage(QWidget* parent) {
@@ -8,5 +9,6 @@ void showVersionMessage(QWidget* parent) {
 }
 
 void openHomePage() {
-    Platform::openUrl(homePageAddress());
+    // The project has no page of its own yet: the guide that ships with it.
+    showUserGuide();
 }

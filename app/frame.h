@@ -7,5 +7,5 @@ class QWidget;
 // The version message box, titled "バージョン情報".
 void showVersionMessage(QWidget* parent);
 
-// Opens the author's home page in the browser; failure is ignored.
+// The author's home page: for now the user guide shipped with the program.
 void openHomePage();

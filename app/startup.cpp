@@ -2,6 +2,7 @@
 
 #include "app/appinit.h"
 #include "app/batchprint.h"
+#include "app/desktopwindows.h"
 #include "app/menu.h"
 #include "app/platform.h"
 #include "app/screens.h"
@@ -153,6 +154,7 @@ int runWindow(int argc, char* argv[], const QStringList& unusableSettings) {
     initApplication(app);
     const CommandLine line = parseCommandLine(QApplication::arguments());
     if (line.mode != CommandLine::Mode::Window) return runCommand(line, unusableSettings);
+    if (!beginDesktopSession(app, line.files, openFilesAtStart)) return ExitOk; // handed over
     Menu* menu = Screens::menu();
     Screens::show(menu);
     if (!unusableSettings.isEmpty())

@@ -11,16 +11,18 @@ namespace {
 
 struct ItemShortcut {
     const char* item;
-    const char* keys; // portable text of the key sequence
+    const char* keys;             // portable text of the key sequence
+    const char* screen = nullptr; // only on this screen; any screen when null
 };
 
 // New, load, save and print data on the file items of every screen; close a
 // work screen; the version message (Ver on one work screen, Ver_s on the
-// other: the two swap names, and only the leaf is an action).
+// other: the two swap names, and only the leaf is an action). Prt prints the
+// field-strength screen; on the terminal screen Ctrl+P prints the data.
 const ItemShortcut Shortcuts[] = {
-    {"al_cls", "Ctrl+N"}, {"p_new", "Ctrl+N"}, {"New_cls", "Ctrl+N"}, {"D_Load", "Ctrl+O"},
-    {"D_save", "Ctrl+S"}, {"d_sav", "Ctrl+S"}, {"P_end", "Ctrl+W"},   {"Prtdata_Insatu", "Ctrl+P"},
-    {"Ver", "F1"},        {"Ver_s", "F1"},
+    {"Prt", "Ctrl+P", "Denkai"},  {"al_cls", "Ctrl+N"}, {"p_new", "Ctrl+N"}, {"New_cls", "Ctrl+N"},
+    {"D_Load", "Ctrl+O"},         {"D_save", "Ctrl+S"}, {"d_sav", "Ctrl+S"}, {"P_end", "Ctrl+W"},
+    {"Prtdata_Insatu", "Ctrl+P"}, {"Ver", "F1"},        {"Ver_s", "F1"},
 };
 
 const char* const RestoredProperty = "miravelGeometryRestored";
@@ -41,9 +43,10 @@ protected:
 
 } // namespace
 
-QKeySequence standardShortcut(const QString& itemName) {
+QKeySequence standardShortcut(const QString& itemName, const QString& screenName) {
     for (const ItemShortcut& s : Shortcuts)
-        if (itemName == QLatin1String(s.item))
+        if (itemName == QLatin1String(s.item) &&
+            (!s.screen || screenName == QLatin1String(s.screen)))
             return QKeySequence(QString::fromLatin1(s.keys), QKeySequence::PortableText);
     return QKeySequence();
 }
@@ -51,7 +54,7 @@ QKeySequence standardShortcut(const QString& itemName) {
 void applyStandardShortcuts(QWidget* screen) {
     for (QAction* action : screen->findChildren<QAction*>()) {
         if (action->menu()) continue; // a submenu's own entry, named like the submenu
-        const QKeySequence key = standardShortcut(action->objectName());
+        const QKeySequence key = standardShortcut(action->objectName(), screen->objectName());
         if (!key.isEmpty()) action->setShortcut(key);
     }
 }

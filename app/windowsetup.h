@@ -7,8 +7,9 @@
 
 class QWidget;
 
-// The shortcut of a menu item, by the item's name; empty for items without one.
-QKeySequence standardShortcut(const QString& itemName);
+// The shortcut of a menu item, by the item's and its screen's names; empty
+// for items without one.
+QKeySequence standardShortcut(const QString& itemName, const QString& screenName = QString());
 
 // Sets the standard shortcut on each of the screen's menu items that has one.
 void applyStandardShortcuts(QWidget* screen);

@@ -1,5 +1,7 @@
 #include "common/usersettings.h"
 
+#include "common/recentdocuments.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -49,9 +51,9 @@ QStringList recentProjects() {
 
 void addRecentProject(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (s_remembering)
-        store().setValue(RecentKey,
-                         withRecentFirst(recentProjects(), absolute, RecentProjectCount));
+    if (!s_remembering) return;
+    store().setValue(RecentKey, withRecentFirst(recentProjects(), absolute, RecentProjectCount));
+    registerRecentDocument(absolute); // the desktop's list too
 }
 
 QStringList existingRecentProjects() {

@@ -18,6 +18,7 @@ void setLastFolder(const QString& folder);
 // The last loaded or saved projects, newest first, at most RecentProjectCount.
 QStringList recentProjects();
 // Puts `path` first (once); the oldest beyond RecentProjectCount drops out.
+// The desktop's recently used documents get it too.
 void addRecentProject(const QString& path);
 // The list without the files that no longer exist; the stored list shrinks too.
 QStringList existingRecentProjects();

@@ -10,6 +10,10 @@ QString programTitle() {
     return QStringLiteral("Miravel");
 }
 
+QString programId() {
+    return QStringLiteral("io.github.miravel.miravel");
+}
+
 QString titleLabelText() {
     return QStringLiteral("Miravel　Ver %1.%2").arg(VersionMajor).arg(VersionMinor);
 }

@@ -17,3 +17,7 @@ QString homePageAddress();
 // settings file, ~/.config/Miravel/Miravel.conf: set once, before the
 // application object, by every way the program runs.
 void setProgramIdentity();
+
+// The program's reverse-DNS id: the desktop file, the metainfo and the
+// single-instance socket are named after it.
+QString programId(); // "io.github.miravel.miravel"

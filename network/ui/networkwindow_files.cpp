@@ -7,6 +7,7 @@
 #include "common/filestamp.h"
 #include "common/programvalues.h"
 #include "common/version.h"
+#include "common/recentdocuments.h"
 #include "common/wholefile.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
@@ -93,6 +94,7 @@ bool NetworkWindow::loadNetworkFile(const QString& path) {
         refuse(error.message());
         return false;
     }
+    registerRecentDocument(path);
     return true;
 }
 
@@ -109,6 +111,7 @@ bool NetworkWindow::saveNetwork() {
     }
     m_diskStamp.remember(path);
     m_document->undoStack()->setClean();
+    registerRecentDocument(m_document->filePath());
     return true;
 }
 
@@ -131,6 +134,7 @@ bool NetworkWindow::saveNetworkAs() {
     m_diskStamp.remember(path);
     m_document->setFilePath(path);
     m_document->undoStack()->setClean();
+    registerRecentDocument(path);
     return true;
 }
 

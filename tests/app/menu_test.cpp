@@ -1,6 +1,7 @@
 #include "app/frame.h"
 #include "app/menu.h"
 #include "app/screens.h"
+#include "app/userguide.h"
 #include "catalog/catalog.h"
 #include "catalog/tv_mt.h"
 #include "common/programvalues.h"
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <functional>
@@ -153,10 +155,11 @@ TEST_F(MenuTest, VersionMessageUsesLoneCarriageReturns) {
     EXPECT_EQ(m.text.count("\r\r"), 3);
 }
 
-TEST_F(MenuTest, HomePageLinkOpensTheAddress) {
+TEST_F(MenuTest, HomePageLinkOpensTheUserGuide) {
     Screens::menu()->Hp_Link->trigger();
-    ASSERT_EQ(platform.openedUrls.size(), 1);
-    EXPECT_TRUE(platform.openedUrls.first().startsWith("https://"));
+    EXPECT_TRUE(platform.openedUrls.isEmpty());
+    ASSERT_NE(existingUserGuide(), nullptr);
+    EXPECT_TRUE(existingUserGuide()->toPlainText().contains("コマンドライン"));
 }
 
 } // namespace

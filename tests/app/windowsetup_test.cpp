@@ -46,7 +46,7 @@ TEST_F(RememberedTest, MenuItemsCarryTheStandardShortcuts) {
         {Screens::menu(), "D_save", "Ctrl+S"},    {Screens::menu(), "Hp_Link", ""},
         {Screens::denkai(), "p_new", "Ctrl+N"},   {Screens::denkai(), "d_sav", "Ctrl+S"},
         {Screens::denkai(), "P_end", "Ctrl+W"},   {Screens::denkai(), "Ver", "F1"},
-        {Screens::denkai(), "Prt", ""},           {Screens::terminal(), "New_cls", "Ctrl+N"},
+        {Screens::denkai(), "Prt", "Ctrl+P"},     {Screens::terminal(), "New_cls", "Ctrl+N"},
         {Screens::terminal(), "d_sav", "Ctrl+S"}, {Screens::terminal(), "Prtdata_Insatu", "Ctrl+P"},
         {Screens::terminal(), "P_end", "Ctrl+W"}, {Screens::terminal(), "Ver_s", "F1"},
         {Screens::terminal(), "Prt", ""},

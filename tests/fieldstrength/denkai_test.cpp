@@ -1,6 +1,7 @@
 #include "fieldstrength/denkai.h"
 
 #include "app/screens.h"
+#include "app/userguide.h"
 #include "common/programvalues.h"
 #include "common/version.h"
 #include "support/testsupport.h"
@@ -286,7 +287,7 @@ TEST_F(FieldStrengthScreen, MenuBarItemsAndTheirActions) {
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].title, "バージョン情報");
     ui->hp_sakusya->trigger();
-    EXPECT_EQ(platform.openedUrls.size(), 1);
+    EXPECT_NE(existingUserGuide(), nullptr);
     ui->d_sansiyou->trigger();
     EXPECT_NE(Screens::existingBoard(), nullptr);
 

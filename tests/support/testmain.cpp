@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
     QTemporaryDir settingsDir;
     for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, settingsDir.path());
+    // So do the desktop's recently used documents (~/.local/share).
+    QTemporaryDir dataDir;
+    qputenv("XDG_DATA_HOME", dataDir.path().toLocal8Bit());
     loadCatalogue();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -2,6 +2,7 @@
 
 #include "app/menu.h"
 #include "app/screens.h"
+#include "app/userguide.h"
 #include "catalog/tv_mt.h"
 #include "common/programvalues.h"
 #include "fieldstrength/denkai.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <QTextBrowser>
 
 PlatformStandIn::PlatformStandIn() {
     auto& h = Platform::hooks();
@@ -33,6 +35,7 @@ PlatformStandIn::~PlatformStandIn() {
 void closeAllScreens() {
     Screens::closeWorkScreens();
     if (auto* s = Screens::existingMenu()) s->close();
+    if (auto* guide = existingUserGuide()) guide->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }

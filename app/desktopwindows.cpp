@@ -1,0 +1,162 @@
+#include "app/desktopwindows.h"
+
+#include "app/menu.h"
+#include "app/screens.h"
+#include "app/singleinstance.h"
+#include "app/userguide.h"
+#include "common/version.h"
+#include "network/ui/networkentry.h"
+#include "network/ui/networkwindow.h"
+#include "project/projectcommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+const char* const EquippedProperty = "miravelDesktopItems";
+
+bool isNetworkFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("tvdn"), Qt::CaseInsensitive) == 0;
+}
+
+// The first project or network file among the dragged items, else "".
+QString draggedDocument(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return QString();
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && isDocumentFile(url.toLocalFile())) return url.toLocalFile();
+    return QString();
+}
+
+// The program's own windows; dialogs, menus and tool tips are not.
+bool isProgramWindow(const QObject* object) {
+    if (!object->isWidgetType()) return false;
+    const auto* widget = static_cast<const QWidget*>(object);
+    return widget->isWindow() && widget->windowType() == Qt::Window;
+}
+
+bool handleDrag(QObject* target, QEvent* event) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = draggedDocument(drop->mimeData());
+    if (path.isEmpty()) return false;
+    drop->acceptProposedAction();
+    if (event->type() != QEvent::Drop) return true;
+    QPointer<QWidget> window = static_cast<QWidget*>(target)->window();
+    // Opened once the drop is over: the file may ask a question first.
+    QTimer::singleShot(0, qApp, [window, path] { openDocument(window.data(), path); });
+    return true;
+}
+
+class DesktopFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (isProgramWindow(watched)) addDesktopItems(static_cast<QWidget*>(watched));
+            return false;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return watched->isWidgetType() && handleDrag(watched, event);
+        default:
+            return false;
+        }
+    }
+};
+
+// 使い方 at the end of a menu bar; a window sized to show its whole bar
+// grows with it.
+void addGuideItem(QMainWindow* window) {
+    QMenuBar* bar = window->menuBar();
+    QAction* guide = bar->addAction(QStringLiteral("使い方"));
+    guide->setObjectName(QStringLiteral("Help_Guide"));
+    QObject::connect(guide, &QAction::triggered, guide, [] { showUserGuide(); });
+    const int needed = bar->sizeHint().width() + 24;
+    if (window->minimumWidth() > 0 && window->minimumWidth() < needed &&
+        window->maximumWidth() >= needed)
+        window->setMinimumWidth(needed);
+}
+
+} // namespace
+
+void addDesktopItems(QWidget* window) {
+    if (window->property(EquippedProperty).toBool()) return;
+    window->setProperty(EquippedProperty, true);
+    window->setAcceptDrops(true);
+    if (auto* main = qobject_cast<QMainWindow*>(window)) addGuideItem(main);
+    auto* quit = new QAction(QStringLiteral("プログラムの終了"), window);
+    quit->setObjectName(QStringLiteral("Quit_All"));
+    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q"), QKeySequence::PortableText));
+    QObject::connect(quit, &QAction::triggered, quit, [] { quitProgram(); });
+    window->addAction(quit);
+}
+
+QIcon programIcon() {
+    const QIcon builtIn(QStringLiteral(":/miravel/miravel-128.png"));
+    return QIcon::fromTheme(programId(), QIcon::fromTheme(QStringLiteral("miravel"), builtIn));
+}
+
+QObject* installDesktopBehaviours(QApplication& app) {
+    app.setWindowIcon(programIcon());
+    auto* filter = new DesktopFilter(&app);
+    app.installEventFilter(filter);
+    return filter;
+}
+
+bool beginDesktopSession(QApplication& app, const QStringList& files, OpenStartFiles openFiles) {
+    QStringList absolute;
+    for (const QString& file : files)
+        absolute.append(QFileInfo(file).absoluteFilePath());
+    if (SingleInstance::handOver(singleInstanceName(), absolute)) return false;
+    installDesktopBehaviours(app);
+    auto* instance = new SingleInstance(singleInstanceName(), &app);
+    QObject::connect(
+        instance, &SingleInstance::filesArrived, &app,
+        [openFiles](const QStringList& handed) { openHandedOverFiles(handed, openFiles); });
+    instance->listen(); // without it the program still works, only alone
+    return true;
+}
+
+bool quitProgram() {
+    // The window that may ask first, so that keeping it keeps everything.
+    if (NetworkWindow* network = NetworkEntry::existingNetworkScreen())
+        if (!network->close()) return false;
+    Screens::closeWorkScreens();
+    if (Menu* menu = Screens::existingMenu()) menu->close();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (isProgramWindow(window) && window->isVisible() && !window->close()) return false;
+    return true;
+}
+
+bool isDocumentFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return isNetworkFile(path) || suffix.compare(QLatin1String("tvd"), Qt::CaseInsensitive) == 0;
+}
+
+bool openDocument(QWidget* from, const QString& path) {
+    if (!isNetworkFile(path)) return loadProjectFile(from, path);
+    NetworkEntry::showNetworkScreen();
+    return NetworkEntry::existingNetworkScreen()->openNetworkFile(path);
+}
+
+void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles) {
+    if (files.size() == 1 && isNetworkFile(files.first())) {
+        openDocument(nullptr, files.first());
+        return;
+    }
+    Menu* menu = Screens::menu();
+    Screens::show(menu);
+    openFiles(menu, files);
+}

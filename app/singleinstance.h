@@ -1,0 +1,38 @@
+#pragma once
+// One running program per user: a later start hands its files to the one
+// already running over a local socket and ends.
+
+#include <QObject>
+#include <QStringList>
+
+class QLocalServer;
+class QLocalSocket;
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // `name`: the socket's name, the same for every start of the program.
+    explicit SingleInstance(const QString& name, QObject* parent = nullptr);
+
+    // Sends `files` to the program listening under `name`; false when none
+    // listens (or it took nothing).
+    static bool handOver(const QString& name, const QStringList& files);
+
+    // Starts listening; a socket left behind by a program that ended is
+    // replaced, a live one is not. False when it could not listen.
+    bool listen();
+
+signals:
+    // A later start's files (absolute paths; empty: just come forward).
+    void filesArrived(const QStringList& files);
+
+private:
+    void acceptConnections();
+    void read(QLocalSocket* socket);
+
+    QString m_name;
+    QLocalServer* m_server;
+};
+
+// The socket name of this program for this user.
+QString singleInstanceName();

@@ -21,5 +21,5 @@ cmake -S "$ROOT" -B "$PKG" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=O
   "-DCMAKE_EXE_LINKER_FLAGS=$(flag LDFLAGS)" > /dev/null
 cmake --build "$PKG" -j "$(nproc)"
 rm -f "$PKG"/miravel_*.deb
-(cd "$PKG" && cpack -G DEB > cpack.log) || { cat "$PKG/cpack.log" >&2; exit 1; }
+(cd "$PKG" && cpack -G DEB > cpack.log 2>&1) || { cat "$PKG/cpack.log" >&2; exit 1; }
 ls "$PKG"/miravel_*.deb

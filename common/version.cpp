@@ -22,17 +22,15 @@ QString creditLine() {
     return QStringLiteral("Copyright (C) Miravel 開発チーム");
 }
 
+// The message's author credit also names the licence; the screens' one-line
+// credit stays as it is.
 QString versionMessageText() {
     return QStringLiteral("Miravel の バージョンは   Ver %1.%2")
                .arg(VersionMajor)
                .arg(VersionMinor) +
-           CR + CR + creditLine() + CR + CR +
-           QStringLiteral("連絡先: Miravel 開発チーム  support@miravel.example") + CR + CR +
-           QStringLiteral("ホームページ: ") + homePageAddress() + CR;
-}
-
-QString homePageAddress() {
-    return QStringLiteral("https://miravel.example/");
+           CR + CR + creditLine() + QStringLiteral("  MIT ライセンス") + CR + CR +
+           QStringLiteral("連絡先: Miravel 開発チーム") + CR + CR +
+           QStringLiteral("使い方: メニューの「使い方」") + CR;
 }
 
 void setProgramIdentity() {

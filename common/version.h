@@ -11,7 +11,6 @@ QString programTitle();   // "Miravel", also the default message title
 QString titleLabelText(); // "Miravel　Ver 2.0"
 QString creditLine();     // one-line author credit
 QString versionMessageText();
-QString homePageAddress();
 
 // The organisation and application names (and version) that name the
 // settings file, ~/.config/Miravel/Miravel.conf: set once, before the

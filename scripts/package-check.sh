@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks it, the desktop files and the command
-# line of the installed program against the fixture projects.
+# Builds the Debian package as the README says (scripts/build-deb.sh: Release,
+# no tests, Debian's hardening flags) and checks it, the desktop files and the
+# command line of the installed program against the fixture projects.
 #
 #   scripts/package-check.sh [BUILD_DIR]     (default: build-pkg)
 set -euo pipefail
@@ -20,24 +21,31 @@ fail() {
   exit 1
 }
 
-echo "== package"
-if [[ ! -f "$PKG/build.ninja" ]]; then
-  cmake -S "$ROOT" -B "$PKG" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER}
-fi
-cmake --build "$PKG" -j "$(nproc)"
-rm -f "$PKG"/miravel_*.deb
-(cd "$PKG" && cpack -G DEB > "$TMP/cpack.log") || { cat "$TMP/cpack.log"; fail "cpack"; }
-DEB=$(ls "$PKG"/miravel_*.deb)
+echo "== package (built as the README says: scripts/build-deb.sh)"
+DEB=$("$ROOT/scripts/build-deb.sh" "$PKG" | tail -n 1)
 echo "$DEB"
+grep -qxF CMAKE_BUILD_TYPE:STRING=Release "$PKG/CMakeCache.txt" || fail "$PKG is not a Release build"
+grep -qxF BUILD_TESTING:BOOL=OFF "$PKG/CMakeCache.txt" || fail "$PKG builds the tests"
+dpkg -x "$DEB" "$TMP/root"
+SHARE=$TMP/root/usr/share
+APP_ID=io.github.miravel.miravel
 
 echo "== dpkg-deb --contents"
 dpkg-deb --contents "$DEB" | awk '{print $6}' > "$TMP/contents"
-for f in ./usr/bin/miravel ./usr/share/applications/miravel.desktop \
-  ./usr/share/metainfo/example.miravel.Miravel.metainfo.xml \
-  ./usr/share/mime/packages/miravel.xml ./usr/share/icons/hicolor/scalable/apps/miravel.svg \
-  ./usr/share/icons/hicolor/48x48/apps/miravel.png ./usr/share/icons/hicolor/256x256/apps/miravel.png \
-  ./usr/share/man/man1/miravel.1.gz ./usr/share/doc/miravel/copyright; do
+expected=(./usr/bin/miravel ./usr/share/applications/$APP_ID.desktop
+  ./usr/share/metainfo/$APP_ID.metainfo.xml ./usr/share/mime/packages/miravel.xml
+  ./usr/share/man/man1/miravel.1.gz ./usr/share/man/ja/man1/miravel.1.gz
+  ./usr/share/doc/miravel/copyright ./usr/share/doc/miravel/README.md)
+for icon in apps/miravel mimetypes/application-x-miravel-project mimetypes/application-x-miravel-network; do
+  expected+=("./usr/share/icons/hicolor/scalable/$icon.svg")
+  for size in 16 48 256; do expected+=("./usr/share/icons/hicolor/${size}x$size/$icon.png"); done
+done
+# Every picture the README shows, and the user guide once it is written, under
+# the same relative paths so that their links work.
+docs=$(grep -o 'docs/[^)]*\.png' "$ROOT/README.md")
+[[ -f $ROOT/docs/guide/guide-ja.html ]] && docs+=" docs/guide/guide-ja.html"
+for doc in $docs; do expected+=("./usr/share/doc/miravel/$doc"); done
+for f in "${expected[@]}"; do
   grep -qxF "$f" "$TMP/contents" || fail "$f is not in the package"
 done
 depends=$(dpkg-deb --field "$DEB" Depends)
@@ -45,22 +53,72 @@ echo "Depends: $depends"
 for d in fonts-ipafont-mincho libqt6widgets6 libqt6printsupport6 libc6; do
   [[ $depends == *"$d"* ]] || fail "Depends lacks $d"
 done
+# Continuation lines are indented by one space: two would show as preformatted.
+[[ $(dpkg-deb --field "$DEB" Description | tail -n +2 | grep -c '^  ') == 0 ]] ||
+  fail "preformatted description lines"
+[[ -z $(dpkg-deb --field "$DEB" Homepage) ]] || fail "a Homepage field"
 
-echo "== lintian"
-lintian --fail-on error "$DEB"
+echo "== no placeholder domains, a licence"
+if dpkg-deb --field "$DEB" | grep -iE '[a-z0-9]\.example([^a-z]|$)|example\.(com|org|net)'; then
+  fail "a placeholder domain in the control fields"
+fi
+find "$TMP/root" -type f -exec zgrep -liE '[a-z0-9]\.example([^a-z]|$)|example\.(com|org|net)' {} + \
+  && fail "a placeholder domain in the files above"
+copyright=$SHARE/doc/miravel/copyright
+[[ $(head -n 1 "$copyright") == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] ||
+  fail "the copyright file is not machine-readable"
+grep -qxF "License: MIT" "$copyright" || fail "the copyright file does not name the MIT licence"
+# The copyright file's licence text is the LICENSE file's, word for word.
+awk 'on; prev == "" && /^License: MIT$/ {on = 1} {prev = $0}' "$copyright" |
+  sed 's/^ //; s/^\.$//' > "$TMP/licence"
+sed -n '/^Permission/,$p' "$ROOT/LICENSE" | diff -u - "$TMP/licence" || fail "licence texts differ"
 
-echo "== desktop entry, metainfo, file type"
-desktop-file-validate "$ROOT/packaging/miravel.desktop"
-appstreamcli validate --no-net "$ROOT/packaging/example.miravel.Miravel.metainfo.xml"
+echo "== lintian: no tag at all, informational, pedantic and experimental included"
+# --info only explains tags; --display-info shows the informational ones
+# (hardening-no-bindnow, hardening-no-fortify-functions, ...).
+lintian --pedantic --display-info --display-experimental --info \
+  --fail-on error,warning,info,pedantic,experimental "$DEB" > "$TMP/lintian" 2> "$TMP/lintian.err" ||
+  { cat "$TMP/lintian" "$TMP/lintian.err"; fail "lintian"; }
+[[ ! -s $TMP/lintian ]] || { cat "$TMP/lintian"; fail "lintian tags"; }
+# Debian's hardening flags reached the binary: stack protector, bind now.
+{ readelf -d "$TMP/root/usr/bin/miravel" && readelf -W --dyn-syms "$TMP/root/usr/bin/miravel"; } > "$TMP/elf"
+grep -q __stack_chk_fail "$TMP/elf" || fail "no stack protector"
+grep -q 'FLAGS.*BIND_NOW' "$TMP/elf" || fail "not linked with -z now"
+
+echo "== desktop entry, metainfo, file types (as installed)"
+desktop=$SHARE/applications/$APP_ID.desktop
+metainfo=$SHARE/metainfo/$APP_ID.metainfo.xml
+desktop-file-validate "$desktop" > "$TMP/validate" 2>&1 || true
+[[ ! -s $TMP/validate ]] || { cat "$TMP/validate"; fail "desktop-file-validate"; }
+appstreamcli validate --pedantic --no-net "$metainfo" > "$TMP/validate" 2>&1 || true
+grep -qE '^[EWIP]:' "$TMP/validate" && { cat "$TMP/validate"; fail "appstreamcli validate --pedantic"; }
+grep -qxF StartupNotify=true "$desktop" || fail "StartupNotify"
+grep -qF "<id>$APP_ID</id>" "$metainfo" || fail "the metainfo id is not $APP_ID"
+grep -qF "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$metainfo" || fail "launchable"
+grep -qF "<project_license>MIT</project_license>" "$metainfo" || fail "project_license"
+for version in $(dpkg-parsechangelog -l "$ROOT/packaging/changelog" --all -S Version); do
+  grep -qF "<release version=\"$version\"" "$metainfo" || fail "no metainfo release $version"
+done
+mime=$SHARE/mime/packages/miravel.xml
+for type in $(grep -o 'mime-type type="[^"]*"' "$mime" | cut -d'"' -f2); do
+  grep -q "^MimeType=.*$type;" "$desktop" || fail "the desktop entry does not open $type"
+  grep -qF "<mediatype>$type</mediatype>" "$metainfo" || fail "the metainfo does not provide $type"
+  [[ -f $SHARE/icons/hicolor/scalable/mimetypes/${type/\//-}.svg ]] || fail "no icon for $type"
+done
+[[ $(grep -c '<generic-icon ' "$mime") == $(grep -c '<mime-type ' "$mime") ]] || fail "generic-icon"
 mkdir -p "$TMP/share/mime/packages"
-cp "$ROOT/packaging/miravel-mime.xml" "$TMP/share/mime/packages/miravel.xml"
-update-mime-database "$TMP/share/mime"
+cp "$mime" "$TMP/share/mime/packages/miravel.xml"
+XDG_DATA_HOME=$TMP/share update-mime-database "$TMP/share/mime"
 cp "$FIXTURES/worked-example.tvd" "$TMP/plan.tvd"
-type=$(XDG_DATA_HOME=$TMP/share XDG_DATA_DIRS=$TMP/share:/usr/share gio info -a standard::content-type "$TMP/plan.tvd" | awk '/content-type/ {print $2}')
-[[ $type == application/x-miravel-project ]] || fail "a .tvd file is $type"
+cp "$ROOT/examples/apartment-12.tvdn" "$TMP/plan.tvdn"
+content_type() {
+  XDG_DATA_HOME=$TMP/share XDG_DATA_DIRS=$TMP/share:/usr/share gio info -a standard::content-type "$1" |
+    awk '/content-type/ {print $2}'
+}
+[[ $(content_type "$TMP/plan.tvd") == application/x-miravel-project ]] || fail "a .tvd file is not a project"
+[[ $(content_type "$TMP/plan.tvdn") == application/x-miravel-network ]] || fail "a .tvdn file is not a network"
 
 echo "== installed into a temporary root"
-dpkg -x "$DEB" "$TMP/root"
 MIRAVEL=$TMP/root/usr/bin/miravel
 [[ $("$MIRAVEL" --version) == "Miravel 2.0" ]] || fail "--version"
 

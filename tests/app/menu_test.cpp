@@ -5,6 +5,7 @@
 #include "catalog/catalog.h"
 #include "catalog/tv_mt.h"
 #include "common/programvalues.h"
+#include "common/version.h"
 #include "fieldstrength/denkai.h"
 #include "print/printer.h"
 #include "support/testsupport.h"
@@ -153,6 +154,15 @@ TEST_F(MenuTest, VersionMessageUsesLoneCarriageReturns) {
     EXPECT_FALSE(m.text.endsWith("\r\r"));
     EXPECT_FALSE(m.text.contains('\n'));
     EXPECT_EQ(m.text.count("\r\r"), 3);
+}
+
+// The author credit names the licence; the contact line has no placeholder address.
+TEST_F(MenuTest, VersionMessageNamesTheLicence) {
+    showVersionMessage(nullptr);
+    ASSERT_EQ(platform.messages.size(), 1);
+    const QString& text = platform.messages.first().text;
+    EXPECT_EQ(text.section("\r\r", 1, 1), creditLine() + "  MIT ライセンス");
+    EXPECT_EQ(text.section("\r\r", 2, 2), "連絡先: Miravel 開発チーム");
 }
 
 TEST_F(MenuTest, HomePageLinkOpensTheUserGuide) {

@@ -7,6 +7,7 @@
 #include "print/printer.h"
 #include "standard/chartpainter.h"
 
+#include <QBuffer>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
@@ -94,9 +95,13 @@ void LevelChartWindow::paintPage(QPainter& painter, const QPagedPaintDevice& dev
 }
 
 bool LevelChartWindow::saveImage(const QString& path) {
-    const QImage image = renderImage(DefaultImageSize);
-    return reportWrite(
-        path, writeFileThrough(path, [&image](QIODevice& out) { return image.save(&out, "PNG"); }));
+    // Encoded in memory first: Qt's PNG writer leaks a row buffer when the
+    // file's write fails part-way (a full disk), so the disk sees bytes only.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !renderImage(DefaultImageSize).save(&buffer, "PNG"))
+        return reportWrite(path, writeFileThrough(path, [](QIODevice&) { return false; }));
+    return reportWrite(path, writeFileBytes(path, bytes));
 }
 
 bool LevelChartWindow::savePdf(const QString& path) {

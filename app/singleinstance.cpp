@@ -3,6 +3,7 @@
 #include "common/version.h"
 
 #include <QDataStream>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <unistd.h>
@@ -24,8 +25,13 @@ bool someoneListens(const QString& name) {
 } // namespace
 
 QString singleInstanceName() {
-    // Sockets live in the shared temporary folder: one per user.
-    return programId() + u'-' + QString::number(::getuid());
+    // Sockets live in the shared temporary folder: one per user and display,
+    // so that a program on another display (a second session, Xvfb) is apart.
+    QString display = QGuiApplication::platformName() + u'-' +
+                      qEnvironmentVariable("WAYLAND_DISPLAY", qEnvironmentVariable("DISPLAY"));
+    for (QChar& c : display)
+        if (!c.isLetterOrNumber() && c != u'.' && c != u'-') c = u'_';
+    return programId() + u'-' + QString::number(::getuid()) + u'-' + display;
 }
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent)

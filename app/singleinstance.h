@@ -34,5 +34,5 @@ private:
     QLocalServer* m_server;
 };
 
-// The socket name of this program for this user.
+// The socket name of this program for this user and display.
 QString singleInstanceName();

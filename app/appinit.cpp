@@ -3,7 +3,7 @@
 #include "app/screens.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "app/menu.h"
 
-#include "app/frame.h"
+#include "platform/frame.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "common/programvalues.h"
@@ -8,8 +8,8 @@
 #include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
-#include "print/printer.h"
-#include "project/projectcommands.h"
+#include "print/ui/printer.h"
+#include "project/ui/projectcommands.h"
 
 #include <QAction>
 #include <QDir>

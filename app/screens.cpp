@@ -2,10 +2,10 @@
 
 #include "app/menu.h"
 #include "app/windowsetup.h"
-#include "catalog/tv_mt.h"
-#include "fieldstrength/denkai.h"
+#include "catalog/ui/tv_mt.h"
+#include "fieldstrength/ui/denkai.h"
 #include "network/ui/networkentry.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QPointer>
 

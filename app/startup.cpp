@@ -4,7 +4,7 @@
 #include "app/batchprint.h"
 #include "app/desktopwindows.h"
 #include "app/menu.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "cli/commandline.h"
@@ -13,7 +13,7 @@
 #include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 
 #include <QApplication>
 #include <QDir>

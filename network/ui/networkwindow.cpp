@@ -1,6 +1,6 @@
 #include "network/ui/networkwindow.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "common/version.h"
 #include "network/catalogparts.h"
 #include "network/networktexts.h"

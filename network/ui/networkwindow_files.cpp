@@ -1,8 +1,8 @@
 // The file and output commands of the network screen: new, open, save, the
 // outlet table as CSV, printing and the PDF file.
 
-#include "app/hourglass.h"
-#include "app/platform.h"
+#include "platform/hourglass.h"
+#include "platform/platform.h"
 #include "common/errors.h"
 #include "common/filestamp.h"
 #include "common/programvalues.h"
@@ -14,8 +14,8 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkpaint.h"
 #include "network/ui/networkwindow.h"
-#include "print/printcommands.h"
-#include "print/printer.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,9 +4,9 @@
 #include "cli/commandline.h"
 #include "common/programvalues.h"
 #include "print/printtestsupport.h"
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QDir>
 #include <QProcess>

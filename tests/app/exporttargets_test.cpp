@@ -8,9 +8,9 @@
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
 #include "print/printtestsupport.h"
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 #include "project/tvdfile.h"
-#include "standard/levelchartwindow.h"
+#include "standard/ui/levelchartwindow.h"
 #include "support/testsupport.h"
 
 #include <QAction>

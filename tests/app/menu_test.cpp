@@ -1,15 +1,15 @@
-#include "app/frame.h"
+#include "platform/frame.h"
 #include "app/menu.h"
 #include "app/screens.h"
-#include "app/userguide.h"
+#include "platform/userguide.h"
 #include "catalog/catalog.h"
-#include "catalog/tv_mt.h"
+#include "catalog/ui/tv_mt.h"
 #include "common/programvalues.h"
 #include "common/version.h"
-#include "fieldstrength/denkai.h"
-#include "print/printer.h"
+#include "fieldstrength/ui/denkai.h"
+#include "print/ui/printer.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,16 +2,16 @@
 
 #include "app/menu.h"
 #include "app/screens.h"
-#include "coax/d_kbl.h"
+#include "coax/ui/d_kbl.h"
 #include "common/programvalues.h"
 #include "common/usersettings.h"
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,10 +4,10 @@
 #include "app/screens.h"
 #include "common/programvalues.h"
 #include "common/usersettings.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
+#include "fieldstrength/ui/denkai.h"
+#include "project/ui/projectcommands.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QDir>

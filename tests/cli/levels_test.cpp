@@ -2,13 +2,13 @@
 
 #include "app/screens.h"
 #include "cli/commandline.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
+#include "fieldstrength/ui/denkai.h"
+#include "project/ui/projectcommands.h"
 #include "standard/profilestore.h"
-#include "standard/verdictpanel.h"
+#include "standard/ui/verdictpanel.h"
 #include "support/testsupport.h"
 #include "terminal/keisan.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "coax/d_kbl.h"
+#include "coax/ui/d_kbl.h"
 #include "common/errors.h"
 #include "common/programvalues.h"
 #include "project/records.h"

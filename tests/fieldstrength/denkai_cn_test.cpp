@@ -1,11 +1,11 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "common/programvalues.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
-#include "standard/cnpanel.h"
+#include "fieldstrength/ui/denkai.h"
+#include "project/ui/projectcommands.h"
+#include "standard/ui/cnpanel.h"
 #include "standard/profilestore.h"
-#include "standard/verdictstyle.h"
+#include "standard/ui/verdictstyle.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>

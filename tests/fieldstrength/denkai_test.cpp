@@ -1,7 +1,7 @@
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 
 #include "app/screens.h"
-#include "app/userguide.h"
+#include "platform/userguide.h"
 #include "common/programvalues.h"
 #include "common/version.h"
 #include "support/testsupport.h"

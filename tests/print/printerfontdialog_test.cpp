@@ -1,5 +1,5 @@
-#include "print/fontfit.h"
-#include "print/printerfontdialog.h"
+#include "print/ui/fontfit.h"
+#include "print/ui/printerfontdialog.h"
 #include "print/printtestsupport.h"
 #include "support/testsupport.h"
 

@@ -1,5 +1,5 @@
 #include "standard/criteriaevents.h"
-#include "standard/profiledialog.h"
+#include "standard/ui/profiledialog.h"
 #include "standard/profilestore.h"
 #include "support/testsupport.h"
 

@@ -2,7 +2,7 @@
 // Helpers for driving the screens headless: captured message boxes and
 // answered file dialogs, and a fixture that leaves no screen behind.
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QList>
 #include <QString>

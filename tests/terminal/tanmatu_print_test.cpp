@@ -3,7 +3,7 @@
 #include "common/version.h"
 #include "print/printtestsupport.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QApplication>

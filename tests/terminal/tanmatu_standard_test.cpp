@@ -2,11 +2,11 @@
 #include "app/screens.h"
 #include "common/cp932.h"
 #include "print/printtestsupport.h"
-#include "project/projectcommands.h"
-#include "standard/levelchartwindow.h"
-#include "standard/verdictpanel.h"
+#include "project/ui/projectcommands.h"
+#include "standard/ui/levelchartwindow.h"
+#include "standard/ui/verdictpanel.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QFile>
 #include <QSettings>

@@ -2,7 +2,7 @@
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QTest>

@@ -8,8 +8,8 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
 
-#include "print/printcommands.h"
-#include "print/printer.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
 
 #include <QAction>
 #include <QFile>

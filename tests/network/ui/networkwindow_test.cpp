@@ -14,7 +14,7 @@
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
 #include "terminal/keisan.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QFile>

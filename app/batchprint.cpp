@@ -1,11 +1,11 @@
 #include "app/batchprint.h"
 
-#include "platform/platform.h"
 #include "app/screens.h"
 #include "cli/clitext.h"
 #include "cli/commandline.h"
 #include "cli/networklevels.h"
 #include "common/oserror.h"
+#include "platform/platform.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printer.h"
 #include "project/ui/projectcommands.h"

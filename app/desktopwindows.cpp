@@ -3,10 +3,10 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "app/singleinstance.h"
-#include "platform/userguide.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
+#include "platform/userguide.h"
 #include "project/ui/projectcommands.h"
 
 #include <QAction>

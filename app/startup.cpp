@@ -4,7 +4,6 @@
 #include "app/batchprint.h"
 #include "app/desktopwindows.h"
 #include "app/menu.h"
-#include "platform/platform.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "cli/commandline.h"
@@ -13,6 +12,7 @@
 #include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
+#include "platform/platform.h"
 #include "project/ui/projectcommands.h"
 
 #include <QApplication>

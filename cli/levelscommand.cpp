@@ -63,10 +63,3 @@ BatchResult levelsCommand(const QString& file, OutputFormat format,
     result.out = formatLevelTable(table, format);
     return result;
 }
-
-QString terminalMessage(const QString& dialogText) {
-    QString text = dialogText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}

@@ -2,8 +2,10 @@
 // --levels for a network file (.tvdn): every outlet with its level and
 // verdict per band, judged with the chosen criteria profile.
 
-#include "cli/levelscommand.h"
+#include "cli/batchresult.h"
+#include "cli/leveltable.h"
 #include "network/propagation.h"
+#include "standard/criteria.h"
 
 // True for a name the network reader takes: "*.tvdn", in any case.
 bool isNetworkFile(const QString& file);

@@ -30,7 +30,7 @@ void addPort(NodeLosses& losses, const BandLoss& loss, bool outlet) {
     losses.outletPort.push_back(outlet);
 }
 
-BandLoss runLoss(const CoaxRun& run, const Network& network) {
+BandLoss runLoss(const CoaxRun& run, const PartDefinitions& network) {
     const int type = catalogueCoaxIndex(run.cable);
     if (type >= 0) return catalogueCoaxLoss(type, run.metres);
     const CableType* cable = network.cableType(run.cable);
@@ -55,7 +55,7 @@ void checkModel(const Component& c) {
                             .arg(c.model));
 }
 
-void componentPorts(const Component& c, const Network& network, NodeLosses& losses) {
+void componentPorts(const Component& c, const PartDefinitions& network, NodeLosses& losses) {
     switch (c.kind) {
     case ComponentKind::Distributor:
         checkModel(c);
@@ -163,7 +163,7 @@ QString componentLabel(const Component& c) {
     return label;
 }
 
-NodeLosses convertNodeLosses(const NodeSetup& setup, const Network& network) {
+NodeLosses convertNodeLosses(const NodeSetup& setup, const PartDefinitions& network) {
     NodeLosses losses;
     losses.coax = runLoss(setup.coax, network);
     componentPorts(setup.component, network, losses);

@@ -2,7 +2,6 @@
 
 #include "common/errors.h"
 #include "network/catalogparts.h"
-#include "network/networkjournal.h"
 
 #include <algorithm>
 #include <cmath>

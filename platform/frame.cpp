@@ -1,8 +1,8 @@
 #include "platform/frame.h"
 
+#include "common/version.h"
 #include "platform/platform.h"
 #include "platform/userguide.h"
-#include "common/version.h"
 
 void showVersionMessage(QWidget* parent) {
     Platform::message(parent, versionMessageText(), QStringLiteral("バージョン情報"));

@@ -5,11 +5,11 @@
 
 #include "app/appinit.h"
 #include "app/menu.h"
-#include "platform/platform.h"
 #include "app/screens.h"
 #include "catalog/ui/tv_mt.h"
 #include "common/wholefile.h"
 #include "fieldstrength/ui/denkai.h"
+#include "platform/platform.h"
 #include "project/ui/projectcommands.h"
 #include "terminal/ui/tanmatu.h"
 

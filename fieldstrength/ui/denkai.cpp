@@ -1,18 +1,18 @@
 #include "fieldstrength/ui/denkai.h"
 
-#include "platform/frame.h"
-#include "platform/platform.h"
-#include "app/screens.h"
 #include "catalog/catalog.h"
+#include "catalog/ui/boardentry.h"
 #include "common/numformat.h"
 #include "common/numval.h"
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "common/version.h"
 #include "fieldstrength/fieldstrengthcalc.h"
+#include "platform/frame.h"
+#include "platform/platform.h"
 #include "print/ui/printcommands.h"
-#include "project/ui/projectcommands.h"
 #include "project/projectevents.h"
+#include "project/ui/projectcommands.h"
 #include "standard/ui/cnpanel.h"
 #include "standard/ui/profiledialog.h"
 #include "widgets/listpick.h"
@@ -79,7 +79,7 @@ void Denkai::connectMenu() {
             [this] { printFieldStrengthScreen(*this, *ui->Label27); });
     connect(ui->Prt_set, &QAction::triggered, this, [this] { selectPrinter(this); });
     connect(ui->P_end, &QAction::triggered, this, &QWidget::close);
-    connect(ui->d_sansiyou, &QAction::triggered, this, [] { Screens::showBoard(); });
+    connect(ui->d_sansiyou, &QAction::triggered, this, [] { BoardEntry::open(); });
     connect(ui->Ver, &QAction::triggered, this, [this] { showVersionMessage(this); });
     connect(ui->hp_sakusya, &QAction::triggered, this, [] { openHomePage(); });
     QMenu* criteria = menuBar()->addMenu(QStringLiteral("判定"));

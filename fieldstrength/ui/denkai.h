@@ -6,11 +6,13 @@
 // reach the named fields as ui->Text1 ...
 #include "ui_denkai.h"
 
+#include "project/projectfields.h"
+
 #include <QMainWindow>
 
 class CnPanel;
 
-class Denkai : public QMainWindow {
+class Denkai : public QMainWindow, public ProjectFields {
     Q_OBJECT
 public:
     explicit Denkai(QWidget* parent = nullptr);
@@ -25,6 +27,12 @@ public:
 
     // Start values of every field except the coax control, which has its own.
     void d_cls();
+
+    // Records 1 to 29 of the project (denkai_project.cpp).
+    void saveProjectFields(RecordWriter& out) override;
+    void loadProjectFields(RecordReader& in) override;
+    void clearProjectFields() override;
+    void setProjectCaption(const QString& caption) override;
 
     // The form: every named control, the coax control as ui->UserControl11
     // and the menu items (ui->Prt and ui->Prt_set are wired by the printing).

@@ -1,6 +1,5 @@
 #include "network/ui/networkwindow.h"
 
-#include "platform/platform.h"
 #include "common/version.h"
 #include "network/catalogparts.h"
 #include "network/networktexts.h"
@@ -9,6 +8,7 @@
 #include "network/ui/networktreemodel.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
+#include "platform/platform.h"
 #include "standard/profilestore.h"
 
 #include <QAction>

@@ -11,6 +11,10 @@ class QPaintDevice;
 // The largest size the search tries.
 constexpr float LargestFitSize = 20;
 
+// The sizes the font command accepts for the report's font search.
+constexpr float SmallestFontSize = 6;
+constexpr float LargestFontSize = 14;
+
 // True when, in `font` measured on `device`, full-width text is exactly as
 // wide as half-width text of twice as many characters.
 bool fullWidthFits(const QFont& font, QPaintDevice& device);

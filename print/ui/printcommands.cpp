@@ -1,13 +1,14 @@
 #include "print/ui/printcommands.h"
 
-#include "platform/hourglass.h"
-#include "platform/platform.h"
 #include "common/programvalues.h"
 #include "common/version.h"
+#include "platform/hourglass.h"
+#include "platform/platform.h"
+#include "print/printtarget.h"
+#include "print/ui/fontfit.h"
 #include "print/ui/printer.h"
 #include "print/ui/printerfontdialog.h"
 #include "print/ui/printjob.h"
-#include "print/printtarget.h"
 #include "print/ui/reportprinter.h"
 
 #include <QDir>
@@ -71,7 +72,7 @@ std::optional<QFont> fontDialog(const QFont& initial, QWidget* parent) {
 float chosenSize(const QFont& font) {
     qreal size = font.pointSizeF();
     if (size <= 0) size = QFontInfo(font).pointSizeF(); // a font given in pixels
-    return std::clamp(float(size), PrintCommands::SmallestFontSize, PrintCommands::LargestFontSize);
+    return std::clamp(float(size), SmallestFontSize, LargestFontSize);
 }
 
 // A PDF file that is not a regular file (or a new one) is refused before

@@ -32,10 +32,6 @@ struct Hooks {
 };
 Hooks& hooks();
 
-// The sizes the font command accepts for the report's font search.
-constexpr float SmallestFontSize = 6;
-constexpr float LargestFontSize = 14;
-
 // The PDF file name offered first: the project file with ".pdf" in place of
 // its extension, or "Miravel.pdf" in the home folder without a project file.
 QString defaultPdfName();

@@ -1,7 +1,6 @@
 #include "print/ui/printerfontdialog.h"
 
 #include "print/ui/fontfit.h"
-#include "print/ui/printcommands.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +23,7 @@ QString sizeText(float size) {
 }
 
 float clampedSize(float size) {
-    return std::clamp(size, PrintCommands::SmallestFontSize, PrintCommands::LargestFontSize);
+    return std::clamp(size, SmallestFontSize, LargestFontSize);
 }
 
 // The size in points, also of a font given in pixels.

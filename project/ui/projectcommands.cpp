@@ -1,39 +1,33 @@
 #include "project/ui/projectcommands.h"
 
-#include "platform/hourglass.h"
-#include "app/menu.h"
-#include "platform/platform.h"
-#include "app/screens.h"
-#include "coax/ui/d_kbl.h"
 #include "common/errors.h"
 #include "common/filestamp.h"
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "common/usersettings.h"
 #include "common/version.h"
-#include "fieldstrength/ui/denkai.h"
-#include "project/ui/projectdata.h"
+#include "platform/hourglass.h"
+#include "platform/platform.h"
 #include "project/projectevents.h"
+#include "project/projectfields.h"
 #include "project/recordcheck.h"
 #include "project/records.h"
 #include "project/tvdfile.h"
-#include "terminal/ui/tanmatu.h"
+#include "project/ui/projectdata.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QWidget>
 
 namespace {
 
 void setCalculationCaptionsWithName() {
-    Screens::terminal()->setWindowTitle(withDataName(terminalCaption()));
-    Screens::denkai()->setWindowTitle(withDataName(fieldStrengthCaption()));
+    projectScreens().terminal()->setProjectCaption(withDataName(terminalCaption()));
+    projectScreens().fieldStrength()->setProjectCaption(withDataName(fieldStrengthCaption()));
 }
 
 void setMenuCaptionWithName() {
-    if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(withDataName(menuCaption()));
+    projectScreens().setMenuCaption(withDataName(menuCaption()));
 }
 
 void showRefusal(QWidget* from, const UserError& error) {
@@ -64,18 +58,14 @@ QString withDefaultExtension(const QString& path) {
 } // namespace
 
 void Data_Cls() {
-    Denkai* fs = Screens::denkai();
-    fs->d_cls();
-    fs->ui->UserControl11->d_cls();
-    tanmatu* tm = Screens::terminal();
-    tm->Cls_MT();
-    tm->ui->Check1->setChecked(false);
-    if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(menuCaption());
-    fs->setWindowTitle(fieldStrengthCaption());
-    tm->setWindowTitle(terminalCaption());
+    ProjectFields* fs = projectScreens().fieldStrength();
+    fs->clearProjectFields();
+    ProjectFields* tm = projectScreens().terminal();
+    tm->clearProjectFields();
+    projectScreens().setMenuCaption(menuCaption());
+    fs->setProjectCaption(fieldStrengthCaption());
+    tm->setProjectCaption(terminalCaption());
     DataName.clear();
-    tm->ui->Label19->setText(QStringLiteral("挿入損失"));
-    tm->ui->Label20->setText(QStringLiteral("結合損失"));
     emit ProjectEvents::instance().fieldsReplaced();
 }
 

@@ -1,13 +1,13 @@
 #include "standard/ui/cnpanel.h"
 
-#include "platform/platform.h"
 #include "common/numformat.h"
 #include "common/numval.h"
 #include "common/version.h"
+#include "platform/platform.h"
 #include "standard/criteriaevents.h"
 #include "standard/profilestore.h"
-#include "standard/verdictsheet.h"
 #include "standard/ui/verdictstyle.h"
+#include "standard/verdictsheet.h"
 
 #include <QSettings>
 #include <cmath>

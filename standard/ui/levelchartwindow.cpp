@@ -1,8 +1,8 @@
 #include "standard/ui/levelchartwindow.h"
 
-#include "platform/platform.h"
 #include "common/version.h"
 #include "common/wholefile.h"
+#include "platform/platform.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printer.h"
 #include "standard/ui/chartpainter.h"

@@ -1,7 +1,7 @@
 #include "standard/ui/profiledialog.h"
 
-#include "platform/platform.h"
 #include "common/version.h"
+#include "platform/platform.h"
 #include "standard/criteriaevents.h"
 #include "standard/profilestore.h"
 

@@ -1,9 +1,9 @@
 // The count fields of the terminal-level screen: each click on one adds one
 // unit to its count.
 
-#include "platform/platform.h"
 #include "common/errors.h"
 #include "common/version.h"
+#include "platform/platform.h"
 #include "terminal/keisan.h"
 #include "terminal/ui/tanmatu.h"
 

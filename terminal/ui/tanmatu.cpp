@@ -1,12 +1,12 @@
 #include "terminal/ui/tanmatu.h"
 
-#include "platform/frame.h"
-#include "platform/platform.h"
-#include "app/screens.h"
 #include "catalog/catalog.h"
+#include "catalog/ui/boardentry.h"
 #include "common/numformat.h"
 #include "common/text.h"
 #include "common/version.h"
+#include "platform/frame.h"
+#include "platform/platform.h"
 #include "project/ui/projectcommands.h"
 #include "standard/ui/verdictpanel.h"
 #include "terminal/keisan.h"
@@ -79,7 +79,7 @@ void tanmatu::connectHandlers() {
     connect(ui->d_sav, &QAction::triggered, this,
             [this] { saveProjectCommand(this, CommandOrigin::Terminal); });
     connect(ui->P_end, &QAction::triggered, this, &tanmatu::Command2_Click);
-    connect(ui->D_sansyou, &QAction::triggered, this, [] { Screens::showBoard(); });
+    connect(ui->D_sansyou, &QAction::triggered, this, [] { BoardEntry::open(); });
     connect(ui->Ver_s, &QAction::triggered, this, [this] { showVersionMessage(this); });
     connect(ui->hp_sakusya, &QAction::triggered, this, [] { openHomePage(); });
     connectPrintCommands();

@@ -6,6 +6,7 @@
 #include "common/programvalues.h"
 #include "network/ui/terminallink.h"
 #include "print/report.h"
+#include "project/projectfields.h"
 #include "standard/levelchart.h"
 #include "standard/ui/verdictsheetprint.h"
 #include "terminal/keisan.h"
@@ -24,7 +25,7 @@
 class LevelChartWindow;
 class VerdictPanel;
 
-class tanmatu : public QMainWindow, public TerminalLink {
+class tanmatu : public QMainWindow, public TerminalLink, public ProjectFields {
     Q_OBJECT
 public:
     explicit tanmatu(QWidget* parent = nullptr);
@@ -53,6 +54,13 @@ public:
     // The building network's view of this screen (networklink.cpp).
     BandValues boosterLevels() override;
     void receivePath(const TerminalFields& path) override;
+    // The project's records after the field-strength screen's; clearing
+    // also unchecks Check1 and restores the two loss-row captions
+    // (tanmatu_project.cpp).
+    void saveProjectFields(RecordWriter& out) override;
+    void loadProjectFields(RecordReader& in) override;
+    void clearProjectFields() override;
+    void setProjectCaption(const QString& caption) override;
 
     Ui::tanmatu* ui;
 

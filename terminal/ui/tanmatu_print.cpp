@@ -3,14 +3,14 @@
 
 #include "terminal/ui/tanmatu.h"
 
-#include "platform/hourglass.h"
-#include "platform/platform.h"
 #include "common/errors.h"
 #include "common/version.h"
+#include "platform/hourglass.h"
+#include "platform/platform.h"
+#include "print/report.h"
 #include "print/ui/fontfit.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printer.h"
-#include "print/report.h"
 #include "print/ui/reportprinter.h"
 
 #include <QPainter>

@@ -4,15 +4,15 @@
 
 #include "terminal/ui/tanmatu.h"
 
-#include "platform/platform.h"
 #include "common/programvalues.h"
 #include "common/version.h"
+#include "platform/platform.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printer.h"
 #include "project/projectevents.h"
+#include "standard/profilestore.h"
 #include "standard/ui/levelchartwindow.h"
 #include "standard/ui/profiledialog.h"
-#include "standard/profilestore.h"
 #include "standard/ui/verdictpanel.h"
 #include "standard/ui/verdictsheetprint.h"
 #include "terminal/keisan.h"

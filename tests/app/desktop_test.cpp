@@ -2,7 +2,6 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "app/singleinstance.h"
-#include "platform/userguide.h"
 #include "catalog/ui/tv_mt.h"
 #include "common/programvalues.h"
 #include "fieldstrength/ui/denkai.h"
@@ -10,6 +9,7 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
+#include "platform/userguide.h"
 #include "support/testsupport.h"
 #include "terminal/ui/tanmatu.h"
 

@@ -8,8 +8,8 @@
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
 #include "print/printtestsupport.h"
-#include "project/ui/projectcommands.h"
 #include "project/tvdfile.h"
+#include "project/ui/projectcommands.h"
 #include "standard/ui/levelchartwindow.h"
 #include "support/testsupport.h"
 

@@ -1,3 +1,4 @@
+#include "cli/levelscommand.h"
 #include "cli/networklevels.h"
 
 #include "cli/commandline.h"

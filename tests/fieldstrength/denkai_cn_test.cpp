@@ -3,8 +3,8 @@
 #include "common/programvalues.h"
 #include "fieldstrength/ui/denkai.h"
 #include "project/ui/projectcommands.h"
-#include "standard/ui/cnpanel.h"
 #include "standard/profilestore.h"
+#include "standard/ui/cnpanel.h"
 #include "standard/ui/verdictstyle.h"
 #include "support/testsupport.h"
 

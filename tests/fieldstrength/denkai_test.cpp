@@ -1,9 +1,9 @@
 #include "fieldstrength/ui/denkai.h"
 
 #include "app/screens.h"
-#include "platform/userguide.h"
 #include "common/programvalues.h"
 #include "common/version.h"
+#include "platform/userguide.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>

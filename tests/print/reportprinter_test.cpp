@@ -1,8 +1,8 @@
+#include "print/printtestsupport.h"
+#include "print/report.h"
 #include "print/ui/fontfit.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printer.h"
-#include "print/printtestsupport.h"
-#include "print/report.h"
 #include "print/ui/reportprinter.h"
 
 #include "common/programvalues.h"

@@ -7,8 +7,8 @@
 #include "common/programvalues.h"
 #include "fieldstrength/ui/denkai.h"
 #include "project/projectbytes.h"
-#include "project/ui/projectdata.h"
 #include "project/records.h"
+#include "project/ui/projectdata.h"
 #include "support/testsupport.h"
 #include "terminal/ui/tanmatu.h"
 

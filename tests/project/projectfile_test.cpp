@@ -7,9 +7,9 @@
 #include "fieldstrength/ui/denkai.h"
 #include "fifofeeder.h"
 #include "project/projectbytes.h"
+#include "project/records.h"
 #include "project/ui/projectcommands.h"
 #include "project/ui/projectdata.h"
-#include "project/records.h"
 #include "support/testsupport.h"
 #include "terminal/ui/tanmatu.h"
 

@@ -1,6 +1,6 @@
 #include "standard/criteriaevents.h"
-#include "standard/ui/profiledialog.h"
 #include "standard/profilestore.h"
+#include "standard/ui/profiledialog.h"
 #include "support/testsupport.h"
 
 #include <QSettings>

@@ -2,10 +2,10 @@
 
 #include "app/menu.h"
 #include "app/screens.h"
-#include "platform/userguide.h"
 #include "catalog/ui/tv_mt.h"
 #include "common/programvalues.h"
 #include "fieldstrength/ui/denkai.h"
+#include "platform/userguide.h"
 #include "terminal/ui/tanmatu.h"
 
 #include <QAbstractItemView>

@@ -7,12 +7,7 @@
 #include "common/numval.h"
 #include "project/recordcheck.h"
 #include "project/tvdfile.h"
-
-namespace {
-
-const char* const BandNames[BandCount] = {"VHF", "UHF", "BS", "CS"};
-
-} // namespace
+#include "standard/criteria.h"
 
 LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
     LevelTable table;
@@ -21,7 +16,7 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
     for (int b = 0; b < BandCount; ++b) {
         const double level = NumVal(levels.terminal[TerminalField::BoosterLevel[b]]);
         const double total = levels.calculation.Total_Loss[size_t(b)];
-        bands.append(QString::fromLatin1(BandNames[b]));
+        bands.append(bandName(b));
         input.append(levels.boosterInput[size_t(b)]);
         output.append(NumText(level));
         loss.append(NumText(total));

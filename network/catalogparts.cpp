@@ -5,8 +5,6 @@
 
 namespace {
 
-const CatalogTable* const SeriesUnitTables[5] = {&Yunit1_Mt, &Yunit2_Mt, &Yunit1B_Mt, &Yunit1CS_Mt,
-                                                 &Yunit2CS_Mt};
 const char* const SeriesUnitTypeNames[5] = {"１端子形 BS", "２端子形 BS", "１端子分岐形 BS",
                                             "１端子形 CS", "２端子形 CS"};
 const int DistributorOutputs[6] = {2, 4, 6, 2, 4, 6};
@@ -70,7 +68,7 @@ void componentPorts(const Component& c, const PartDefinitions& network, NodeLoss
         return;
     case ComponentKind::SeriesUnit: {
         checkModel(c);
-        const CatalogTable& table = *SeriesUnitTables[c.model - 1];
+        const CatalogTable& table = seriesUnitTable(c.model);
         if (c.endUnit) {
             addPort(losses, bandCells(table, 2, 3), true);
         } else {

@@ -17,10 +17,6 @@ namespace {
 
 namespace F = TerminalField;
 
-// The series-unit tables in the order of the first five types.
-const CatalogTable* const SeriesUnitTables[SeriesUnitTypeCount] = {
-    &Yunit1_Mt, &Yunit2_Mt, &Yunit1B_Mt, &Yunit1CS_Mt, &Yunit2CS_Mt};
-
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Cyan(0, 255, 255);
@@ -171,7 +167,7 @@ void tanmatu::Combo3_Click(int index) {
     ui->Label20->setText(QStringLiteral("結合損失"));
     if (t >= 1 && t <= SeriesUnitTypeCount) {
         // Row 1 is the feed-through unit, row 2 the end unit of the type.
-        const CatalogTable& table = *SeriesUnitTables[t - 1];
+        const CatalogTable& table = seriesUnitTable(t);
         for (int b = 0; b < BandCount; ++b) {
             text(F::UnitThroughLoss[b])->setText(table(1, b + 1, 2));
             text(F::UnitTakeOffLoss[b])->setText(table(2, b + 1, 3));

@@ -106,7 +106,9 @@ private:
     bool mayDiscardChanges();
     bool loadNetworkFile(const QString& path);
     void fitToScreen();
-    void buildViews();
+    void buildViews(); // networkwindow_views.cpp
+    void buildTree();
+    QWidget* buildOutletPage(); // the outlet table under its summary
     void buildActions();
     void buildUndoActions();
     void buildMenus();

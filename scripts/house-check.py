@@ -5,7 +5,8 @@ Fails (exit status 1, one line per finding) on
 - an include of app/ from outside app/ (tests/ and tools/ excepted),
 - an include of a ui/ folder, platform/ or widgets/ from a core folder,
 - a Qt Widgets, Gui or PrintSupport header included in a core folder,
-- an include circle between files (a header and its source count as one).
+- an include circle between files (a header, its source and its "_part"
+  files count as one).
 Usage: house-check.py [source root]   (default: the folder above this script)
 """
 import os
@@ -61,8 +62,13 @@ def layer_findings(path, number, local, target):
         yield where + f"core folder includes the Qt UI header <{target}>"
 
 
-def unit(path):
-    return os.path.splitext(path)[0]
+def unit(path, known):
+    """A header and its sources are one unit; so is "<unit>_<part>.cpp" or .h."""
+    stem = os.path.splitext(path)[0]
+    base = stem.rsplit("_", 1)[0]
+    if base != stem and (base + ".h" in known or base + ".cpp" in known):
+        return base
+    return stem
 
 
 def circles(graph):
@@ -106,8 +112,8 @@ def main():
     for path in paths:
         for number, local, target in includes(root, path):
             findings.extend(layer_findings(path, number, local, target))
-            if local and target in known and unit(target) != unit(path):
-                graph.setdefault(unit(path), set()).add(unit(target))
+            if local and target in known and unit(target, known) != unit(path, known):
+                graph.setdefault(unit(path, known), set()).add(unit(target, known))
     for group in circles(graph):
         findings.append("include circle among: " + ", ".join(group))
     for finding in findings:

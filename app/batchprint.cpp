@@ -20,6 +20,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace miravel::cli;
+
 namespace {
 
 // True when both names lead to one file (same device and inode), through

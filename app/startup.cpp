@@ -27,6 +27,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace miravel::cli;
+
 namespace {
 
 bool write(FILE* stream, const QString& text) {

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace miravel::cli {
+
 struct BatchResult {
     int status = 0;
     QString out; // standard output
@@ -11,3 +13,5 @@ struct BatchResult {
 
 // A dialog text for a terminal: its carriage returns become line breaks.
 QString terminalMessage(const QString& dialogText);
+
+} // namespace miravel::cli

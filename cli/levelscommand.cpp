@@ -9,6 +9,8 @@
 #include "project/tvdfile.h"
 #include "standard/criteria.h"
 
+namespace miravel::cli {
+
 LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
     LevelTable table;
     table.source = file;
@@ -58,3 +60,5 @@ BatchResult levelsCommand(const QString& file, OutputFormat format,
     result.out = formatLevelTable(table, format);
     return result;
 }
+
+} // namespace miravel::cli

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+namespace miravel::cli {
+
 // One row per band: band, booster input, and booster output, loss and
 // terminal level of the calculation's result line.
 LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels);
@@ -17,3 +19,5 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels);
 // stopped by a run-time error gives ExitRefused and its message. Judged by
 // `judging`, as the screens judge.
 BatchResult levelsCommand(const QString& file, OutputFormat format, const JudgingSettings& judging);
+
+} // namespace miravel::cli

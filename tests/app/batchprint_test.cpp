@@ -13,6 +13,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace miravel::cli;
+
 namespace {
 
 QString fixture(const char* name) {

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+using namespace miravel::cli;
+
 namespace {
 
 QString fixture(const char* name) {

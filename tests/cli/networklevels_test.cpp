@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace miravel::cli;
+
 namespace {
 
 QString example(const char* name) {

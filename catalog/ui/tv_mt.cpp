@@ -50,9 +50,7 @@ Tv_Mt::Tv_Mt(QWidget* parent) : QMainWindow(parent), ui(new Ui::Tv_Mt) {
     resize(preferredSize());
 }
 
-Tv_Mt::~Tv_Mt() {
-    delete ui;
-}
+Tv_Mt::~Tv_Mt() = default;
 
 QRadioButton* Tv_Mt::option(int n) const {
     return m_options.at(size_t(n - 1));

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class FrozenHeadings;
 class QRadioButton;
@@ -38,7 +39,7 @@ private:
     QList<int> rowHeightsInPixels(const BoardLayout& model) const;
     QSize preferredSize() const;
 
-    Ui::Tv_Mt* ui;
+    std::unique_ptr<Ui::Tv_Mt> ui;
     std::array<QRadioButton*, BoardLayout::OptionCount> m_options;
     BoardLayout m_grid;
     FrozenHeadings* m_frozen;

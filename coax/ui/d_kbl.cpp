@@ -31,9 +31,7 @@ D_Kbl::D_Kbl(QWidget* parent) : QWidget(parent), ui(new Ui::D_Kbl) {
     UserControl_Initialize();
 }
 
-D_Kbl::~D_Kbl() {
-    delete ui;
-}
+D_Kbl::~D_Kbl() = default;
 
 void D_Kbl::UserControl_Initialize() {
     // The captions come with the form; the list comes from the catalogue.
@@ -46,7 +44,7 @@ void D_Kbl::UserControl_Initialize() {
 void D_Kbl::Combo1_Click() {
     const int row = ui->Combo1->currentIndex() + 1;
     if (row < 1 || row > CoaxTypeCount) return;
-    const auto fields = lossFields(ui);
+    const auto fields = lossFields(ui.get());
     for (int band = 0; band < BandCount; ++band) {
         const QString& cell = Douziyuku_Mt(row, CoaxLossColumn[band]);
         fields[size_t(band)]->setText(cell);
@@ -55,21 +53,21 @@ void D_Kbl::Combo1_Click() {
 }
 
 void D_Kbl::d_cls() {
-    for (QLineEdit* field : lossFields(ui))
+    for (QLineEdit* field : lossFields(ui.get()))
         field->clear();
     ui->Combo1->setEditText(QString());
 }
 
 void D_Kbl::d_sav(RecordWriter& out) const {
     out.writeRecord(trimBlanks(ui->Combo1->currentText()));
-    for (QLineEdit* field : lossFields(ui))
+    for (QLineEdit* field : lossFields(ui.get()))
         out.writeRecord(trimBlanks(field->text()));
 }
 
 void D_Kbl::D_Load(RecordReader& in) {
     // Setting the text is not a pick: nothing is looked up in the catalogue.
     ui->Combo1->setEditText(in.readRecord());
-    const auto fields = lossFields(ui);
+    const auto fields = lossFields(ui.get());
     for (int band = 0; band < BandCount; ++band) {
         const QString record = in.readRecord();
         fields[size_t(band)]->setText(record);

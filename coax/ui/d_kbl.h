@@ -9,6 +9,7 @@
 #include "ui_d_kbl.h"
 
 #include <QWidget>
+#include <memory>
 
 class RecordReader;
 class RecordWriter;
@@ -28,7 +29,7 @@ public:
     // Reads the five records back; each loss also sets its band of Kbl_Loss.
     void D_Load(RecordReader& in);
 
-    Ui::D_Kbl* ui;
+    std::unique_ptr<Ui::D_Kbl> ui;
 
 private:
     void UserControl_Initialize();

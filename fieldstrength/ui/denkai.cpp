@@ -67,9 +67,7 @@ Denkai::Denkai(QWidget* parent) : QMainWindow(parent), ui(new Ui::Denkai) {
     Form_Load();
 }
 
-Denkai::~Denkai() {
-    delete ui;
-}
+Denkai::~Denkai() = default;
 
 void Denkai::connectMenu() {
     connect(ui->p_new, &QAction::triggered, this, [this] { newProjectCommand(this); });

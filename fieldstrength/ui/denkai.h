@@ -9,6 +9,7 @@
 #include "project/projectfields.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class CnPanel;
 
@@ -36,7 +37,7 @@ public:
 
     // The form: every named control, the coax control as ui->UserControl11
     // and the menu items (ui->Prt and ui->Prt_set are wired by the printing).
-    Ui::Denkai* ui;
+    std::unique_ptr<Ui::Denkai> ui;
     // The booster's C/N beside the results, updated by 計　算 and by a
     // project load or new.
     CnPanel* cn = nullptr;

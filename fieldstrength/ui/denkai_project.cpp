@@ -10,7 +10,7 @@
 
 void Denkai::saveProjectFields(RecordWriter& out) {
     auto put = [&out](const QString& value) { out.writeRecord(trimBlanks(value)); };
-    const auto* f = ui;
+    const auto* f = ui.get();
     put(f->Combo1->currentText());
     put(f->Text1->text());
     put(f->Combo2->currentText());
@@ -27,7 +27,7 @@ void Denkai::saveProjectFields(RecordWriter& out) {
 }
 
 void Denkai::loadProjectFields(RecordReader& in) {
-    const auto* f = ui;
+    const auto* f = ui.get();
     f->Combo1->setEditText(in.readRecord());
     f->Text1->setText(in.readRecord());
     f->Combo2->setEditText(in.readRecord());

@@ -33,9 +33,7 @@ CnPanel::CnPanel(QWidget* parent) : QGroupBox(parent), ui(new Ui::CnPanel) {
     clearResults();
 }
 
-CnPanel::~CnPanel() {
-    delete ui;
-}
+CnPanel::~CnPanel() = default;
 
 std::array<QLineEdit*, BandCount> CnPanel::noiseFields() const {
     return {ui->NfVhf, ui->NfUhf, ui->NfBs, ui->NfCs};

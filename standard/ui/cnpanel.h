@@ -11,6 +11,7 @@
 
 // The form comes with the widget so that tests reach its fields as ui->...
 #include "ui_cnpanel.h"
+#include <memory>
 class QLabel;
 class QLineEdit;
 
@@ -26,7 +27,7 @@ public:
     // No levels to judge: every band "未計算".
     void clearResults();
 
-    Ui::CnPanel* ui;
+    std::unique_ptr<Ui::CnPanel> ui;
 
 private:
     void noiseFigureEdited(int band);

@@ -22,9 +22,7 @@ ProfileDialog::ProfileDialog(QWidget* parent) : QDialog(parent), ui(new Ui::Prof
     connect(ui->ResetButton, &QPushButton::clicked, this, &ProfileDialog::ResetButton_Click);
 }
 
-ProfileDialog::~ProfileDialog() {
-    delete ui;
-}
+ProfileDialog::~ProfileDialog() = default;
 
 std::array<QLineEdit*, 3> ProfileDialog::rowFields(int band) const {
     const std::array<std::array<QLineEdit*, 3>, BandCount> rows = {{

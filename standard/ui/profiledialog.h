@@ -10,6 +10,7 @@
 
 // The form comes with the widget so that tests reach its fields as ui->...
 #include "ui_profiledialog.h"
+#include <memory>
 class QLineEdit;
 
 class ProfileDialog : public QDialog {
@@ -21,7 +22,7 @@ public:
     // The profiles as edited so far (the shown one as last accepted).
     const ProfileSet& profiles() const { return m_profiles; }
 
-    Ui::ProfileDialog* ui;
+    std::unique_ptr<Ui::ProfileDialog> ui;
 
     // ＯＫ: checks and stores; stays open with a message on a bad entry.
     void OkButton_Click();

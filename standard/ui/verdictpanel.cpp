@@ -25,9 +25,7 @@ VerdictPanel::VerdictPanel(QWidget* parent) : QGroupBox(parent), ui(new Ui::Verd
     judge();
 }
 
-VerdictPanel::~VerdictPanel() {
-    delete ui;
-}
+VerdictPanel::~VerdictPanel() = default;
 
 void VerdictPanel::showResults(const std::array<QString, BandCount>& resultLines) {
     m_lines = resultLines;

@@ -11,6 +11,7 @@
 
 // The form comes with the widget so that tests reach its fields as ui->...
 #include "ui_verdictpanel.h"
+#include <memory>
 class QLabel;
 
 class VerdictPanel : public QGroupBox {
@@ -30,7 +31,7 @@ public:
     // Re-reads the profile choice and the criteria from the settings.
     void reloadProfiles();
 
-    Ui::VerdictPanel* ui;
+    std::unique_ptr<Ui::VerdictPanel> ui;
 
 signals:
     void profileChanged();

@@ -53,9 +53,7 @@ tanmatu::tanmatu(QWidget* parent) : QMainWindow(parent), ui(new Ui::tanmatu) {
     Form_Load();
 }
 
-tanmatu::~tanmatu() {
-    delete ui;
-}
+tanmatu::~tanmatu() = default;
 
 void tanmatu::connectHandlers() {
     connect(ListPick::attach(ui->Combo1), &ListPick::picked, this, &tanmatu::Combo1_Click);

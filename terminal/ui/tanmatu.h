@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
 
 class LevelChartWindow;
@@ -62,7 +63,7 @@ public:
     void clearProjectFields() override;
     void setProjectCaption(const QString& caption) override;
 
-    Ui::tanmatu* ui;
+    std::unique_ptr<Ui::tanmatu> ui;
 
     // Partial sums of the last calculation (dB), 0 before the first one. The
     // report reuses Total_Loss for its own totals.

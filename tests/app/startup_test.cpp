@@ -34,7 +34,7 @@ TEST_F(StartupTest, FileArgumentLoadsFieldsAndCaptions) {
     EXPECT_EQ(DataName, file);
     const QString named = QStringLiteral("　　  [データ名  ") + file + QStringLiteral(" ]");
     EXPECT_EQ(menu->windowTitle(), QStringLiteral("電界強度") + named);
-    const auto* fs = Screens::denkai()->ui;
+    const auto* fs = Screens::denkai()->ui.get();
     EXPECT_EQ(Screens::denkai()->windowTitle(),
               QStringLiteral("アンテナからブースター入り口までの電界強度") + named);
     EXPECT_EQ(fs->Combo1->currentText(), "VHF-5A");

@@ -36,14 +36,14 @@ struct ScreenLevels {
 ScreenLevels screenLevels(PlatformStandIn& platform, const QString& file) {
     ScreenLevels shown;
     EXPECT_TRUE(loadProjectFile(nullptr, file));
-    const auto* fs = Screens::denkai()->ui;
+    const auto* fs = Screens::denkai()->ui.get();
     for (QLineEdit* field : {fs->Text11, fs->Text12, fs->Text13, fs->Text15})
         shown.boosterInput.append(field->text());
     tanmatu* tm = Screens::terminal();
     tm->Keisan();
     for (QLabel* label : {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45, tm->ui->Label58})
         shown.resultLines.append(label->text());
-    const auto* verdicts = tm->verdicts->ui;
+    const auto* verdicts = tm->verdicts->ui.get();
     for (QLabel* label :
          {verdicts->VerdictVhf, verdicts->VerdictUhf, verdicts->VerdictBs, verdicts->VerdictCs})
         shown.verdicts.append(label->text());

@@ -28,7 +28,7 @@ protected:
     void open() {
         screen = Screens::denkai();
         Screens::show(screen);
-        cn = screen->cn->ui;
+        cn = screen->cn->ui.get();
     }
     void calculate() { click(screen->ui->Command2); }
     void typeNoiseFigure(QLineEdit* field, const char* text) {

@@ -21,7 +21,7 @@ protected:
     void openScreen() {
         screen = Screens::denkai();
         Screens::show(screen);
-        ui = screen->ui;
+        ui = screen->ui.get();
     }
     void closeScreen() {
         click(ui->Command3);

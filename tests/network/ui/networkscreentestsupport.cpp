@@ -58,7 +58,7 @@ QAction* addActionFor(NetworkWindow* s, ComponentKind kind) {
 
 void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
     s->selectNode(HeadEndId);
-    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui;
+    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui.get();
     pick(ui->sourceCombo, int(head.source));
     const QLineEdit* const levels[] = {ui->levelVHFEdit, ui->levelUHFEdit, ui->levelBSEdit,
                                        ui->levelCSEdit};
@@ -67,7 +67,7 @@ void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
 }
 
 void setNode(NetworkWindow* s, const NetNode& node) {
-    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui;
+    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui.get();
     const Component& c = node.setup.component;
     pickText(ui->modelCombo, c.kind == ComponentKind::User
                                  ? c.userName

@@ -266,12 +266,12 @@ TEST_F(ProjectCommands, ALoadedProjectShowsWhenItsScreenIsOpenedLater) {
     writeBytes(path("later.tvd"), projectBytes(r));
     Menu* menu = Screens::menu();
     load(path("later.tvd"));
-    menu->Option2->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option2")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_TRUE(Screens::existingTerminal()->isVisible());
     EXPECT_EQ(Screens::existingTerminal()->ui->Text43->text(), "3階東系統");
-    menu->Option1->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option1")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_EQ(Screens::existingDenkai()->ui->Combo4->currentText(), "BS-M  BS-MC");
 }
 

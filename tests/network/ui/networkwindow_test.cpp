@@ -530,12 +530,12 @@ TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {
 TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {
     Menu* menu = Screens::menu();
     menu->show();
-    menu->Option4->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option4")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     NetworkWindow* s = NetworkEntry::existingNetworkScreen();
     ASSERT_NE(s, nullptr);
     EXPECT_TRUE(s->isVisible());
-    EXPECT_FALSE(menu->Option4->isChecked());
+    EXPECT_FALSE(named<QRadioButton>(menu, "Option4")->isChecked());
     s->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(NetworkEntry::existingNetworkScreen(), nullptr);

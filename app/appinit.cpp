@@ -1,9 +1,13 @@
 #include "app/appinit.h"
 
+#include "app/menu.h"
 #include "app/screens.h"
+#include "catalog/ui/boardentry.h"
 #include "common/version.h"
+#include "fieldstrength/ui/denkai.h"
 #include "network/ui/networkentry.h"
-#include "terminal/tanmatu.h"
+#include "project/ui/projectdata.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QApplication>
 #include <QFont>
@@ -27,4 +31,12 @@ void initApplication(QApplication& app) {
 
     // The building network reaches the terminal screen only through its link.
     NetworkEntry::setTerminalLink([]() -> TerminalLink* { return Screens::terminal(); });
+    // The calculation screens open the board, and the project commands reach
+    // the screens' fields, only through what is handed to them here.
+    BoardEntry::setOpener([] { Screens::showBoard(); });
+    setProjectScreens({[]() -> ProjectFields* { return Screens::denkai(); },
+                       []() -> ProjectFields* { return Screens::terminal(); },
+                       [](const QString& caption) {
+                           if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(caption);
+                       }});
 }

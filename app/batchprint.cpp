@@ -1,15 +1,15 @@
 #include "app/batchprint.h"
 
-#include "app/platform.h"
 #include "app/screens.h"
 #include "cli/clitext.h"
 #include "cli/commandline.h"
 #include "cli/networklevels.h"
 #include "common/oserror.h"
-#include "print/printcommands.h"
-#include "print/printer.h"
-#include "project/projectcommands.h"
-#include "terminal/tanmatu.h"
+#include "platform/platform.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
+#include "project/ui/projectcommands.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +19,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace miravel::cli;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // 印刷（データ） prints it, without showing a screen. Needs a QApplication
 // (the report is laid out and painted by the terminal-level screen).
 
-#include "cli/levelscommand.h"
+#include "cli/batchresult.h"
 
 #include <QString>
 
@@ -12,4 +12,4 @@
 // refused file, a stopped calculation or a failed print gives ExitRefused.
 // Refused before anything is read: a network file, an output that is the
 // project itself (same device and inode) or that cannot be written.
-BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile);
+miravel::cli::BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile);

@@ -3,11 +3,11 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "app/singleinstance.h"
-#include "app/userguide.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
-#include "project/projectcommands.h"
+#include "platform/userguide.h"
+#include "project/ui/projectcommands.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,5 @@
 #include "app/menu.h"
 
-#include "app/frame.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "common/programvalues.h"
@@ -8,8 +7,9 @@
 #include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
-#include "print/printer.h"
-#include "project/projectcommands.h"
+#include "platform/frame.h"
+#include "print/ui/printer.h"
+#include "project/ui/projectcommands.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -172,3 +173,22 @@ void Menu::fillRecentMenu() {
         connect(item, &QAction::triggered, this, [this, path] { loadProjectFile(this, path); });
     }
 }
+
+namespace Screens {
+namespace {
+QPointer<Menu> s_menu;
+} // namespace
+
+Menu* menu() {
+    if (!s_menu) {
+        s_menu = new Menu();
+        prepare(s_menu);
+    }
+    return s_menu.data();
+}
+
+Menu* existingMenu() {
+    return s_menu.data();
+}
+
+} // namespace Screens

@@ -19,6 +19,12 @@ public:
     void Command1_Click(); // スタート
     void Command2_Click(); // 終　了
 
+    // Refills 最近使ったファイル from the remembered list, dropping the files
+    // that no longer exist. Runs each time the list opens.
+    void fillRecentMenu();
+
+private:
+    // The controls; tests find them by their objectNames (the same names).
     QLabel* Label1;
     QLabel* Label2;
     QGroupBox* Frame1;
@@ -35,11 +41,6 @@ public:
     // 最近使ったファイル: the last projects loaded or saved, loaded on a click.
     QMenu* Recent_m;
 
-    // Refills 最近使ったファイル from the remembered list, dropping the files
-    // that no longer exist. Runs each time the list opens.
-    void fillRecentMenu();
-
-private:
     void Form_Load();
     void buildScreen();
 };

@@ -1,11 +1,10 @@
 #include "app/screens.h"
 
-#include "app/menu.h"
 #include "app/windowsetup.h"
-#include "catalog/tv_mt.h"
-#include "fieldstrength/denkai.h"
+#include "catalog/ui/tv_mt.h"
+#include "fieldstrength/ui/denkai.h"
 #include "network/ui/networkentry.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QPointer>
 
@@ -15,23 +14,23 @@ namespace {
 template <typename Screen> Screen* instance(QPointer<Screen>& slot) {
     if (!slot) {
         slot = new Screen();
-        slot->setAttribute(Qt::WA_DeleteOnClose);
-        applyStandardShortcuts(slot);
-        rememberGeometry(slot);
+        prepare(slot);
     }
     return slot.data();
 }
 
-QPointer<Menu> s_menu;
 QPointer<Denkai> s_denkai;
 QPointer<tanmatu> s_terminal;
 QPointer<Tv_Mt> s_board;
 
 } // namespace
 
-Menu* menu() {
-    return instance(s_menu);
+void prepare(QWidget* screen) {
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    applyStandardShortcuts(screen);
+    rememberGeometry(screen);
 }
+
 Denkai* denkai() {
     return instance(s_denkai);
 }
@@ -42,9 +41,6 @@ Tv_Mt* board() {
     return instance(s_board);
 }
 
-Menu* existingMenu() {
-    return s_menu.data();
-}
 Denkai* existingDenkai() {
     return s_denkai.data();
 }

@@ -12,7 +12,8 @@ class Tv_Mt;
 
 namespace Screens {
 
-// The screen, created invisibly when it does not exist yet.
+// The screen, created invisibly when it does not exist yet. The menu's two
+// live in menu.cpp, beside the menu.
 Menu* menu();
 Denkai* denkai();
 tanmatu* terminal();
@@ -23,6 +24,10 @@ Menu* existingMenu();
 Denkai* existingDenkai();
 tanmatu* existingTerminal();
 Tv_Mt* existingBoard();
+
+// What every screen gets when it is created: it is destroyed on close, takes
+// the standard shortcuts and remembers its place.
+void prepare(QWidget* screen);
 
 // Closes the field-strength screen, the terminal-level screen, the board and
 // the building network, in this order, those that exist (the start menu's Exit).

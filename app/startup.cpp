@@ -4,7 +4,6 @@
 #include "app/batchprint.h"
 #include "app/desktopwindows.h"
 #include "app/menu.h"
-#include "app/platform.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "cli/commandline.h"
@@ -13,7 +12,8 @@
 #include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
-#include "project/projectcommands.h"
+#include "platform/platform.h"
+#include "project/ui/projectcommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +26,8 @@
 #include <csignal>
 #include <cstdio>
 #include <vector>
+
+using namespace miravel::cli;
 
 namespace {
 

@@ -159,6 +159,21 @@ void BoardLayout::centreFixed(int first, int last) {
 }
 
 void BoardLayout::applyOption(int option) {
+    if (option >= 1 && option <= 4)
+        layOutDirect(option);
+    else if (option == 5)
+        layOutMixers();
+    else if (option == 6)
+        layOutDistributors();
+    else if (option >= 7 && option <= 13)
+        layOutBandColumns(option);
+    else if (option == 14)
+        layOutTransposed();
+    else
+        throw RunTimeError(RunTimeError::SubscriptOutOfRange);
+}
+
+void BoardLayout::layOutDirect(int option) {
     switch (option) {
     case 1: // coax: no fixed column, row height as before
         setGrid(8, 8, 1, 0);
@@ -166,7 +181,6 @@ void BoardLayout::applyOption(int option) {
         setWidths(1, 7, 700);
         centre(1, 7);
         centreFixed(1, 7);
-        fillDirect(option);
         break;
     case 2: // booster sheet: the long frequency-response texts get a wide column
         setGrid(9, 16, 1, 1);
@@ -179,7 +193,6 @@ void BoardLayout::applyOption(int option) {
         }
         setColWidth(6, 5000);
         setColAlignment(6, AlignLeftTop);
-        fillDirect(option);
         break;
     case 3: // VHF antennas
         setGrid(9, 9, 1, 1);
@@ -192,9 +205,8 @@ void BoardLayout::applyOption(int option) {
         setWidths(5, 8, 1200);
         centre(1, 1);
         centre(4, 8);
-        fillDirect(option);
         break;
-    case 4: // UHF antennas
+    default: // 4, UHF antennas
         setGrid(7, 9, 1, 1);
         setRowHeight(0, 400);
         setColWidth(0, 1000);
@@ -204,56 +216,52 @@ void BoardLayout::applyOption(int option) {
         centre(1, 1);
         centre(3, 8);
         setColAlignment(2, AlignLeftTop);
-        fillDirect(option);
-        break;
-    case 5:
-        setGrid(5, 6, 2, 1);
-        setRowHeight(0, 400);
-        setColWidth(0, 1800);
-        setWidths(1, 5, 1600);
-        centre(1, 5);
-        centreFixed(1, 5);
-        fillMixers();
-        break;
-    case 6:
-        setGrid(5, 25, 2, 1);
-        setRowHeight(0, 400);
-        setColWidth(0, 1800);
-        setWidths(1, 24, 1400);
-        centre(1, 24);
-        centreFixed(1, 24);
-        fillDistributors();
-        break;
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13: {
-        const BandColumnsOption& o = bandColumnsOption(option);
-        const int last = o.models * o.bands;
-        setGrid(o.lastProperty + 1, last + 1, 2, 1);
-        setRowHeight(0, 400);
-        setColWidth(0, o.firstColWidth);
-        setWidths(1, last, o.otherColWidth);
-        centre(1, last);
-        centreFixed(1, last);
-        fillBandColumns(option);
         break;
     }
-    case 14: // CATV booster sheet, its rows shown as columns
-        setGrid(6, 4, 1, 0);
-        setRowHeight(0, 300);
-        setColWidth(0, 1800);
-        setWidths(1, 3, 1400);
-        centre(1, 3);
-        centreFixed(1, 3);
-        fillTransposed();
-        break;
-    default:
-        throw RunTimeError(RunTimeError::SubscriptOutOfRange);
-    }
+    fillDirect(option);
+}
+
+void BoardLayout::layOutMixers() {
+    setGrid(5, 6, 2, 1);
+    setRowHeight(0, 400);
+    setColWidth(0, 1800);
+    setWidths(1, 5, 1600);
+    centre(1, 5);
+    centreFixed(1, 5);
+    fillMixers();
+}
+
+void BoardLayout::layOutDistributors() {
+    setGrid(5, 25, 2, 1);
+    setRowHeight(0, 400);
+    setColWidth(0, 1800);
+    setWidths(1, 24, 1400);
+    centre(1, 24);
+    centreFixed(1, 24);
+    fillDistributors();
+}
+
+void BoardLayout::layOutBandColumns(int option) {
+    const BandColumnsOption& o = bandColumnsOption(option);
+    const int last = o.models * o.bands;
+    setGrid(o.lastProperty + 1, last + 1, 2, 1);
+    setRowHeight(0, 400);
+    setColWidth(0, o.firstColWidth);
+    setWidths(1, last, o.otherColWidth);
+    centre(1, last);
+    centreFixed(1, last);
+    fillBandColumns(option);
+}
+
+// The CATV booster sheet, its rows shown as columns.
+void BoardLayout::layOutTransposed() {
+    setGrid(6, 4, 1, 0);
+    setRowHeight(0, 300);
+    setColWidth(0, 1800);
+    setWidths(1, 3, 1400);
+    centre(1, 3);
+    centreFixed(1, 3);
+    fillTransposed();
 }
 
 void BoardLayout::fillDirect(int option) {

@@ -66,6 +66,12 @@ private:
     void centre(int first, int last);
     void centreFixed(int first, int last);
 
+    // The layout of each kind of table (applyOption), then its cells.
+    void layOutDirect(int option); // 1 to 4
+    void layOutMixers();
+    void layOutDistributors();
+    void layOutBandColumns(int option); // 7 to 13
+    void layOutTransposed();
     void fillDirect(int option);
     void fillTransposed();
     void fillBandColumns(int option);

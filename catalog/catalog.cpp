@@ -37,3 +37,9 @@ void refillBoardTables() {
     Set_Yunit1B();
     Set_Tanshi();
 }
+
+const CatalogTable& seriesUnitTable(int type) {
+    static const CatalogTable* const tables[] = {&Yunit1_Mt, &Yunit2_Mt, &Yunit1B_Mt, &Yunit1CS_Mt,
+                                                 &Yunit2CS_Mt};
+    return *tables[type - 1];
+}

@@ -19,6 +19,10 @@ extern CatalogTable Yunit1CS_Mt;  // series unit, 1 terminal, CS   0..2, 0..4, 0
 extern CatalogTable Yunit2CS_Mt;  // series unit, 2 terminals, CS  0..2, 0..4, 0..5
 extern CatalogTable Catv_Mt;      // CATV and CS/BS-IF booster     0..6, 0..6
 
+// The series-unit table of type 1..5: Yunit1_Mt, Yunit2_Mt, Yunit1B_Mt,
+// Yunit1CS_Mt, Yunit2CS_Mt.
+const CatalogTable& seriesUnitTable(int type);
+
 // Fill routines: each assigns its own table's cells and touches no other.
 void Set_Douziyuku();
 void Set_Booster();

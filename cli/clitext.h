@@ -5,6 +5,10 @@
 
 #include <QCoreApplication>
 
+namespace miravel::cli {
+
 struct CliText {
     Q_DECLARE_TR_FUNCTIONS(CliText)
 };
+
+} // namespace miravel::cli

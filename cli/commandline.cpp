@@ -6,6 +6,8 @@
 
 #include <QCommandLineParser>
 
+namespace miravel::cli {
+
 namespace {
 
 const QString LevelsOption = QStringLiteral("levels");
@@ -164,3 +166,5 @@ QString settingsIgnoredText(const QStringList& files) {
 QString outputFailedText(int error) {
     return CliText::tr("標準出力に書き込めませんでした: %1").arg(systemErrorText(error));
 }
+
+} // namespace miravel::cli

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace miravel::cli {
+
 // Exit statuses of the batch uses.
 // ExitFailing: a network with an outlet outside its criteria (--levels).
 enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2, ExitFailing = 3 };
@@ -33,3 +35,5 @@ QString usageErrorText(const QString& message);
 QString settingsIgnoredText(const QStringList& files);
 // Standard output could not be written (the errno value `error`).
 QString outputFailedText(int error);
+
+} // namespace miravel::cli

@@ -7,12 +7,9 @@
 #include "common/numval.h"
 #include "project/recordcheck.h"
 #include "project/tvdfile.h"
+#include "standard/criteria.h"
 
-namespace {
-
-const char* const BandNames[BandCount] = {"VHF", "UHF", "BS", "CS"};
-
-} // namespace
+namespace miravel::cli {
 
 LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
     LevelTable table;
@@ -21,7 +18,7 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {
     for (int b = 0; b < BandCount; ++b) {
         const double level = NumVal(levels.terminal[TerminalField::BoosterLevel[b]]);
         const double total = levels.calculation.Total_Loss[size_t(b)];
-        bands.append(QString::fromLatin1(BandNames[b]));
+        bands.append(bandName(b));
         input.append(levels.boosterInput[size_t(b)]);
         output.append(NumText(level));
         loss.append(NumText(total));
@@ -64,9 +61,4 @@ BatchResult levelsCommand(const QString& file, OutputFormat format,
     return result;
 }
 
-QString terminalMessage(const QString& dialogText) {
-    QString text = dialogText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
+} // namespace miravel::cli

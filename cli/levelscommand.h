@@ -2,18 +2,14 @@
 // --levels: the levels of a project file on standard output, the same numbers
 // the screens show once the file is loaded and the terminal level calculated.
 
+#include "cli/batchresult.h"
 #include "cli/leveltable.h"
 #include "project/projectlevels.h"
 #include "standard/profilestore.h"
 
 #include <QString>
 
-// What a batch use prints and the status it ends with.
-struct BatchResult {
-    int status = 0;
-    QString out; // standard output
-    QString err; // standard error: refusals and warnings, as the dialogs say them
-};
+namespace miravel::cli {
 
 // One row per band: band, booster input, and booster output, loss and
 // terminal level of the calculation's result line.
@@ -24,5 +20,4 @@ LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels);
 // `judging`, as the screens judge.
 BatchResult levelsCommand(const QString& file, OutputFormat format, const JudgingSettings& judging);
 
-// A dialog text for a terminal: its carriage returns become line breaks.
-QString terminalMessage(const QString& dialogText);
+} // namespace miravel::cli

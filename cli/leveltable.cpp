@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+namespace miravel::cli {
+
 std::optional<OutputFormat> outputFormatNamed(const QString& name) {
     if (name == QLatin1String("text")) return OutputFormat::Text;
     if (name == QLatin1String("csv")) return OutputFormat::Csv;
@@ -135,3 +137,5 @@ QString formatLevelTable(const LevelTable& table, OutputFormat format) {
     }
     return formatText(table);
 }
+
+} // namespace miravel::cli

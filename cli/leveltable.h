@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace miravel::cli {
+
 enum class OutputFormat { Text, Csv, Json };
 
 // "text", "csv" or "json"; nothing for any other name.
@@ -44,3 +46,5 @@ QString formatCsv(const LevelTable& table);
 QString formatJson(const LevelTable& table);
 
 QString formatLevelTable(const LevelTable& table, OutputFormat format);
+
+} // namespace miravel::cli

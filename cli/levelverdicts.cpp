@@ -5,6 +5,8 @@
 #include "standard/judgement.h"
 #include "standard/verdictsheet.h"
 
+namespace miravel::cli {
+
 void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Profile& profile,
                        const BandValues& noiseFigures) {
     QStringList verdict, windowMin, windowMax, cn, cnVerdict;
@@ -32,3 +34,5 @@ void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Pro
     table.addColumn({QStringLiteral("cn"), QStringLiteral("C/N(dB)"), true}, cn);
     table.addColumn({QStringLiteral("cn_verdict"), QStringLiteral("C/N判定"), false}, cnVerdict);
 }
+
+} // namespace miravel::cli

@@ -7,5 +7,9 @@
 #include "project/projectlevels.h"
 #include "standard/criteria.h"
 
+namespace miravel::cli {
+
 void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Profile& profile,
                        const BandValues& noiseFigures);
+
+} // namespace miravel::cli

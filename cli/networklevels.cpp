@@ -6,6 +6,8 @@
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
+namespace miravel::cli {
+
 bool isNetworkFile(const QString& file) {
     return file.endsWith(QStringLiteral(".tvdn"), Qt::CaseInsensitive);
 }
@@ -61,3 +63,5 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
     }
     return batch;
 }
+
+} // namespace miravel::cli

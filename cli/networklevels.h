@@ -2,8 +2,12 @@
 // --levels for a network file (.tvdn): every outlet with its level and
 // verdict per band, judged with the chosen criteria profile.
 
-#include "cli/levelscommand.h"
+#include "cli/batchresult.h"
+#include "cli/leveltable.h"
 #include "network/propagation.h"
+#include "standard/criteria.h"
+
+namespace miravel::cli {
 
 // True for a name the network reader takes: "*.tvdn", in any case.
 bool isNetworkFile(const QString& file);
@@ -16,3 +20,5 @@ LevelTable networkLevelTable(const QString& file, const NetworkResult& result);
 // ExitRefused and its message, a network with any failing outlet
 // ExitFailing (the table is printed all the same).
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile);
+
+} // namespace miravel::cli

@@ -5,8 +5,6 @@
 
 namespace {
 
-const CatalogTable* const SeriesUnitTables[5] = {&Yunit1_Mt, &Yunit2_Mt, &Yunit1B_Mt, &Yunit1CS_Mt,
-                                                 &Yunit2CS_Mt};
 const char* const SeriesUnitTypeNames[5] = {"１端子形 BS", "２端子形 BS", "１端子分岐形 BS",
                                             "１端子形 CS", "２端子形 CS"};
 const int DistributorOutputs[6] = {2, 4, 6, 2, 4, 6};
@@ -30,7 +28,7 @@ void addPort(NodeLosses& losses, const BandLoss& loss, bool outlet) {
     losses.outletPort.push_back(outlet);
 }
 
-BandLoss runLoss(const CoaxRun& run, const Network& network) {
+BandLoss runLoss(const CoaxRun& run, const PartDefinitions& network) {
     const int type = catalogueCoaxIndex(run.cable);
     if (type >= 0) return catalogueCoaxLoss(type, run.metres);
     const CableType* cable = network.cableType(run.cable);
@@ -55,7 +53,7 @@ void checkModel(const Component& c) {
                             .arg(c.model));
 }
 
-void componentPorts(const Component& c, const Network& network, NodeLosses& losses) {
+void componentPorts(const Component& c, const PartDefinitions& network, NodeLosses& losses) {
     switch (c.kind) {
     case ComponentKind::Distributor:
         checkModel(c);
@@ -70,7 +68,7 @@ void componentPorts(const Component& c, const Network& network, NodeLosses& loss
         return;
     case ComponentKind::SeriesUnit: {
         checkModel(c);
-        const CatalogTable& table = *SeriesUnitTables[c.model - 1];
+        const CatalogTable& table = seriesUnitTable(c.model);
         if (c.endUnit) {
             addPort(losses, bandCells(table, 2, 3), true);
         } else {
@@ -163,7 +161,7 @@ QString componentLabel(const Component& c) {
     return label;
 }
 
-NodeLosses convertNodeLosses(const NodeSetup& setup, const Network& network) {
+NodeLosses convertNodeLosses(const NodeSetup& setup, const PartDefinitions& network) {
     NodeLosses losses;
     losses.coax = runLoss(setup.coax, network);
     componentPorts(setup.component, network, losses);

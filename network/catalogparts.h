@@ -3,7 +3,7 @@
 // conversion of a node's catalogue cells into numbers. A cell without a
 // number ("--", "") means the part is not rated for that band.
 
-#include "network/networkmodel.h"
+#include "network/networktypes.h"
 
 #include <QStringList>
 
@@ -24,7 +24,7 @@ QString componentLabel(const Component& component);
 // Converts a node's run and component; raises UserError naming what is
 // unknown (a cable type or user component not defined, a model outside the
 // catalogue).
-NodeLosses convertNodeLosses(const NodeSetup& setup, const Network& network);
+NodeLosses convertNodeLosses(const NodeSetup& setup, const PartDefinitions& network);
 
 // The loss per band of `metres` of catalogue coax type 0..6, the network's
 // own cable types aside. ５C-2V and ７C-2V are not rated for BS and CS.

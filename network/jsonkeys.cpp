@@ -88,44 +88,60 @@ bool addKey(Frame& f, std::vector<QString>& keys, const QString& key) {
     return true;
 }
 
-} // namespace
-
-std::optional<QString> repeatedJsonKey(const QByteArray& json) {
+// The objects and arrays open at the scan's place, with the keys seen in
+// each open object.
+struct KeyScan {
     std::vector<Frame> stack;
     std::vector<QString> keys;
     bool expectKey = false;
+
+    void open(bool object) {
+        stack.push_back(Frame{object, 0, keys.size(), std::nullopt});
+        expectKey = object;
+    }
+    void close() {
+        if (!stack.empty()) {
+            keys.resize(stack.back().object ? stack.back().firstKey : keys.size());
+            stack.pop_back();
+        }
+        expectKey = false;
+    }
+    void comma() {
+        if (!stack.empty() && stack.back().object) expectKey = true;
+        if (!stack.empty() && !stack.back().object) ++stack.back().index;
+    }
+};
+
+} // namespace
+
+std::optional<QString> repeatedJsonKey(const QByteArray& json) {
+    KeyScan scan;
     for (qsizetype i = 0; i < json.size();) {
         switch (json[i]) {
         case '{':
         case '[':
-            stack.push_back(Frame{json[i] == '{', 0, keys.size(), std::nullopt});
-            expectKey = json[i++] == '{';
+            scan.open(json[i++] == '{');
             break;
         case '}':
         case ']':
-            if (!stack.empty()) {
-                keys.resize(stack.back().object ? stack.back().firstKey : keys.size());
-                stack.pop_back();
-            }
-            expectKey = false;
+            scan.close();
             ++i;
             break;
         case ',':
-            if (!stack.empty() && stack.back().object) expectKey = true;
-            if (!stack.empty() && !stack.back().object) ++stack.back().index;
+            scan.comma();
             ++i;
             break;
         case '"': {
-            if (!expectKey || stack.empty()) {
+            if (!scan.expectKey || scan.stack.empty()) {
                 skipString(json, i);
                 break;
             }
             const QString key = readString(json, i);
-            if (!addKey(stack.back(), keys, key)) {
-                keys.push_back(key); // the place is the repeated key
-                return pathOf(stack, keys);
+            if (!addKey(scan.stack.back(), scan.keys, key)) {
+                scan.keys.push_back(key); // the place is the repeated key
+                return pathOf(scan.stack, scan.keys);
             }
-            expectKey = false;
+            scan.expectKey = false;
             break;
         }
         default:

@@ -1,14 +1,10 @@
 #include "network/outletcsv.h"
 
 #include "common/csv.h"
-#include "common/numformat.h"
+#include "network/networktexts.h"
 #include "standard/criteria.h"
 
 #include <QStringList>
-
-QString outletLevelText(const BandJudgement& j) {
-    return j.level ? Fmt2(*j.level) : QStringLiteral("非対応");
-}
 
 QByteArray outletTableCsv(const NetworkResult& result) {
     QStringList heading{QStringLiteral("端子"), QStringLiteral("部屋"), QStringLiteral("階")};
@@ -20,7 +16,7 @@ QByteArray outletTableCsv(const NetworkResult& result) {
     for (const OutletResult& o : result.outlets) {
         QStringList cells{o.name, o.room, o.floor};
         for (const BandJudgement& j : o.bands)
-            cells << outletLevelText(j) << verdictText(j);
+            cells << levelText(j.level) << verdictText(j);
         cells << (o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合"));
         rows.append(cells);
     }

@@ -7,7 +7,4 @@
 
 #include <QByteArray>
 
-// A level as the table shows it: "62.35", or "非対応" when not rated.
-QString outletLevelText(const BandJudgement& judgement);
-
 QByteArray outletTableCsv(const NetworkResult& result);

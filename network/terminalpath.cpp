@@ -13,9 +13,6 @@ namespace {
 
 namespace F = TerminalField;
 
-const CatalogTable* const SeriesUnitTables[SeriesUnitTypeCount] = {
-    &Yunit1_Mt, &Yunit2_Mt, &Yunit1B_Mt, &Yunit1CS_Mt, &Yunit2CS_Mt};
-
 struct PathStep {
     NodeId id;
     int port; // the output port the path leaves by
@@ -124,7 +121,7 @@ void fillUnitFields(TerminalFields& f, const Bill& bill) {
             f[F::UnitThroughLoss[b]] = QStringLiteral("--");
             f[F::UnitTakeOffLoss[b]] = Tanshi_Mt(bill.unitType - SeriesUnitTypeCount, b + 1, 2);
         } else {
-            const CatalogTable& t = *SeriesUnitTables[bill.unitType - 1];
+            const CatalogTable& t = seriesUnitTable(bill.unitType);
             f[F::UnitThroughLoss[b]] = t(1, b + 1, 2);
             // The chain ends at the end unit's port, or at a feed-through's own.
             f[F::UnitTakeOffLoss[b]] = t(bill.throughEnd ? 1 : 2, b + 1, 3);

@@ -18,6 +18,7 @@ PACKAGES=(
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
   libbenchmark-dev
+  python3
   desktop-file-utils appstream lintian dpkg-dev file fakeroot librsvg2-bin
   shared-mime-info libglib2.0-bin xdg-utils
 )
@@ -62,6 +63,8 @@ run)
   ;;
 test)
   install_missing
+  echo "== house check: no upward include, no include circle (scripts/house-check.py)"
+  python3 "$ROOT/scripts/house-check.py" "$ROOT"
   echo "== build and test"
   build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug
   run_tests "$ROOT/build-test"

@@ -50,36 +50,38 @@ void addTerm(double& target, double count, std::optional<double> cell) {
     if (cell) target = plus(target, times(count, *cell));
 }
 
-void run(const TerminalFields& f, KeisanResult& r) {
-    namespace F = TerminalField;
-    const int catalogueBand[BandCount] = {1, 2, 3, 4};
-    FieldNumbers field(f);
+namespace F = TerminalField;
+const int CatalogueBand[BandCount] = {1, 2, 3, 4};
 
-    // Distributors: count x distribution loss (property 1).
+// Distributors: count x distribution loss (property 1).
+void distributorLoss(FieldNumbers& field, KeisanResult& r) {
     for (int b = 0; b < BandCount; ++b) {
-        const int j = catalogueBand[b];
+        const int j = CatalogueBand[b];
         setTerm(r.Bunpai_Loss[b], field(F::DistributorCount[0]), Bunpai_Mt.number(1, j, 1));
         for (int m = 2; m <= 6; ++m)
             addTerm(r.Bunpai_Loss[b], field(F::DistributorCount[m - 1]), Bunpai_Mt.number(m, j, 1));
     }
+}
 
-    // Branchers: passages x insertion loss (property 2) ...
+// Branchers: passages x insertion loss (property 2) ...
+void brancherLoss(FieldNumbers& field, KeisanResult& r) {
     for (int b = 0; b < BandCount; ++b) {
-        const int j = catalogueBand[b];
+        const int j = CatalogueBand[b];
         setTerm(r.Bunki_Loss[b], field(F::BrancherPassage[0]), Bunki_Mt.number(1, j, 2));
         for (int m = 2; m <= 4; ++m)
             addTerm(r.Bunki_Loss[b], field(F::BrancherPassage[m - 1]), Bunki_Mt.number(m, j, 2));
     }
     // ... then take-offs x coupling loss (property 3).
     for (int b = 0; b < BandCount; ++b) {
-        const int j = catalogueBand[b];
+        const int j = CatalogueBand[b];
         for (int m = 1; m <= 4; ++m)
             addTerm(r.Bunki_Loss[b], field(F::BrancherTakeOff[m - 1]), Bunki_Mt.number(m, j, 3));
     }
+}
 
-    // Series units: N - 1 passages through feed-through units and one
-    // take-off at the end unit. An outlet (or no unit at all) counts its own
-    // loss N times.
+// Series units: N - 1 passages through feed-through units and one take-off
+// at the end unit. An outlet (or no unit at all) counts its own loss N times.
+void seriesUnitLoss(const TerminalFields& f, FieldNumbers& field, KeisanResult& r) {
     const int t = f.combo3Index + 1;
     const double n = field(F::UnitCount);
     if (n != 0 && t <= SeriesUnitTypeCount) {
@@ -95,8 +97,10 @@ void run(const TerminalFields& f, KeisanResult& r) {
     }
     for (int b = 0; b < BandCount; ++b)
         r.Yunit_Loss[b] = plus(r.Yunit_Pass[b], r.Yunit_End[b]);
+}
 
-    // Coax: metres x loss per 100 m at the band's highest frequency.
+// Coax: metres x loss per 100 m at the band's highest frequency.
+void coaxLoss(FieldNumbers& field, KeisanResult& r) {
     for (int b = 0; b < BandCount; ++b)
         for (int c = 0; c < CoaxTypeCount; ++c) {
             const double metres = field(F::CoaxLength[c]);
@@ -109,6 +113,14 @@ void run(const TerminalFields& f, KeisanResult& r) {
             sum = plus(sum, r.Douziyuku_Loss[size_t(c)][b]);
         r.Douziyuku_Total[b] = sum;
     }
+}
+
+void run(const TerminalFields& f, KeisanResult& r) {
+    FieldNumbers field(f);
+    distributorLoss(field, r);
+    brancherLoss(field, r);
+    seriesUnitLoss(f, field, r);
+    coaxLoss(field, r);
 
     for (int b = 0; b < BandCount; ++b)
         r.Total_Loss[b] = plus(plus(plus(r.Bunpai_Loss[b], r.Bunki_Loss[b]), r.Yunit_Loss[b]),

@@ -5,13 +5,13 @@
 
 #include "app/appinit.h"
 #include "app/menu.h"
-#include "app/platform.h"
 #include "app/screens.h"
-#include "catalog/tv_mt.h"
+#include "catalog/ui/tv_mt.h"
 #include "common/wholefile.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
-#include "terminal/tanmatu.h"
+#include "fieldstrength/ui/denkai.h"
+#include "platform/platform.h"
+#include "project/ui/projectcommands.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QApplication>
 #include <QDir>

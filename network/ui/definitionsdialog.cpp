@@ -68,9 +68,7 @@ DefinitionsDialog::DefinitionsDialog(QWidget* parent)
             [this] { removeCurrentRow(ui->userTable); });
 }
 
-DefinitionsDialog::~DefinitionsDialog() {
-    delete ui;
-}
+DefinitionsDialog::~DefinitionsDialog() = default;
 
 void DefinitionsDialog::setRows(const TextRows& cableRows, const TextRows& userRows) {
     fill(ui->cableTable, cableRows, false);

@@ -7,6 +7,7 @@
 #include "ui_definitionsdialog.h"
 
 #include <QDialog>
+#include <memory>
 
 class DefinitionsDialog : public QDialog {
     Q_OBJECT
@@ -18,5 +19,5 @@ public:
     TextRows cableRows() const;
     TextRows userRows() const;
 
-    Ui::DefinitionsDialog* ui;
+    std::unique_ptr<Ui::DefinitionsDialog> ui;
 };

@@ -9,11 +9,6 @@ namespace {
 
 QPointer<NetworkWindow> s_screen;
 
-std::function<TerminalLink*()>& linkSource() {
-    static std::function<TerminalLink*()> source;
-    return source;
-}
-
 } // namespace
 
 void showNetworkScreen() {
@@ -37,14 +32,6 @@ NetworkWindow* existingNetworkScreen() {
 
 void closeNetworkScreen() {
     if (s_screen) s_screen->close();
-}
-
-void setTerminalLink(std::function<TerminalLink*()> link) {
-    linkSource() = std::move(link);
-}
-
-TerminalLink* terminalLink() {
-    return linkSource() ? linkSource()() : nullptr;
 }
 
 } // namespace NetworkEntry

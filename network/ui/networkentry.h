@@ -3,12 +3,11 @@
 // screen open its screen through here. The screen exists at most once and
 // is destroyed when closed, like the other screens.
 
-#include <functional>
+#include "network/ui/terminallink.h" // setTerminalLink
 
 class QString;
 
 class NetworkWindow;
-class TerminalLink;
 
 namespace NetworkEntry {
 
@@ -21,10 +20,5 @@ bool openNetworkFile(const QString& path);
 NetworkWindow* existingNetworkScreen();
 // Closes the screen when it exists.
 void closeNetworkScreen();
-
-// Where the screen finds the terminal screen (created on demand); set once
-// by the program's start-up.
-void setTerminalLink(std::function<TerminalLink*()> link);
-TerminalLink* terminalLink();
 
 } // namespace NetworkEntry

@@ -63,6 +63,14 @@ public:
     void previewNetwork();
     void exportPdf();
 
+    static constexpr int DiagramTab = 1;
+
+protected:
+    // Unsaved changes are kept unless the user agrees to drop them.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The views and actions; tests find them by their objectNames.
     QTreeView* tree;
     QTableView* outletTable;
     QLabel* summaryLabel;
@@ -71,7 +79,6 @@ public:
     QSpinBox* repeatCount;
     QComboBox* profileCombo; // the criteria the outlets are judged by
     QTabWidget* tabs;        // the outlet table and the diagram
-    static constexpr int DiagramTab = 1;
 
     QAction* newAction;
     QAction* openAction;
@@ -98,15 +105,12 @@ public:
     QAction* sendAction;
     QAction* definitionsAction;
 
-protected:
-    // Unsaved changes are kept unless the user agrees to drop them.
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     bool mayDiscardChanges();
     bool loadNetworkFile(const QString& path);
     void fitToScreen();
-    void buildViews();
+    void buildViews(); // networkwindow_views.cpp
+    void buildTree();
+    QWidget* buildOutletPage(); // the outlet table under its summary
     void buildActions();
     void buildUndoActions();
     void buildMenus();

@@ -7,7 +7,6 @@
 #include "network/terminalpath.h"
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
-#include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
 #include "network/ui/terminallink.h"
 

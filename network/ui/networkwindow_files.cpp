@@ -1,21 +1,21 @@
 // The file and output commands of the network screen: new, open, save, the
 // outlet table as CSV, printing and the PDF file.
 
-#include "app/hourglass.h"
-#include "app/platform.h"
 #include "common/errors.h"
 #include "common/filestamp.h"
 #include "common/programvalues.h"
-#include "common/version.h"
 #include "common/recentdocuments.h"
+#include "common/version.h"
 #include "common/wholefile.h"
 #include "network/outletcsv.h"
 #include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkpaint.h"
 #include "network/ui/networkwindow.h"
-#include "print/printcommands.h"
-#include "print/printer.h"
+#include "platform/hourglass.h"
+#include "platform/platform.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -41,9 +41,7 @@ NodeDetails::NodeDetails(NetworkDocument* document, QWidget* parent)
     showNode(HeadEndId);
 }
 
-NodeDetails::~NodeDetails() {
-    delete ui;
-}
+NodeDetails::~NodeDetails() = default;
 
 void NodeDetails::connectFields() {
     connect(ui->kindCombo, &QComboBox::activated, this, &NodeDetails::kindChosen);

@@ -10,6 +10,7 @@
 #include "ui_nodedetails.h"
 
 #include <QGroupBox>
+#include <memory>
 
 class NetworkDocument;
 class QLineEdit;
@@ -24,7 +25,7 @@ public:
     void showNode(NodeId id);
     NodeId node() const { return m_node; }
 
-    Ui::NodeDetails* ui;
+    std::unique_ptr<Ui::NodeDetails> ui;
 
 signals:
     // A change was refused; the text says why.

@@ -6,6 +6,8 @@
 #include "common/programvalues.h"
 #include "terminal/terminalfields.h"
 
+#include <functional>
+
 class TerminalLink {
 public:
     virtual ~TerminalLink() = default;
@@ -16,3 +18,12 @@ public:
     // fields (the rest emptied) and shows the screen.
     virtual void receivePath(const TerminalFields& fields) = 0;
 };
+
+namespace NetworkEntry {
+
+// Where the network screen finds the terminal screen (created on demand);
+// set once by the program's start-up.
+void setTerminalLink(std::function<TerminalLink*()> link);
+TerminalLink* terminalLink();
+
+} // namespace NetworkEntry

@@ -4,14 +4,16 @@
 #include "cli/commandline.h"
 #include "common/programvalues.h"
 #include "print/printtestsupport.h"
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QDir>
 #include <QProcess>
 #include <csignal>
 #include <sys/resource.h>
+
+using namespace miravel::cli;
 
 namespace {
 

@@ -2,16 +2,16 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "app/singleinstance.h"
-#include "app/userguide.h"
-#include "catalog/tv_mt.h"
+#include "catalog/ui/tv_mt.h"
 #include "common/programvalues.h"
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 #include "network/tvdnfile.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
+#include "platform/userguide.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QApplication>

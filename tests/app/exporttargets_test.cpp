@@ -8,9 +8,9 @@
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
 #include "print/printtestsupport.h"
-#include "project/projectcommands.h"
 #include "project/tvdfile.h"
-#include "standard/levelchartwindow.h"
+#include "project/ui/projectcommands.h"
+#include "standard/ui/levelchartwindow.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -61,18 +61,25 @@ TEST_F(ExportTargets, APipeOrALinkToOneStaysAsItWas) {
         {"writeProjectFile", "tvd",
          [](const QString& p) { refused([&] { writeProjectFile(p, "x"); }); }, true},
         {"名前を付けて保存...", "tvdn",
-         [&](const QString& p) { chooseAndTrigger(network()->saveAsAction, p); }, false},
+         [&](const QString& p) { chooseAndTrigger(named<QAction>(network(), "saveNetworkAs"), p); },
+         false},
         {"上書き保存", "tvdn",
          [&](const QString& p) {
              network()->document()->setFilePath(p);
-             network()->saveAction->trigger();
+             named<QAction>(network(), "saveNetwork")->trigger();
          },
          false},
         {"writeNetworkFile", "tvdn",
          [](const QString& p) { refused([&] { writeNetworkFile(p, Network()); }); }, true},
         {"端子一覧表のCSV出力...", "csv",
-         [&](const QString& p) { chooseAndTrigger(network()->csvAction, p); }, false},
-        {"PDF出力...", "pdf", [&](const QString& p) { chooseAndTrigger(network()->pdfAction, p); },
+         [&](const QString& p) {
+             chooseAndTrigger(named<QAction>(network(), "exportOutletCsv"), p);
+         },
+         false},
+        {"PDF出力...", "pdf",
+         [&](const QString& p) {
+             chooseAndTrigger(named<QAction>(network(), "exportNetworkPdf"), p);
+         },
          false},
         {"PDFで保存…", "pdf", [&](const QString& p) { EXPECT_FALSE(chart.savePdf(p)); }, false},
         {"画像で保存…", "png", [&](const QString& p) { EXPECT_FALSE(chart.saveImage(p)); }, false},

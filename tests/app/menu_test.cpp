@@ -1,15 +1,15 @@
-#include "app/frame.h"
 #include "app/menu.h"
 #include "app/screens.h"
-#include "app/userguide.h"
 #include "catalog/catalog.h"
-#include "catalog/tv_mt.h"
+#include "catalog/ui/tv_mt.h"
 #include "common/programvalues.h"
 #include "common/version.h"
-#include "fieldstrength/denkai.h"
-#include "print/printer.h"
+#include "fieldstrength/ui/denkai.h"
+#include "platform/frame.h"
+#include "platform/userguide.h"
+#include "print/ui/printer.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,15 +34,18 @@ TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
     Menu* menu = Screens::menu();
     EXPECT_EQ(menu->objectName(), "Menu");
     EXPECT_EQ(menu->windowTitle(), "電界強度");
-    EXPECT_EQ(menu->Label1->text(), "Miravel　Ver 2.0");
-    EXPECT_FALSE(menu->Label2->text().isEmpty());
-    EXPECT_EQ(menu->Frame1->title(), "選　択");
-    EXPECT_EQ(menu->Option1->text(), "アンテナからブースター入り口まで計算");
-    EXPECT_EQ(menu->Option2->text(), "分配器又はﾌﾞｰｽﾀｰ出力から端末までの計算");
-    EXPECT_EQ(menu->Option3->text(), "登録データ参照");
-    EXPECT_EQ(menu->Command1->text(), "スタート");
-    EXPECT_EQ(menu->Command2->text(), "終　了");
-    for (QRadioButton* option : {menu->Option1, menu->Option2, menu->Option3})
+    EXPECT_EQ(named<QLabel>(menu, "Label1")->text(), "Miravel　Ver 2.0");
+    EXPECT_FALSE(named<QLabel>(menu, "Label2")->text().isEmpty());
+    EXPECT_EQ(named<QGroupBox>(menu, "Frame1")->title(), "選　択");
+    EXPECT_EQ(named<QRadioButton>(menu, "Option1")->text(), "アンテナからブースター入り口まで計算");
+    EXPECT_EQ(named<QRadioButton>(menu, "Option2")->text(),
+              "分配器又はﾌﾞｰｽﾀｰ出力から端末までの計算");
+    EXPECT_EQ(named<QRadioButton>(menu, "Option3")->text(), "登録データ参照");
+    EXPECT_EQ(named<QPushButton>(menu, "Command1")->text(), "スタート");
+    EXPECT_EQ(named<QPushButton>(menu, "Command2")->text(), "終　了");
+    for (QRadioButton* option :
+         {named<QRadioButton>(menu, "Option1"), named<QRadioButton>(menu, "Option2"),
+          named<QRadioButton>(menu, "Option3")})
         EXPECT_FALSE(option->isChecked());
     EXPECT_EQ(printerFont().family, "ＭＳ 明朝");
     EXPECT_FLOAT_EQ(printerFont().size, 8.9f);
@@ -60,7 +63,7 @@ TEST_F(MenuTest, MenuBarHoldsTheFourItemsByNameAndTheRecentFiles) {
     QList<QAction*> actions = menu->menuBar()->actions();
     // The recent files list sits between the file items and the link.
     ASSERT_EQ(actions.size(), 5);
-    EXPECT_EQ(actions[3]->menu(), menu->Recent_m);
+    EXPECT_EQ(actions[3]->menu(), named<QMenu>(menu, "Recent_m"));
     EXPECT_EQ(actions[3]->text(), "最近使ったファイル");
     actions.removeAt(3);
     for (int i = 0; i < 4; ++i) {
@@ -72,7 +75,7 @@ TEST_F(MenuTest, MenuBarHoldsTheFourItemsByNameAndTheRecentFiles) {
 
 TEST_F(MenuTest, StartWithNothingChosenDoesNothing) {
     Menu* menu = Screens::menu();
-    menu->Command1->click();
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_EQ(Screens::existingDenkai(), nullptr);
     EXPECT_EQ(Screens::existingTerminal(), nullptr);
     EXPECT_EQ(Screens::existingBoard(), nullptr);
@@ -81,41 +84,40 @@ TEST_F(MenuTest, StartWithNothingChosenDoesNothing) {
 
 TEST_F(MenuTest, StartOpensTheChosenScreenAndClearsTheChoice) {
     struct Case {
-        QRadioButton* Menu::*option;
+        const char* option;
         QWidget* (*existing)();
         const char* name;
     };
     const Case cases[] = {
-        {&Menu::Option1, [] { return static_cast<QWidget*>(Screens::existingDenkai()); }, "Denkai"},
-        {&Menu::Option2, [] { return static_cast<QWidget*>(Screens::existingTerminal()); },
-         "tanmatu"},
-        {&Menu::Option3, [] { return static_cast<QWidget*>(Screens::existingBoard()); }, "Tv_Mt"},
+        {"Option1", [] { return static_cast<QWidget*>(Screens::existingDenkai()); }, "Denkai"},
+        {"Option2", [] { return static_cast<QWidget*>(Screens::existingTerminal()); }, "tanmatu"},
+        {"Option3", [] { return static_cast<QWidget*>(Screens::existingBoard()); }, "Tv_Mt"},
     };
     Menu* menu = Screens::menu();
     menu->show();
     for (const Case& c : cases) {
-        (menu->*c.option)->setChecked(true);
-        menu->Command1->click();
+        named<QRadioButton>(menu, c.option)->setChecked(true);
+        named<QPushButton>(menu, "Command1")->click();
         QWidget* screen = c.existing();
         ASSERT_NE(screen, nullptr) << c.name;
         EXPECT_EQ(screen->objectName(), c.name);
         EXPECT_TRUE(screen->isVisible()) << c.name;
-        EXPECT_FALSE((menu->*c.option)->isChecked()) << c.name;
+        EXPECT_FALSE(named<QRadioButton>(menu, c.option)->isChecked()) << c.name;
         EXPECT_TRUE(menu->isVisible());
     }
     // Pressing Start again with nothing chosen changes nothing.
-    menu->Command1->click();
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(MenuTest, StartRaisesAnOpenScreenWithoutLoadingItAgain) {
     Menu* menu = Screens::menu();
-    menu->Option1->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option1")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     Denkai* first = Screens::existingDenkai();
     first->setProperty("entered", 42);
-    menu->Option1->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option1")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_EQ(Screens::existingDenkai(), first);
     EXPECT_EQ(first->property("entered").toInt(), 42);
 }
@@ -135,7 +137,7 @@ TEST_F(MenuTest, ExitClosesEveryScreen) {
     Screens::showDenkai();
     Screens::terminal(); // loaded invisibly, as a project command would
     Screens::showBoard();
-    menu->Command2->click();
+    named<QPushButton>(menu, "Command2")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Screens::existingDenkai(), nullptr);
     EXPECT_EQ(Screens::existingTerminal(), nullptr);
@@ -166,7 +168,7 @@ TEST_F(MenuTest, VersionMessageNamesTheLicence) {
 }
 
 TEST_F(MenuTest, HomePageLinkOpensTheUserGuide) {
-    Screens::menu()->Hp_Link->trigger();
+    named<QAction>(Screens::menu(), "Hp_Link")->trigger();
     EXPECT_TRUE(platform.openedUrls.isEmpty());
     ASSERT_NE(existingUserGuide(), nullptr);
     EXPECT_TRUE(existingUserGuide()->toPlainText().contains("コマンドライン"));

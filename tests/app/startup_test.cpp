@@ -2,16 +2,16 @@
 
 #include "app/menu.h"
 #include "app/screens.h"
-#include "coax/d_kbl.h"
+#include "coax/ui/d_kbl.h"
 #include "common/programvalues.h"
 #include "common/usersettings.h"
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,7 +34,7 @@ TEST_F(StartupTest, FileArgumentLoadsFieldsAndCaptions) {
     EXPECT_EQ(DataName, file);
     const QString named = QStringLiteral("　　  [データ名  ") + file + QStringLiteral(" ]");
     EXPECT_EQ(menu->windowTitle(), QStringLiteral("電界強度") + named);
-    const auto* fs = Screens::denkai()->ui;
+    const auto* fs = Screens::denkai()->ui.get();
     EXPECT_EQ(Screens::denkai()->windowTitle(),
               QStringLiteral("アンテナからブースター入り口までの電界強度") + named);
     EXPECT_EQ(fs->Combo1->currentText(), "VHF-5A");

@@ -4,10 +4,10 @@
 #include "app/screens.h"
 #include "common/programvalues.h"
 #include "common/usersettings.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
+#include "fieldstrength/ui/denkai.h"
+#include "project/ui/projectcommands.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QDir>
@@ -94,7 +94,7 @@ TEST_F(RememberedTest, RecentFilesListLoadsAndDropsMissingFiles) {
 
     Menu* menu = Screens::menu();
     menu->fillRecentMenu();
-    const QList<QAction*> items = menu->Recent_m->actions();
+    const QList<QAction*> items = named<QMenu>(menu, "Recent_m")->actions();
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0]->text(), QStringLiteral("&1  a&&b.tvd  （%1）").arg(dir.path()));
     EXPECT_EQ(items[1]->toolTip(), QFileInfo(fixture("antenna-data.tvd")).absoluteFilePath());
@@ -106,15 +106,15 @@ TEST_F(RememberedTest, RecentFilesListLoadsAndDropsMissingFiles) {
     EXPECT_TRUE(menu->windowTitle().endsWith(QStringLiteral("antenna-data.tvd ]")));
     // Loading it made it the newest.
     menu->fillRecentMenu();
-    EXPECT_EQ(menu->Recent_m->actions()[0]->toolTip(), items[1]->toolTip());
+    EXPECT_EQ(named<QMenu>(menu, "Recent_m")->actions()[0]->toolTip(), items[1]->toolTip());
 }
 
 TEST_F(RememberedTest, EmptyRecentFilesListSaysSo) {
     Menu* menu = Screens::menu();
     menu->fillRecentMenu();
-    ASSERT_EQ(menu->Recent_m->actions().size(), 1);
-    EXPECT_EQ(menu->Recent_m->actions()[0]->text(), "（なし）");
-    EXPECT_FALSE(menu->Recent_m->actions()[0]->isEnabled());
+    ASSERT_EQ(named<QMenu>(menu, "Recent_m")->actions().size(), 1);
+    EXPECT_EQ(named<QMenu>(menu, "Recent_m")->actions()[0]->text(), "（なし）");
+    EXPECT_FALSE(named<QMenu>(menu, "Recent_m")->actions()[0]->isEnabled());
 }
 
 TEST_F(RememberedTest, DialogsStartInTheLastFolderUnlessAProjectIsOpen) {

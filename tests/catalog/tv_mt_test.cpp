@@ -3,7 +3,7 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
-#include "catalog/tv_mt.h"
+#include "catalog/ui/tv_mt.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,8 @@
 
 #include "support/testsupport.h"
 
+using namespace miravel::cli;
+
 namespace {
 
 using Mode = CommandLine::Mode;

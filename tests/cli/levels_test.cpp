@@ -2,18 +2,20 @@
 
 #include "app/screens.h"
 #include "cli/commandline.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
+#include "fieldstrength/ui/denkai.h"
+#include "project/ui/projectcommands.h"
 #include "standard/profilestore.h"
-#include "standard/verdictpanel.h"
+#include "standard/ui/verdictpanel.h"
 #include "support/testsupport.h"
 #include "terminal/keisan.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <sys/stat.h>
+
+using namespace miravel::cli;
 
 namespace {
 
@@ -34,14 +36,14 @@ struct ScreenLevels {
 ScreenLevels screenLevels(PlatformStandIn& platform, const QString& file) {
     ScreenLevels shown;
     EXPECT_TRUE(loadProjectFile(nullptr, file));
-    const auto* fs = Screens::denkai()->ui;
+    const auto* fs = Screens::denkai()->ui.get();
     for (QLineEdit* field : {fs->Text11, fs->Text12, fs->Text13, fs->Text15})
         shown.boosterInput.append(field->text());
     tanmatu* tm = Screens::terminal();
     tm->Keisan();
     for (QLabel* label : {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45, tm->ui->Label58})
         shown.resultLines.append(label->text());
-    const auto* verdicts = tm->verdicts->ui;
+    const auto* verdicts = tm->verdicts->ui.get();
     for (QLabel* label :
          {verdicts->VerdictVhf, verdicts->VerdictUhf, verdicts->VerdictBs, verdicts->VerdictCs})
         shown.verdicts.append(label->text());

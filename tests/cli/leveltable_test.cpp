@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace miravel::cli;
+
 namespace {
 
 LevelTable sample() {

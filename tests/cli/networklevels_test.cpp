@@ -1,3 +1,4 @@
+#include "cli/levelscommand.h"
 #include "cli/networklevels.h"
 
 #include "cli/commandline.h"
@@ -10,6 +11,8 @@
 #include <QJsonValue>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace miravel::cli;
 
 namespace {
 

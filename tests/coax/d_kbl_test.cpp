@@ -1,4 +1,4 @@
-#include "coax/d_kbl.h"
+#include "coax/ui/d_kbl.h"
 #include "common/errors.h"
 #include "common/programvalues.h"
 #include "project/records.h"
@@ -12,7 +12,7 @@ namespace {
 class CoaxControl : public ScreenTest {
 protected:
     std::unique_ptr<D_Kbl> control = std::make_unique<D_Kbl>();
-    Ui::D_Kbl& ui = *control->ui;
+    Ui::D_Kbl& ui = *control->ui.get();
 
     QStringList lossTexts() const {
         return {ui.Text1->text(), ui.Text2->text(), ui.Text3->text(), ui.Text4->text()};

@@ -1,11 +1,11 @@
 #include "app/menu.h"
 #include "app/screens.h"
 #include "common/programvalues.h"
-#include "fieldstrength/denkai.h"
-#include "project/projectcommands.h"
-#include "standard/cnpanel.h"
+#include "fieldstrength/ui/denkai.h"
+#include "project/ui/projectcommands.h"
 #include "standard/profilestore.h"
-#include "standard/verdictstyle.h"
+#include "standard/ui/cnpanel.h"
+#include "standard/ui/verdictstyle.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>
@@ -28,7 +28,7 @@ protected:
     void open() {
         screen = Screens::denkai();
         Screens::show(screen);
-        cn = screen->cn->ui;
+        cn = screen->cn->ui.get();
     }
     void calculate() { click(screen->ui->Command2); }
     void typeNoiseFigure(QLineEdit* field, const char* text) {

@@ -1,4 +1,4 @@
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 
 #include "app/screens.h"
 #include "print/printtestsupport.h"

@@ -1,9 +1,9 @@
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 
 #include "app/screens.h"
-#include "app/userguide.h"
 #include "common/programvalues.h"
 #include "common/version.h"
+#include "platform/userguide.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>
@@ -21,7 +21,7 @@ protected:
     void openScreen() {
         screen = Screens::denkai();
         Screens::show(screen);
-        ui = screen->ui;
+        ui = screen->ui.get();
     }
     void closeScreen() {
         click(ui->Command3);

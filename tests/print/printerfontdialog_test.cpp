@@ -1,6 +1,6 @@
-#include "print/fontfit.h"
-#include "print/printerfontdialog.h"
 #include "print/printtestsupport.h"
+#include "print/ui/fontfit.h"
+#include "print/ui/printerfontdialog.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>

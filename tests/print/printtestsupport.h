@@ -3,9 +3,9 @@
 // kept as a test found them, the print dialogs answered, and PDF output
 // read back with poppler's command-line tools.
 
-#include "app/platform.h"
-#include "print/printcommands.h"
-#include "print/printer.h"
+#include "platform/platform.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "print/fontfit.h"
-#include "print/printcommands.h"
-#include "print/printer.h"
 #include "print/printtestsupport.h"
 #include "print/report.h"
-#include "print/reportprinter.h"
+#include "print/ui/fontfit.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
+#include "print/ui/reportprinter.h"
 
 #include "common/programvalues.h"
 

@@ -1,16 +1,16 @@
-#include "project/projectcommands.h"
+#include "project/ui/projectcommands.h"
 
 #include "app/menu.h"
 #include "app/screens.h"
-#include "coax/d_kbl.h"
+#include "coax/ui/d_kbl.h"
 #include "common/cp932.h"
 #include "common/programvalues.h"
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 #include "project/projectbytes.h"
-#include "project/projectdata.h"
 #include "project/records.h"
+#include "project/ui/projectdata.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QDir>
 #include <QFile>
@@ -266,12 +266,12 @@ TEST_F(ProjectCommands, ALoadedProjectShowsWhenItsScreenIsOpenedLater) {
     writeBytes(path("later.tvd"), projectBytes(r));
     Menu* menu = Screens::menu();
     load(path("later.tvd"));
-    menu->Option2->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option2")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_TRUE(Screens::existingTerminal()->isVisible());
     EXPECT_EQ(Screens::existingTerminal()->ui->Text43->text(), "3階東系統");
-    menu->Option1->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option1")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     EXPECT_EQ(Screens::existingDenkai()->ui->Combo4->currentText(), "BS-M  BS-MC");
 }
 

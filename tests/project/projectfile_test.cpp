@@ -1,17 +1,17 @@
 #include "app/menu.h"
 #include "app/screens.h"
-#include "coax/d_kbl.h"
+#include "coax/ui/d_kbl.h"
 #include "common/cp932.h"
 #include "common/filestamp.h"
 #include "common/programvalues.h"
-#include "fieldstrength/denkai.h"
+#include "fieldstrength/ui/denkai.h"
 #include "fifofeeder.h"
 #include "project/projectbytes.h"
-#include "project/projectcommands.h"
-#include "project/projectdata.h"
 #include "project/records.h"
+#include "project/ui/projectcommands.h"
+#include "project/ui/projectdata.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QCheckBox>
 #include <QDateTime>

@@ -1,12 +1,12 @@
 #include "print/printtestsupport.h"
 #include "standard/chartfixture.h"
-#include "standard/chartpainter.h"
-#include "standard/levelchartwindow.h"
-#include "standard/verdictstyle.h"
+#include "standard/ui/chartpainter.h"
+#include "standard/ui/levelchartwindow.h"
+#include "standard/ui/verdictstyle.h"
 #include "support/testsupport.h"
 
 #include "common/numval.h"
-#include "standard/verdictsheetprint.h"
+#include "standard/ui/verdictsheetprint.h"
 #include "terminal/keisan.h"
 
 #include <QAction>

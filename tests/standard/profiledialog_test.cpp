@@ -1,6 +1,6 @@
 #include "standard/criteriaevents.h"
-#include "standard/profiledialog.h"
 #include "standard/profilestore.h"
+#include "standard/ui/profiledialog.h"
 #include "support/testsupport.h"
 
 #include <QSettings>
@@ -32,7 +32,7 @@ TEST_F(CriteriaSettings, ShowsTheChosenProfileAndStoresEditsOnOk) {
         saveProfileChoice(settings, {MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
     }
     ProfileDialog dialog;
-    auto* ui = dialog.ui;
+    auto* ui = dialog.ui.get();
     EXPECT_EQ(ui->ProfileCombo->currentIndex(), 1);
     EXPECT_EQ(QStringList({ui->MinBs->text(), ui->MaxBs->text(), ui->CnBs->text()}),
               QStringList({"54", "81", "13"}));
@@ -58,7 +58,7 @@ TEST_F(CriteriaSettings, ShowsTheChosenProfileAndStoresEditsOnOk) {
 
 TEST_F(CriteriaSettings, BadEntryIsRefusedAndNothingIsStored) {
     ProfileDialog dialog;
-    auto* ui = dialog.ui;
+    auto* ui = dialog.ui.get();
     const struct {
         QLineEdit* field;
         const char* text;

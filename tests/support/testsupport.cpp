@@ -2,11 +2,11 @@
 
 #include "app/menu.h"
 #include "app/screens.h"
-#include "app/userguide.h"
-#include "catalog/tv_mt.h"
+#include "catalog/ui/tv_mt.h"
 #include "common/programvalues.h"
-#include "fieldstrength/denkai.h"
-#include "terminal/tanmatu.h"
+#include "fieldstrength/ui/denkai.h"
+#include "platform/userguide.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

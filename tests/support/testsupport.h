@@ -2,9 +2,10 @@
 // Helpers for driving the screens headless: captured message boxes and
 // answered file dialogs, and a fixture that leaves no screen behind.
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -40,6 +41,14 @@ void closeAllScreens();
 
 // A user's pick of list item `index`: a click on it in the open list.
 void pick(QComboBox* combo, int index);
+
+// The control of `parent` with the objectName `name`, found as a user
+// finds it; a test failure (and nullptr) when there is none.
+template <typename T> T* named(const QObject* parent, const char* name) {
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << "no control named " << name;
+    return child;
+}
 
 // Typing `text` key by key into a widget, Japanese characters included.
 void typeText(QWidget* widget, const QString& text);

@@ -3,7 +3,7 @@
 #include "common/version.h"
 #include "print/printtestsupport.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,7 +46,7 @@ protected:
     // The worked example of the level calculation: one BS-D2, three series
     // units of type 1, 10 m of S-5C-FB, every booster level 105.
     void fillWorkedExample() {
-        Ui::tanmatu* ui = screen->ui;
+        Ui::tanmatu* ui = screen->ui.get();
         ui->Text4->setText(QStringLiteral("1"));
         pick(ui->Combo3, 0);
         ui->Text19->setText(QStringLiteral("3"));
@@ -58,7 +58,7 @@ protected:
 
     // The text colour of every coloured label (and the credit line's ground).
     QList<QColor> labelColours() const {
-        Ui::tanmatu* ui = screen->ui;
+        Ui::tanmatu* ui = screen->ui.get();
         QList<QColor> colours;
         for (QLabel* label : {ui->Label40, ui->Label41, ui->Label42, ui->Label57, ui->Label43,
                               ui->Label44, ui->Label45, ui->Label58, ui->Label71, ui->Label72,
@@ -261,7 +261,7 @@ TEST_F(TanmatuPrintTest, PrintDataAfterTheCalculation) {
         platform.messages.clear();
         printer.pdfQuestions = 0;
         fillWorkedExample();
-        c.setUp(screen->ui);
+        c.setUp(screen->ui.get());
         const QString file = path(QString::fromUtf8(c.name).left(12) + QStringLiteral(".pdf"));
         printer.printTo(file);
 

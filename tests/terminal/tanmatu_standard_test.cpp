@@ -2,11 +2,11 @@
 #include "app/screens.h"
 #include "common/cp932.h"
 #include "print/printtestsupport.h"
-#include "project/projectcommands.h"
-#include "standard/levelchartwindow.h"
-#include "standard/verdictpanel.h"
+#include "project/ui/projectcommands.h"
+#include "standard/ui/levelchartwindow.h"
+#include "standard/ui/verdictpanel.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QFile>
 #include <QSettings>
@@ -45,7 +45,7 @@ protected:
     QLineEdit* field(int n) {
         return screen()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
     }
-    Ui::VerdictPanel* panel() { return screen()->verdicts->ui; }
+    Ui::VerdictPanel* panel() { return screen()->verdicts->ui.get(); }
 
     // One BS-D2 distributor (VHF 3.8, UHF 4.0, BS 4.5, CS none) after
     // booster levels chosen so that the four bands get four different

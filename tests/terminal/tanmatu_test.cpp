@@ -2,7 +2,7 @@
 #include "common/programvalues.h"
 #include "common/text.h"
 #include "support/testsupport.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QTest>
@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(TanmatuTest, LoadState) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     EXPECT_EQ(screen->windowTitle(), terminalStartCaption());
     EXPECT_TRUE(ui->Option1->isChecked());
     EXPECT_FALSE(ui->Check1->isChecked());
@@ -85,7 +85,7 @@ TEST_F(TanmatuTest, MenuItems) {
 }
 
 TEST_F(TanmatuTest, LookUps) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     pick(ui->Combo1, 0);
     EXPECT_EQ(fieldTexts({1, 2, 3, 7}), QStringList({"3.8", "4.0", "4.5", "--"}));
     pick(ui->Combo1, 5);
@@ -106,7 +106,7 @@ TEST_F(TanmatuTest, LookUps) {
 }
 
 TEST_F(TanmatuTest, SeriesUnitAndOutletChoice) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     ui->Text19->setText(QStringLiteral("4"));
     pick(ui->Combo3, 2);
     EXPECT_EQ(fieldTexts({13, 14, 15, 37}), QStringList({"1.5", "2.0", "2.2", "--"}));
@@ -179,7 +179,7 @@ TEST_F(TanmatuTest, BoosterLevelsFromTheAntennaData) {
 }
 
 TEST_F(TanmatuTest, ClearLeavesCheckAndRowCaptions) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     ui->Check1->setChecked(true);
     pick(ui->Combo3, 5);
     pick(ui->Combo1, 0);
@@ -200,7 +200,7 @@ TEST_F(TanmatuTest, ClearLeavesCheckAndRowCaptions) {
 }
 
 TEST_F(TanmatuTest, LabelColours) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     const std::pair<QLabel*, QColor> cases[] = {
         {ui->Label40, QColor(0, 0, 255)},   {ui->Label57, QColor(0, 0, 255)},
         {ui->Label43, QColor(255, 0, 0)},   {ui->Label58, QColor(255, 0, 0)},
@@ -223,7 +223,7 @@ TEST_F(TanmatuTest, LabelColours) {
 }
 
 TEST_F(TanmatuTest, CalculateButton) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     click(ui->Check1);
     click(ui->Check1); // booster levels "105"
     click(ui->Text4);
@@ -250,7 +250,7 @@ TEST_F(TanmatuTest, CalculateButton) {
 }
 
 TEST_F(TanmatuTest, CalculationErrorKeepsUnwrittenLines) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     screen->Keisan();
     ui->Text27->setText(QStringLiteral("10"));
     ui->Text33->setText(QStringLiteral("1E400"));
@@ -268,7 +268,7 @@ TEST_F(TanmatuTest, CalculationErrorKeepsUnwrittenLines) {
 // elsewhere, stays as typed, and the calculation counts a series-unit chain
 // from the typed losses.
 TEST_F(TanmatuTest, TypingIntoTheTypeChooserChoosesNothing) {
-    Ui::tanmatu* ui = screen->ui;
+    Ui::tanmatu* ui = screen->ui.get();
     screen->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
     ui->Combo3->setFocus();

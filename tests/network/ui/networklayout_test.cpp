@@ -64,9 +64,11 @@ TEST_F(NetworkLayout, EverythingIsInReachOnA1280By800Screen) {
         EXPECT_TRUE(shown->isVisible()) << action->text().toStdString();
         EXPECT_LE(shown->geometry().right(), bar->width()) << action->text().toStdString();
     }
-    EXPECT_TRUE(s->profileCombo->isVisible());
-    expectLastColumnInView(s->tree, s->tree->header());
-    expectLastColumnInView(s->outletTable, s->outletTable->horizontalHeader());
+    EXPECT_TRUE(named<QComboBox>(s, "profileCombo")->isVisible());
+    expectLastColumnInView(named<QTreeView>(s, "networkTree"),
+                           named<QTreeView>(s, "networkTree")->header());
+    expectLastColumnInView(named<QTableView>(s, "outletTable"),
+                           named<QTableView>(s, "outletTable")->horizontalHeader());
 }
 
 // What undo would do is in the tooltip; the buttons keep their texts and places.
@@ -74,17 +76,17 @@ TEST_F(NetworkLayout, UndoTextsGrowNoButton) {
     NetworkWindow* s = openNetworkScreen();
     s->resize(1264, 752);
     auto* bar = s->findChild<QToolBar*>("networkToolBar");
-    QWidget* lastButton = bar->widgetForAction(s->sendAction);
+    QWidget* lastButton = bar->widgetForAction(named<QAction>(s, "sendToTerminal"));
     const QRect before = lastButton->geometry();
-    s->addDistributorAction->trigger();
-    s->addOutletAction->trigger();
-    s->undoAction->trigger();
+    named<QAction>(s, "addDistributor")->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
+    named<QAction>(s, "undoNetwork")->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(s->undoAction->text(), QStringLiteral("元に戻す"));
-    EXPECT_EQ(s->redoAction->text(), QStringLiteral("やり直し"));
-    EXPECT_EQ(s->undoAction->toolTip(),
+    EXPECT_EQ(named<QAction>(s, "undoNetwork")->text(), QStringLiteral("元に戻す"));
+    EXPECT_EQ(named<QAction>(s, "redoNetwork")->text(), QStringLiteral("やり直し"));
+    EXPECT_EQ(named<QAction>(s, "undoNetwork")->toolTip(),
               QStringLiteral("元に戻す：") + s->document()->undoStack()->undoText());
-    EXPECT_EQ(s->redoAction->toolTip(),
+    EXPECT_EQ(named<QAction>(s, "redoNetwork")->toolTip(),
               QStringLiteral("やり直し：") + s->document()->undoStack()->redoText());
     EXPECT_FALSE(s->document()->undoStack()->redoText().isEmpty());
     EXPECT_EQ(lastButton->geometry(), before);
@@ -93,15 +95,17 @@ TEST_F(NetworkLayout, UndoTextsGrowNoButton) {
 // Names sort as read: a tower's 9th floor before its 10th, both ways.
 TEST_F(NetworkLayout, OutletNamesSortByTheirNumbers) {
     NetworkWindow* s = screenWith(generateTower({10, 10, 5, 5}));
-    QAbstractItemModel* table = s->outletTable->model();
+    QAbstractItemModel* table = named<QTableView>(s, "outletTable")->model();
     const auto name = [table](int row) { return table->index(row, 0).data().toString(); };
-    s->outletTable->sortByColumn(OutletTableModel::NameColumn, Qt::AscendingOrder);
+    named<QTableView>(s, "outletTable")
+        ->sortByColumn(OutletTableModel::NameColumn, Qt::AscendingOrder);
     EXPECT_EQ(name(0), QStringLiteral("101 (1F)"));
     EXPECT_EQ(name(table->rowCount() - 1), QStringLiteral("1050 (10F)"));
     const auto found = table->match(table->index(0, 0), Qt::DisplayRole, "950 (9F)");
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(name(found[0].row() + 1), QStringLiteral("1001 (10F)"));
-    s->outletTable->sortByColumn(OutletTableModel::NameColumn, Qt::DescendingOrder);
+    named<QTableView>(s, "outletTable")
+        ->sortByColumn(OutletTableModel::NameColumn, Qt::DescendingOrder);
     EXPECT_EQ(name(0), QStringLiteral("1050 (10F)"));
 }
 
@@ -134,14 +138,15 @@ TEST_F(NetworkLayout, ThePdfNamesTheCriteriaTheHeadEndAndTheDate) {
     Network network = loadNetworkExample("apartment-12.tvdn");
     network.head.levels = {98.5, 101, 102.25, 103};
     NetworkWindow* s = screenWith(network);
-    s->profileCombo->setCurrentIndex(3);
+    named<QComboBox>(s, "profileCombo")->setCurrentIndex(3);
     platform.fileAnswers = {dir.filePath(QStringLiteral("network"))};
-    s->pdfAction->trigger();
+    named<QAction>(s, "exportNetworkPdf")->trigger();
     const QString text = pdfText(dir.filePath(QStringLiteral("network.pdf")));
     for (const QString& expected :
-         {s->profileCombo->currentText(), QStringLiteral("VHF (dB)"), QStringLiteral("判定基準"),
-          QStringLiteral("VHF 98.50"), QStringLiteral("UHF 101.00"), QStringLiteral("BS 102.25"),
-          QStringLiteral("CS 103.00"), printDateText(QDate::currentDate())})
+         {named<QComboBox>(s, "profileCombo")->currentText(), QStringLiteral("VHF (dB)"),
+          QStringLiteral("判定基準"), QStringLiteral("VHF 98.50"), QStringLiteral("UHF 101.00"),
+          QStringLiteral("BS 102.25"), QStringLiteral("CS 103.00"),
+          printDateText(QDate::currentDate())})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
 }
 

@@ -8,8 +8,8 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
 
-#include "print/printcommands.h"
-#include "print/printer.h"
+#include "print/ui/printcommands.h"
+#include "print/ui/printer.h"
 
 #include <QAction>
 #include <QFile>
@@ -31,7 +31,7 @@ protected:
 TEST_F(NetworkOutput, CsvIsTheOutletTableOfTheScreen) {
     NetworkWindow* s = screenWithApartment();
     platform.fileAnswers = {dir.filePath(QStringLiteral("outlets"))};
-    s->csvAction->trigger();
+    named<QAction>(s, "exportOutletCsv")->trigger();
     QFile file(dir.filePath(QStringLiteral("outlets.csv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), outletTableCsv(s->document()->result()));
@@ -42,7 +42,7 @@ TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
     if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
     NetworkWindow* s = screenWithApartment();
     platform.fileAnswers = {dir.filePath(QStringLiteral("network"))};
-    s->pdfAction->trigger();
+    named<QAction>(s, "exportNetworkPdf")->trigger();
     EXPECT_TRUE(platform.messages.isEmpty());
     const QString text = pdfText(dir.filePath(QStringLiteral("network.pdf")));
     ASSERT_FALSE(text.isEmpty());
@@ -70,8 +70,8 @@ TEST_F(NetworkOutput, AnUnwritableFileIsReportedAndLeftAlone) {
     NetworkWindow* s = screenWithApartment();
     const QString missingFolder = dir.filePath(QStringLiteral("no/such/folder/network.pdf"));
     platform.fileAnswers = {missingFolder, missingFolder};
-    s->pdfAction->trigger();
-    s->saveAsAction->trigger();
+    named<QAction>(s, "exportNetworkPdf")->trigger();
+    named<QAction>(s, "saveNetworkAs")->trigger();
     ASSERT_EQ(platform.messages.size(), 2);
     EXPECT_FALSE(QFile::exists(missingFolder));
     EXPECT_TRUE(s->document()->filePath().isEmpty());
@@ -90,14 +90,14 @@ TEST_F(NetworkOutput, ReplacingAFileIsAskedFirst) {
     old.close();
     platform.fileAnswers = {dir.filePath(QStringLiteral("kept")), path};
     platform.questionAnswers = {false, true};
-    s->saveAsAction->trigger(); // "kept" becomes kept.tvdn: asked, refused
+    named<QAction>(s, "saveNetworkAs")->trigger(); // "kept" becomes kept.tvdn: asked, refused
     ASSERT_EQ(platform.questions.size(), 1);
     EXPECT_TRUE(platform.questions[0].text.contains(QStringLiteral("kept.tvdn")));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
     old.close();
     EXPECT_TRUE(s->document()->filePath().isEmpty());
-    s->saveAsAction->trigger(); // asked again, replaced
+    named<QAction>(s, "saveNetworkAs")->trigger(); // asked again, replaced
     EXPECT_EQ(platform.questions.size(), 2);
     EXPECT_EQ(readNetworkFile(path), s->document()->network());
     EXPECT_EQ(s->document()->filePath(), path);
@@ -112,7 +112,7 @@ TEST_F(NetworkOutput, PrintAndPreviewDrawThePagesOfThePdf) {
     if (!havePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
     NetworkWindow* s = screenWithApartment();
     platform.fileAnswers = {dir.filePath(QStringLiteral("file.pdf"))};
-    s->pdfAction->trigger();
+    named<QAction>(s, "exportNetworkPdf")->trigger();
     const QString expected = pdfText(dir.filePath(QStringLiteral("file.pdf")));
     ASSERT_FALSE(expected.isEmpty());
 
@@ -128,8 +128,8 @@ TEST_F(NetworkOutput, PrintAndPreviewDrawThePagesOfThePdf) {
         printer.setOutputFileName(previewed);
         paint(printer);
     };
-    s->printAction->trigger();
-    s->previewAction->trigger();
+    named<QAction>(s, "printNetwork")->trigger();
+    named<QAction>(s, "previewNetwork")->trigger();
     hooks = PrintCommands::Hooks();
     currentPrinter().setOutputFileName(QString());
     EXPECT_EQ(pdfText(printed), expected);
@@ -147,7 +147,7 @@ TEST_F(NetworkOutput, AFullDiskKeepsTheEarlierFiles) {
     NetworkWindow* s = screenWithApartment();
     // One whole PDF first, so that the fonts are loaded before the disk fills.
     platform.fileAnswers = {dir.filePath(QStringLiteral("first.pdf"))};
-    s->pdfAction->trigger();
+    named<QAction>(s, "exportNetworkPdf")->trigger();
     const QByteArray earlier("an earlier output");
     PrinterStandIn printer;
     printer.printTo(dir.filePath(QStringLiteral("printed.pdf")));
@@ -155,8 +155,9 @@ TEST_F(NetworkOutput, AFullDiskKeepsTheEarlierFiles) {
         QAction* action;
         const char* file;
     };
-    for (const Output& o : {Output{s->pdfAction, "network.pdf"}, Output{s->csvAction, "table.csv"},
-                            Output{s->printAction, "printed.pdf"}}) {
+    for (const Output& o : {Output{named<QAction>(s, "exportNetworkPdf"), "network.pdf"},
+                            Output{named<QAction>(s, "exportOutletCsv"), "table.csv"},
+                            Output{named<QAction>(s, "printNetwork"), "printed.pdf"}}) {
         SCOPED_TRACE(o.file);
         const QString file = dir.filePath(QString::fromUtf8(o.file));
         ASSERT_TRUE(writeFile(file, earlier));
@@ -184,7 +185,7 @@ TEST_F(NetworkOutput, SavingOverAFileChangedOnDiskAsksFirst) {
     const QString path = dir.filePath(QStringLiteral("plan.tvdn"));
     writeNetworkFile(path, loadNetworkExample("apartment-12.tvdn"));
     platform.fileAnswers = {path};
-    s->openAction->trigger();
+    named<QAction>(s, "openNetwork")->trigger();
     ASSERT_TRUE(writeFile(path, "{}")); // another program
     platform.questionAnswers = {false, true};
     EXPECT_FALSE(s->saveNetwork()); // changed since opened: No

@@ -43,22 +43,22 @@ namespace {
 QAction* addActionFor(NetworkWindow* s, ComponentKind kind) {
     switch (kind) {
     case ComponentKind::Distributor:
-        return s->addDistributorAction;
+        return named<QAction>(s, "addDistributor");
     case ComponentKind::Brancher:
-        return s->addBrancherAction;
+        return named<QAction>(s, "addBrancher");
     case ComponentKind::SeriesUnit:
-        return s->addSeriesUnitAction;
+        return named<QAction>(s, "addSeriesUnit");
     case ComponentKind::Outlet:
-        return s->addOutletAction;
+        return named<QAction>(s, "addOutlet");
     case ComponentKind::User:
         break;
     }
-    return s->addUserAction;
+    return named<QAction>(s, "addUserComponent");
 }
 
 void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
     s->selectNode(HeadEndId);
-    Ui::NodeDetails* ui = s->details->ui;
+    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui.get();
     pick(ui->sourceCombo, int(head.source));
     const QLineEdit* const levels[] = {ui->levelVHFEdit, ui->levelUHFEdit, ui->levelBSEdit,
                                        ui->levelCSEdit};
@@ -67,7 +67,7 @@ void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
 }
 
 void setNode(NetworkWindow* s, const NetNode& node) {
-    Ui::NodeDetails* ui = s->details->ui;
+    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui.get();
     const Component& c = node.setup.component;
     pickText(ui->modelCombo, c.kind == ComponentKind::User
                                  ? c.userName

@@ -14,7 +14,7 @@
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
 #include "terminal/keisan.h"
-#include "terminal/tanmatu.h"
+#include "terminal/ui/tanmatu.h"
 
 #include <QAction>
 #include <QFile>
@@ -41,11 +41,11 @@ protected:
 };
 
 QModelIndex indexOfNode(NetworkWindow* s, NodeId id) {
-    return static_cast<NetworkTreeModel*>(s->tree->model())->indexOf(id);
+    return static_cast<NetworkTreeModel*>(named<QTreeView>(s, "networkTree")->model())->indexOf(id);
 }
 
 int outletRows(NetworkWindow* s) {
-    return s->outletTable->model()->rowCount();
+    return named<QTableView>(s, "outletTable")->model()->rowCount();
 }
 
 TEST_F(NetworkScreen, BuildsTheApartmentWithItsCommandsUndoesToEmptyRedoesSavesAndLoads) {
@@ -58,29 +58,32 @@ TEST_F(NetworkScreen, BuildsTheApartmentWithItsCommandsUndoesToEmptyRedoesSavesA
 
     QUndoStack* undo = s->document()->undoStack();
     while (undo->canUndo())
-        s->undoAction->trigger();
+        named<QAction>(s, "undoNetwork")->trigger();
     EXPECT_EQ(s->document()->network(), Network());
-    EXPECT_EQ(s->tree->model()->rowCount(s->tree->model()->index(0, 0)), 0);
+    EXPECT_EQ(named<QTreeView>(s, "networkTree")
+                  ->model()
+                  ->rowCount(named<QTreeView>(s, "networkTree")->model()->index(0, 0)),
+              0);
     EXPECT_EQ(outletRows(s), 0);
 
     while (undo->canRedo())
-        s->redoAction->trigger();
+        named<QAction>(s, "redoNetwork")->trigger();
     EXPECT_EQ(s->document()->network(), apartment);
     EXPECT_EQ(outletRows(s), 12);
 
     const QString path = dir.filePath(QStringLiteral("apartment"));
     platform.fileAnswers = {path};
-    s->saveAsAction->trigger();
+    named<QAction>(s, "saveNetworkAs")->trigger();
     const QString saved = path + QStringLiteral(".tvdn");
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(s->document()->filePath(), saved);
     EXPECT_TRUE(undo->isClean());
     EXPECT_FALSE(s->windowTitle().endsWith(u'*'));
 
-    s->newAction->trigger();
+    named<QAction>(s, "newNetwork")->trigger();
     EXPECT_EQ(s->document()->network(), Network());
     platform.fileAnswers = {saved};
-    s->openAction->trigger();
+    named<QAction>(s, "openNetwork")->trigger();
     EXPECT_EQ(s->document()->network(), apartment);
     EXPECT_EQ(outletRows(s), 12);
     EXPECT_FALSE(undo->canUndo());
@@ -100,7 +103,7 @@ TEST_F(NetworkScreen, RefusedFilesChangeNothingOnScreen) {
     NetworkWindow* s = openNetworkScreen();
     s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QStringLiteral("/kept.tvdn"));
     s->selectNode(s->document()->network().preorder().back());
-    s->removeAction->trigger(); // one step to undo
+    named<QAction>(s, "removeNode")->trigger(); // one step to undo
     const Network before = s->document()->network();
     const NodeId selected = s->selectedNode();
     const QString title = s->windowTitle();
@@ -112,7 +115,7 @@ TEST_F(NetworkScreen, RefusedFilesChangeNothingOnScreen) {
         file.close();
         platform.messages.clear();
         platform.fileAnswers = {path};
-        s->openAction->trigger();
+        named<QAction>(s, "openNetwork")->trigger();
         ASSERT_EQ(platform.messages.size(), 1) << c.name;
         EXPECT_TRUE(platform.messages[0].text.contains(QString::fromLatin1(c.name))) << c.name;
         EXPECT_EQ(s->document()->network(), before) << c.name;
@@ -126,19 +129,20 @@ TEST_F(NetworkScreen, RefusedFilesChangeNothingOnScreen) {
 
 TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
     NetworkWindow* s = openNetworkScreen();
-    s->addDistributorAction->trigger();
+    named<QAction>(s, "addDistributor")->trigger();
     const NodeId id = s->selectedNode();
     const NodeSetup setup = s->document()->network().node(id).setup;
     const int steps = s->document()->undoStack()->count();
     for (const char* bad : {"abc", "-3", "1e999"}) {
         platform.messages.clear();
-        typeInto(s->details->ui->lengthEdit, QString::fromLatin1(bad));
+        typeInto(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit, QString::fromLatin1(bad));
         ASSERT_EQ(platform.messages.size(), 1) << bad;
         EXPECT_EQ(s->document()->network().node(id).setup, setup) << bad;
-        EXPECT_EQ(s->details->ui->lengthEdit->text(), QStringLiteral("0")) << bad;
+        EXPECT_EQ(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit->text(), QStringLiteral("0"))
+            << bad;
     }
     EXPECT_EQ(s->document()->undoStack()->count(), steps);
-    typeInto(s->details->ui->lengthEdit, QStringLiteral("12.5"));
+    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit, QStringLiteral("12.5"));
     EXPECT_EQ(s->document()->network().node(id).setup.coax.metres, 12.5);
     EXPECT_EQ(s->document()->undoStack()->count(), steps + 1);
 }
@@ -147,79 +151,80 @@ TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
 // limit, a head-end level beyond it is refused.
 TEST_F(NetworkScreen, DetailsKeepToTheFileLimits) {
     NetworkWindow* s = openNetworkScreen();
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     const NodeId id = s->selectedNode();
-    typeInto(s->details->ui->roomEdit, QString(MaxNetworkTextLength + 1, u'x'));
+    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->roomEdit,
+             QString(MaxNetworkTextLength + 1, u'x'));
     EXPECT_EQ(s->document()->network().node(id).setup.room.size(), MaxNetworkTextLength);
     s->selectNode(HeadEndId);
     const HeadEnd head = s->document()->network().head;
     for (const char* bad : {"1000", "-100.5"}) {
         platform.messages.clear();
-        typeInto(s->details->ui->levelUHFEdit, QString::fromLatin1(bad));
+        typeInto(named<NodeDetails>(s, "NodeDetails")->ui->levelUHFEdit, QString::fromLatin1(bad));
         ASSERT_EQ(platform.messages.size(), 1) << bad;
         EXPECT_EQ(s->document()->network().head, head) << bad;
     }
-    typeInto(s->details->ui->levelUHFEdit, QStringLiteral("200"));
+    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->levelUHFEdit, QStringLiteral("200"));
     EXPECT_EQ(s->document()->network().head.levels[UHF], 200);
 }
 
 TEST_F(NetworkScreen, CopyPasteRepeatAndMoveAreEachOneStep) {
     NetworkWindow* s = openNetworkScreen();
-    s->addBrancherAction->trigger();
+    named<QAction>(s, "addBrancher")->trigger();
     const NodeId riser = s->selectedNode();
-    s->addBrancherAction->trigger();
+    named<QAction>(s, "addBrancher")->trigger();
     const NodeId floor = s->selectedNode();
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     s->selectNode(floor);
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     QUndoStack* undo = s->document()->undoStack();
     const auto heads = [s, riser] { return s->document()->network().children(riser); };
 
     s->selectNode(floor);
-    s->repeatCount->setValue(3);
-    s->repeatAction->trigger(); // floors chain through
+    named<QSpinBox>(s, "repeatCount")->setValue(3);
+    named<QAction>(s, "repeatNode")->trigger(); // floors chain through
     EXPECT_EQ(s->document()->network().nodeCount(), 4 + 3 * 3);
     EXPECT_EQ(outletRows(s), 8);
-    s->undoAction->trigger();
+    named<QAction>(s, "undoNetwork")->trigger();
     EXPECT_EQ(s->document()->network().nodeCount(), 4);
     EXPECT_EQ(outletRows(s), 2);
 
     s->selectNode(floor);
-    s->copyAction->trigger();
+    named<QAction>(s, "copyNode")->trigger();
     s->selectNode(riser);
-    s->pasteAction->trigger();
+    named<QAction>(s, "pasteNode")->trigger();
     ASSERT_EQ(heads().size(), 2u);
     const NodeId pasted = heads()[1];
     EXPECT_EQ(s->selectedNode(), pasted);
     EXPECT_EQ(s->document()->network().children(pasted).size(), 2u);
 
     const int steps = undo->count();
-    s->upAction->trigger();
+    named<QAction>(s, "moveNodeUp")->trigger();
     EXPECT_EQ(heads(), (std::vector<NodeId>{pasted, floor}));
     EXPECT_EQ(s->selectedNode(), pasted);
-    s->upAction->trigger(); // already first: nothing happens
+    named<QAction>(s, "moveNodeUp")->trigger(); // already first: nothing happens
     EXPECT_EQ(undo->count(), steps + 1);
-    s->downAction->trigger();
+    named<QAction>(s, "moveNodeDown")->trigger();
     EXPECT_EQ(heads(), (std::vector<NodeId>{floor, pasted}));
-    s->removeAction->trigger();
+    named<QAction>(s, "removeNode")->trigger();
     EXPECT_EQ(heads(), (std::vector<NodeId>{floor}));
-    s->undoAction->trigger();
+    named<QAction>(s, "undoNetwork")->trigger();
     EXPECT_EQ(heads(), (std::vector<NodeId>{floor, pasted}));
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(NetworkScreen, DraggingHangsANodeElsewhereAsOneStep) {
     NetworkWindow* s = openNetworkScreen();
-    s->addDistributorAction->trigger();
+    named<QAction>(s, "addDistributor")->trigger();
     const NodeId top = s->selectedNode();
-    s->addDistributorAction->trigger();
+    named<QAction>(s, "addDistributor")->trigger();
     const NodeId a = s->selectedNode();
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     const NodeId outlet = s->selectedNode();
     s->selectNode(top);
-    s->addDistributorAction->trigger();
+    named<QAction>(s, "addDistributor")->trigger();
     const NodeId b = s->selectedNode();
-    QAbstractItemModel* model = s->tree->model();
+    QAbstractItemModel* model = named<QTreeView>(s, "networkTree")->model();
     const auto drop = [&](NodeId node, NodeId onto, int row) {
         std::unique_ptr<QMimeData> data(model->mimeData({indexOfNode(s, node)}));
         return model->dropMimeData(data.get(), Qt::MoveAction, row, 0, indexOfNode(s, onto));
@@ -235,24 +240,24 @@ TEST_F(NetworkScreen, DraggingHangsANodeElsewhereAsOneStep) {
     drop(b, outlet, -1); // into its own subtree: refused
     EXPECT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(net().children(top), (std::vector<NodeId>{b, a}));
-    s->undoAction->trigger();
-    s->undoAction->trigger();
+    named<QAction>(s, "undoNetwork")->trigger();
+    named<QAction>(s, "undoNetwork")->trigger();
     EXPECT_EQ(net().children(top), (std::vector<NodeId>{a, b}));
     EXPECT_EQ(net().node(outlet).parent, a);
 }
 
 TEST_F(NetworkScreen, NewPastedDroppedAndRepeatedChildrenTakeAFreePortElseAreRefused) {
     NetworkWindow* s = openNetworkScreen();
-    s->addDistributorAction->trigger(); // BS-D2: two outputs
+    named<QAction>(s, "addDistributor")->trigger(); // BS-D2: two outputs
     const NodeId split = s->selectedNode();
-    s->addBrancherAction->trigger(); // BS-C2: through and two taps
+    named<QAction>(s, "addBrancher")->trigger(); // BS-C2: through and two taps
     const NodeId brancher = s->selectedNode();
     s->selectNode(split);
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     const NodeId loose = s->selectedNode();
-    s->copyAction->trigger();
+    named<QAction>(s, "copyNode")->trigger();
     const Network& net = s->document()->network();
-    QAbstractItemModel* model = s->tree->model();
+    QAbstractItemModel* model = named<QTreeView>(s, "networkTree")->model();
     const auto drop = [&](NodeId node, NodeId onto) {
         std::unique_ptr<QMimeData> data(model->mimeData({indexOfNode(s, node)}));
         model->dropMimeData(data.get(), Qt::MoveAction, -1, 0, indexOfNode(s, onto));
@@ -267,18 +272,19 @@ TEST_F(NetworkScreen, NewPastedDroppedAndRepeatedChildrenTakeAFreePortElseAreRef
         NodeId parent;
         int port; // of the new child; -1: refused
     } cases[] = {
-        {"add: the first tap", [&] { on(brancher, s->addOutletAction); }, brancher, 1},
-        {"paste: the next tap", [&] { on(brancher, s->pasteAction); }, brancher, 2},
+        {"add: the first tap", [&] { on(brancher, named<QAction>(s, "addOutlet")); }, brancher, 1},
+        {"paste: the next tap", [&] { on(brancher, named<QAction>(s, "pasteNode")); }, brancher, 2},
         {"drop: the through port last", [&] { drop(loose, brancher); }, brancher, 0},
-        {"add on the output freed", [&] { on(split, s->addOutletAction); }, split, 1},
-        {"add to a full part", [&] { on(brancher, s->addOutletAction); }, brancher, -1},
-        {"paste onto a full part", [&] { on(brancher, s->pasteAction); }, brancher, -1},
+        {"add on the output freed", [&] { on(split, named<QAction>(s, "addOutlet")); }, split, 1},
+        {"add to a full part", [&] { on(brancher, named<QAction>(s, "addOutlet")); }, brancher, -1},
+        {"paste onto a full part", [&] { on(brancher, named<QAction>(s, "pasteNode")); }, brancher,
+         -1},
         {"drop onto a full part", [&] { drop(net.children(split).back(), brancher); }, brancher,
          -1},
         {"repeat beside a full part",
          [&] {
-             s->repeatCount->setValue(1);
-             on(net.children(brancher).front(), s->repeatAction);
+             named<QSpinBox>(s, "repeatCount")->setValue(1);
+             on(net.children(brancher).front(), named<QAction>(s, "repeatNode"));
          },
          brancher, -1},
     };
@@ -300,21 +306,22 @@ TEST_F(NetworkScreen, NewPastedDroppedAndRepeatedChildrenTakeAFreePortElseAreRef
 
 TEST_F(NetworkScreen, RefusedEditsSayWhyAndChangeNothing) {
     NetworkWindow* s = openNetworkScreen();
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     const Network before = s->document()->network();
     struct Case {
         const char* what;
         std::function<void()> act;
     };
     const Case cases[] = {
-        {"under an outlet", [s] { s->addDistributorAction->trigger(); }},
-        {"user part without definitions", [s] { s->addUserAction->trigger(); }},
+        {"under an outlet", [s] { named<QAction>(s, "addDistributor")->trigger(); }},
+        {"user part without definitions",
+         [s] { named<QAction>(s, "addUserComponent")->trigger(); }},
         {"remove the head end",
          [s] {
              s->selectNode(HeadEndId);
-             s->removeAction->trigger();
+             named<QAction>(s, "removeNode")->trigger();
          }},
-        {"paste with nothing copied", [s] { s->pasteAction->trigger(); }},
+        {"paste with nothing copied", [s] { named<QAction>(s, "pasteNode")->trigger(); }},
     };
     for (const Case& c : cases) {
         platform.messages.clear();
@@ -329,10 +336,10 @@ TEST_F(NetworkScreen, RefusedEditsSayWhyAndChangeNothing) {
 TEST_F(NetworkScreen, OutletTableSortsByLevelAndMarksTheWorstOfEachBand) {
     NetworkWindow* s = openNetworkScreen();
     s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
-    QAbstractItemModel* table = s->outletTable->model();
+    QAbstractItemModel* table = named<QTableView>(s, "outletTable")->model();
     for (int b = 0; b < BandCount; ++b) {
         const int column = OutletTableModel::FirstBandColumn + b;
-        s->outletTable->sortByColumn(column, Qt::AscendingOrder);
+        named<QTableView>(s, "outletTable")->sortByColumn(column, Qt::AscendingOrder);
         const auto levelAt = [&](int row) {
             return table->index(row, column).data(OutletTableModel::SortRole).toDouble();
         };
@@ -360,7 +367,7 @@ TEST_F(NetworkScreen, OutletTableMarksANameThatRepeats) {
         }
     NetworkWindow* s = openNetworkScreen();
     s->document()->reset(net, QString());
-    const QAbstractItemModel* table = s->outletTable->model();
+    const QAbstractItemModel* table = named<QTableView>(s, "outletTable")->model();
     QStringList marked;
     for (int row = 0; row < table->rowCount(); ++row) {
         const QModelIndex name = table->index(row, OutletTableModel::NameColumn);
@@ -379,7 +386,7 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
     ASSERT_EQ(result.outlets.size(), 12u);
     for (const OutletResult& outlet : result.outlets) {
         s->selectNode(outlet.node);
-        s->sendAction->trigger();
+        named<QAction>(s, "sendToTerminal")->trigger();
         ASSERT_TRUE(platform.messages.isEmpty()) << outlet.name.toStdString();
         tanmatu* terminal = Screens::existingTerminal();
         ASSERT_NE(terminal, nullptr);
@@ -420,7 +427,7 @@ TEST_F(NetworkScreen, SendToTerminalRefusesAUserPartAndFillsNothing) {
     tanmatu* terminal = Screens::terminal();
     terminal->ui->Text20->setText(QStringLiteral("7"));
     s->selectNode(end);
-    s->sendAction->trigger();
+    named<QAction>(s, "sendToTerminal")->trigger();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("自作アンプ")));
     EXPECT_EQ(terminal->ui->Text20->text(), QStringLiteral("7"));
@@ -432,12 +439,13 @@ TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
     terminal->ui->Text27->setText(QStringLiteral("98.5"));
     NetworkWindow* s = openNetworkScreen();
     s->selectNode(HeadEndId);
-    pick(s->details->ui->sourceCombo, int(HeadSource::TerminalScreen));
-    s->details->ui->takeTerminalButton->click();
+    pick(named<NodeDetails>(s, "NodeDetails")->ui->sourceCombo, int(HeadSource::TerminalScreen));
+    named<NodeDetails>(s, "NodeDetails")->ui->takeTerminalButton->click();
     const HeadEnd& head = s->document()->network().head;
     EXPECT_EQ(head.source, HeadSource::TerminalScreen);
     EXPECT_EQ(head.levels, (BandValues{98.5, 0, 0, 0}));
-    EXPECT_EQ(s->details->ui->levelVHFEdit->text(), QStringLiteral("98.5"));
+    EXPECT_EQ(named<NodeDetails>(s, "NodeDetails")->ui->levelVHFEdit->text(),
+              QStringLiteral("98.5"));
 }
 
 TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
@@ -455,13 +463,13 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     ASSERT_TRUE(s->applyDefinitions(dialog.cableRows(), dialog.userRows()));
     EXPECT_EQ(dialog.userRows().at(0).at(1), QString()); // not an outlet output
 
-    s->addUserAction->trigger();
+    named<QAction>(s, "addUserComponent")->trigger();
     const NodeId amp = s->selectedNode();
     EXPECT_EQ(s->document()->network().node(amp).setup.component.userName,
               QStringLiteral("増幅器"));
-    pickText(s->details->ui->cableCombo, QStringLiteral("ECO-5C"));
-    typeInto(s->details->ui->lengthEdit, QStringLiteral("100"));
-    s->addOutletAction->trigger();
+    pickText(named<NodeDetails>(s, "NodeDetails")->ui->cableCombo, QStringLiteral("ECO-5C"));
+    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit, QStringLiteral("100"));
+    named<QAction>(s, "addOutlet")->trigger();
     // 20 dB of gain, then 10 dB of cable in VHF; CS is not rated by the cable.
     const NodeResult* r = s->document()->result().node(amp);
     ASSERT_TRUE(r->input[VHF]);
@@ -472,11 +480,11 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     EXPECT_FALSE(s->applyDefinitions({}, dialog.userRows())); // the cable is in use
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(s->document()->network().cableTypes().size(), 1u);
-    s->undoAction->trigger(); // the outlet
-    s->undoAction->trigger(); // the length
-    s->undoAction->trigger(); // the cable choice
-    s->undoAction->trigger(); // the part
-    s->undoAction->trigger(); // the definitions
+    named<QAction>(s, "undoNetwork")->trigger(); // the outlet
+    named<QAction>(s, "undoNetwork")->trigger(); // the length
+    named<QAction>(s, "undoNetwork")->trigger(); // the cable choice
+    named<QAction>(s, "undoNetwork")->trigger(); // the part
+    named<QAction>(s, "undoNetwork")->trigger(); // the definitions
     EXPECT_EQ(s->document()->network(), Network());
 }
 
@@ -484,31 +492,34 @@ TEST_F(NetworkScreen, DiagramFollowsTheEditsWhenItShows) {
     NetworkWindow* s = openNetworkScreen();
     s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
     s->selectNode(s->document()->network().preorder().back());
-    s->removeAction->trigger(); // frees an output of its distributor, now selected
+    named<QAction>(s, "removeNode")->trigger(); // frees an output of its distributor, now selected
     const NodeId freed = s->selectedNode();
-    const auto boxes = [s] { return s->diagram->diagram().boxes.size(); };
+    const auto boxes = [s] {
+        return named<DiagramView>(s, "networkDiagram")->diagram().boxes.size();
+    };
     const size_t nodes = size_t(s->document()->network().nodeCount()) + 1;
-    s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
+    named<QTabWidget>(s, "networkTabs")->setCurrentIndex(NetworkWindow::DiagramTab);
     EXPECT_EQ(boxes(), nodes);
     s->selectNode(freed);
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     EXPECT_EQ(boxes(), nodes + 1);
-    EXPECT_EQ(s->diagram->diagram().boxes.back().id, s->selectedNode());
-    s->tabs->setCurrentIndex(0);
-    s->undoAction->trigger();
-    s->tabs->setCurrentIndex(NetworkWindow::DiagramTab);
+    EXPECT_EQ(named<DiagramView>(s, "networkDiagram")->diagram().boxes.back().id,
+              s->selectedNode());
+    named<QTabWidget>(s, "networkTabs")->setCurrentIndex(0);
+    named<QAction>(s, "undoNetwork")->trigger();
+    named<QTabWidget>(s, "networkTabs")->setCurrentIndex(NetworkWindow::DiagramTab);
     EXPECT_EQ(boxes(), nodes);
-    EXPECT_GE(s->diagram->minimumHeight(), int(nodes) * 40);
+    EXPECT_GE(named<DiagramView>(s, "networkDiagram")->minimumHeight(), int(nodes) * 40);
 }
 
 TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {
     NetworkWindow* s = openNetworkScreen();
-    s->newAction->trigger(); // nothing to lose: no question
+    named<QAction>(s, "newNetwork")->trigger(); // nothing to lose: no question
     EXPECT_TRUE(platform.questions.isEmpty());
-    s->addOutletAction->trigger();
+    named<QAction>(s, "addOutlet")->trigger();
     const Network edited = s->document()->network();
     platform.questionAnswers = {false, false, true};
-    s->newAction->trigger();
+    named<QAction>(s, "newNetwork")->trigger();
     EXPECT_EQ(s->document()->network(), edited);
     EXPECT_FALSE(s->close());
     EXPECT_EQ(NetworkEntry::existingNetworkScreen(), s);
@@ -519,12 +530,12 @@ TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {
 TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {
     Menu* menu = Screens::menu();
     menu->show();
-    menu->Option4->setChecked(true);
-    menu->Command1->click();
+    named<QRadioButton>(menu, "Option4")->setChecked(true);
+    named<QPushButton>(menu, "Command1")->click();
     NetworkWindow* s = NetworkEntry::existingNetworkScreen();
     ASSERT_NE(s, nullptr);
     EXPECT_TRUE(s->isVisible());
-    EXPECT_FALSE(menu->Option4->isChecked());
+    EXPECT_FALSE(named<QRadioButton>(menu, "Option4")->isChecked());
     s->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(NetworkEntry::existingNetworkScreen(), nullptr);

@@ -1,0 +1,21 @@
+#include "catalog/ui/boardentry.h"
+
+namespace BoardEntry {
+namespace {
+
+std::function<void()>& opener() {
+    static std::function<void()> open;
+    return open;
+}
+
+} // namespace
+
+void setOpener(std::function<void()> open) {
+    opener() = std::move(open);
+}
+
+void open() {
+    if (opener()) opener()();
+}
+
+} // namespace BoardEntry

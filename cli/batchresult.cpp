@@ -1,0 +1,12 @@
+#include "cli/batchresult.h"
+
+namespace miravel::cli {
+
+QString terminalMessage(const QString& dialogText) {
+    QString text = dialogText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace miravel::cli

@@ -1,0 +1,128 @@
+// What the network's tree reads: its nodes, children and ports, the tree in
+// order, the definitions by name, comparison and the flattened tree.
+
+#include "network/networkmodel.h"
+
+#include <algorithm>
+
+bool Network::contains(NodeId id) const {
+    return id == HeadEndId || m_nodes.count(id) > 0;
+}
+
+const NetNode& Network::node(NodeId id) const {
+    return m_nodes.at(id).node;
+}
+
+const std::vector<NodeId>& Network::children(NodeId id) const {
+    return id == HeadEndId ? m_headChildren : m_nodes.at(id).node.children;
+}
+
+const NodeLosses& Network::losses(NodeId id) const {
+    return id == HeadEndId ? m_headLosses : m_nodes.at(id).losses;
+}
+
+int Network::portCount(NodeId id) const {
+    return int(losses(id).ports.size());
+}
+
+bool Network::canTakeChildren(NodeId id, int port) const {
+    const NodeLosses& l = losses(id);
+    return port >= 0 && port < int(l.ports.size()) && !l.outletPort[size_t(port)];
+}
+
+NodeId Network::childOnPort(NodeId id, int port) const {
+    for (NodeId c : children(id))
+        if (node(c).parentPort == port) return c;
+    return HeadEndId;
+}
+
+std::vector<NodeId> Network::preorder() const {
+    std::vector<NodeId> order;
+    order.reserve(m_nodes.size());
+    std::vector<NodeId> stack(m_headChildren.rbegin(), m_headChildren.rend());
+    while (!stack.empty()) {
+        const NodeId id = stack.back();
+        stack.pop_back();
+        order.push_back(id);
+        const auto& c = m_nodes.at(id).node.children;
+        stack.insert(stack.end(), c.rbegin(), c.rend());
+    }
+    return order;
+}
+
+const CableType* Network::cableType(const QString& name) const {
+    for (const CableType& c : m_cables)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+const UserComponent* Network::userComponent(const QString& name) const {
+    for (const UserComponent& u : m_users)
+        if (u.name == name) return &u;
+    return nullptr;
+}
+
+namespace {
+
+bool sameTree(const Network& a, NodeId x, const Network& b, NodeId y) {
+    const auto& cx = a.children(x);
+    const auto& cy = b.children(y);
+    if (cx.size() != cy.size()) return false;
+    for (size_t i = 0; i < cx.size(); ++i) {
+        const NetNode& nx = a.node(cx[i]);
+        const NetNode& ny = b.node(cy[i]);
+        if (nx.setup != ny.setup || nx.parentPort != ny.parentPort) return false;
+        if (!sameTree(a, cx[i], b, cy[i])) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool Network::operator==(const Network& other) const {
+    return head == other.head && m_cables == other.m_cables && m_users == other.m_users &&
+           nodeCount() == other.nodeCount() && sameTree(*this, HeadEndId, other, HeadEndId);
+}
+
+namespace {
+
+QString outletName(const NodeSetup& setup) {
+    if (setup.floor.isEmpty()) return setup.room;
+    if (setup.room.isEmpty()) return setup.floor;
+    return setup.room + QStringLiteral(" (") + setup.floor + u')';
+}
+
+} // namespace
+
+const FlatNetwork& Network::flat() const {
+    if (m_flat.valid && m_flat.revision == m_revision) return m_flat.data;
+    FlatNetwork f;
+    f.nodes.reserve(m_nodes.size());
+    // Preorder with the parent's flat index carried along.
+    std::vector<std::pair<NodeId, int>> stack;
+    for (auto c = m_headChildren.rbegin(); c != m_headChildren.rend(); ++c)
+        stack.emplace_back(*c, -1);
+    while (!stack.empty()) {
+        const auto [id, parent] = stack.back();
+        stack.pop_back();
+        const Slot& s = m_nodes.at(id);
+        FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
+        for (bool outlet : s.losses.outletPort)
+            if (outlet) ++f.outletPorts;
+        if (std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true))
+            n.outletName = outletName(s.node.setup);
+        const int self = int(f.nodes.size());
+        f.nodes.push_back(std::move(n));
+        for (auto c = s.node.children.rbegin(); c != s.node.children.rend(); ++c)
+            stack.emplace_back(*c, self);
+    }
+    f.byId.resize(f.nodes.size());
+    for (size_t i = 0; i < f.byId.size(); ++i)
+        f.byId[i] = int(i);
+    std::sort(f.byId.begin(), f.byId.end(),
+              [&](int a, int b) { return f.nodes[size_t(a)].id < f.nodes[size_t(b)].id; });
+    m_flat.data = std::move(f);
+    m_flat.valid = true;
+    m_flat.revision = m_revision;
+    return m_flat.data;
+}

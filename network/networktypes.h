@@ -1,0 +1,155 @@
+#pragma once
+// The values a building network is made of: nodes, their coax runs and
+// components, the definitions of cables and parts the catalogue lacks, and
+// the losses converted from them. The network, its catalogue conversion and
+// its edit steps all build on these.
+
+#include "common/programvalues.h"
+#include "network/networklimits.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// A loss per band; nothing where the part is not rated for the band.
+using BandLoss = std::array<std::optional<double>, BandCount>;
+
+// Node identity, stable across edits, undo and redo; 0 is the head end.
+using NodeId = std::uint32_t;
+constexpr NodeId HeadEndId = 0;
+
+enum class ComponentKind {
+    Distributor, // catalogue model: every output carries the distribution loss
+    Brancher,    // catalogue model: port 0 through (insertion), 1..n taps (coupling)
+    SeriesUnit,  // catalogue type: feed-through (port 0 through, 1 outlet) or end unit (0 outlet)
+    Outlet,      // catalogue TV outlet: a leaf, its one port is the outlet (insertion loss)
+    User,        // defined in the network by name
+};
+
+struct Component {
+    ComponentKind kind = ComponentKind::Distributor;
+    // Catalogue model, 1-based row of its table: distributors 1..6 (BS-D2 ..
+    // CS-D6), branchers 1..4 (BS-C2 .. CS-C4), series-unit types 1..5 (the
+    // terminal screen's order), TV outlets 1..4. Unused for user components.
+    int model = 1;
+    bool endUnit = false; // series units: the end unit of the chain
+    QString userName;     // user components: the definition's name
+
+    bool operator==(const Component& o) const {
+        return kind == o.kind && model == o.model && endUnit == o.endUnit && userName == o.userName;
+    }
+    bool operator!=(const Component& o) const { return !(*this == o); }
+};
+
+// The run of coax into a node: a catalogue coax type by its name
+// ("S-5C-FB") or a cable type defined in the network.
+struct CoaxRun {
+    QString cable = QStringLiteral("S-5C-FB");
+    double metres = 0;
+
+    bool operator==(const CoaxRun& o) const { return cable == o.cable && metres == o.metres; }
+    bool operator!=(const CoaxRun& o) const { return !(*this == o); }
+};
+
+// What the user edits on a node; the tree position is kept apart.
+struct NodeSetup {
+    CoaxRun coax;
+    Component component;
+    QString room;  // outlet name: room ...
+    QString floor; // ... and floor
+
+    bool operator==(const NodeSetup& o) const {
+        return coax == o.coax && component == o.component && room == o.room && floor == o.floor;
+    }
+    bool operator!=(const NodeSetup& o) const { return !(*this == o); }
+};
+
+struct NetNode {
+    NodeId id = 0;
+    NodeId parent = HeadEndId;
+    int parentPort = 0; // output port of the parent this node hangs on
+    NodeSetup setup;
+    std::vector<NodeId> children; // in display order
+};
+
+// A cable type the catalogue lacks, defined once in the network.
+struct CableType {
+    QString name;
+    BandLoss lossPer100m{};
+
+    bool operator==(const CableType& o) const {
+        return name == o.name && lossPer100m == o.lossPer100m;
+    }
+};
+
+struct UserPort {
+    BandLoss loss{};
+    bool outlet = false; // an outlet port is judged and takes no children
+    bool operator==(const UserPort& o) const { return loss == o.loss && outlet == o.outlet; }
+};
+
+// A part the catalogue lacks, with its losses per band and port.
+struct UserComponent {
+    QString name;
+    std::vector<UserPort> ports;
+    bool operator==(const UserComponent& o) const { return name == o.name && ports == o.ports; }
+};
+
+// Where the head end's output levels come from. The levels are kept in
+// `levels` for the first two; the third adds `gain` to Bst_Input at compute
+// time.
+enum class HeadSource { Typed, TerminalScreen, BoosterInputPlusGain };
+
+struct HeadEnd {
+    HeadSource source = HeadSource::Typed;
+    BandValues levels{105, 105, 105, 105};
+    BandValues gain{};
+    bool operator==(const HeadEnd& o) const {
+        return source == o.source && levels == o.levels && gain == o.gain;
+    }
+};
+
+// A detached subtree: nodes in preorder, the first is its root. Taking a
+// subtree out and putting it back restores the same ids (undo); pasting a
+// copy gives new ids.
+struct Subtree {
+    std::vector<NetNode> nodes;
+};
+
+// The converted losses of one node, kept beside it so that a recompute reads
+// numbers only.
+struct NodeLosses {
+    BandLoss coax{};              // of the incoming run
+    std::vector<BandLoss> ports;  // per output port
+    std::vector<bool> outletPort; // per output port: judged, takes no children
+};
+
+// The tree flattened for computing: nodes in preorder, each with the index
+// of its parent (-1: the head end). Rebuilt after a change, never per
+// computation.
+struct FlatNode {
+    NodeId id = 0;
+    int parent = -1;
+    int port = 0;
+    const NodeLosses* losses = nullptr;
+    const NetNode* node = nullptr;
+    QString outletName; // "room (floor)", for nodes with an outlet port
+};
+struct FlatNetwork {
+    std::vector<FlatNode> nodes;
+    std::vector<int> byId; // flat indices in the order of increasing id
+    int outletPorts = 0;
+};
+
+// Where the cable types and parts that a network defines are looked up by
+// name; nullptr when the name is not defined.
+class PartDefinitions {
+public:
+    virtual const CableType* cableType(const QString& name) const = 0;
+    virtual const UserComponent* userComponent(const QString& name) const = 0;
+
+protected:
+    ~PartDefinitions() = default;
+};

@@ -1,0 +1,11 @@
+#include "platform/hourglass.h"
+
+#include <QWidget>
+
+Hourglass::Hourglass(QWidget* screen) : m_screen(screen) {
+    if (m_screen) m_screen->setCursor(Qt::WaitCursor);
+}
+
+Hourglass::~Hourglass() {
+    if (m_screen) m_screen->unsetCursor();
+}

@@ -1,20 +1,14 @@
 #include "app/appinit.h"
 
-#include "app/menu.h"
 #include "app/screens.h"
-#include "catalog/ui/boardentry.h"
 #include "common/version.h"
-#include "fieldstrength/ui/denkai.h"
-#include "network/ui/networkentry.h"
-#include "project/ui/projectdata.h"
-#include "terminal/ui/tanmatu.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void initApplication(QApplication& app) {
+ScreenSet& initApplication(QApplication& app) {
     setProgramIdentity();
 
     // Standard buttons and dialogs speak Japanese.
@@ -29,14 +23,7 @@ void initApplication(QApplication& app) {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
     QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
 
-    // The building network reaches the terminal screen only through its link.
-    NetworkEntry::setTerminalLink([]() -> TerminalLink* { return Screens::terminal(); });
-    // The calculation screens open the board, and the project commands reach
-    // the screens' fields, only through what is handed to them here.
-    BoardEntry::setOpener([] { Screens::showBoard(); });
-    setProjectScreens({[]() -> ProjectFields* { return Screens::denkai(); },
-                       []() -> ProjectFields* { return Screens::terminal(); },
-                       [](const QString& caption) {
-                           if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(caption);
-                       }});
+    auto* screens = new ScreenSet(&app);
+    screens->wireLinks();
+    return *screens;
 }

@@ -3,5 +3,7 @@
 // Qt's own dialogs and a real Mincho font for the report.
 
 class QApplication;
+class ScreenSet;
 
-void initApplication(QApplication& app);
+// Returns the program's one set of screens, owned by `app`, its links handed.
+ScreenSet& initApplication(QApplication& app);

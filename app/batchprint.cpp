@@ -69,15 +69,16 @@ QString pdfTargetProblem(const QFileInfo& pdf, const QString& projectFile) {
     return unwritableReason(pdf);
 }
 
-bool loadCalculateAndPrint(const QString& projectFile) {
+bool loadCalculateAndPrint(ScreenSet& screens, const QString& projectFile) {
     if (!loadProjectFile(nullptr, projectFile)) return false;
-    tanmatu* screen = Screens::terminal();
+    tanmatu* screen = screens.terminal();
     return screen->Keisan() && screen->Prt_Sub();
 }
 
 } // namespace
 
-BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile) {
+BatchResult printPdfCommand(ScreenSet& screens, const QString& pdfFile,
+                            const QString& projectFile) {
     const QFileInfo pdf(pdfFile);
     const QString problem = pdfTargetProblem(pdf, projectFile);
     if (!problem.isEmpty()) return {ExitRefused, QString(), problem + u'\n'};
@@ -97,9 +98,9 @@ BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile) 
     printer.setOutputFileName(pdf.absoluteFilePath());
 
     // The report names its file as 読み込み does: by its absolute path.
-    const bool printed = loadCalculateAndPrint(QFileInfo(projectFile).absoluteFilePath());
+    const bool printed = loadCalculateAndPrint(screens, QFileInfo(projectFile).absoluteFilePath());
 
-    Screens::closeWorkScreens();
+    screens.closeWorkScreens();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Platform::hooks() = platformHooks;
     PrintCommands::hooks() = printHooks;

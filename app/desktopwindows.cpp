@@ -58,13 +58,13 @@ bool handleDrag(QObject* target, QEvent* event) {
 
 class DesktopFilter : public QObject {
 public:
-    using QObject::QObject;
+    DesktopFilter(ScreenSet& screens, QObject* parent) : QObject(parent), screens(screens) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
         case QEvent::Show:
-            if (isProgramWindow(watched)) addDesktopItems(static_cast<QWidget*>(watched));
+            if (isProgramWindow(watched)) addDesktopItems(static_cast<QWidget*>(watched), screens);
             return false;
         case QEvent::DragEnter:
         case QEvent::DragMove:
@@ -74,6 +74,9 @@ protected:
             return false;
         }
     }
+
+private:
+    ScreenSet& screens;
 };
 
 // 使い方 at the end of a menu bar; a window sized to show its whole bar
@@ -91,7 +94,7 @@ void addGuideItem(QMainWindow* window) {
 
 } // namespace
 
-void addDesktopItems(QWidget* window) {
+void addDesktopItems(QWidget* window, ScreenSet& screens) {
     if (window->property(EquippedProperty).toBool()) return;
     window->setProperty(EquippedProperty, true);
     window->setAcceptDrops(true);
@@ -99,7 +102,7 @@ void addDesktopItems(QWidget* window) {
     auto* quit = new QAction(QStringLiteral("プログラムの終了"), window);
     quit->setObjectName(QStringLiteral("Quit_All"));
     quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q"), QKeySequence::PortableText));
-    QObject::connect(quit, &QAction::triggered, quit, [] { quitProgram(); });
+    QObject::connect(quit, &QAction::triggered, quit, [&screens] { quitProgram(screens); });
     window->addAction(quit);
 }
 
@@ -108,33 +111,35 @@ QIcon programIcon() {
     return QIcon::fromTheme(programId(), QIcon::fromTheme(QStringLiteral("miravel"), builtIn));
 }
 
-QObject* installDesktopBehaviours(QApplication& app) {
+QObject* installDesktopBehaviours(QApplication& app, ScreenSet& screens) {
     app.setWindowIcon(programIcon());
-    auto* filter = new DesktopFilter(&app);
+    auto* filter = new DesktopFilter(screens, &app);
     app.installEventFilter(filter);
     return filter;
 }
 
-bool beginDesktopSession(QApplication& app, const QStringList& files, OpenStartFiles openFiles) {
+bool beginDesktopSession(QApplication& app, ScreenSet& screens, const QStringList& files,
+                         OpenStartFiles openFiles) {
     QStringList absolute;
     for (const QString& file : files)
         absolute.append(QFileInfo(file).absoluteFilePath());
     if (SingleInstance::handOver(singleInstanceName(), absolute)) return false;
-    installDesktopBehaviours(app);
+    installDesktopBehaviours(app, screens);
     auto* instance = new SingleInstance(singleInstanceName(), &app);
-    QObject::connect(
-        instance, &SingleInstance::filesArrived, &app,
-        [openFiles](const QStringList& handed) { openHandedOverFiles(handed, openFiles); });
+    QObject::connect(instance, &SingleInstance::filesArrived, &app,
+                     [&screens, openFiles](const QStringList& handed) {
+                         openHandedOverFiles(screens, handed, openFiles);
+                     });
     instance->listen(); // without it the program still works, only alone
     return true;
 }
 
-bool quitProgram() {
+bool quitProgram(ScreenSet& screens) {
     // The window that may ask first, so that keeping it keeps everything.
     if (NetworkWindow* network = NetworkEntry::existingNetworkScreen())
         if (!network->close()) return false;
-    Screens::closeWorkScreens();
-    if (Menu* menu = Screens::existingMenu()) menu->close();
+    screens.closeWorkScreens();
+    if (Menu* menu = screens.existingMenu()) menu->close();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (isProgramWindow(window) && window->isVisible() && !window->close()) return false;
     return true;
@@ -151,12 +156,12 @@ bool openDocument(QWidget* from, const QString& path) {
     return NetworkEntry::existingNetworkScreen()->openNetworkFile(path);
 }
 
-void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles) {
+void openHandedOverFiles(ScreenSet& screens, const QStringList& files, OpenStartFiles openFiles) {
     if (files.size() == 1 && isNetworkFile(files.first())) {
         openDocument(nullptr, files.first());
         return;
     }
-    Menu* menu = Screens::menu();
-    Screens::show(menu);
+    Menu* menu = screens.menu();
+    screens.show(menu);
     openFiles(menu, files);
 }

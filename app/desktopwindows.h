@@ -8,6 +8,7 @@
 class QApplication;
 class QIcon;
 class QObject;
+class ScreenSet;
 class QWidget;
 
 // How files given at start open: with the start menu as the commanding window.
@@ -16,21 +17,22 @@ using OpenStartFiles = void (*)(QWidget* menu, const QStringList& files);
 // Starts the desktop side of a window run. False when a program already
 // running took `files` (and came forward): this start should end. Files a
 // later start hands over open as `openFiles` opens start files.
-bool beginDesktopSession(QApplication& app, const QStringList& files, OpenStartFiles openFiles);
+bool beginDesktopSession(QApplication& app, ScreenSet& screens, const QStringList& files,
+                         OpenStartFiles openFiles);
 
 // Gives every window, as it is first shown, 使い方 and Ctrl+Q, and lets it
 // take dropped files; sets the program icon. Deleting the returned object
 // ends the behaviours (tests).
-QObject* installDesktopBehaviours(QApplication& app);
+QObject* installDesktopBehaviours(QApplication& app, ScreenSet& screens);
 // The same for one window (done for each window on its first show).
-void addDesktopItems(QWidget* window);
+void addDesktopItems(QWidget* window, ScreenSet& screens);
 
 // The program's icon: the desktop theme's, else the one built in.
 QIcon programIcon();
 
 // Ends the program as the start menu's 終了 does, all windows included,
 // after the unsaved-changes questions; false when the user kept a window.
-bool quitProgram();
+bool quitProgram(ScreenSet& screens);
 
 // True for a project (.tvd) or network (.tvdn) file name.
 bool isDocumentFile(const QString& path);
@@ -40,4 +42,4 @@ bool openDocument(QWidget* from, const QString& path);
 // Files a later start handed over: a lone network file on the network
 // screen, anything else as `openFiles` opens start files; the screen that
 // shows them (the start menu without files) comes forward.
-void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles);
+void openHandedOverFiles(ScreenSet& screens, const QStringList& files, OpenStartFiles openFiles);

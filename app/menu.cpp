@@ -1,6 +1,5 @@
 #include "app/menu.h"
 
-#include "app/screens.h"
 #include "catalog/catalog.h"
 #include "common/programvalues.h"
 #include "common/text.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -50,7 +48,7 @@ QString withLiteralAmpersands(QString text) {
 
 } // namespace
 
-Menu::Menu(QWidget* parent) : QMainWindow(parent) {
+Menu::Menu(MenuJobs jobs, QWidget* parent) : QMainWindow(parent), jobs(std::move(jobs)) {
     setObjectName(QStringLiteral("Menu"));
     setWindowTitle(menuCaption());
     buildScreen();
@@ -129,15 +127,15 @@ void Menu::Form_Load() {
 
 void Menu::Command1_Click() {
     if (Option1->isChecked()) {
-        Screens::showDenkai();
+        jobs.showDenkai();
         clearOption(Option1);
     }
     if (Option2->isChecked()) {
-        Screens::showTerminal();
+        jobs.showTerminal();
         clearOption(Option2);
     }
     if (Option3->isChecked()) {
-        Screens::showBoard();
+        jobs.showBoard();
         clearOption(Option3);
     }
     if (Option4->isChecked()) {
@@ -147,7 +145,7 @@ void Menu::Command1_Click() {
 }
 
 void Menu::Command2_Click() {
-    Screens::closeWorkScreens();
+    jobs.closeWorkScreens();
     close();
 }
 
@@ -173,22 +171,3 @@ void Menu::fillRecentMenu() {
         connect(item, &QAction::triggered, this, [this, path] { loadProjectFile(this, path); });
     }
 }
-
-namespace Screens {
-namespace {
-QPointer<Menu> s_menu;
-} // namespace
-
-Menu* menu() {
-    if (!s_menu) {
-        s_menu = new Menu();
-        prepare(s_menu);
-    }
-    return s_menu.data();
-}
-
-Menu* existingMenu() {
-    return s_menu.data();
-}
-
-} // namespace Screens

@@ -3,6 +3,7 @@
 // four jobs and carries the project-file commands.
 
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QGroupBox;
@@ -11,10 +12,18 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
+// What the start menu's jobs open and its 終　了 closes; start-up hands it.
+struct MenuJobs {
+    std::function<void()> showDenkai;
+    std::function<void()> showTerminal;
+    std::function<void()> showBoard;
+    std::function<void()> closeWorkScreens;
+};
+
 class Menu : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Menu(QWidget* parent = nullptr);
+    explicit Menu(MenuJobs jobs, QWidget* parent = nullptr);
 
     void Command1_Click(); // スタート
     void Command2_Click(); // 終　了
@@ -24,6 +33,7 @@ public:
     void fillRecentMenu();
 
 private:
+    MenuJobs jobs;
     // The controls; tests find them by their objectNames (the same names).
     QLabel* Label1;
     QLabel* Label2;

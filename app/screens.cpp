@@ -1,78 +1,98 @@
 #include "app/screens.h"
 
+#include "app/menu.h"
 #include "app/windowsetup.h"
+#include "catalog/ui/boardentry.h"
 #include "catalog/ui/tv_mt.h"
 #include "fieldstrength/ui/denkai.h"
 #include "network/ui/networkentry.h"
+#include "project/ui/projectdata.h"
 #include "terminal/ui/tanmatu.h"
 
-#include <QPointer>
-
-namespace Screens {
 namespace {
 
-template <typename Screen> Screen* instance(QPointer<Screen>& slot) {
+template <typename Screen, typename... Args>
+Screen* instance(QPointer<Screen>& slot, Args&... args) {
     if (!slot) {
-        slot = new Screen();
-        prepare(slot);
+        slot = new Screen(args...);
+        ScreenSet::prepare(slot);
     }
     return slot.data();
 }
 
-QPointer<Denkai> s_denkai;
-QPointer<tanmatu> s_terminal;
-QPointer<Tv_Mt> s_board;
-
 } // namespace
 
-void prepare(QWidget* screen) {
+ScreenSet::ScreenSet(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("ScreenSet"));
+}
+
+void ScreenSet::wireLinks() {
+    // The building network reaches the terminal screen only through its link.
+    NetworkEntry::setTerminalLink([this]() -> TerminalLink* { return terminal(); });
+    // The calculation screens open the board, and the project commands reach
+    // the screens' fields, only through what is handed to them here.
+    BoardEntry::setOpener([this] { showBoard(); });
+    setProjectScreens({[this]() -> ProjectFields* { return denkai(); },
+                       [this]() -> ProjectFields* { return terminal(); },
+                       [this](const QString& caption) {
+                           if (Menu* start = existingMenu()) start->setWindowTitle(caption);
+                       }});
+}
+
+void ScreenSet::prepare(QWidget* screen) {
     screen->setAttribute(Qt::WA_DeleteOnClose);
     applyStandardShortcuts(screen);
     rememberGeometry(screen);
 }
 
-Denkai* denkai() {
-    return instance(s_denkai);
+Menu* ScreenSet::menu() {
+    MenuJobs jobs{[this] { showDenkai(); }, [this] { showTerminal(); }, [this] { showBoard(); },
+                  [this] { closeWorkScreens(); }};
+    return instance(m_menu, jobs);
 }
-tanmatu* terminal() {
-    return instance(s_terminal);
+Denkai* ScreenSet::denkai() {
+    return instance(m_denkai);
 }
-Tv_Mt* board() {
-    return instance(s_board);
+tanmatu* ScreenSet::terminal() {
+    return instance(m_terminal);
 }
-
-Denkai* existingDenkai() {
-    return s_denkai.data();
-}
-tanmatu* existingTerminal() {
-    return s_terminal.data();
-}
-Tv_Mt* existingBoard() {
-    return s_board.data();
+Tv_Mt* ScreenSet::board() {
+    return instance(m_board);
 }
 
-void show(QWidget* screen) {
+Menu* ScreenSet::existingMenu() const {
+    return m_menu.data();
+}
+Denkai* ScreenSet::existingDenkai() const {
+    return m_denkai.data();
+}
+tanmatu* ScreenSet::existingTerminal() const {
+    return m_terminal.data();
+}
+Tv_Mt* ScreenSet::existingBoard() const {
+    return m_board.data();
+}
+
+void ScreenSet::show(QWidget* screen) {
     restoreGeometryOnce(screen);
     screen->show();
     screen->raise();
     screen->activateWindow();
 }
 
-void closeWorkScreens() {
-    if (s_denkai) s_denkai->close();
-    if (s_terminal) s_terminal->close();
-    if (s_board) s_board->close();
+void ScreenSet::closeWorkScreens() {
+    if (m_denkai) m_denkai->close();
+    if (m_terminal) m_terminal->close();
+    if (m_board) m_board->close();
     NetworkEntry::closeNetworkScreen();
 }
 
-void showDenkai() {
+void ScreenSet::showDenkai() {
     show(denkai());
 }
-void showTerminal() {
+void ScreenSet::showTerminal() {
     show(terminal());
 }
-void showBoard() {
+void ScreenSet::showBoard() {
     show(board());
 }
-
-} // namespace Screens

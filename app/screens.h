@@ -1,8 +1,12 @@
 #pragma once
-// Screen lifetime. Menu, Denkai, tanmatu and Tv_Mt each exist at most once.
+// Screen lifetime. Menu, Denkai, tanmatu and Tv_Mt each exist at most once
+// per ScreenSet; start-up creates the one set and hands it to what needs it.
 // A screen is created (and its load run) when it is first shown or first
 // used; the project commands create screens without showing them. Closing a
 // screen destroys it with its field values; the next use loads it afresh.
+
+#include <QObject>
+#include <QPointer>
 
 class QWidget;
 class Menu;
@@ -10,33 +14,45 @@ class Denkai;
 class tanmatu;
 class Tv_Mt;
 
-namespace Screens {
+class ScreenSet : public QObject {
+public:
+    explicit ScreenSet(QObject* parent = nullptr);
 
-// The screen, created invisibly when it does not exist yet. The menu's two
-// live in menu.cpp, beside the menu.
-Menu* menu();
-Denkai* denkai();
-tanmatu* terminal();
-Tv_Mt* board();
+    // Hands the screens their links to one another (and the project commands
+    // theirs to the screens), all through this set.
+    void wireLinks();
 
-// The screen when it exists, else nullptr; creates nothing.
-Menu* existingMenu();
-Denkai* existingDenkai();
-tanmatu* existingTerminal();
-Tv_Mt* existingBoard();
+    // The screen, created invisibly when it does not exist yet.
+    Menu* menu();
+    Denkai* denkai();
+    tanmatu* terminal();
+    Tv_Mt* board();
 
-// What every screen gets when it is created: it is destroyed on close, takes
-// the standard shortcuts and remembers its place.
-void prepare(QWidget* screen);
+    // The screen when it exists, else nullptr; creates nothing.
+    Menu* existingMenu() const;
+    Denkai* existingDenkai() const;
+    tanmatu* existingTerminal() const;
+    Tv_Mt* existingBoard() const;
 
-// Closes the field-strength screen, the terminal-level screen, the board and
-// the building network, in this order, those that exist (the start menu's Exit).
-void closeWorkScreens();
+    // What every screen gets when it is created: it is destroyed on close,
+    // takes the standard shortcuts and remembers its place.
+    static void prepare(QWidget* screen);
 
-// Creates the screen if needed, shows it modelessly and brings it forward.
-void show(QWidget* screen);
-void showDenkai();
-void showTerminal();
-void showBoard();
+    // Closes the field-strength screen, the terminal-level screen, the board
+    // and the building network, in this order, those that exist (the start
+    // menu's Exit).
+    void closeWorkScreens();
 
-} // namespace Screens
+    // Shows a screen modelessly and brings it forward.
+    static void show(QWidget* screen);
+    // Creates the screen if needed and shows it.
+    void showDenkai();
+    void showTerminal();
+    void showBoard();
+
+private:
+    QPointer<Menu> m_menu;
+    QPointer<Denkai> m_denkai;
+    QPointer<tanmatu> m_terminal;
+    QPointer<Tv_Mt> m_board;
+};

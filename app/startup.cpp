@@ -107,7 +107,7 @@ void installCommandLineTranslation(QCoreApplication& app) {
     if (translator->load(QStringLiteral(":/i18n/miravel_en.qm"))) app.installTranslator(translator);
 }
 
-int runCommand(const CommandLine& line, const QStringList& unusableSettings) {
+int runCommand(ScreenSet& screens, const CommandLine& line, const QStringList& unusableSettings) {
     QString warning;
     if (!unusableSettings.isEmpty()) warning = settingsIgnoredText(unusableSettings) + u'\n';
     switch (line.mode) {
@@ -125,7 +125,7 @@ int runCommand(const CommandLine& line, const QStringList& unusableSettings) {
     const JudgingSettings judging = loadJudgingSettings();
     BatchResult result = line.mode == CommandLine::Mode::Levels
                              ? levelsCommand(line.files.first(), line.format, judging)
-                             : printPdfCommand(line.pdfFile, line.files.first());
+                             : printPdfCommand(screens, line.pdfFile, line.files.first());
     result.err.prepend(warning);
     return finish(result);
 }
@@ -143,22 +143,23 @@ int runBatch(int argc, char* argv[], const QStringList& unusableSettings) {
     std::vector<char*> arguments = withoutPlatformChoice(argc, argv);
     int count = int(arguments.size()) - 1;
     QApplication app(count, arguments.data());
-    initApplication(app);
+    ScreenSet& screens = initApplication(app);
     installCommandLineTranslation(app);
     CommandLine line = parseCommandLine(QApplication::arguments());
     if (line.mode == CommandLine::Mode::Window)
         line.mode = CommandLine::Mode::Help; // not reached: only options lead here
-    return runCommand(line, unusableSettings);
+    return runCommand(screens, line, unusableSettings);
 }
 
 int runWindow(int argc, char* argv[], const QStringList& unusableSettings) {
     QApplication app(argc, argv);
-    initApplication(app);
+    ScreenSet& screens = initApplication(app);
     const CommandLine line = parseCommandLine(QApplication::arguments());
-    if (line.mode != CommandLine::Mode::Window) return runCommand(line, unusableSettings);
-    if (!beginDesktopSession(app, line.files, openFilesAtStart)) return ExitOk; // handed over
-    Menu* menu = Screens::menu();
-    Screens::show(menu);
+    if (line.mode != CommandLine::Mode::Window) return runCommand(screens, line, unusableSettings);
+    if (!beginDesktopSession(app, screens, line.files, openFilesAtStart))
+        return ExitOk; // handed over
+    Menu* menu = screens.menu();
+    screens.show(menu);
     if (!unusableSettings.isEmpty())
         Platform::message(menu, settingsIgnoredText(unusableSettings), programTitle(),
                           QMessageBox::Warning);

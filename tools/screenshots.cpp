@@ -46,25 +46,25 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER PROJECT.tvd\n", argv[0]);
         return 2;
     }
-    initApplication(app);
+    ScreenSet& screens = initApplication(app);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
     // The coax warning and the like would wait for a click.
     Platform::hooks().message = [](const Platform::Message&) {};
 
-    Menu* menu = Screens::menu();
-    Screens::show(menu);
+    Menu* menu = screens.menu();
+    screens.show(menu);
     if (!loadProjectFile(menu, QString::fromLocal8Bit(argv[2]))) return 1;
-    Screens::showDenkai();
-    Screens::showTerminal();
-    Screens::terminal()->Keisan();
-    Screens::showBoard();
+    screens.showDenkai();
+    screens.showTerminal();
+    screens.terminal()->Keisan();
+    screens.showBoard();
     settle();
     const bool ok = save(menu, folder, "menu.png") &&
-                    save(Screens::denkai(), folder, "fieldstrength.png") &&
-                    save(Screens::terminal(), folder, "terminal.png") &&
-                    save(Screens::board(), folder, "board.png");
-    Screens::closeWorkScreens();
+                    save(screens.denkai(), folder, "fieldstrength.png") &&
+                    save(screens.terminal(), folder, "terminal.png") &&
+                    save(screens.board(), folder, "board.png");
+    screens.closeWorkScreens();
     menu->close();
     return ok ? 0 : 1;
 }

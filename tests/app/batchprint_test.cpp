@@ -35,12 +35,12 @@ TEST_F(BatchPrintTest, SamePagesAsPrintDataOnTheScreen) {
         // The screens: 読み込み, then 印刷（データ） into a PDF.
         ASSERT_TRUE(loadProjectFile(nullptr, fixture(name)));
         printer.printTo(path("screen.pdf"));
-        Screens::terminal()->ui->Prtdata_Insatu->trigger();
+        appScreens().terminal()->ui->Prtdata_Insatu->trigger();
         const QString onScreen = pdfText(path("screen.pdf"));
         closeAllScreens();
         platform.messages.clear();
 
-        const BatchResult result = printPdfCommand(path("batch.pdf"), fixture(name));
+        const BatchResult result = printPdfCommand(appScreens(), path("batch.pdf"), fixture(name));
         EXPECT_EQ(result.status, ExitOk) << result.err.toStdString();
         ASSERT_TRUE(isPdf(path("batch.pdf")));
         EXPECT_FALSE(onScreen.isEmpty());
@@ -48,7 +48,7 @@ TEST_F(BatchPrintTest, SamePagesAsPrintDataOnTheScreen) {
         EXPECT_TRUE(onScreen.contains(QStringLiteral("88.99")) ||
                     onScreen.contains(QStringLiteral("88.8")));
         // Nothing is left behind: no screen; messages go where they went before.
-        EXPECT_EQ(Screens::existingTerminal(), nullptr);
+        EXPECT_EQ(appScreens().existingTerminal(), nullptr);
         Platform::message(nullptr, QStringLiteral("after"), QString());
         ASSERT_FALSE(platform.messages.isEmpty());
         EXPECT_EQ(platform.messages.last().text, "after");
@@ -69,7 +69,7 @@ TEST_F(BatchPrintTest, RefusalsWriteNoPdfAndSayWhy) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.saying);
-        const BatchResult result = printPdfCommand(c.pdf, c.project);
+        const BatchResult result = printPdfCommand(appScreens(), c.pdf, c.project);
         EXPECT_EQ(result.status, ExitRefused);
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.saying))) << result.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(path("a.pdf")));

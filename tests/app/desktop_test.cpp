@@ -35,7 +35,7 @@ class DesktopTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        filter.reset(installDesktopBehaviours(*qApp));
+        filter.reset(installDesktopBehaviours(*qApp, appScreens()));
     }
     void TearDown() override {
         ScreenTest::TearDown();
@@ -58,14 +58,14 @@ bool drop(QWidget* window, const QString& path) {
 }
 
 TEST_F(DesktopTest, DroppedFilesOpenByKind) {
-    Menu* menu = Screens::menu();
-    Screens::show(menu);
+    Menu* menu = appScreens().menu();
+    appScreens().show(menu);
     EXPECT_FALSE(drop(menu, fixture("antenna-data.levels.csv")));
     EXPECT_TRUE(DataName.isEmpty());
 
     // A project loads as 読み込み loads it, whichever window it lands on.
-    Screens::showDenkai();
-    EXPECT_TRUE(drop(Screens::denkai(), fixture("antenna-data.tvd")));
+    appScreens().showDenkai();
+    EXPECT_TRUE(drop(appScreens().denkai(), fixture("antenna-data.tvd")));
     EXPECT_EQ(DataName, fixture("antenna-data.tvd"));
     EXPECT_TRUE(menu->windowTitle().contains("antenna-data.tvd"));
 
@@ -81,10 +81,11 @@ TEST_F(DesktopTest, DroppedFilesOpenByKind) {
 TEST_F(DesktopTest, EveryWindowHasTheGuideAndCtrlQ) {
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     NetworkEntry::showNetworkScreen();
-    const QList<QMainWindow*> windows = {Screens::menu(), Screens::denkai(), Screens::terminal(),
-                                         Screens::board(), NetworkEntry::existingNetworkScreen()};
+    const QList<QMainWindow*> windows = {appScreens().menu(), appScreens().denkai(),
+                                         appScreens().terminal(), appScreens().board(),
+                                         NetworkEntry::existingNetworkScreen()};
     for (QMainWindow* window : windows) {
-        Screens::show(window);
+        appScreens().show(window);
         auto* guide = window->findChild<QAction*>("Help_Guide");
         ASSERT_NE(guide, nullptr) << window->objectName().toStdString();
         EXPECT_TRUE(window->menuBar()->actions().contains(guide));
@@ -93,14 +94,14 @@ TEST_F(DesktopTest, EveryWindowHasTheGuideAndCtrlQ) {
         ASSERT_NE(quit, nullptr) << window->objectName().toStdString();
         EXPECT_EQ(quit->shortcut().toString(QKeySequence::PortableText), "Ctrl+Q");
     }
-    Screens::denkai()->findChild<QAction*>("Help_Guide")->trigger();
+    appScreens().denkai()->findChild<QAction*>("Help_Guide")->trigger();
     ASSERT_NE(existingUserGuide(), nullptr);
     EXPECT_TRUE(existingUserGuide()->toPlainText().contains("建物全体の配線網"));
 }
 
 TEST_F(DesktopTest, CtrlQAsksAboutUnsavedChangesFirst) {
-    Screens::show(Screens::menu());
-    Screens::showDenkai();
+    appScreens().show(appScreens().menu());
+    appScreens().showDenkai();
     NetworkEntry::showNetworkScreen();
     NetworkWindow* network = NetworkEntry::existingNetworkScreen();
     network->addChild(ComponentKind::Distributor);
@@ -111,15 +112,15 @@ TEST_F(DesktopTest, CtrlQAsksAboutUnsavedChangesFirst) {
     ASSERT_EQ(platform.questions.size(), 1);
     EXPECT_TRUE(platform.questions[0].text.contains("保存されていません"));
     EXPECT_TRUE(network->isVisible());
-    EXPECT_TRUE(Screens::existingDenkai()->isVisible()); // kept: nothing closed
+    EXPECT_TRUE(appScreens().existingDenkai()->isVisible()); // kept: nothing closed
 
     platform.questionAnswers = {true};
-    Screens::menu()->findChild<QAction*>("Quit_All")->trigger();
+    appScreens().menu()->findChild<QAction*>("Quit_All")->trigger();
     EXPECT_EQ(platform.questions.size(), 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(NetworkEntry::existingNetworkScreen(), nullptr);
-    EXPECT_EQ(Screens::existingDenkai(), nullptr);
-    EXPECT_EQ(Screens::existingMenu(), nullptr);
+    EXPECT_EQ(appScreens().existingDenkai(), nullptr);
+    EXPECT_EQ(appScreens().existingMenu(), nullptr);
 }
 
 QStringList startFiles; // what the start-file routine was given
@@ -127,16 +128,16 @@ QStringList startFiles; // what the start-file routine was given
 TEST_F(DesktopTest, HandedOverFilesOpenAsAtStart) {
     startFiles.clear();
     const auto asAtStart = [](QWidget*, const QStringList& files) { startFiles = files; };
-    openHandedOverFiles({"/srv/a.tvd", "/srv/b.tvdn"}, asAtStart);
+    openHandedOverFiles(appScreens(), {"/srv/a.tvd", "/srv/b.tvdn"}, asAtStart);
     EXPECT_EQ(startFiles, QStringList({"/srv/a.tvd", "/srv/b.tvdn"}));
-    ASSERT_NE(Screens::existingMenu(), nullptr);
-    EXPECT_TRUE(Screens::existingMenu()->isVisible()); // comes forward
+    ASSERT_NE(appScreens().existingMenu(), nullptr);
+    EXPECT_TRUE(appScreens().existingMenu()->isVisible()); // comes forward
 
     QTemporaryDir dir;
     const QString network = dir.filePath("b.tvdn");
     writeNetworkFile(network, Network());
     startFiles.clear();
-    openHandedOverFiles({network}, asAtStart);
+    openHandedOverFiles(appScreens(), {network}, asAtStart);
     EXPECT_TRUE(startFiles.isEmpty());
     ASSERT_NE(NetworkEntry::existingNetworkScreen(), nullptr);
     EXPECT_EQ(NetworkEntry::existingNetworkScreen()->document()->filePath(), network);

@@ -31,7 +31,7 @@ TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
     Prt_FontSize = 3;
     printerFont().family = "other";
     printerFont().size = 20;
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     EXPECT_EQ(menu->objectName(), "Menu");
     EXPECT_EQ(menu->windowTitle(), "電界強度");
     EXPECT_EQ(named<QLabel>(menu, "Label1")->text(), "Miravel　Ver 2.0");
@@ -55,7 +55,7 @@ TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
 }
 
 TEST_F(MenuTest, MenuBarHoldsTheFourItemsByNameAndTheRecentFiles) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     const std::pair<const char*, const char*> items[] = {{"al_cls", "新規作成"},
                                                          {"D_Load", "読み込み"},
                                                          {"D_save", "書き込み"},
@@ -74,11 +74,11 @@ TEST_F(MenuTest, MenuBarHoldsTheFourItemsByNameAndTheRecentFiles) {
 }
 
 TEST_F(MenuTest, StartWithNothingChosenDoesNothing) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     named<QPushButton>(menu, "Command1")->click();
-    EXPECT_EQ(Screens::existingDenkai(), nullptr);
-    EXPECT_EQ(Screens::existingTerminal(), nullptr);
-    EXPECT_EQ(Screens::existingBoard(), nullptr);
+    EXPECT_EQ(appScreens().existingDenkai(), nullptr);
+    EXPECT_EQ(appScreens().existingTerminal(), nullptr);
+    EXPECT_EQ(appScreens().existingBoard(), nullptr);
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -89,11 +89,12 @@ TEST_F(MenuTest, StartOpensTheChosenScreenAndClearsTheChoice) {
         const char* name;
     };
     const Case cases[] = {
-        {"Option1", [] { return static_cast<QWidget*>(Screens::existingDenkai()); }, "Denkai"},
-        {"Option2", [] { return static_cast<QWidget*>(Screens::existingTerminal()); }, "tanmatu"},
-        {"Option3", [] { return static_cast<QWidget*>(Screens::existingBoard()); }, "Tv_Mt"},
+        {"Option1", [] { return static_cast<QWidget*>(appScreens().existingDenkai()); }, "Denkai"},
+        {"Option2", [] { return static_cast<QWidget*>(appScreens().existingTerminal()); },
+         "tanmatu"},
+        {"Option3", [] { return static_cast<QWidget*>(appScreens().existingBoard()); }, "Tv_Mt"},
     };
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->show();
     for (const Case& c : cases) {
         named<QRadioButton>(menu, c.option)->setChecked(true);
@@ -111,38 +112,38 @@ TEST_F(MenuTest, StartOpensTheChosenScreenAndClearsTheChoice) {
 }
 
 TEST_F(MenuTest, StartRaisesAnOpenScreenWithoutLoadingItAgain) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     named<QRadioButton>(menu, "Option1")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
-    Denkai* first = Screens::existingDenkai();
+    Denkai* first = appScreens().existingDenkai();
     first->setProperty("entered", 42);
     named<QRadioButton>(menu, "Option1")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
-    EXPECT_EQ(Screens::existingDenkai(), first);
+    EXPECT_EQ(appScreens().existingDenkai(), first);
     EXPECT_EQ(first->property("entered").toInt(), 42);
 }
 
 TEST_F(MenuTest, ClosingAScreenDestroysItAndTheNextUseLoadsAfresh) {
-    Denkai* first = Screens::denkai();
+    Denkai* first = appScreens().denkai();
     first->setProperty("entered", 42);
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Screens::existingDenkai(), nullptr);
-    EXPECT_FALSE(Screens::denkai()->property("entered").isValid());
+    EXPECT_EQ(appScreens().existingDenkai(), nullptr);
+    EXPECT_FALSE(appScreens().denkai()->property("entered").isValid());
 }
 
 TEST_F(MenuTest, ExitClosesEveryScreen) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->show();
-    Screens::showDenkai();
-    Screens::terminal(); // loaded invisibly, as a project command would
-    Screens::showBoard();
+    appScreens().showDenkai();
+    appScreens().terminal(); // loaded invisibly, as a project command would
+    appScreens().showBoard();
     named<QPushButton>(menu, "Command2")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Screens::existingDenkai(), nullptr);
-    EXPECT_EQ(Screens::existingTerminal(), nullptr);
-    EXPECT_EQ(Screens::existingBoard(), nullptr);
-    EXPECT_EQ(Screens::existingMenu(), nullptr);
+    EXPECT_EQ(appScreens().existingDenkai(), nullptr);
+    EXPECT_EQ(appScreens().existingTerminal(), nullptr);
+    EXPECT_EQ(appScreens().existingBoard(), nullptr);
+    EXPECT_EQ(appScreens().existingMenu(), nullptr);
 }
 
 TEST_F(MenuTest, VersionMessageUsesLoneCarriageReturns) {
@@ -168,7 +169,7 @@ TEST_F(MenuTest, VersionMessageNamesTheLicence) {
 }
 
 TEST_F(MenuTest, HomePageLinkOpensTheUserGuide) {
-    named<QAction>(Screens::menu(), "Hp_Link")->trigger();
+    named<QAction>(appScreens().menu(), "Hp_Link")->trigger();
     EXPECT_TRUE(platform.openedUrls.isEmpty());
     ASSERT_NE(existingUserGuide(), nullptr);
     EXPECT_TRUE(existingUserGuide()->toPlainText().contains("コマンドライン"));
@@ -196,21 +197,21 @@ bool programEnds(const std::function<void()>& action) {
 }
 
 TEST_F(MenuTest, ClosingTheMenuWithOnlyHiddenScreensEndsTheProgram) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->show();
-    Screens::denkai(); // loaded invisibly, as a project command does
-    Screens::terminal();
+    appScreens().denkai(); // loaded invisibly, as a project command does
+    appScreens().terminal();
     EXPECT_TRUE(programEnds([menu] { menu->close(); }));
 }
 
 TEST_F(MenuTest, AWorkScreenKeepsTheProgramRunningAfterTheMenuCloses) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->show();
-    Screens::showDenkai();
+    appScreens().showDenkai();
     EXPECT_FALSE(programEnds([menu] { menu->close(); }));
-    ASSERT_NE(Screens::existingDenkai(), nullptr);
-    EXPECT_TRUE(Screens::existingDenkai()->isVisible());
-    EXPECT_TRUE(programEnds([] { Screens::existingDenkai()->close(); }));
+    ASSERT_NE(appScreens().existingDenkai(), nullptr);
+    EXPECT_TRUE(appScreens().existingDenkai()->isVisible());
+    EXPECT_TRUE(programEnds([] { appScreens().existingDenkai()->close(); }));
 }
 
 } // namespace

@@ -27,22 +27,22 @@ class StartupTest : public ScreenTest {};
 
 TEST_F(StartupTest, FileArgumentLoadsFieldsAndCaptions) {
     const QString file = fixture("antenna-data.tvd");
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     openFilesAtStart(menu, {file});
 
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(DataName, file);
     const QString named = QStringLiteral("　　  [データ名  ") + file + QStringLiteral(" ]");
     EXPECT_EQ(menu->windowTitle(), QStringLiteral("電界強度") + named);
-    const auto* fs = Screens::denkai()->ui.get();
-    EXPECT_EQ(Screens::denkai()->windowTitle(),
+    const auto* fs = appScreens().denkai()->ui.get();
+    EXPECT_EQ(appScreens().denkai()->windowTitle(),
               QStringLiteral("アンテナからブースター入り口までの電界強度") + named);
     EXPECT_EQ(fs->Combo1->currentText(), "VHF-5A");
     EXPECT_EQ(fs->Text11->text(), "88.40");
     EXPECT_EQ(fs->Text13->text(), "");
     EXPECT_EQ(fs->Text15->text(), "-3.13");
     EXPECT_DOUBLE_EQ(Bst_Input[CS], -3.125);
-    tanmatu* tm = Screens::terminal();
+    tanmatu* tm = appScreens().terminal();
     EXPECT_EQ(tm->windowTitle(), QStringLiteral("ブースター出力より端末まで") + named);
     EXPECT_EQ(tm->ui->Combo3->currentText(), "テレビ端子 BS-77F   (CS対応形)");
     EXPECT_TRUE(tm->ui->Check1->isChecked());
@@ -57,7 +57,7 @@ TEST_F(StartupTest, FileArgumentLoadsFieldsAndCaptions) {
 }
 
 TEST_F(StartupTest, RefusedFileShowsTheLoadMessageAndChangesNothing) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     openFilesAtStart(menu, {fixture("no-such-file.tvd")});
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains("が見つかりません"))
@@ -67,19 +67,19 @@ TEST_F(StartupTest, RefusedFileShowsTheLoadMessageAndChangesNothing) {
 }
 
 TEST_F(StartupTest, SecondFileIsNamedInAMessageAndNotOpened) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     const QString second = fixture("coax-warning.tvd");
     openFilesAtStart(menu, {fixture("worked-example.tvd"), second});
     EXPECT_EQ(DataName, fixture("worked-example.tvd"));
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.startsWith("データファイルは一度に一つしか開けません。"));
     EXPECT_TRUE(platform.messages[0].text.endsWith(QChar(13) + second));
-    EXPECT_EQ(Screens::terminal()->ui->Text22->text(), "10"); // the first file's S-5C-FB
+    EXPECT_EQ(appScreens().terminal()->ui->Text22->text(), "10"); // the first file's S-5C-FB
 }
 
 TEST_F(StartupTest, NetworkFileOpensTheNetworkScreenAndIsNoProject) {
     const QString network = QStringLiteral(MIRAVEL_EXAMPLES_DIR "/apartment-12.tvdn");
-    openFilesAtStart(Screens::menu(), {network});
+    openFilesAtStart(appScreens().menu(), {network});
     ASSERT_NE(NetworkEntry::existingNetworkScreen(), nullptr);
     EXPECT_EQ(NetworkEntry::existingNetworkScreen()->document()->filePath(), network);
     EXPECT_TRUE(DataName.isEmpty());
@@ -100,10 +100,10 @@ TEST_F(StartupTest, NetworkFileOpensTheNetworkScreenAndIsNoProject) {
 TEST_F(StartupTest, RelativeFileIsNamedByItsAbsolutePath) {
     const QString before = QDir::currentPath();
     QDir::setCurrent(QStringLiteral(MIRAVEL_FIXTURES));
-    openFilesAtStart(Screens::menu(), {QStringLiteral("worked-example.tvd")});
+    openFilesAtStart(appScreens().menu(), {QStringLiteral("worked-example.tvd")});
     QDir::setCurrent(before);
     EXPECT_EQ(DataName, fixture("worked-example.tvd"));
-    EXPECT_TRUE(Screens::menu()->windowTitle().contains(fixture("worked-example.tvd")));
+    EXPECT_TRUE(appScreens().menu()->windowTitle().contains(fixture("worked-example.tvd")));
 }
 
 TEST_F(StartupTest, RecentFileThatFailsToOpenLeavesTheList) {
@@ -120,9 +120,9 @@ TEST_F(StartupTest, RecentFileThatFailsToOpenLeavesTheList) {
 }
 
 TEST_F(StartupTest, NoFileLoadsNothing) {
-    openFilesAtStart(Screens::menu(), {});
+    openFilesAtStart(appScreens().menu(), {});
     EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(Screens::existingTerminal(), nullptr);
+    EXPECT_EQ(appScreens().existingTerminal(), nullptr);
 }
 
 } // namespace

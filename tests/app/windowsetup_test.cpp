@@ -42,14 +42,21 @@ TEST_F(RememberedTest, MenuItemsCarryTheStandardShortcuts) {
         const char* item;
         const char* keys;
     } cases[] = {
-        {Screens::menu(), "al_cls", "Ctrl+N"},    {Screens::menu(), "D_Load", "Ctrl+O"},
-        {Screens::menu(), "D_save", "Ctrl+S"},    {Screens::menu(), "Hp_Link", ""},
-        {Screens::denkai(), "p_new", "Ctrl+N"},   {Screens::denkai(), "d_sav", "Ctrl+S"},
-        {Screens::denkai(), "P_end", "Ctrl+W"},   {Screens::denkai(), "Ver", "F1"},
-        {Screens::denkai(), "Prt", "Ctrl+P"},     {Screens::terminal(), "New_cls", "Ctrl+N"},
-        {Screens::terminal(), "d_sav", "Ctrl+S"}, {Screens::terminal(), "Prtdata_Insatu", "Ctrl+P"},
-        {Screens::terminal(), "P_end", "Ctrl+W"}, {Screens::terminal(), "Ver_s", "F1"},
-        {Screens::terminal(), "Prt", ""},
+        {appScreens().menu(), "al_cls", "Ctrl+N"},
+        {appScreens().menu(), "D_Load", "Ctrl+O"},
+        {appScreens().menu(), "D_save", "Ctrl+S"},
+        {appScreens().menu(), "Hp_Link", ""},
+        {appScreens().denkai(), "p_new", "Ctrl+N"},
+        {appScreens().denkai(), "d_sav", "Ctrl+S"},
+        {appScreens().denkai(), "P_end", "Ctrl+W"},
+        {appScreens().denkai(), "Ver", "F1"},
+        {appScreens().denkai(), "Prt", "Ctrl+P"},
+        {appScreens().terminal(), "New_cls", "Ctrl+N"},
+        {appScreens().terminal(), "d_sav", "Ctrl+S"},
+        {appScreens().terminal(), "Prtdata_Insatu", "Ctrl+P"},
+        {appScreens().terminal(), "P_end", "Ctrl+W"},
+        {appScreens().terminal(), "Ver_s", "F1"},
+        {appScreens().terminal(), "Prt", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(shortcutOf(c.screen, c.item), QLatin1String(c.keys))
@@ -57,8 +64,8 @@ TEST_F(RememberedTest, MenuItemsCarryTheStandardShortcuts) {
 
     // A key bound twice on one screen would trigger neither item.
     for (QWidget* screen :
-         {static_cast<QWidget*>(Screens::menu()), static_cast<QWidget*>(Screens::denkai()),
-          static_cast<QWidget*>(Screens::terminal())}) {
+         {static_cast<QWidget*>(appScreens().menu()), static_cast<QWidget*>(appScreens().denkai()),
+          static_cast<QWidget*>(appScreens().terminal())}) {
         QStringList keys;
         for (QAction* action : screen->findChildren<QAction*>())
             if (!action->shortcut().isEmpty()) keys.append(action->shortcut().toString());
@@ -68,15 +75,15 @@ TEST_F(RememberedTest, MenuItemsCarryTheStandardShortcuts) {
 }
 
 TEST_F(RememberedTest, WindowReopensWhereItWasLeft) {
-    Screens::showDenkai();
-    Denkai* first = Screens::denkai();
+    appScreens().showDenkai();
+    Denkai* first = appScreens().denkai();
     first->setGeometry(123, 145, 901, 702);
     const QRect left = first->geometry();
     first->close();
     closeAllScreens();
 
-    Screens::showDenkai();
-    EXPECT_EQ(Screens::denkai()->size(), left.size());
+    appScreens().showDenkai();
+    EXPECT_EQ(appScreens().denkai()->size(), left.size());
     // Another window keeps its own place.
     EXPECT_TRUE(UserSettings::windowGeometry(QStringLiteral("tanmatu")).isEmpty());
 }
@@ -92,7 +99,7 @@ TEST_F(RememberedTest, RecentFilesListLoadsAndDropsMissingFiles) {
     UserSettings::addRecentProject(copy);
     QFile::remove(gone);
 
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->fillRecentMenu();
     const QList<QAction*> items = named<QMenu>(menu, "Recent_m")->actions();
     ASSERT_EQ(items.size(), 2);
@@ -102,7 +109,7 @@ TEST_F(RememberedTest, RecentFilesListLoadsAndDropsMissingFiles) {
 
     items[1]->trigger();
     EXPECT_EQ(QFileInfo(DataName), QFileInfo(fixture("antenna-data.tvd")));
-    EXPECT_TRUE(Screens::terminal()->ui->Check1->isChecked());
+    EXPECT_TRUE(appScreens().terminal()->ui->Check1->isChecked());
     EXPECT_TRUE(menu->windowTitle().endsWith(QStringLiteral("antenna-data.tvd ]")));
     // Loading it made it the newest.
     menu->fillRecentMenu();
@@ -110,7 +117,7 @@ TEST_F(RememberedTest, RecentFilesListLoadsAndDropsMissingFiles) {
 }
 
 TEST_F(RememberedTest, EmptyRecentFilesListSaysSo) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->fillRecentMenu();
     ASSERT_EQ(named<QMenu>(menu, "Recent_m")->actions().size(), 1);
     EXPECT_EQ(named<QMenu>(menu, "Recent_m")->actions()[0]->text(), "（なし）");
@@ -120,7 +127,7 @@ TEST_F(RememberedTest, EmptyRecentFilesListSaysSo) {
 TEST_F(RememberedTest, DialogsStartInTheLastFolderUnlessAProjectIsOpen) {
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("plan.tvd"));
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
 
     platform.fileAnswers = {saved};
     saveProjectCommand(menu, CommandOrigin::Menu);

@@ -20,7 +20,7 @@ namespace {
 
 class BoardTest : public ScreenTest {
 protected:
-    Tv_Mt* board() { return Screens::board(); }
+    Tv_Mt* board() { return appScreens().board(); }
     QTableWidget* grid() { return board()->findChild<QTableWidget*>("MSFlexGrid1"); }
     QRadioButton* option(int n) {
         return board()->findChild<QRadioButton*>(QString("Option%1").arg(n));
@@ -71,7 +71,7 @@ TEST_F(BoardTest, OpensOnTheVhfAntennas) {
 }
 
 TEST_F(BoardTest, EachOptionFillsTheGrid) {
-    Screens::showBoard();
+    appScreens().showBoard();
     const double dpiX = grid()->logicalDpiX();
     const double dpiY = grid()->logicalDpiY();
     for (const auto& c : boardOptionCases()) {
@@ -113,7 +113,7 @@ TEST_F(BoardTest, AlignmentsFollowTheLayout) {
 }
 
 TEST_F(BoardTest, SwitchingLeavesNoTextOfThePreviousOption) {
-    Screens::showBoard();
+    appScreens().showBoard();
     option(2)->setChecked(true);
     option(11)->setChecked(true);
     ASSERT_EQ(grid()->rowCount(), 4);
@@ -140,25 +140,25 @@ TEST_F(BoardTest, HeadingCellsCannotBeSelected) {
 }
 
 TEST_F(BoardTest, ShowingAnOpenBoardKeepsItsOption) {
-    Screens::showBoard();
+    appScreens().showBoard();
     Tv_Mt* first = board();
     option(6)->setChecked(true);
-    Screens::showBoard();
+    appScreens().showBoard();
     EXPECT_EQ(board(), first);
     EXPECT_TRUE(option(6)->isChecked());
     EXPECT_EQ(grid()->columnCount(), 25);
 }
 
 TEST_F(BoardTest, ExitClosesTheBoardOnly) {
-    Screens::menu();
-    Screens::showBoard();
+    appScreens().menu();
+    appScreens().showBoard();
     option(6)->setChecked(true);
     click(board()->findChild<QPushButton*>("Command1"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Screens::existingBoard(), nullptr);
-    EXPECT_NE(Screens::existingMenu(), nullptr);
+    EXPECT_EQ(appScreens().existingBoard(), nullptr);
+    EXPECT_NE(appScreens().existingMenu(), nullptr);
     // The next show loads it afresh.
-    Screens::showBoard();
+    appScreens().showBoard();
     EXPECT_TRUE(option(3)->isChecked());
     EXPECT_EQ(grid()->rowCount(), 9);
 }

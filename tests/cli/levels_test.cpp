@@ -36,10 +36,10 @@ struct ScreenLevels {
 ScreenLevels screenLevels(PlatformStandIn& platform, const QString& file) {
     ScreenLevels shown;
     EXPECT_TRUE(loadProjectFile(nullptr, file));
-    const auto* fs = Screens::denkai()->ui.get();
+    const auto* fs = appScreens().denkai()->ui.get();
     for (QLineEdit* field : {fs->Text11, fs->Text12, fs->Text13, fs->Text15})
         shown.boosterInput.append(field->text());
-    tanmatu* tm = Screens::terminal();
+    tanmatu* tm = appScreens().terminal();
     tm->Keisan();
     for (QLabel* label : {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45, tm->ui->Label58})
         shown.resultLines.append(label->text());

@@ -26,8 +26,8 @@ protected:
         QSettings().clear();
     }
     void open() {
-        screen = Screens::denkai();
-        Screens::show(screen);
+        screen = appScreens().denkai();
+        appScreens().show(screen);
         cn = screen->cn->ui.get();
     }
     void calculate() { click(screen->ui->Command2); }
@@ -116,7 +116,7 @@ TEST_F(BoosterCn, NewProjectClearsTheCnAndLoadBringsItBack) {
     EXPECT_EQ(cnTexts(), QStringList({"", "", "", ""}));
     EXPECT_EQ(verdictTexts(), QStringList({"未計算", "未計算", "未計算", "未計算"}));
     platform.fileAnswers << file;
-    loadProjectCommand(Screens::menu());
+    loadProjectCommand(appScreens().menu());
     EXPECT_EQ(cnTexts(), QStringList({"64.74", "57.74", "62.62", "62.62"}));
 }
 

@@ -15,8 +15,8 @@ protected:
 };
 
 TEST_F(FieldStrengthPrint, PrintsTheScreenImageWithoutAMessage) {
-    Denkai* screen = Screens::denkai();
-    Screens::show(screen);
+    Denkai* screen = appScreens().denkai();
+    appScreens().show(screen);
     const QString file = dir.filePath("denkai.pdf");
     printer.printTo(file);
     screen->ui->Prt->trigger();
@@ -30,8 +30,8 @@ TEST_F(FieldStrengthPrint, PrintsTheScreenImageWithoutAMessage) {
 // A full disk is reported, not passed over in silence, and the file printed
 // earlier stays.
 TEST_F(FieldStrengthPrint, FullDiskIsAPrinterError) {
-    Denkai* screen = Screens::denkai();
-    Screens::show(screen);
+    Denkai* screen = appScreens().denkai();
+    appScreens().show(screen);
     const QString file = dir.filePath("denkai.pdf");
     ASSERT_TRUE(writeFile(file, "an earlier print"));
     printer.printTo(file);
@@ -48,7 +48,7 @@ TEST_F(FieldStrengthPrint, FullDiskIsAPrinterError) {
 }
 
 TEST_F(FieldStrengthPrint, PrinterSelectionCancelledChangesNothing) {
-    Denkai* screen = Screens::denkai();
+    Denkai* screen = appScreens().denkai();
     int asked = 0;
     PrintCommands::hooks().printDialog = [&asked](QPrinter&) {
         ++asked;

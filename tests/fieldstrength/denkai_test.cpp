@@ -19,8 +19,8 @@ protected:
         openScreen();
     }
     void openScreen() {
-        screen = Screens::denkai();
-        Screens::show(screen);
+        screen = appScreens().denkai();
+        appScreens().show(screen);
         ui = screen->ui.get();
     }
     void closeScreen() {
@@ -194,7 +194,7 @@ TEST_F(FieldStrengthScreen, CoaxLossOutlivesTheClearAndTheScreen) {
     EXPECT_EQ(ui->UserControl11->ui->Text1->text(), "8.1");
 
     closeScreen();
-    ASSERT_EQ(Screens::existingDenkai(), nullptr);
+    ASSERT_EQ(appScreens().existingDenkai(), nullptr);
     openScreen();
     EXPECT_EQ(ui->UserControl11->ui->Combo1->currentText(), "");
     EXPECT_EQ(ui->UserControl11->ui->Text1->text(), "");
@@ -289,18 +289,18 @@ TEST_F(FieldStrengthScreen, MenuBarItemsAndTheirActions) {
     ui->hp_sakusya->trigger();
     EXPECT_NE(existingUserGuide(), nullptr);
     ui->d_sansiyou->trigger();
-    EXPECT_NE(Screens::existingBoard(), nullptr);
+    EXPECT_NE(appScreens().existingBoard(), nullptr);
 
     ui->P_end->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Screens::existingDenkai(), nullptr);
+    EXPECT_EQ(appScreens().existingDenkai(), nullptr);
 }
 
 TEST_F(FieldStrengthScreen, ExitButtonClosesOnlyThisScreen) {
-    Screens::menu();
+    appScreens().menu();
     closeScreen();
-    EXPECT_EQ(Screens::existingDenkai(), nullptr);
-    EXPECT_NE(Screens::existingMenu(), nullptr);
+    EXPECT_EQ(appScreens().existingDenkai(), nullptr);
+    EXPECT_NE(appScreens().existingMenu(), nullptr);
     openScreen();
     EXPECT_EQ(ui->Text8->text(), "75");
 }

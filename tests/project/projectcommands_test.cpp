@@ -20,7 +20,7 @@
 namespace {
 
 QLineEdit* terminalText(int n) {
-    return Screens::terminal()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+    return appScreens().terminal()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
 }
 
 class ProjectCommands : public ScreenTest {
@@ -30,11 +30,11 @@ protected:
     // Saves through the start menu's 書き込み with `answer` typed in the dialog.
     void saveFromMenu(const QString& answer) {
         platform.fileAnswers << answer;
-        saveProjectCommand(Screens::menu(), CommandOrigin::Menu);
+        saveProjectCommand(appScreens().menu(), CommandOrigin::Menu);
     }
     void load(const QString& answer) {
         platform.fileAnswers << answer;
-        loadProjectCommand(Screens::menu());
+        loadProjectCommand(appScreens().menu());
     }
     QStringList savedRecords() {
         RecordList records;
@@ -70,13 +70,13 @@ TEST_F(ProjectCommands, SaveRightAfterStartStoresTheStartValues) {
     EXPECT_TRUE(bytes.startsWith(QByteArray("\"\"\r\n").repeated(16) +
                                  "\"75\"\r\n\"75\"\r\n\"80\"\r\n\"80\"\r\n"));
     // The save created both calculation screens without showing them.
-    ASSERT_NE(Screens::existingDenkai(), nullptr);
-    EXPECT_FALSE(Screens::existingDenkai()->isVisible());
-    EXPECT_FALSE(Screens::existingTerminal()->isVisible());
+    ASSERT_NE(appScreens().existingDenkai(), nullptr);
+    EXPECT_FALSE(appScreens().existingDenkai()->isVisible());
+    EXPECT_FALSE(appScreens().existingTerminal()->isVisible());
 }
 
 TEST_F(ProjectCommands, CoaxTypeIsStoredInCp932) {
-    Denkai* fs = Screens::denkai();
+    Denkai* fs = appScreens().denkai();
     pick(fs->ui->UserControl11->ui->Combo1, 0); // ５C-2V
     saveFromMenu(path("coax.tvd"));
     const QByteArray bytes = fileBytes(path("coax.tvd"));
@@ -85,11 +85,11 @@ TEST_F(ProjectCommands, CoaxTypeIsStoredInCp932) {
 }
 
 TEST_F(ProjectCommands, ValuesAreTrimmedExceptTheOptionAndTheRowCaptions) {
-    tanmatu* tm = Screens::terminal();
+    tanmatu* tm = appScreens().terminal();
     tm->ui->Text43->setText("  3階東系統  ");
     terminalText(4)->setText(" 2 ");
     tm->ui->Label19->setText(" 挿入損失 ");
-    Screens::denkai()->ui->UserControl11->ui->Combo1->setEditText(" S-5C-FB ");
+    appScreens().denkai()->ui->UserControl11->ui->Combo1->setEditText(" S-5C-FB ");
     const QStringList r = savedRecords();
     ASSERT_EQ(r.size(), 67);
     EXPECT_EQ(r[64], "3階東系統");
@@ -142,12 +142,12 @@ TEST_F(ProjectCommands, LoadedOptionOverridesTheBoosterLevels) {
     r[59] = "1";
     writeBytes(path("option.tvd"), projectBytes(r));
     load(path("option.tvd"));
-    Denkai* fs = Screens::denkai();
+    Denkai* fs = appScreens().denkai();
     EXPECT_EQ(fs->ui->Text11->text(), "75.50");
     EXPECT_EQ(fs->ui->Text13->text(), "abc");
     EXPECT_DOUBLE_EQ(Bst_Input[CS], 75.5);
     EXPECT_DOUBLE_EQ(Bst_Input[BS], 0);
-    tanmatu* tm = Screens::terminal();
+    tanmatu* tm = appScreens().terminal();
     EXPECT_TRUE(tm->ui->Check1->isChecked());
     EXPECT_EQ(QStringList({tm->ui->Text27->text(), tm->ui->Text28->text(), tm->ui->Text29->text(),
                            tm->ui->Text33->text()}),
@@ -170,7 +170,7 @@ TEST_F(ProjectCommands, LoadSetsCoaxLossesFromTheRecordsOnly) {
     EXPECT_DOUBLE_EQ(Kbl_Loss[VHF], 0.081);
     EXPECT_DOUBLE_EQ(Kbl_Loss[BS], 0);
     EXPECT_DOUBLE_EQ(Kbl_Loss[CS], 0.294);
-    EXPECT_EQ(Screens::denkai()->ui->UserControl11->ui->Text3->text(), "--");
+    EXPECT_EQ(appScreens().denkai()->ui->UserControl11->ui->Text3->text(), "--");
 }
 
 TEST_F(ProjectCommands, ValuesSeparatedByCommasAreSeveralRecords) {
@@ -179,25 +179,25 @@ TEST_F(ProjectCommands, ValuesSeparatedByCommasAreSeveralRecords) {
         bytes += "\"" + QByteArray::number(i) + "\"\r\n";
     writeBytes(path("commas.tvd"), bytes);
     load(path("commas.tvd"));
-    Denkai* fs = Screens::denkai();
+    Denkai* fs = appScreens().denkai();
     EXPECT_EQ(fs->ui->Combo1->currentText(), "a");
     EXPECT_EQ(fs->ui->Text1->text(), "b");
     EXPECT_EQ(fs->ui->Combo2->currentText(), "c");
     EXPECT_EQ(fs->ui->Text2->text(), "4");
-    EXPECT_EQ(Screens::terminal()->ui->Text43->text(), "65");
+    EXPECT_EQ(appScreens().terminal()->ui->Text43->text(), "65");
 }
 
 TEST_F(ProjectCommands, NewClearsBothScreensAndSwitchesTheOptionOff) {
     DataName = "/tmp/old.tvd";
     Kbl_Loss = {0.1, 0.2, 0.3, 0.4};
-    tanmatu* tm = Screens::terminal();
+    tanmatu* tm = appScreens().terminal();
     tm->ui->Check1->setChecked(true);
     tm->ui->Label19->setText("");
     terminalText(4)->setText("3");
-    Denkai* fs = Screens::denkai();
+    Denkai* fs = appScreens().denkai();
     fs->ui->Text8->setText("60");
     fs->ui->UserControl11->ui->Text1->setText("8.1");
-    newProjectCommand(Screens::menu());
+    newProjectCommand(appScreens().menu());
     EXPECT_FALSE(tm->ui->Check1->isChecked());
     EXPECT_EQ(tm->ui->Text27->text(), "105");
     EXPECT_EQ(tm->ui->Text33->text(), "105");
@@ -209,7 +209,7 @@ TEST_F(ProjectCommands, NewClearsBothScreensAndSwitchesTheOptionOff) {
     EXPECT_EQ(Kbl_Loss, (BandValues{0.1, 0.2, 0.3, 0.4}));
     EXPECT_EQ(tm->windowTitle(), "ブースター出力より端末まで");
     EXPECT_EQ(fs->windowTitle(), "アンテナからブースター入り口までの電界強度");
-    EXPECT_EQ(Screens::menu()->windowTitle(), "電界強度");
+    EXPECT_EQ(appScreens().menu()->windowTitle(), "電界強度");
 }
 
 TEST_F(ProjectCommands, DefaultExtensionOnlyWhenThePathHasNoDot) {
@@ -220,7 +220,7 @@ TEST_F(ProjectCommands, DefaultExtensionOnlyWhenThePathHasNoDot) {
         saveFromMenu(plainFolder);
         EXPECT_TRUE(QFile::exists(plainFolder + ".tvd"));
         EXPECT_EQ(DataName, plainFolder + ".tvd");
-        EXPECT_TRUE(Screens::menu()->windowTitle().endsWith("plan.tvd ]"));
+        EXPECT_TRUE(appScreens().menu()->windowTitle().endsWith("plan.tvd ]"));
     }
     saveFromMenu(path("site.v2/plan"));
     EXPECT_TRUE(QFile::exists(path("site.v2/plan")));
@@ -231,22 +231,22 @@ TEST_F(ProjectCommands, DefaultExtensionOnlyWhenThePathHasNoDot) {
 TEST_F(ProjectCommands, CaptionsAfterSaveFromEachScreenAndAfterLoad) {
     const QString name = path("c.tvd");
     const QString suffix = QStringLiteral("　　  [データ名  ") + name + " ]";
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     platform.fileAnswers << name;
-    saveProjectCommand(Screens::denkai(), CommandOrigin::FieldStrength);
-    EXPECT_EQ(Screens::denkai()->windowTitle(),
+    saveProjectCommand(appScreens().denkai(), CommandOrigin::FieldStrength);
+    EXPECT_EQ(appScreens().denkai()->windowTitle(),
               "アンテナからブースター入り口までの電界強度" + suffix);
-    EXPECT_EQ(Screens::terminal()->windowTitle(), "ブースター出力より端末まで" + suffix);
+    EXPECT_EQ(appScreens().terminal()->windowTitle(), "ブースター出力より端末まで" + suffix);
     EXPECT_EQ(menu->windowTitle(), "電界強度");
     platform.fileAnswers << name;
-    saveProjectCommand(Screens::terminal(), CommandOrigin::Terminal);
+    saveProjectCommand(appScreens().terminal(), CommandOrigin::Terminal);
     EXPECT_EQ(menu->windowTitle(), "電界強度");
     EXPECT_EQ(platform.fileRequests.last().presetName, name);
     EXPECT_EQ(platform.fileRequests.last().filters.first(), "電界強度ファイル(*.tvd)");
     newProjectCommand(menu);
     load(name);
     EXPECT_EQ(menu->windowTitle(), "電界強度" + suffix);
-    EXPECT_EQ(Screens::denkai()->windowTitle(),
+    EXPECT_EQ(appScreens().denkai()->windowTitle(),
               "アンテナからブースター入り口までの電界強度" + suffix);
     EXPECT_EQ(DataName, name);
 }
@@ -255,7 +255,7 @@ TEST_F(ProjectCommands, CancelTouchesNoFileAndShowsTheEmptyName) {
     saveFromMenu(QString());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     EXPECT_EQ(DataName, "");
-    EXPECT_EQ(Screens::menu()->windowTitle(), "電界強度　　  [データ名   ]");
+    EXPECT_EQ(appScreens().menu()->windowTitle(), "電界強度　　  [データ名   ]");
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -264,15 +264,15 @@ TEST_F(ProjectCommands, ALoadedProjectShowsWhenItsScreenIsOpenedLater) {
     r[6] = "BS-M  BS-MC";
     r[64] = "3階東系統";
     writeBytes(path("later.tvd"), projectBytes(r));
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     load(path("later.tvd"));
     named<QRadioButton>(menu, "Option2")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
-    EXPECT_TRUE(Screens::existingTerminal()->isVisible());
-    EXPECT_EQ(Screens::existingTerminal()->ui->Text43->text(), "3階東系統");
+    EXPECT_TRUE(appScreens().existingTerminal()->isVisible());
+    EXPECT_EQ(appScreens().existingTerminal()->ui->Text43->text(), "3階東系統");
     named<QRadioButton>(menu, "Option1")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
-    EXPECT_EQ(Screens::existingDenkai()->ui->Combo4->currentText(), "BS-M  BS-MC");
+    EXPECT_EQ(appScreens().existingDenkai()->ui->Combo4->currentText(), "BS-M  BS-MC");
 }
 
 // Refused files and values: a message, and nothing changes.
@@ -288,16 +288,16 @@ TEST_F(ProjectCommands, RefusedLoadsChangeNothing) {
                                  path("huge.tvd"),    path("overflow.tvd"), dir.path()};
 
     DataName = path("current.tvd");
-    Screens::denkai()->ui->Text8->setText("61");
-    Screens::menu()->setWindowTitle("電界強度");
+    appScreens().denkai()->ui->Text8->setText("61");
+    appScreens().menu()->setWindowTitle("電界強度");
     for (const QString& file : refused) {
         platform.messages.clear();
         load(file);
         ASSERT_EQ(platform.messages.size(), 1) << file.toStdString();
         EXPECT_FALSE(platform.messages.first().text.isEmpty());
         EXPECT_EQ(DataName, path("current.tvd"));
-        EXPECT_EQ(Screens::denkai()->ui->Text8->text(), "61");
-        EXPECT_EQ(Screens::menu()->windowTitle(), "電界強度") << file.toStdString();
+        EXPECT_EQ(appScreens().denkai()->ui->Text8->text(), "61");
+        EXPECT_EQ(appScreens().menu()->windowTitle(), "電界強度") << file.toStdString();
     }
 }
 
@@ -306,9 +306,9 @@ TEST_F(ProjectCommands, RefusedSavesLeaveTheExistingFileAsItWas) {
     const QByteArray before = fileBytes(path("kept.tvd"));
     ASSERT_FALSE(before.isEmpty());
     const QString kept = DataName;
-    const QString caption = Screens::menu()->windowTitle();
+    const QString caption = appScreens().menu()->windowTitle();
 
-    tanmatu* tm = Screens::terminal();
+    tanmatu* tm = appScreens().terminal();
     for (const QString& name : {QStringLiteral("東\"西"), QStringLiteral("回路😀")}) {
         tm->ui->Text43->setText(name);
         platform.messages.clear();
@@ -326,7 +326,7 @@ TEST_F(ProjectCommands, RefusedSavesLeaveTheExistingFileAsItWas) {
         EXPECT_EQ(platform.messages.size(), 1) << target.toStdString();
     }
     EXPECT_EQ(DataName, kept);
-    EXPECT_EQ(Screens::menu()->windowTitle(), caption);
+    EXPECT_EQ(appScreens().menu()->windowTitle(), caption);
     EXPECT_EQ(fileBytes(path("kept.tvd")), before);
 }
 

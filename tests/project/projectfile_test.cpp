@@ -63,10 +63,10 @@ const RecordField RecordFields[] = {
 // The text a control shows: a line edit's or label's text, a chooser's edit
 // text, a check box's state as the file keeps it.
 QString shownText(const RecordField& f) {
-    D_Kbl* coax = Screens::denkai()->ui->UserControl11;
-    QWidget* screen = f.screen == 'T'   ? static_cast<QWidget*>(Screens::terminal())
+    D_Kbl* coax = appScreens().denkai()->ui->UserControl11;
+    QWidget* screen = f.screen == 'T'   ? static_cast<QWidget*>(appScreens().terminal())
                       : f.screen == 'K' ? static_cast<QWidget*>(coax)
-                                        : static_cast<QWidget*>(Screens::denkai());
+                                        : static_cast<QWidget*>(appScreens().denkai());
     const QString name = QString::fromLatin1(f.control);
     QWidget* control = nullptr;
     for (QWidget* w : screen->findChildren<QWidget*>(name)) {
@@ -88,11 +88,11 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     void load(const QString& answer) {
         platform.fileAnswers << answer;
-        loadProjectCommand(Screens::menu());
+        loadProjectCommand(appScreens().menu());
     }
     void saveFromMenu(const QString& answer) {
         platform.fileAnswers << answer;
-        saveProjectCommand(Screens::menu(), CommandOrigin::Menu);
+        saveProjectCommand(appScreens().menu(), CommandOrigin::Menu);
     }
     QStringList savedRecords() {
         RecordList records;
@@ -256,8 +256,8 @@ TEST_F(ProjectFile, LoadedCaptionsAreShownAsPlainText) {
     writeBytes(path("markup.tvd"), projectBytes(records));
     load(path("markup.tvd"));
     ASSERT_TRUE(platform.messages.isEmpty());
-    tanmatu* tm = Screens::terminal();
-    Screens::show(tm);
+    tanmatu* tm = appScreens().terminal();
+    appScreens().show(tm);
     const QLabel* labels[] = {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45,
                               tm->ui->Label58, tm->ui->Label19, tm->ui->Label20};
     for (int i = 0; i < 6; ++i) {
@@ -300,8 +300,8 @@ TEST_F(ProjectFile, LeavingTheChoosersAfterALoadKeepsTheFilesValues) {
     load(path("loaded.tvd"));
     ASSERT_TRUE(platform.messages.isEmpty());
 
-    Denkai* fs = Screens::denkai();
-    Screens::show(fs);
+    Denkai* fs = appScreens().denkai();
+    appScreens().show(fs);
     fs->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(fs));
     for (QComboBox* chooser : {fs->ui->Combo1, fs->ui->Combo2, fs->ui->Combo3, fs->ui->Combo4,

@@ -3,6 +3,7 @@
 
 #include "app/appinit.h"
 #include "catalog/catalog.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    initApplication(app);
+    setAppScreens(initApplication(app));
     // Settings written by the screens go to a folder that dies with the run.
     QTemporaryDir settingsDir;
     for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})

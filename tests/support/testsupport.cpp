@@ -32,9 +32,27 @@ PlatformStandIn::~PlatformStandIn() {
     Platform::hooks() = Platform::Hooks();
 }
 
+namespace {
+ScreenSet* s_appScreens = nullptr;
+} // namespace
+
+ScreenSet& appScreens() {
+    return *s_appScreens;
+}
+
+void setAppScreens(ScreenSet& screens) {
+    s_appScreens = &screens;
+}
+
+bool insideOwnPart(const QObject* child, const QObject* parent) {
+    for (const QObject* o = child->parent(); o && o != parent; o = o->parent())
+        if (!QByteArray(o->metaObject()->className()).startsWith('Q')) return true;
+    return false;
+}
+
 void closeAllScreens() {
-    Screens::closeWorkScreens();
-    if (auto* s = Screens::existingMenu()) s->close();
+    appScreens().closeWorkScreens();
+    if (auto* s = appScreens().existingMenu()) s->close();
     if (auto* guide = existingUserGuide()) guide->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 class QComboBox;
+class ScreenSet;
 class QWidget;
 
 // Replaces the platform's message boxes and file dialogs while it lives.
@@ -36,18 +37,32 @@ protected:
     PlatformStandIn platform;
 };
 
+// The program's one set of screens, as start-up made it (testmain).
+ScreenSet& appScreens();
+void setAppScreens(ScreenSet& screens);
+
 // Closes every screen and processes the deferred deletions.
 void closeAllScreens();
 
 // A user's pick of list item `index`: a click on it in the open list.
 void pick(QComboBox* combo, int index);
 
+// True when an object of a program class (not Qt's) lies between `child`
+// and `parent`.
+bool insideOwnPart(const QObject* child, const QObject* parent);
+
 // The control of `parent` with the objectName `name`, found as a user
 // finds it; a test failure (and nullptr) when there is none.
+// A control of `parent`'s own form comes before a same-named one inside a
+// part of the program's own (the coax control's Text1 inside Denkai).
 template <typename T> T* named(const QObject* parent, const char* name) {
-    T* child = parent->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << "no control named " << name;
-    return child;
+    T* found = nullptr;
+    for (T* child : parent->findChildren<T*>(QString::fromLatin1(name))) {
+        if (!found) found = child;
+        if (!insideOwnPart(child, parent)) return child;
+    }
+    EXPECT_NE(found, nullptr) << "no control named " << name;
+    return found;
 }
 
 // Typing `text` key by key into a widget, Japanese characters included.

@@ -37,8 +37,8 @@ protected:
     void SetUp() override {
         ScreenTest::SetUp();
         ASSERT_TRUE(m_dir.isValid());
-        screen = Screens::terminal();
-        Screens::show(screen);
+        screen = appScreens().terminal();
+        appScreens().show(screen);
     }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }

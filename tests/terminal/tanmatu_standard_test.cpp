@@ -41,7 +41,7 @@ protected:
         QSettings().clear();
     }
 
-    tanmatu* screen() { return Screens::terminal(); }
+    tanmatu* screen() { return appScreens().terminal(); }
     QLineEdit* field(int n) {
         return screen()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
     }
@@ -65,7 +65,7 @@ protected:
     }
     void load(const QString& file) {
         platform.fileAnswers << file;
-        loadProjectCommand(Screens::menu());
+        loadProjectCommand(appScreens().menu());
     }
 
     struct Expected {

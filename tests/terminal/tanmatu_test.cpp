@@ -13,8 +13,8 @@ class TanmatuTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        screen = Screens::terminal();
-        Screens::show(screen);
+        screen = appScreens().terminal();
+        appScreens().show(screen);
     }
     QString field(int n) const {
         return screen->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n))->text();
@@ -50,7 +50,7 @@ TEST_F(TanmatuTest, LoadState) {
 
     closeAllScreens();
     DataName = QStringLiteral("/data/house.tvd");
-    EXPECT_EQ(Screens::terminal()->windowTitle(), withDataName(terminalCaption()));
+    EXPECT_EQ(appScreens().terminal()->windowTitle(), withDataName(terminalCaption()));
 }
 
 TEST_F(TanmatuTest, MenuItems) {
@@ -81,7 +81,7 @@ TEST_F(TanmatuTest, MenuItems) {
 
     screen->ui->P_end->trigger();
     closeAllScreens(); // processes the deferred deletion
-    EXPECT_EQ(Screens::existingTerminal(), nullptr);
+    EXPECT_EQ(appScreens().existingTerminal(), nullptr);
 }
 
 TEST_F(TanmatuTest, LookUps) {

@@ -388,7 +388,7 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
         s->selectNode(outlet.node);
         named<QAction>(s, "sendToTerminal")->trigger();
         ASSERT_TRUE(platform.messages.isEmpty()) << outlet.name.toStdString();
-        tanmatu* terminal = Screens::existingTerminal();
+        tanmatu* terminal = appScreens().existingTerminal();
         ASSERT_NE(terminal, nullptr);
         EXPECT_TRUE(terminal->isVisible());
         // The series-unit or outlet type is chosen on the screen, with its captions.
@@ -424,7 +424,7 @@ TEST_F(NetworkScreen, SendToTerminalRefusesAUserPartAndFillsNothing) {
     outlet.component.kind = ComponentKind::Outlet;
     const NodeId end = net.addChild(user, 0, outlet);
     s->document()->reset(net, QString());
-    tanmatu* terminal = Screens::terminal();
+    tanmatu* terminal = appScreens().terminal();
     terminal->ui->Text20->setText(QStringLiteral("7"));
     s->selectNode(end);
     named<QAction>(s, "sendToTerminal")->trigger();
@@ -434,7 +434,7 @@ TEST_F(NetworkScreen, SendToTerminalRefusesAUserPartAndFillsNothing) {
 }
 
 TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
-    tanmatu* terminal = Screens::terminal();
+    tanmatu* terminal = appScreens().terminal();
     terminal->ui->Check1->setChecked(true);
     terminal->ui->Text27->setText(QStringLiteral("98.5"));
     NetworkWindow* s = openNetworkScreen();
@@ -528,7 +528,7 @@ TEST_F(NetworkScreen, UnsavedChangesAreKeptUnlessTheUserDropsThem) {
 }
 
 TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {
-    Menu* menu = Screens::menu();
+    Menu* menu = appScreens().menu();
     menu->show();
     named<QRadioButton>(menu, "Option4")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
@@ -540,7 +540,7 @@ TEST_F(NetworkScreen, ReachedFromTheStartMenuAndTheTerminalScreen) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(NetworkEntry::existingNetworkScreen(), nullptr);
 
-    tanmatu* terminal = Screens::terminal();
+    tanmatu* terminal = appScreens().terminal();
     auto* open = terminal->findChild<QAction*>(QStringLiteral("Net_open"));
     ASSERT_NE(open, nullptr);
     EXPECT_TRUE(terminal->menuBar()->actions().contains(open));

@@ -4,8 +4,7 @@
 // the same losses per metre for the field-strength calculation. It has no
 // length of its own; the host screen holds that.
 
-// The form is part of the control's face: the host screen and the project
-// file reach the named fields as ui->Combo1, ui->Text1 ...
+// The form comes with the control; tests find its controls by objectName.
 #include "ui_d_kbl.h"
 
 #include <QWidget>
@@ -29,8 +28,7 @@ public:
     // Reads the five records back; each loss also sets its band of Kbl_Loss.
     void D_Load(RecordReader& in);
 
-    std::unique_ptr<Ui::D_Kbl> ui;
-
 private:
+    std::unique_ptr<Ui::D_Kbl> ui;
     void UserControl_Initialize();
 };

@@ -2,8 +2,7 @@
 // The field-strength screen: antennas, mixer and coax run from the mast down
 // to the booster, and the level that reaches the booster input per band.
 
-// The form is part of the screen's face: the project file and the printing
-// reach the named fields as ui->Text1 ...
+// The form comes with the screen; tests find its controls by objectName.
 #include "ui_denkai.h"
 
 #include "project/projectfields.h"
@@ -35,6 +34,7 @@ public:
     void clearProjectFields() override;
     void setProjectCaption(const QString& caption) override;
 
+private:
     // The form: every named control, the coax control as ui->UserControl11
     // and the menu items (ui->Prt and ui->Prt_set are wired by the printing).
     std::unique_ptr<Ui::Denkai> ui;
@@ -42,7 +42,6 @@ public:
     // project load or new.
     CnPanel* cn = nullptr;
 
-private:
     void Form_Load();
     void connectMenu();
 };

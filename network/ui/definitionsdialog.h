@@ -3,7 +3,7 @@
 // as two tables of text; the network checks them when they are applied.
 
 #include "network/definitionrows.h"
-// The form comes with the dialog (ui->cableTable ...).
+// The form comes with the dialog; tests find its controls by objectName.
 #include "ui_definitionsdialog.h"
 
 #include <QDialog>
@@ -19,5 +19,6 @@ public:
     TextRows cableRows() const;
     TextRows userRows() const;
 
+private:
     std::unique_ptr<Ui::DefinitionsDialog> ui;
 };

@@ -5,8 +5,7 @@
 // refused value shows a message and the panel shows the network again.
 
 #include "network/networkmodel.h"
-// The form comes with the panel, so that the screen and the tests reach its
-// fields as details->ui->lengthEdit.
+// The form comes with the panel; tests find its controls by objectName.
 #include "ui_nodedetails.h"
 
 #include <QGroupBox>
@@ -25,8 +24,6 @@ public:
     void showNode(NodeId id);
     NodeId node() const { return m_node; }
 
-    std::unique_ptr<Ui::NodeDetails> ui;
-
 signals:
     // A change was refused; the text says why.
     void refused(const QString& message);
@@ -34,6 +31,7 @@ signals:
     void terminalLevelsWanted();
 
 private:
+    std::unique_ptr<Ui::NodeDetails> ui;
     void connectFields();
     void showHead();
     void showSetup(const NetNode& node);

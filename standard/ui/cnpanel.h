@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <array>
 
-// The form comes with the widget so that tests reach its fields as ui->...
+// The form comes with the widget; tests find its controls by objectName.
 #include "ui_cnpanel.h"
 #include <memory>
 class QLabel;
@@ -27,9 +27,8 @@ public:
     // No levels to judge: every band "未計算".
     void clearResults();
 
-    std::unique_ptr<Ui::CnPanel> ui;
-
 private:
+    std::unique_ptr<Ui::CnPanel> ui;
     void noiseFigureEdited(int band);
     void showResults();
     std::array<QLineEdit*, BandCount> noiseFields() const;

@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <array>
 
-// The form comes with the widget so that tests reach its fields as ui->...
+// The form comes with the widget; tests find its controls by objectName.
 #include "ui_profiledialog.h"
 #include <memory>
 class QLineEdit;
@@ -22,14 +22,13 @@ public:
     // The profiles as edited so far (the shown one as last accepted).
     const ProfileSet& profiles() const { return m_profiles; }
 
-    std::unique_ptr<Ui::ProfileDialog> ui;
-
     // ＯＫ: checks and stores; stays open with a message on a bad entry.
     void OkButton_Click();
     // 標準に戻す: every profile back to the standard's values (stored on ＯＫ).
     void ResetButton_Click();
 
 private:
+    std::unique_ptr<Ui::ProfileDialog> ui;
     void showProfile(int index);
     bool takeShownProfile();
     void profilePicked(int index);

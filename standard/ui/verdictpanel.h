@@ -9,7 +9,7 @@
 #include <QString>
 #include <array>
 
-// The form comes with the widget so that tests reach its fields as ui->...
+// The form comes with the widget; tests find its controls by objectName.
 #include "ui_verdictpanel.h"
 #include <memory>
 class QLabel;
@@ -31,12 +31,11 @@ public:
     // Re-reads the profile choice and the criteria from the settings.
     void reloadProfiles();
 
-    std::unique_ptr<Ui::VerdictPanel> ui;
-
 signals:
     void profileChanged();
 
 private:
+    std::unique_ptr<Ui::VerdictPanel> ui;
     void choiceChanged();
     void judge();
     std::array<QLabel*, BandCount> verdictLabels() const;

@@ -11,9 +11,8 @@
 #include "standard/ui/verdictsheetprint.h"
 #include "terminal/keisan.h"
 #include "terminal/terminalfields.h"
-// The form (Ui::tanmatu) comes with the screen, so that the project and print
-// code can reach its fields as ui->Text27 etc. Outside this folder include
-// this header, not the generated one.
+// The form (Ui::tanmatu) comes with the screen; tests find its controls by
+// objectName. Outside this folder include this header, not the generated one.
 #include "ui_tanmatu.h"
 
 #include <QMainWindow>
@@ -63,8 +62,6 @@ public:
     void clearProjectFields() override;
     void setProjectCaption(const QString& caption) override;
 
-    std::unique_ptr<Ui::tanmatu> ui;
-
     // Partial sums of the last calculation (dB), 0 before the first one. The
     // report reuses Total_Loss for its own totals.
     BandValues Bunpai_Loss{};
@@ -76,9 +73,7 @@ public:
     BandValues Douziyuku_Total{};
     BandValues Total_Loss{};
 
-    // The verdicts beside the results, and the level chart once opened
-    // (tanmatu_standard.cpp).
-    VerdictPanel* verdicts = nullptr;
+    // The level chart once opened (tanmatu_standard.cpp).
     QPointer<LevelChartWindow> chart;
     // The chart's data: the result lines shown, as the verdicts judge them.
     std::array<ChartBandInput, BandCount> chartData() const;
@@ -89,6 +84,9 @@ public:
     std::array<QString, BandCount> resultLines() const;
 
 private:
+    std::unique_ptr<Ui::tanmatu> ui;
+    // The verdicts beside the results (tanmatu_standard.cpp).
+    VerdictPanel* verdicts = nullptr;
     void Form_Load();
     void connectHandlers();
     void Combo1_Click(int index);

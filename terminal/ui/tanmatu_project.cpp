@@ -22,7 +22,10 @@ QLineEdit* terminalText(tanmatu* screen, int number) {
 }
 
 QList<QLabel*> terminalResults(tanmatu* screen) {
-    return {screen->ui->Label43, screen->ui->Label44, screen->ui->Label45, screen->ui->Label58};
+    QList<QLabel*> labels;
+    for (const char* name : {"Label43", "Label44", "Label45", "Label58"})
+        labels.append(screen->findChild<QLabel*>(QString::fromLatin1(name)));
+    return labels;
 }
 
 } // namespace

@@ -35,7 +35,7 @@ TEST_F(BatchPrintTest, SamePagesAsPrintDataOnTheScreen) {
         // The screens: 読み込み, then 印刷（データ） into a PDF.
         ASSERT_TRUE(loadProjectFile(nullptr, fixture(name)));
         printer.printTo(path("screen.pdf"));
-        appScreens().terminal()->ui->Prtdata_Insatu->trigger();
+        named<QAction>(appScreens().terminal(), "Prtdata_Insatu")->trigger();
         const QString onScreen = pdfText(path("screen.pdf"));
         closeAllScreens();
         platform.messages.clear();

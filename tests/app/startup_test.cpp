@@ -32,25 +32,25 @@ TEST_F(StartupTest, FileArgumentLoadsFieldsAndCaptions) {
 
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(DataName, file);
-    const QString named = QStringLiteral("　　  [データ名  ") + file + QStringLiteral(" ]");
-    EXPECT_EQ(menu->windowTitle(), QStringLiteral("電界強度") + named);
-    const auto* fs = appScreens().denkai()->ui.get();
+    const QString caption = QStringLiteral("　　  [データ名  ") + file + QStringLiteral(" ]");
+    EXPECT_EQ(menu->windowTitle(), QStringLiteral("電界強度") + caption);
     EXPECT_EQ(appScreens().denkai()->windowTitle(),
-              QStringLiteral("アンテナからブースター入り口までの電界強度") + named);
-    EXPECT_EQ(fs->Combo1->currentText(), "VHF-5A");
-    EXPECT_EQ(fs->Text11->text(), "88.40");
-    EXPECT_EQ(fs->Text13->text(), "");
-    EXPECT_EQ(fs->Text15->text(), "-3.13");
+              QStringLiteral("アンテナからブースター入り口までの電界強度") + caption);
+    EXPECT_EQ(named<QComboBox>(appScreens().denkai(), "Combo1")->currentText(), "VHF-5A");
+    EXPECT_EQ(named<QLineEdit>(appScreens().denkai(), "Text11")->text(), "88.40");
+    EXPECT_EQ(named<QLineEdit>(appScreens().denkai(), "Text13")->text(), "");
+    EXPECT_EQ(named<QLineEdit>(appScreens().denkai(), "Text15")->text(), "-3.13");
     EXPECT_DOUBLE_EQ(Bst_Input[CS], -3.125);
     tanmatu* tm = appScreens().terminal();
-    EXPECT_EQ(tm->windowTitle(), QStringLiteral("ブースター出力より端末まで") + named);
-    EXPECT_EQ(tm->ui->Combo3->currentText(), "テレビ端子 BS-77F   (CS対応形)");
-    EXPECT_TRUE(tm->ui->Check1->isChecked());
+    EXPECT_EQ(tm->windowTitle(), QStringLiteral("ブースター出力より端末まで") + caption);
+    EXPECT_EQ(named<QComboBox>(tm, "Combo3")->currentText(), "テレビ端子 BS-77F   (CS対応形)");
+    EXPECT_TRUE(named<QCheckBox>(tm, "Check1")->isChecked());
     // The option on: booster outputs are the loaded inputs, not the stored 105.
-    EXPECT_EQ(tm->ui->Text27->text(), "88.40");
-    EXPECT_EQ(tm->ui->Text33->text(), "-3.13");
-    EXPECT_EQ(tm->ui->Text23->text(), "20");
-    EXPECT_EQ(tm->ui->Text43->text(), "分岐, Ａ系統"); // a comma inside the quotes survives
+    EXPECT_EQ(named<QLineEdit>(tm, "Text27")->text(), "88.40");
+    EXPECT_EQ(named<QLineEdit>(tm, "Text33")->text(), "-3.13");
+    EXPECT_EQ(named<QLineEdit>(tm, "Text23")->text(), "20");
+    EXPECT_EQ(named<QLineEdit>(tm, "Text43")->text(),
+              "分岐, Ａ系統"); // a comma inside the quotes survives
     // Loaded, not shown: the user picks a job from the start menu.
     EXPECT_FALSE(tm->isVisible());
     EXPECT_EQ(UserSettings::recentProjects().value(0), QFileInfo(file).absoluteFilePath());
@@ -74,7 +74,8 @@ TEST_F(StartupTest, SecondFileIsNamedInAMessageAndNotOpened) {
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.startsWith("データファイルは一度に一つしか開けません。"));
     EXPECT_TRUE(platform.messages[0].text.endsWith(QChar(13) + second));
-    EXPECT_EQ(appScreens().terminal()->ui->Text22->text(), "10"); // the first file's S-5C-FB
+    EXPECT_EQ(named<QLineEdit>(appScreens().terminal(), "Text22")->text(),
+              "10"); // the first file's S-5C-FB
 }
 
 TEST_F(StartupTest, NetworkFileOpensTheNetworkScreenAndIsNoProject) {

@@ -109,7 +109,7 @@ TEST_F(RememberedTest, RecentFilesListLoadsAndDropsMissingFiles) {
 
     items[1]->trigger();
     EXPECT_EQ(QFileInfo(DataName), QFileInfo(fixture("antenna-data.tvd")));
-    EXPECT_TRUE(appScreens().terminal()->ui->Check1->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(appScreens().terminal(), "Check1")->isChecked());
     EXPECT_TRUE(menu->windowTitle().endsWith(QStringLiteral("antenna-data.tvd ]")));
     // Loading it made it the newest.
     menu->fillRecentMenu();

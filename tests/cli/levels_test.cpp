@@ -36,16 +36,20 @@ struct ScreenLevels {
 ScreenLevels screenLevels(PlatformStandIn& platform, const QString& file) {
     ScreenLevels shown;
     EXPECT_TRUE(loadProjectFile(nullptr, file));
-    const auto* fs = appScreens().denkai()->ui.get();
-    for (QLineEdit* field : {fs->Text11, fs->Text12, fs->Text13, fs->Text15})
+    for (QLineEdit* field : {named<QLineEdit>(appScreens().denkai(), "Text11"),
+                             named<QLineEdit>(appScreens().denkai(), "Text12"),
+                             named<QLineEdit>(appScreens().denkai(), "Text13"),
+                             named<QLineEdit>(appScreens().denkai(), "Text15")})
         shown.boosterInput.append(field->text());
     tanmatu* tm = appScreens().terminal();
     tm->Keisan();
-    for (QLabel* label : {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45, tm->ui->Label58})
+    for (QLabel* label : {named<QLabel>(tm, "Label43"), named<QLabel>(tm, "Label44"),
+                          named<QLabel>(tm, "Label45"), named<QLabel>(tm, "Label58")})
         shown.resultLines.append(label->text());
-    const auto* verdicts = tm->verdicts->ui.get();
-    for (QLabel* label :
-         {verdicts->VerdictVhf, verdicts->VerdictUhf, verdicts->VerdictBs, verdicts->VerdictCs})
+    for (QLabel* label : {named<QLabel>(named<VerdictPanel>(tm, "Verdicts"), "VerdictVhf"),
+                          named<QLabel>(named<VerdictPanel>(tm, "Verdicts"), "VerdictUhf"),
+                          named<QLabel>(named<VerdictPanel>(tm, "Verdicts"), "VerdictBs"),
+                          named<QLabel>(named<VerdictPanel>(tm, "Verdicts"), "VerdictCs")})
         shown.verdicts.append(label->text());
     shown.messages = platform.messages;
     return shown;

@@ -19,12 +19,13 @@ TEST_F(FieldStrengthPrint, PrintsTheScreenImageWithoutAMessage) {
     appScreens().show(screen);
     const QString file = dir.filePath("denkai.pdf");
     printer.printTo(file);
-    screen->ui->Prt->trigger();
+    named<QAction>(screen, "Prt")->trigger();
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
     EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(screen->ui->Label27->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(named<QLabel>(screen, "Label27")->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
 }
 
 // A full disk is reported, not passed over in silence, and the file printed
@@ -38,13 +39,14 @@ TEST_F(FieldStrengthPrint, FullDiskIsAPrinterError) {
     {
         FullDisk full(1024);
         ASSERT_TRUE(full.active());
-        screen->ui->Prt->trigger();
+        named<QAction>(screen, "Prt")->trigger();
     }
     EXPECT_EQ(platform.messages,
               QList<Platform::Message>({{QStringLiteral("プリンターエラー   482"),
                                          QStringLiteral("　　プリンタートラブル")}}));
     EXPECT_EQ(readFile(file), "an earlier print");
-    EXPECT_EQ(screen->ui->Label27->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(named<QLabel>(screen, "Label27")->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
 }
 
 TEST_F(FieldStrengthPrint, PrinterSelectionCancelledChangesNothing) {
@@ -55,7 +57,7 @@ TEST_F(FieldStrengthPrint, PrinterSelectionCancelledChangesNothing) {
         return false;
     };
     const QString before = currentPrinter().printerName();
-    screen->ui->Prt_set->trigger();
+    named<QAction>(screen, "Prt_set")->trigger();
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(currentPrinter().printerName(), before);
     EXPECT_TRUE(platform.messages.isEmpty());

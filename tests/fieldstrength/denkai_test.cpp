@@ -21,46 +21,52 @@ protected:
     void openScreen() {
         screen = appScreens().denkai();
         appScreens().show(screen);
-        ui = screen->ui.get();
     }
     void closeScreen() {
-        click(ui->Command3);
+        click(named<QPushButton>(screen, "Command3"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QStringList results() const {
-        return {ui->Text11->text(), ui->Text12->text(), ui->Text13->text(), ui->Text15->text()};
+        return {
+            named<QLineEdit>(screen, "Text11")->text(), named<QLineEdit>(screen, "Text12")->text(),
+            named<QLineEdit>(screen, "Text13")->text(), named<QLineEdit>(screen, "Text15")->text()};
     }
-    void calculate() { click(ui->Command2); }
+    void calculate() { click(named<QPushButton>(screen, "Command2")); }
     void expectBstInput(const BandValues& expected) const {
         for (int band = 0; band < BandCount; ++band)
             EXPECT_NEAR(Bst_Input[size_t(band)], expected[size_t(band)], 1e-9) << "band " << band;
     }
 
     Denkai* screen = nullptr;
-    Ui::Denkai* ui = nullptr;
 };
 
 TEST_F(FieldStrengthScreen, LoadsWithStartValuesListsAndCaptions) {
     EXPECT_EQ(screen->objectName(), "Denkai");
     EXPECT_EQ(screen->windowTitle(), "アンテナからブースター入り口までの電界強度");
-    EXPECT_EQ(
-        QStringList({ui->Text8->text(), ui->Text9->text(), ui->Text10->text(), ui->Text14->text()}),
-        QStringList({"75", "75", "80", "80"}));
-    for (QLineEdit* empty : {ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5, ui->Text6,
-                             ui->Text7, ui->Text11, ui->Text12, ui->Text13, ui->Text15})
+    EXPECT_EQ(QStringList({named<QLineEdit>(screen, "Text8")->text(),
+                           named<QLineEdit>(screen, "Text9")->text(),
+                           named<QLineEdit>(screen, "Text10")->text(),
+                           named<QLineEdit>(screen, "Text14")->text()}),
+              QStringList({"75", "75", "80", "80"}));
+    for (QLineEdit* empty : {named<QLineEdit>(screen, "Text1"), named<QLineEdit>(screen, "Text2"),
+                             named<QLineEdit>(screen, "Text3"), named<QLineEdit>(screen, "Text4"),
+                             named<QLineEdit>(screen, "Text5"), named<QLineEdit>(screen, "Text6"),
+                             named<QLineEdit>(screen, "Text7"), named<QLineEdit>(screen, "Text11"),
+                             named<QLineEdit>(screen, "Text12"), named<QLineEdit>(screen, "Text13"),
+                             named<QLineEdit>(screen, "Text15")})
         EXPECT_EQ(empty->text(), "") << empty->objectName().toStdString();
 
     const struct {
         QComboBox* combo;
         QStringList items;
     } lists[] = {
-        {ui->Combo1,
+        {named<QComboBox>(screen, "Combo1"),
          {"VW-12", "VW-12(ｽﾃﾝﾚｽ製)", "LV-5", "LV-5S(ｽﾃﾝﾚｽ製)", "LV-8", "LV-8S(ｽﾃﾝﾚｽ製)", "VS-FM",
           "VS-FMS(ｽﾃﾝﾚｽ製)"}},
-        {ui->Combo2,
+        {named<QComboBox>(screen, "Combo2"),
          {"UL-20", "UL-20S(ｽﾃﾝﾚｽ製)", "UM-20", "UM-20S(ｽﾃﾝﾚｽ製)", "UH-20", "UH-20S(ｽﾃﾝﾚｽ製)"}},
-        {ui->Combo3, {"BSA-75", "BSA-90"}},
-        {ui->Combo4, {"M-UV-7 MC-UV-7", "BS-M  BS-MC"}},
+        {named<QComboBox>(screen, "Combo3"), {"BSA-75", "BSA-90"}},
+        {named<QComboBox>(screen, "Combo4"), {"M-UV-7 MC-UV-7", "BS-M  BS-MC"}},
     };
     for (const auto& list : lists) {
         SCOPED_TRACE(list.combo->objectName().toStdString());
@@ -71,9 +77,10 @@ TEST_F(FieldStrengthScreen, LoadsWithStartValuesListsAndCaptions) {
             items << list.combo->itemText(i);
         EXPECT_EQ(items, list.items);
     }
-    EXPECT_EQ(ui->UserControl11->ui->Combo1->count(), 7);
-    EXPECT_EQ(ui->Label27->text(), creditLine());
-    EXPECT_EQ(ui->Label27->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1")->count(), 7);
+    EXPECT_EQ(named<QLabel>(screen, "Label27")->text(), creditLine());
+    EXPECT_EQ(named<QLabel>(screen, "Label27")->palette().color(QPalette::WindowText),
+              QColor(Qt::red));
 }
 
 TEST_F(FieldStrengthScreen, CaptionCarriesTheProjectName) {
@@ -93,10 +100,10 @@ TEST_F(FieldStrengthScreen, StartValuesGiveTheStandardOutputs) {
 }
 
 TEST_F(FieldStrengthScreen, WorkedCaseThroughThePicks) {
-    pick(ui->Combo1, 0);                    // VW-12: gain "4.0以上"
-    pick(ui->Combo4, 0);                    // M-UV-7 MC-UV-7
-    pick(ui->UserControl11->ui->Combo1, 3); // S-7C-FB
-    ui->Text7->setText("30");
+    pick(named<QComboBox>(screen, "Combo1"), 0); // VW-12: gain "4.0以上"
+    pick(named<QComboBox>(screen, "Combo4"), 0); // M-UV-7 MC-UV-7
+    pick(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1"), 3); // S-7C-FB
+    named<QLineEdit>(screen, "Text7")->setText("30");
     calculate();
     EXPECT_EQ(results(), QStringList({"75.57", "68.58", "73.01", "71.18"}));
     expectBstInput({75.57, 68.58, 73.01, 71.18});
@@ -109,27 +116,31 @@ TEST_F(FieldStrengthScreen, EveryPickFillsItsFields) {
         QList<QLineEdit*> fields;
         QStringList texts;
     };
-    const QList<QLineEdit*> vhf = {ui->Text1}, uhf = {ui->Text2}, bs = {ui->Text3},
-                            mixer = {ui->Text4, ui->Text5, ui->Text6};
+    const QList<QLineEdit*> vhf = {named<QLineEdit>(screen, "Text1")},
+                            uhf = {named<QLineEdit>(screen, "Text2")},
+                            bs = {named<QLineEdit>(screen, "Text3")},
+                            mixer = {named<QLineEdit>(screen, "Text4"),
+                                     named<QLineEdit>(screen, "Text5"),
+                                     named<QLineEdit>(screen, "Text6")};
     const Case cases[] = {
-        {ui->Combo1, 0, vhf, {"4"}},
-        {ui->Combo1, 1, vhf, {"7"}},
-        {ui->Combo1, 2, vhf, {"4"}},
-        {ui->Combo1, 3, vhf, {"4"}},
-        {ui->Combo1, 4, vhf, {"7"}},
-        {ui->Combo1, 5, vhf, {"7"}},
-        {ui->Combo1, 6, vhf, {"4.5"}},
-        {ui->Combo1, 7, vhf, {"4.5"}},
-        {ui->Combo2, 0, uhf, {"6"}},
-        {ui->Combo2, 1, uhf, {"6"}},
-        {ui->Combo2, 2, uhf, {"9"}},
-        {ui->Combo2, 3, uhf, {"9"}},
-        {ui->Combo2, 4, uhf, {"9"}},
-        {ui->Combo2, 5, uhf, {"9"}},
-        {ui->Combo3, 0, bs, {"37.4"}},
-        {ui->Combo3, 1, bs, {"39.0"}},
-        {ui->Combo4, 0, mixer, {"1", "1.5", "0"}},
-        {ui->Combo4, 1, mixer, {"1.3", "1.3", "1.8"}},
+        {named<QComboBox>(screen, "Combo1"), 0, vhf, {"4"}},
+        {named<QComboBox>(screen, "Combo1"), 1, vhf, {"7"}},
+        {named<QComboBox>(screen, "Combo1"), 2, vhf, {"4"}},
+        {named<QComboBox>(screen, "Combo1"), 3, vhf, {"4"}},
+        {named<QComboBox>(screen, "Combo1"), 4, vhf, {"7"}},
+        {named<QComboBox>(screen, "Combo1"), 5, vhf, {"7"}},
+        {named<QComboBox>(screen, "Combo1"), 6, vhf, {"4.5"}},
+        {named<QComboBox>(screen, "Combo1"), 7, vhf, {"4.5"}},
+        {named<QComboBox>(screen, "Combo2"), 0, uhf, {"6"}},
+        {named<QComboBox>(screen, "Combo2"), 1, uhf, {"6"}},
+        {named<QComboBox>(screen, "Combo2"), 2, uhf, {"9"}},
+        {named<QComboBox>(screen, "Combo2"), 3, uhf, {"9"}},
+        {named<QComboBox>(screen, "Combo2"), 4, uhf, {"9"}},
+        {named<QComboBox>(screen, "Combo2"), 5, uhf, {"9"}},
+        {named<QComboBox>(screen, "Combo3"), 0, bs, {"37.4"}},
+        {named<QComboBox>(screen, "Combo3"), 1, bs, {"39.0"}},
+        {named<QComboBox>(screen, "Combo4"), 0, mixer, {"1", "1.5", "0"}},
+        {named<QComboBox>(screen, "Combo4"), 1, mixer, {"1.3", "1.3", "1.8"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.combo->objectName().toStdString() + " " + std::to_string(c.index));
@@ -143,14 +154,14 @@ TEST_F(FieldStrengthScreen, EveryPickFillsItsFields) {
 }
 
 TEST_F(FieldStrengthScreen, TypingAModelLooksNothingUp) {
-    QTest::keyClicks(ui->Combo1->lineEdit(), "VW-12");
-    QTest::keyClicks(ui->Combo4->lineEdit(), "BS-M");
-    ui->Combo2->setEditText("UM-20");
-    ui->Combo3->setCurrentIndex(1); // set from code: not a pick
-    EXPECT_EQ(ui->Text1->text(), "");
-    EXPECT_EQ(ui->Text2->text(), "");
-    EXPECT_EQ(ui->Text3->text(), "");
-    EXPECT_EQ(ui->Text4->text(), "");
+    QTest::keyClicks(named<QComboBox>(screen, "Combo1")->lineEdit(), "VW-12");
+    QTest::keyClicks(named<QComboBox>(screen, "Combo4")->lineEdit(), "BS-M");
+    named<QComboBox>(screen, "Combo2")->setEditText("UM-20");
+    named<QComboBox>(screen, "Combo3")->setCurrentIndex(1); // set from code: not a pick
+    EXPECT_EQ(named<QLineEdit>(screen, "Text1")->text(), "");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text2")->text(), "");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text3")->text(), "");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text4")->text(), "");
 }
 
 TEST_F(FieldStrengthScreen, GainsCountInWholeDecibelsHalvesToEven) {
@@ -160,45 +171,48 @@ TEST_F(FieldStrengthScreen, GainsCountInWholeDecibelsHalvesToEven) {
     } cases[] = {{"4.5", "79.00"}, {"5.5", "81.00"}, {"4.51", "80.00"}, {"-0.5", "75.00"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.gain);
-        ui->Text1->setText(c.gain);
-        ui->Text2->setText(c.gain);
-        ui->Text4->setText("1.5"); // mixer losses keep their decimals
+        named<QLineEdit>(screen, "Text1")->setText(c.gain);
+        named<QLineEdit>(screen, "Text2")->setText(c.gain);
+        named<QLineEdit>(screen, "Text4")->setText("1.5"); // mixer losses keep their decimals
         calculate();
-        EXPECT_EQ(ui->Text11->text(), QString::number(QString(c.level).toDouble() - 1.5, 'f', 2));
-        EXPECT_EQ(ui->Text12->text(), c.level);
+        EXPECT_EQ(named<QLineEdit>(screen, "Text11")->text(),
+                  QString::number(QString(c.level).toDouble() - 1.5, 'f', 2));
+        EXPECT_EQ(named<QLineEdit>(screen, "Text12")->text(), c.level);
     }
 }
 
 TEST_F(FieldStrengthScreen, CoaxWithoutBsAndCsValuesCostsNothingThere) {
-    pick(ui->UserControl11->ui->Combo1, 0); // ５C-2V: "--" at BS and CS
-    ui->Text7->setText("100");
+    pick(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1"),
+         0); // ５C-2V: "--" at BS and CS
+    named<QLineEdit>(screen, "Text7")->setText("100");
     calculate();
     EXPECT_EQ(results(), QStringList({"62.00", "49.00", "80.00", "80.00"}));
 }
 
 TEST_F(FieldStrengthScreen, CoaxLossOutlivesTheClearAndTheScreen) {
-    pick(ui->UserControl11->ui->Combo1, 3); // S-7C-FB
-    pick(ui->Combo1, 1);
-    ui->Text7->setText("30");
-    ui->Text8->setText("60");
+    pick(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1"), 3); // S-7C-FB
+    pick(named<QComboBox>(screen, "Combo1"), 1);
+    named<QLineEdit>(screen, "Text7")->setText("30");
+    named<QLineEdit>(screen, "Text8")->setText("60");
     calculate();
 
     screen->d_cls();
-    EXPECT_EQ(ui->Combo1->currentText(), "");
-    EXPECT_EQ(ui->Text1->text(), "");
-    EXPECT_EQ(ui->Text7->text(), "");
-    EXPECT_EQ(ui->Text8->text(), "75");
-    EXPECT_EQ(ui->Text11->text(), "");
+    EXPECT_EQ(named<QComboBox>(screen, "Combo1")->currentText(), "");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text1")->text(), "");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text7")->text(), "");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text8")->text(), "75");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text11")->text(), "");
     // The coax control is not the screen's to clear.
-    EXPECT_EQ(ui->UserControl11->ui->Combo1->currentText(), "S-7C-FB");
-    EXPECT_EQ(ui->UserControl11->ui->Text1->text(), "8.1");
+    EXPECT_EQ(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1")->currentText(),
+              "S-7C-FB");
+    EXPECT_EQ(named<QLineEdit>(named<D_Kbl>(screen, "UserControl11"), "Text1")->text(), "8.1");
 
     closeScreen();
     ASSERT_EQ(appScreens().existingDenkai(), nullptr);
     openScreen();
-    EXPECT_EQ(ui->UserControl11->ui->Combo1->currentText(), "");
-    EXPECT_EQ(ui->UserControl11->ui->Text1->text(), "");
-    ui->Text7->setText("30");
+    EXPECT_EQ(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1")->currentText(), "");
+    EXPECT_EQ(named<QLineEdit>(named<D_Kbl>(screen, "UserControl11"), "Text1")->text(), "");
+    named<QLineEdit>(screen, "Text7")->setText("30");
     calculate();
     EXPECT_EQ(results(), QStringList({"72.57", "70.08", "73.01", "71.18"}));
 }
@@ -212,15 +226,17 @@ TEST_F(FieldStrengthScreen, OutOfRangeInputIsRefusedAndChangesNothing) {
         const char* otherText = "";
     };
     const Case cases[] = {
-        {ui->Text8, "40000", "Ev :VHF標準ｱﾝﾃﾅ出力電圧"},
-        {ui->Text1, "32693", "Ev :VHF標準ｱﾝﾃﾅ出力電圧 と VHF ANT 動作利得"}, // 75 + 32693
-        {ui->Text2, "-1E5", "UHF ANT 動作利得"},
-        {ui->Text9, "1E400", "Eu :UHF標準ｱﾝﾃﾅ出力電圧"},
-        {ui->Text5, "1E400", "混合器 通過帯域減衰量 UHF"},
-        {ui->Text7, "1E400", "同軸ｹｰﾌﾟﾙの長さ"},
-        {ui->Text10, "-1E400", "Ebs:BS 標準ｱﾝﾃﾅ出力電圧"},
-        {ui->Text14, "1E400", "Ecs:BS 標準ｱﾝﾃﾅ出力電圧"},
-        {ui->Text6, "1.7E308", "BS :ブスターへの入力", ui->Text10, "-1.7E308"}, // -inf
+        {named<QLineEdit>(screen, "Text8"), "40000", "Ev :VHF標準ｱﾝﾃﾅ出力電圧"},
+        {named<QLineEdit>(screen, "Text1"), "32693",
+         "Ev :VHF標準ｱﾝﾃﾅ出力電圧 と VHF ANT 動作利得"}, // 75 + 32693
+        {named<QLineEdit>(screen, "Text2"), "-1E5", "UHF ANT 動作利得"},
+        {named<QLineEdit>(screen, "Text9"), "1E400", "Eu :UHF標準ｱﾝﾃﾅ出力電圧"},
+        {named<QLineEdit>(screen, "Text5"), "1E400", "混合器 通過帯域減衰量 UHF"},
+        {named<QLineEdit>(screen, "Text7"), "1E400", "同軸ｹｰﾌﾟﾙの長さ"},
+        {named<QLineEdit>(screen, "Text10"), "-1E400", "Ebs:BS 標準ｱﾝﾃﾅ出力電圧"},
+        {named<QLineEdit>(screen, "Text14"), "1E400", "Ecs:BS 標準ｱﾝﾃﾅ出力電圧"},
+        {named<QLineEdit>(screen, "Text6"), "1.7E308", "BS :ブスターへの入力",
+         named<QLineEdit>(screen, "Text10"), "-1.7E308"}, // -inf
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -229,7 +245,7 @@ TEST_F(FieldStrengthScreen, OutOfRangeInputIsRefusedAndChangesNothing) {
         calculate(); // start values: within range
         ASSERT_TRUE(platform.messages.isEmpty());
         const QStringList before = results();
-        ui->Text11->setText("手入力");
+        named<QLineEdit>(screen, "Text11")->setText("手入力");
         Bst_Input = {1, 2, 3, 4};
         c.field->setText(c.text);
         if (c.other) c.other->setText(c.otherText);
@@ -244,21 +260,21 @@ TEST_F(FieldStrengthScreen, OutOfRangeInputIsRefusedAndChangesNothing) {
 }
 
 TEST_F(FieldStrengthScreen, BsGainIsNotPartOfTheCalculation) {
-    ui->Text3->setText("1E400");
+    named<QLineEdit>(screen, "Text3")->setText("1E400");
     calculate();
     EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(ui->Text13->text(), "80.00");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text13")->text(), "80.00");
 }
 
 TEST_F(FieldStrengthScreen, HandEditedResultStaysUntilTheNextCalculation) {
     calculate();
-    ui->Text12->setText("12.3");
-    pick(ui->Combo2, 2);
-    ui->Text9->setText("70");
-    pick(ui->UserControl11->ui->Combo1, 6);
-    EXPECT_EQ(ui->Text12->text(), "12.3");
+    named<QLineEdit>(screen, "Text12")->setText("12.3");
+    pick(named<QComboBox>(screen, "Combo2"), 2);
+    named<QLineEdit>(screen, "Text9")->setText("70");
+    pick(named<QComboBox>(named<D_Kbl>(screen, "UserControl11"), "Combo1"), 6);
+    EXPECT_EQ(named<QLineEdit>(screen, "Text12")->text(), "12.3");
     calculate();
-    EXPECT_EQ(ui->Text12->text(), "79.00");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text12")->text(), "79.00");
 }
 
 TEST_F(FieldStrengthScreen, MenuBarItemsAndTheirActions) {
@@ -271,10 +287,10 @@ TEST_F(FieldStrengthScreen, MenuBarItemsAndTheirActions) {
         QMenu* menu;
         QStringList items;
     } menus[] = {
-        {ui->system_m,
+        {named<QMenu>(screen, "system_m"),
          {"p_new=新規作成", "d_sav=書き込み", "Prt=印刷", "Prt_set=プリンター選択",
           "P_end=終　了"}},
-        {ui->Ver_s, {"Ver=ﾊﾞｰｼﾞｮﾝ", "hp_sakusya=作者　ﾎｰﾑﾍﾟｰｼﾞ接続"}},
+        {named<QMenu>(screen, "Ver_s"), {"Ver=ﾊﾞｰｼﾞｮﾝ", "hp_sakusya=作者　ﾎｰﾑﾍﾟｰｼﾞ接続"}},
     };
     for (const auto& m : menus) {
         QStringList items;
@@ -283,15 +299,15 @@ TEST_F(FieldStrengthScreen, MenuBarItemsAndTheirActions) {
         EXPECT_EQ(items, m.items);
     }
 
-    ui->Ver->trigger();
+    named<QAction>(screen, "Ver")->trigger();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].title, "バージョン情報");
-    ui->hp_sakusya->trigger();
+    named<QAction>(screen, "hp_sakusya")->trigger();
     EXPECT_NE(existingUserGuide(), nullptr);
-    ui->d_sansiyou->trigger();
+    named<QAction>(screen, "d_sansiyou")->trigger();
     EXPECT_NE(appScreens().existingBoard(), nullptr);
 
-    ui->P_end->trigger();
+    named<QAction>(screen, "P_end")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(appScreens().existingDenkai(), nullptr);
 }
@@ -302,7 +318,7 @@ TEST_F(FieldStrengthScreen, ExitButtonClosesOnlyThisScreen) {
     EXPECT_EQ(appScreens().existingDenkai(), nullptr);
     EXPECT_NE(appScreens().existingMenu(), nullptr);
     openScreen();
-    EXPECT_EQ(ui->Text8->text(), "75");
+    EXPECT_EQ(named<QLineEdit>(screen, "Text8")->text(), "75");
 }
 
 } // namespace

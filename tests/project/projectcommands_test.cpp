@@ -77,7 +77,7 @@ TEST_F(ProjectCommands, SaveRightAfterStartStoresTheStartValues) {
 
 TEST_F(ProjectCommands, CoaxTypeIsStoredInCp932) {
     Denkai* fs = appScreens().denkai();
-    pick(fs->ui->UserControl11->ui->Combo1, 0); // ５C-2V
+    pick(named<QComboBox>(named<D_Kbl>(fs, "UserControl11"), "Combo1"), 0); // ５C-2V
     saveFromMenu(path("coax.tvd"));
     const QByteArray bytes = fileBytes(path("coax.tvd"));
     // Record 11: the ten bytes 22 82 54 43 2D 32 56 22 0D 0A.
@@ -86,10 +86,11 @@ TEST_F(ProjectCommands, CoaxTypeIsStoredInCp932) {
 
 TEST_F(ProjectCommands, ValuesAreTrimmedExceptTheOptionAndTheRowCaptions) {
     tanmatu* tm = appScreens().terminal();
-    tm->ui->Text43->setText("  3階東系統  ");
+    named<QLineEdit>(tm, "Text43")->setText("  3階東系統  ");
     terminalText(4)->setText(" 2 ");
-    tm->ui->Label19->setText(" 挿入損失 ");
-    appScreens().denkai()->ui->UserControl11->ui->Combo1->setEditText(" S-5C-FB ");
+    named<QLabel>(tm, "Label19")->setText(" 挿入損失 ");
+    named<QComboBox>(named<D_Kbl>(appScreens().denkai(), "UserControl11"), "Combo1")
+        ->setEditText(" S-5C-FB ");
     const QStringList r = savedRecords();
     ASSERT_EQ(r.size(), 67);
     EXPECT_EQ(r[64], "3階東系統");
@@ -97,7 +98,7 @@ TEST_F(ProjectCommands, ValuesAreTrimmedExceptTheOptionAndTheRowCaptions) {
     EXPECT_EQ(r[10], "S-5C-FB");
     EXPECT_EQ(r[65], " 挿入損失 ");
     EXPECT_EQ(r[59], "");
-    tm->ui->Check1->setChecked(true);
+    named<QCheckBox>(tm, "Check1")->setChecked(true);
     EXPECT_EQ(savedRecords()[59], "1");
 }
 
@@ -143,14 +144,15 @@ TEST_F(ProjectCommands, LoadedOptionOverridesTheBoosterLevels) {
     writeBytes(path("option.tvd"), projectBytes(r));
     load(path("option.tvd"));
     Denkai* fs = appScreens().denkai();
-    EXPECT_EQ(fs->ui->Text11->text(), "75.50");
-    EXPECT_EQ(fs->ui->Text13->text(), "abc");
+    EXPECT_EQ(named<QLineEdit>(fs, "Text11")->text(), "75.50");
+    EXPECT_EQ(named<QLineEdit>(fs, "Text13")->text(), "abc");
     EXPECT_DOUBLE_EQ(Bst_Input[CS], 75.5);
     EXPECT_DOUBLE_EQ(Bst_Input[BS], 0);
     tanmatu* tm = appScreens().terminal();
-    EXPECT_TRUE(tm->ui->Check1->isChecked());
-    EXPECT_EQ(QStringList({tm->ui->Text27->text(), tm->ui->Text28->text(), tm->ui->Text29->text(),
-                           tm->ui->Text33->text()}),
+    EXPECT_TRUE(named<QCheckBox>(tm, "Check1")->isChecked());
+    EXPECT_EQ(QStringList(
+                  {named<QLineEdit>(tm, "Text27")->text(), named<QLineEdit>(tm, "Text28")->text(),
+                   named<QLineEdit>(tm, "Text29")->text(), named<QLineEdit>(tm, "Text33")->text()}),
               QStringList({"75.50", "80.00", "0.00", "75.50"}));
 }
 
@@ -170,7 +172,9 @@ TEST_F(ProjectCommands, LoadSetsCoaxLossesFromTheRecordsOnly) {
     EXPECT_DOUBLE_EQ(Kbl_Loss[VHF], 0.081);
     EXPECT_DOUBLE_EQ(Kbl_Loss[BS], 0);
     EXPECT_DOUBLE_EQ(Kbl_Loss[CS], 0.294);
-    EXPECT_EQ(appScreens().denkai()->ui->UserControl11->ui->Text3->text(), "--");
+    EXPECT_EQ(
+        named<QLineEdit>(named<D_Kbl>(appScreens().denkai(), "UserControl11"), "Text3")->text(),
+        "--");
 }
 
 TEST_F(ProjectCommands, ValuesSeparatedByCommasAreSeveralRecords) {
@@ -180,31 +184,31 @@ TEST_F(ProjectCommands, ValuesSeparatedByCommasAreSeveralRecords) {
     writeBytes(path("commas.tvd"), bytes);
     load(path("commas.tvd"));
     Denkai* fs = appScreens().denkai();
-    EXPECT_EQ(fs->ui->Combo1->currentText(), "a");
-    EXPECT_EQ(fs->ui->Text1->text(), "b");
-    EXPECT_EQ(fs->ui->Combo2->currentText(), "c");
-    EXPECT_EQ(fs->ui->Text2->text(), "4");
-    EXPECT_EQ(appScreens().terminal()->ui->Text43->text(), "65");
+    EXPECT_EQ(named<QComboBox>(fs, "Combo1")->currentText(), "a");
+    EXPECT_EQ(named<QLineEdit>(fs, "Text1")->text(), "b");
+    EXPECT_EQ(named<QComboBox>(fs, "Combo2")->currentText(), "c");
+    EXPECT_EQ(named<QLineEdit>(fs, "Text2")->text(), "4");
+    EXPECT_EQ(named<QLineEdit>(appScreens().terminal(), "Text43")->text(), "65");
 }
 
 TEST_F(ProjectCommands, NewClearsBothScreensAndSwitchesTheOptionOff) {
     DataName = "/tmp/old.tvd";
     Kbl_Loss = {0.1, 0.2, 0.3, 0.4};
     tanmatu* tm = appScreens().terminal();
-    tm->ui->Check1->setChecked(true);
-    tm->ui->Label19->setText("");
+    named<QCheckBox>(tm, "Check1")->setChecked(true);
+    named<QLabel>(tm, "Label19")->setText("");
     terminalText(4)->setText("3");
     Denkai* fs = appScreens().denkai();
-    fs->ui->Text8->setText("60");
-    fs->ui->UserControl11->ui->Text1->setText("8.1");
+    named<QLineEdit>(fs, "Text8")->setText("60");
+    named<QLineEdit>(named<D_Kbl>(fs, "UserControl11"), "Text1")->setText("8.1");
     newProjectCommand(appScreens().menu());
-    EXPECT_FALSE(tm->ui->Check1->isChecked());
-    EXPECT_EQ(tm->ui->Text27->text(), "105");
-    EXPECT_EQ(tm->ui->Text33->text(), "105");
+    EXPECT_FALSE(named<QCheckBox>(tm, "Check1")->isChecked());
+    EXPECT_EQ(named<QLineEdit>(tm, "Text27")->text(), "105");
+    EXPECT_EQ(named<QLineEdit>(tm, "Text33")->text(), "105");
     EXPECT_EQ(terminalText(4)->text(), "");
-    EXPECT_EQ(tm->ui->Label19->text(), "挿入損失");
-    EXPECT_EQ(fs->ui->Text8->text(), "75");
-    EXPECT_EQ(fs->ui->UserControl11->ui->Text1->text(), "");
+    EXPECT_EQ(named<QLabel>(tm, "Label19")->text(), "挿入損失");
+    EXPECT_EQ(named<QLineEdit>(fs, "Text8")->text(), "75");
+    EXPECT_EQ(named<QLineEdit>(named<D_Kbl>(fs, "UserControl11"), "Text1")->text(), "");
     EXPECT_EQ(DataName, "");
     EXPECT_EQ(Kbl_Loss, (BandValues{0.1, 0.2, 0.3, 0.4}));
     EXPECT_EQ(tm->windowTitle(), "ブースター出力より端末まで");
@@ -269,10 +273,11 @@ TEST_F(ProjectCommands, ALoadedProjectShowsWhenItsScreenIsOpenedLater) {
     named<QRadioButton>(menu, "Option2")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
     EXPECT_TRUE(appScreens().existingTerminal()->isVisible());
-    EXPECT_EQ(appScreens().existingTerminal()->ui->Text43->text(), "3階東系統");
+    EXPECT_EQ(named<QLineEdit>(appScreens().existingTerminal(), "Text43")->text(), "3階東系統");
     named<QRadioButton>(menu, "Option1")->setChecked(true);
     named<QPushButton>(menu, "Command1")->click();
-    EXPECT_EQ(appScreens().existingDenkai()->ui->Combo4->currentText(), "BS-M  BS-MC");
+    EXPECT_EQ(named<QComboBox>(appScreens().existingDenkai(), "Combo4")->currentText(),
+              "BS-M  BS-MC");
 }
 
 // Refused files and values: a message, and nothing changes.
@@ -288,7 +293,7 @@ TEST_F(ProjectCommands, RefusedLoadsChangeNothing) {
                                  path("huge.tvd"),    path("overflow.tvd"), dir.path()};
 
     DataName = path("current.tvd");
-    appScreens().denkai()->ui->Text8->setText("61");
+    named<QLineEdit>(appScreens().denkai(), "Text8")->setText("61");
     appScreens().menu()->setWindowTitle("電界強度");
     for (const QString& file : refused) {
         platform.messages.clear();
@@ -296,7 +301,7 @@ TEST_F(ProjectCommands, RefusedLoadsChangeNothing) {
         ASSERT_EQ(platform.messages.size(), 1) << file.toStdString();
         EXPECT_FALSE(platform.messages.first().text.isEmpty());
         EXPECT_EQ(DataName, path("current.tvd"));
-        EXPECT_EQ(appScreens().denkai()->ui->Text8->text(), "61");
+        EXPECT_EQ(named<QLineEdit>(appScreens().denkai(), "Text8")->text(), "61");
         EXPECT_EQ(appScreens().menu()->windowTitle(), "電界強度") << file.toStdString();
     }
 }
@@ -310,7 +315,7 @@ TEST_F(ProjectCommands, RefusedSavesLeaveTheExistingFileAsItWas) {
 
     tanmatu* tm = appScreens().terminal();
     for (const QString& name : {QStringLiteral("東\"西"), QStringLiteral("回路😀")}) {
-        tm->ui->Text43->setText(name);
+        named<QLineEdit>(tm, "Text43")->setText(name);
         platform.messages.clear();
         saveFromMenu(path("kept.tvd"));
         ASSERT_EQ(platform.messages.size(), 1);
@@ -318,7 +323,7 @@ TEST_F(ProjectCommands, RefusedSavesLeaveTheExistingFileAsItWas) {
         EXPECT_EQ(fileBytes(path("kept.tvd")), before);
     }
     // A folder that does not exist, and a folder where the file should be.
-    tm->ui->Text43->setText("ok");
+    named<QLineEdit>(tm, "Text43")->setText("ok");
     ASSERT_TRUE(QDir(dir.path()).mkpath("taken.tvd"));
     for (const QString& target : {path("gone/plan.tvd"), path("taken.tvd")}) {
         platform.messages.clear();

@@ -63,7 +63,7 @@ const RecordField RecordFields[] = {
 // The text a control shows: a line edit's or label's text, a chooser's edit
 // text, a check box's state as the file keeps it.
 QString shownText(const RecordField& f) {
-    D_Kbl* coax = appScreens().denkai()->ui->UserControl11;
+    D_Kbl* coax = named<D_Kbl>(appScreens().denkai(), "UserControl11");
     QWidget* screen = f.screen == 'T'   ? static_cast<QWidget*>(appScreens().terminal())
                       : f.screen == 'K' ? static_cast<QWidget*>(coax)
                                         : static_cast<QWidget*>(appScreens().denkai());
@@ -258,8 +258,9 @@ TEST_F(ProjectFile, LoadedCaptionsAreShownAsPlainText) {
     ASSERT_TRUE(platform.messages.isEmpty());
     tanmatu* tm = appScreens().terminal();
     appScreens().show(tm);
-    const QLabel* labels[] = {tm->ui->Label43, tm->ui->Label44, tm->ui->Label45,
-                              tm->ui->Label58, tm->ui->Label19, tm->ui->Label20};
+    const QLabel* labels[] = {named<QLabel>(tm, "Label43"), named<QLabel>(tm, "Label44"),
+                              named<QLabel>(tm, "Label45"), named<QLabel>(tm, "Label58"),
+                              named<QLabel>(tm, "Label19"), named<QLabel>(tm, "Label20")};
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(markup[i].toStdString());
         EXPECT_EQ(labels[i]->text(), markup[i]);
@@ -304,18 +305,20 @@ TEST_F(ProjectFile, LeavingTheChoosersAfterALoadKeepsTheFilesValues) {
     appScreens().show(fs);
     fs->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(fs));
-    for (QComboBox* chooser : {fs->ui->Combo1, fs->ui->Combo2, fs->ui->Combo3, fs->ui->Combo4,
-                               fs->ui->UserControl11->ui->Combo1}) {
+    for (QComboBox* chooser : {named<QComboBox>(fs, "Combo1"), named<QComboBox>(fs, "Combo2"),
+                               named<QComboBox>(fs, "Combo3"), named<QComboBox>(fs, "Combo4"),
+                               named<QComboBox>(named<D_Kbl>(fs, "UserControl11"), "Combo1")}) {
         chooser->setFocus();
         QTest::keyClick(chooser, Qt::Key_Return);
         QTest::keyClick(chooser, Qt::Key_Tab);
     }
-    click(fs->ui->Command2);
+    click(named<QPushButton>(fs, "Command2"));
     for (const auto& [record, value] : values)
         EXPECT_EQ(savedRecords()[record - 1], QString::fromUtf8(value)) << record;
     // (75 + 9) - (0.05 × 10 + 2.5), (75 + 8) - (0.1 × 10 + 3), 80 - 2, 80 - 3.
-    EXPECT_EQ(QStringList({fs->ui->Text11->text(), fs->ui->Text12->text(), fs->ui->Text13->text(),
-                           fs->ui->Text15->text()}),
+    EXPECT_EQ(QStringList(
+                  {named<QLineEdit>(fs, "Text11")->text(), named<QLineEdit>(fs, "Text12")->text(),
+                   named<QLineEdit>(fs, "Text13")->text(), named<QLineEdit>(fs, "Text15")->text()}),
               QStringList({"81.00", "79.00", "78.00", "77.00"}));
 }
 

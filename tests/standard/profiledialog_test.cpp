@@ -32,21 +32,25 @@ TEST_F(CriteriaSettings, ShowsTheChosenProfileAndStoresEditsOnOk) {
         saveProfileChoice(settings, {MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
     }
     ProfileDialog dialog;
-    auto* ui = dialog.ui.get();
-    EXPECT_EQ(ui->ProfileCombo->currentIndex(), 1);
-    EXPECT_EQ(QStringList({ui->MinBs->text(), ui->MaxBs->text(), ui->CnBs->text()}),
+    EXPECT_EQ(named<QComboBox>(&dialog, "ProfileCombo")->currentIndex(), 1);
+    EXPECT_EQ(QStringList({named<QLineEdit>(&dialog, "MinBs")->text(),
+                           named<QLineEdit>(&dialog, "MaxBs")->text(),
+                           named<QLineEdit>(&dialog, "CnBs")->text()}),
               QStringList({"54", "81", "13"}));
-    EXPECT_EQ(QStringList({ui->MinVhf->text(), ui->MaxVhf->text(), ui->CnVhf->text()}),
+    EXPECT_EQ(QStringList({named<QLineEdit>(&dialog, "MinVhf")->text(),
+                           named<QLineEdit>(&dialog, "MaxVhf")->text(),
+                           named<QLineEdit>(&dialog, "CnVhf")->text()}),
               QStringList({"", "", ""}));
 
     int notices = 0;
     QObject::connect(&CriteriaEvents::instance(), &CriteriaEvents::changed, &dialog,
                      [&notices] { ++notices; });
-    type(ui->MinVhf, "45");
-    type(ui->MaxVhf, "80");
-    pick(ui->ProfileCombo, 2); // receiver, 2K: the outlet edits are kept aside
-    type(ui->MinUhf, "46.5");
-    click(ui->OkButton);
+    type(named<QLineEdit>(&dialog, "MinVhf"), "45");
+    type(named<QLineEdit>(&dialog, "MaxVhf"), "80");
+    pick(named<QComboBox>(&dialog, "ProfileCombo"),
+         2); // receiver, 2K: the outlet edits are kept aside
+    type(named<QLineEdit>(&dialog, "MinUhf"), "46.5");
+    click(named<QPushButton>(&dialog, "OkButton"));
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(notices, 1);
@@ -58,20 +62,22 @@ TEST_F(CriteriaSettings, ShowsTheChosenProfileAndStoresEditsOnOk) {
 
 TEST_F(CriteriaSettings, BadEntryIsRefusedAndNothingIsStored) {
     ProfileDialog dialog;
-    auto* ui = dialog.ui.get();
     const struct {
         QLineEdit* field;
         const char* text;
-    } bad[] = {{ui->MinUhf, "90"}, {ui->MaxBs, ""}, {ui->CnCs, "十一"}};
+    } bad[] = {{named<QLineEdit>(&dialog, "MinUhf"), "90"},
+               {named<QLineEdit>(&dialog, "MaxBs"), ""},
+               {named<QLineEdit>(&dialog, "CnCs"), "十一"}};
     for (const auto& b : bad) {
         const QString before = b.field->text();
         platform.messages.clear();
         type(b.field, b.text);
-        click(ui->OkButton);
+        click(named<QPushButton>(&dialog, "OkButton"));
         ASSERT_EQ(platform.messages.size(), 1) << b.text;
         EXPECT_NE(dialog.result(), QDialog::Accepted);
-        pick(ui->ProfileCombo, 3);
-        EXPECT_EQ(ui->ProfileCombo->currentIndex(), 0) << "a bad entry keeps its profile shown";
+        pick(named<QComboBox>(&dialog, "ProfileCombo"), 3);
+        EXPECT_EQ(named<QComboBox>(&dialog, "ProfileCombo")->currentIndex(), 0)
+            << "a bad entry keeps its profile shown";
         type(b.field, before.toUtf8().constData());
     }
     EXPECT_FALSE(QSettings().contains(QStringLiteral("standard/profile0/UHF/min")));
@@ -86,11 +92,11 @@ TEST_F(CriteriaSettings, ResetPutsBackTheStandard) {
         saveProfiles(settings, edited);
     }
     ProfileDialog dialog;
-    EXPECT_EQ(dialog.ui->MinUhf->text(), "40");
-    click(dialog.ui->ResetButton);
-    EXPECT_EQ(dialog.ui->MinUhf->text(), "50");
+    EXPECT_EQ(named<QLineEdit>(&dialog, "MinUhf")->text(), "40");
+    click(named<QPushButton>(&dialog, "ResetButton"));
+    EXPECT_EQ(named<QLineEdit>(&dialog, "MinUhf")->text(), "50");
     EXPECT_EQ(stored(), edited) << "stored only on ＯＫ";
-    click(dialog.ui->OkButton);
+    click(named<QPushButton>(&dialog, "OkButton"));
     EXPECT_EQ(stored(), standardProfiles());
 }
 

@@ -46,25 +46,29 @@ protected:
     // The worked example of the level calculation: one BS-D2, three series
     // units of type 1, 10 m of S-5C-FB, every booster level 105.
     void fillWorkedExample() {
-        Ui::tanmatu* ui = screen->ui.get();
-        ui->Text4->setText(QStringLiteral("1"));
-        pick(ui->Combo3, 0);
-        ui->Text19->setText(QStringLiteral("3"));
-        ui->Text22->setText(QStringLiteral("10"));
-        for (QLineEdit* level : {ui->Text27, ui->Text28, ui->Text29, ui->Text33})
+        named<QLineEdit>(screen, "Text4")->setText(QStringLiteral("1"));
+        pick(named<QComboBox>(screen, "Combo3"), 0);
+        named<QLineEdit>(screen, "Text19")->setText(QStringLiteral("3"));
+        named<QLineEdit>(screen, "Text22")->setText(QStringLiteral("10"));
+        for (QLineEdit* level :
+             {named<QLineEdit>(screen, "Text27"), named<QLineEdit>(screen, "Text28"),
+              named<QLineEdit>(screen, "Text29"), named<QLineEdit>(screen, "Text33")})
             level->setText(QStringLiteral("105"));
-        ui->Text43->setText(QStringLiteral("  ３階東系統 "));
+        named<QLineEdit>(screen, "Text43")->setText(QStringLiteral("  ３階東系統 "));
     }
 
     // The text colour of every coloured label (and the credit line's ground).
     QList<QColor> labelColours() const {
-        Ui::tanmatu* ui = screen->ui.get();
         QList<QColor> colours;
-        for (QLabel* label : {ui->Label40, ui->Label41, ui->Label42, ui->Label57, ui->Label43,
-                              ui->Label44, ui->Label45, ui->Label58, ui->Label71, ui->Label72,
-                              ui->Label73, ui->Label74, ui->Label53})
+        for (QLabel* label : {named<QLabel>(screen, "Label40"), named<QLabel>(screen, "Label41"),
+                              named<QLabel>(screen, "Label42"), named<QLabel>(screen, "Label57"),
+                              named<QLabel>(screen, "Label43"), named<QLabel>(screen, "Label44"),
+                              named<QLabel>(screen, "Label45"), named<QLabel>(screen, "Label58"),
+                              named<QLabel>(screen, "Label71"), named<QLabel>(screen, "Label72"),
+                              named<QLabel>(screen, "Label73"), named<QLabel>(screen, "Label74"),
+                              named<QLabel>(screen, "Label53")})
             colours << label->palette().color(QPalette::WindowText);
-        colours << ui->Label53->palette().color(QPalette::Window);
+        colours << named<QLabel>(screen, "Label53")->palette().color(QPalette::Window);
         return colours;
     }
 
@@ -81,12 +85,12 @@ TEST_F(TanmatuPrintTest, PrintDataOfTheWorkedExample) {
     const QString file = path(QStringLiteral("report.pdf"));
     printer.printTo(file);
 
-    screen->ui->Prtdata_Insatu->trigger();
+    named<QAction>(screen, "Prtdata_Insatu")->trigger();
 
     EXPECT_EQ(platform.messages, QList({Done}));
     EXPECT_EQ(Prt_Indent, 10);
     // The calculation ran first; the report leaves the terminal levels.
-    EXPECT_EQ(screen->ui->Label43->text(), "105db - 16.01db = 88.99db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->text(), "105db - 16.01db = 88.99db ");
     const BandValues levels = {88.99, 86.21, 83.39, 101.22};
     for (int b = 0; b < BandCount; ++b)
         EXPECT_NEAR(screen->Total_Loss[b], levels[b], 1e-9) << b;
@@ -128,7 +132,7 @@ TEST_F(TanmatuPrintTest, NoFittingFontSizePrintsNothing) {
     printer.printTo(path(QStringLiteral("report.pdf")));
     Prt_FontSize = 21;
 
-    screen->ui->Prtdata_Insatu->trigger();
+    named<QAction>(screen, "Prtdata_Insatu")->trigger();
 
     EXPECT_EQ(platform.messages, QList({NoFittingSize}));
     EXPECT_EQ(printer.pdfQuestions, 0);
@@ -143,7 +147,8 @@ TEST_F(TanmatuPrintTest, UnnamedPdfAsksForAFileAndCancelEndsSilently) {
     currentPrinter().setOutputFormat(QPrinter::PdfFormat);
     currentPrinter().setOutputFileName(QString());
 
-    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+    for (QAction* command :
+         {named<QAction>(screen, "Prtdata_Insatu"), named<QAction>(screen, "Prt")}) {
         const QList<QColor> before = labelColours();
         printer.pdfQuestions = 0;
         command->trigger();
@@ -156,7 +161,7 @@ TEST_F(TanmatuPrintTest, UnnamedPdfAsksForAFileAndCancelEndsSilently) {
 
     // Named in the dialog: the report goes there.
     printer.pdfAnswer = path(QStringLiteral("named.pdf"));
-    screen->ui->Prtdata_Insatu->trigger();
+    named<QAction>(screen, "Prtdata_Insatu")->trigger();
     EXPECT_TRUE(isPdf(printer.pdfAnswer));
     EXPECT_EQ(platform.messages, QList({Done}));
 }
@@ -165,7 +170,8 @@ TEST_F(TanmatuPrintTest, PrinterFailureIsReportedAndTheProgramGoesOn) {
     fillWorkedExample();
     printer.printTo(overlongName(m_dir));
 
-    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+    for (QAction* command :
+         {named<QAction>(screen, "Prtdata_Insatu"), named<QAction>(screen, "Prt")}) {
         SCOPED_TRACE(command->objectName().toStdString());
         platform.messages.clear();
         const QList<QColor> before = labelColours();
@@ -177,7 +183,7 @@ TEST_F(TanmatuPrintTest, PrinterFailureIsReportedAndTheProgramGoesOn) {
     // The next print works again.
     platform.messages.clear();
     printer.printTo(path(QStringLiteral("report.pdf")));
-    screen->ui->Prtdata_Insatu->trigger();
+    named<QAction>(screen, "Prtdata_Insatu")->trigger();
     EXPECT_EQ(platform.messages, QList({Done}));
 }
 
@@ -190,9 +196,10 @@ TEST_F(TanmatuPrintTest, FullDiskKeepsTheEarlierFile) {
     // One whole print first, so that the fonts and their caches are loaded
     // before the disk is full, as they would be in a running program.
     printer.printTo(path(QStringLiteral("first.pdf")));
-    screen->ui->Prt->trigger();
+    named<QAction>(screen, "Prt")->trigger();
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("first.pdf"))));
-    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+    for (QAction* command :
+         {named<QAction>(screen, "Prtdata_Insatu"), named<QAction>(screen, "Prt")}) {
         SCOPED_TRACE(command->objectName().toStdString());
         ASSERT_TRUE(writeFile(file, earlier));
         platform.messages.clear();
@@ -217,7 +224,8 @@ TEST_F(TanmatuPrintTest, NamedPipeAsPdfFileIsRefusedWithoutBlocking) {
         QStringLiteral("「pipe.pdf」には印刷できません。\rPDFファイルには、"
                        "通常のファイルか新しいファイル名を指定してください。"),
         programTitle(), QMessageBox::Warning};
-    for (QAction* command : {screen->ui->Prtdata_Insatu, screen->ui->Prt}) {
+    for (QAction* command :
+         {named<QAction>(screen, "Prtdata_Insatu"), named<QAction>(screen, "Prt")}) {
         SCOPED_TRACE(command->objectName().toStdString());
         platform.messages.clear();
         command->trigger();
@@ -235,24 +243,26 @@ TEST_F(TanmatuPrintTest, PrintDataAfterTheCalculation) {
         QStringLiteral("数値が大きすぎるため、計算書を印刷できません。"), programTitle()};
     const struct {
         const char* name;
-        std::function<void(Ui::tanmatu*)> setUp;
+        std::function<void(tanmatu*)> setUp;
         QList<Platform::Message> messages;
         const char* printed; // a word of the report; nullptr: nothing printed
     } cases[] = {
         {"an outlet counted twice: the calculation overflows, the report counts it once",
-         [](Ui::tanmatu* ui) {
-             pick(ui->Combo3, 5);
-             ui->Text19->setText(QStringLiteral("2"));
-             ui->Text16->setText(QStringLiteral("1E308"));
+         [](tanmatu* screen) {
+             pick(named<QComboBox>(screen, "Combo3"), 5);
+             named<QLineEdit>(screen, "Text19")->setText(QStringLiteral("2"));
+             named<QLineEdit>(screen, "Text16")->setText(QStringLiteral("1E308"));
          },
          {error6, Done},
          "挿入損失"},
         {"more through units than 16 bits hold: the quantity keeps its last 4 columns",
-         [](Ui::tanmatu* ui) { ui->Text19->setText(QStringLiteral("40000")); },
+         [](tanmatu* screen) {
+             named<QLineEdit>(screen, "Text19")->setText(QStringLiteral("40000"));
+         },
          {Done},
          "9999│"},
         {"a number beyond a double",
-         [](Ui::tanmatu* ui) { ui->Text4->setText("1E400"); },
+         [](tanmatu* screen) { named<QLineEdit>(screen, "Text4")->setText("1E400"); },
          {error6, tooLarge},
          nullptr},
     };
@@ -261,11 +271,11 @@ TEST_F(TanmatuPrintTest, PrintDataAfterTheCalculation) {
         platform.messages.clear();
         printer.pdfQuestions = 0;
         fillWorkedExample();
-        c.setUp(screen->ui.get());
+        c.setUp(screen);
         const QString file = path(QString::fromUtf8(c.name).left(12) + QStringLiteral(".pdf"));
         printer.printTo(file);
 
-        screen->ui->Prtdata_Insatu->trigger();
+        named<QAction>(screen, "Prtdata_Insatu")->trigger();
         EXPECT_EQ(platform.messages, c.messages);
         EXPECT_EQ(printer.pdfQuestions, c.printed ? 1 : 0);
         if (c.printed && havePdfTools()) {
@@ -285,7 +295,7 @@ TEST_F(TanmatuPrintTest, PrintScreenImage) {
     const QString file = path(QStringLiteral("screen.pdf"));
     printer.printTo(file);
 
-    screen->ui->Prt->trigger();
+    named<QAction>(screen, "Prt")->trigger();
 
     EXPECT_EQ(platform.messages, QList({ScreenDone}));
     EXPECT_EQ(labelColours(), before);
@@ -302,12 +312,12 @@ TEST_F(TanmatuPrintTest, ChosenFontIsWhereTheReportStarts) {
     QFont chosen(QStringLiteral("IPAGothic"));
     chosen.setPointSizeF(10.5);
     PrintCommands::hooks().fontDialog = [&](const QFont&) { return chosen; };
-    screen->ui->Prt_Font->trigger();
+    named<QAction>(screen, "Prt_Font")->trigger();
     ASSERT_EQ(Prt_FontSize, 10.5f);
 
     fillWorkedExample();
     printer.printTo(path(QStringLiteral("report.pdf")));
-    screen->ui->Prtdata_Insatu->trigger();
+    named<QAction>(screen, "Prtdata_Insatu")->trigger();
     EXPECT_EQ(platform.messages, QList({Done}));
     EXPECT_EQ(printerFont().size, 10.5f);
     EXPECT_EQ(printerFont().family, chosen.family());
@@ -343,14 +353,14 @@ TEST_F(TanmatuPrintTest, FontChosenInTheDialogPrintsTheReport) {
                 dialog->accept();
             }
         });
-        screen->ui->Prt_Font->trigger();
+        named<QAction>(screen, "Prt_Font")->trigger();
         EXPECT_EQ(QFontInfo(printerFont().font()).family(), QString::fromUtf8(c.printedFont));
         EXPECT_EQ(Prt_FontSize, c.startSize);
 
         fillWorkedExample();
         const QString file = path(QString::fromUtf8(c.printedFont) + QStringLiteral(".pdf"));
         printer.printTo(file);
-        screen->ui->Prtdata_Insatu->trigger();
+        named<QAction>(screen, "Prtdata_Insatu")->trigger();
         EXPECT_EQ(platform.messages, QList({Done}));
         if (havePdfTools()) {
             EXPECT_TRUE(pdfFonts(file).contains(QString::fromUtf8(c.printedFont)));
@@ -360,9 +370,9 @@ TEST_F(TanmatuPrintTest, FontChosenInTheDialogPrintsTheReport) {
 
 TEST_F(TanmatuPrintTest, PreviewShowsTheSameReport) {
     if (!havePdfTools()) GTEST_SKIP() << "pdftotext not installed";
-    QList<QAction*> items = screen->ui->Prt_m1->actions();
+    QList<QAction*> items = named<QMenu>(screen, "Prt_m1")->actions();
     ASSERT_EQ(items.size(), 3);
-    EXPECT_EQ(items[1], screen->ui->Prt);
+    EXPECT_EQ(items[1], named<QAction>(screen, "Prt"));
     EXPECT_EQ(items[2]->objectName(), "Prt_Preview");
     EXPECT_EQ(items[2]->text(), "印刷プレビュー");
 
@@ -387,7 +397,7 @@ TEST_F(TanmatuPrintTest, PreviewShowsTheSameReport) {
 
     const QString printed = path(QStringLiteral("report.pdf"));
     printer.printTo(printed);
-    screen->ui->Prtdata_Insatu->trigger();
+    named<QAction>(screen, "Prtdata_Insatu")->trigger();
     const QString previewText = pdfText(previewFile);
     EXPECT_TRUE(previewText.contains(QStringLiteral("101.22")));
     EXPECT_EQ(previewText, pdfText(printed));
@@ -419,7 +429,7 @@ TEST_F(TanmatuPrintTest, PreviewDrawsOnThePreviewNotIntoThePdfFile) {
             dialog->reject();
         }
     });
-    QList<QAction*> items = screen->ui->Prt_m1->actions();
+    QList<QAction*> items = named<QMenu>(screen, "Prt_m1")->actions();
     ASSERT_EQ(items.size(), 3);
     items[2]->trigger();
     EXPECT_EQ(pages, 1);

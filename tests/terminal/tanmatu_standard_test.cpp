@@ -45,7 +45,7 @@ protected:
     QLineEdit* field(int n) {
         return screen()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
     }
-    Ui::VerdictPanel* panel() { return screen()->verdicts->ui.get(); }
+    VerdictPanel* panel() { return named<VerdictPanel>(screen(), "Verdicts"); }
 
     // One BS-D2 distributor (VHF 3.8, UHF 4.0, BS 4.5, CS none) after
     // booster levels chosen so that the four bands get four different
@@ -57,7 +57,7 @@ protected:
         field(29)->setText(QStringLiteral("57.5"));
         field(33)->setText(QStringLiteral("85"));
     }
-    void calculate() { click(screen()->ui->Command1); }
+    void calculate() { click(named<QPushButton>(screen(), "Command1")); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     void save(const QString& file) {
         platform.fileAnswers << file;
@@ -85,12 +85,14 @@ protected:
     std::vector<Expected> outletHd() {
         auto* p = panel();
         return {
-            {p->VerdictVhf, p->WindowVhf, "基準なし", Hue::Grey, ""},
-            {p->VerdictUhf, p->WindowUhf, "不足 −2.00 dB", Hue::Red,
-             "必要ブースター出力 54.00–85.00 dB"},
-            {p->VerdictBs, p->WindowBs, "適合", Hue::Green, "必要ブースター出力 56.50–85.50 dB"},
-            {p->VerdictCs, p->WindowCs, "過大 +4.00 dB", Hue::Orange,
-             "必要ブースター出力 52.00–81.00 dB"},
+            {named<QLabel>(p, "VerdictVhf"), named<QLabel>(p, "WindowVhf"), "基準なし", Hue::Grey,
+             ""},
+            {named<QLabel>(p, "VerdictUhf"), named<QLabel>(p, "WindowUhf"), "不足 −2.00 dB",
+             Hue::Red, "必要ブースター出力 54.00–85.00 dB"},
+            {named<QLabel>(p, "VerdictBs"), named<QLabel>(p, "WindowBs"), "適合", Hue::Green,
+             "必要ブースター出力 56.50–85.50 dB"},
+            {named<QLabel>(p, "VerdictCs"), named<QLabel>(p, "WindowCs"), "過大 +4.00 dB",
+             Hue::Orange, "必要ブースター出力 52.00–81.00 dB"},
         };
     }
 
@@ -101,13 +103,18 @@ TEST_F(TerminalVerdicts, LoadedFixtureJudgedAfterCalculation) {
     fillFixture();
     save(path("fixture.tvd"));
     newProjectCommand(screen());
-    EXPECT_TRUE(panel()->VerdictBs->text().isEmpty()) << "nothing to judge after new";
+    EXPECT_TRUE(named<QLabel>(panel(), "VerdictBs")->text().isEmpty())
+        << "nothing to judge after new";
     load(path("fixture.tvd"));
-    EXPECT_TRUE(panel()->VerdictBs->text().isEmpty()) << "saved without results";
+    EXPECT_TRUE(named<QLabel>(panel(), "VerdictBs")->text().isEmpty()) << "saved without results";
     calculate();
     expectBands(outletHd());
-    EXPECT_TRUE(panel()->VerdictUhf->toolTip().contains(QStringLiteral("50.00–81.00 dBμV")));
-    EXPECT_TRUE(panel()->VerdictBs->toolTip().contains(QStringLiteral("52.00–81.00 dBμV")));
+    EXPECT_TRUE(named<QLabel>(panel(), "VerdictUhf")
+                    ->toolTip()
+                    .contains(QStringLiteral("50.00–81.00 dBμV")));
+    EXPECT_TRUE(named<QLabel>(panel(), "VerdictBs")
+                    ->toolTip()
+                    .contains(QStringLiteral("52.00–81.00 dBμV")));
 }
 
 TEST_F(TerminalVerdicts, LoadShowsTheVerdictsOfTheSavedResults) {
@@ -115,8 +122,9 @@ TEST_F(TerminalVerdicts, LoadShowsTheVerdictsOfTheSavedResults) {
     calculate();
     save(path("withresults.tvd"));
     newProjectCommand(screen());
-    EXPECT_TRUE(panel()->VerdictUhf->text().isEmpty()) << "a new project has nothing to judge";
-    EXPECT_TRUE(panel()->WindowUhf->text().isEmpty());
+    EXPECT_TRUE(named<QLabel>(panel(), "VerdictUhf")->text().isEmpty())
+        << "a new project has nothing to judge";
+    EXPECT_TRUE(named<QLabel>(panel(), "WindowUhf")->text().isEmpty());
     load(path("withresults.tvd"));
     expectBands(outletHd());
 }
@@ -124,19 +132,22 @@ TEST_F(TerminalVerdicts, LoadShowsTheVerdictsOfTheSavedResults) {
 TEST_F(TerminalVerdicts, ProfileChoiceChangesVerdictsAndIsRemembered) {
     fillFixture();
     calculate();
-    pick(panel()->SystemCombo, 1); // 4K8K
-    EXPECT_EQ(panel()->VerdictBs->text(), "不足 −1.00 dB");
-    EXPECT_EQ(hueOf(panel()->VerdictBs->palette().color(QPalette::WindowText)), Hue::Red);
-    EXPECT_EQ(panel()->WindowBs->text(), "必要ブースター出力 58.50–85.50 dB");
-    EXPECT_EQ(panel()->VerdictUhf->text(), "不足 −2.00 dB") << "UHF does not depend on it";
+    pick(named<QComboBox>(panel(), "SystemCombo"), 1); // 4K8K
+    EXPECT_EQ(named<QLabel>(panel(), "VerdictBs")->text(), "不足 −1.00 dB");
+    EXPECT_EQ(hueOf(named<QLabel>(panel(), "VerdictBs")->palette().color(QPalette::WindowText)),
+              Hue::Red);
+    EXPECT_EQ(named<QLabel>(panel(), "WindowBs")->text(), "必要ブースター出力 58.50–85.50 dB");
+    EXPECT_EQ(named<QLabel>(panel(), "VerdictUhf")->text(), "不足 −2.00 dB")
+        << "UHF does not depend on it";
 
-    pick(panel()->PointCombo, 1); // receiver input: UHF from 47, BS from 48
-    EXPECT_EQ(panel()->VerdictUhf->text(), "適合");
-    EXPECT_EQ(panel()->VerdictBs->text(), "適合");
+    pick(named<QComboBox>(panel(), "PointCombo"), 1); // receiver input: UHF from 47, BS from 48
+    EXPECT_EQ(named<QLabel>(panel(), "VerdictUhf")->text(), "適合");
+    EXPECT_EQ(named<QLabel>(panel(), "VerdictBs")->text(), "適合");
 
     closeAllScreens();
-    EXPECT_EQ(panel()->PointCombo->currentIndex(), 1) << "a new screen starts with the choice";
-    EXPECT_EQ(panel()->SystemCombo->currentIndex(), 1);
+    EXPECT_EQ(named<QComboBox>(panel(), "PointCombo")->currentIndex(), 1)
+        << "a new screen starts with the choice";
+    EXPECT_EQ(named<QComboBox>(panel(), "SystemCombo")->currentIndex(), 1);
 }
 
 // The project file holds exactly what it held before verdicts existed,
@@ -145,8 +156,8 @@ TEST_F(TerminalVerdicts, ProjectFileUnchangedByteForByte) {
     fillFixture();
     calculate();
     save(path("a.tvd"));
-    pick(panel()->SystemCombo, 1);
-    pick(panel()->PointCombo, 1);
+    pick(named<QComboBox>(panel(), "SystemCombo"), 1);
+    pick(named<QComboBox>(panel(), "PointCombo"), 1);
     save(path("b.tvd"));
 
     QStringList records;
@@ -185,7 +196,7 @@ TEST_F(TerminalVerdicts, LevelChartFollowsTheFieldsAndTheProfile) {
     EXPECT_EQ(data[BS].output, 57.5);
     EXPECT_EQ(data[BS].losses, (std::array<double, 4>{4.5, 0, 0, 0}));
     EXPECT_EQ(data[BS].range, (LevelRange{52, 81}));
-    pick(panel()->SystemCombo, 1);
+    pick(named<QComboBox>(panel(), "SystemCombo"), 1);
     EXPECT_EQ(screen()->chartData()[BS].range, (LevelRange{54, 81}));
     EXPECT_TRUE(screen()->chartHeading().contains(QStringLiteral("4K8K")));
 }

@@ -29,23 +29,23 @@ protected:
 };
 
 TEST_F(TanmatuTest, LoadState) {
-    Ui::tanmatu* ui = screen->ui.get();
     EXPECT_EQ(screen->windowTitle(), terminalStartCaption());
-    EXPECT_TRUE(ui->Option1->isChecked());
-    EXPECT_FALSE(ui->Check1->isChecked());
-    EXPECT_EQ(ui->Check1->text(), "ｱﾝﾃﾅﾃﾞｰﾀを使用");
-    for (QComboBox* combo : {ui->Combo1, ui->Combo2, ui->Combo3})
+    EXPECT_TRUE(named<QRadioButton>(screen, "Option1")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(screen, "Check1")->isChecked());
+    EXPECT_EQ(named<QCheckBox>(screen, "Check1")->text(), "ｱﾝﾃﾅﾃﾞｰﾀを使用");
+    for (QComboBox* combo : {named<QComboBox>(screen, "Combo1"), named<QComboBox>(screen, "Combo2"),
+                             named<QComboBox>(screen, "Combo3")})
         EXPECT_EQ(combo->currentText(), "");
-    EXPECT_EQ(ui->Combo1->count(), 6);
-    EXPECT_EQ(ui->Combo1->itemText(1), "４分配　BS-D4");
-    EXPECT_EQ(ui->Combo2->itemText(3), "４分岐　CS-C4");
-    EXPECT_EQ(ui->Combo3->itemText(8), "テレビ端子 DMC7FTCS (CS対応形)");
-    EXPECT_EQ(ui->Label1->text(), "２分配　BS-D2");
-    EXPECT_EQ(ui->Label46->text(), "５C-2V");
-    EXPECT_EQ(ui->Label52->text(), "S-10C-HFL");
-    EXPECT_EQ(ui->Label19->text(), "挿入損失");
-    EXPECT_EQ(ui->Label20->text(), "結合損失");
-    EXPECT_EQ(ui->Command1->text(), "計　　算");
+    EXPECT_EQ(named<QComboBox>(screen, "Combo1")->count(), 6);
+    EXPECT_EQ(named<QComboBox>(screen, "Combo1")->itemText(1), "４分配　BS-D4");
+    EXPECT_EQ(named<QComboBox>(screen, "Combo2")->itemText(3), "４分岐　CS-C4");
+    EXPECT_EQ(named<QComboBox>(screen, "Combo3")->itemText(8), "テレビ端子 DMC7FTCS (CS対応形)");
+    EXPECT_EQ(named<QLabel>(screen, "Label1")->text(), "２分配　BS-D2");
+    EXPECT_EQ(named<QLabel>(screen, "Label46")->text(), "５C-2V");
+    EXPECT_EQ(named<QLabel>(screen, "Label52")->text(), "S-10C-HFL");
+    EXPECT_EQ(named<QLabel>(screen, "Label19")->text(), "挿入損失");
+    EXPECT_EQ(named<QLabel>(screen, "Label20")->text(), "結合損失");
+    EXPECT_EQ(named<QPushButton>(screen, "Command1")->text(), "計　　算");
     EXPECT_EQ(field(27), "");
 
     closeAllScreens();
@@ -75,61 +75,60 @@ TEST_F(TanmatuTest, MenuItems) {
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), QString::fromUtf8(caption)) << name;
     }
-    screen->ui->Ver_s->trigger();
+    named<QAction>(screen, "Ver_s")->trigger();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].title, "バージョン情報");
 
-    screen->ui->P_end->trigger();
+    named<QAction>(screen, "P_end")->trigger();
     closeAllScreens(); // processes the deferred deletion
     EXPECT_EQ(appScreens().existingTerminal(), nullptr);
 }
 
 TEST_F(TanmatuTest, LookUps) {
-    Ui::tanmatu* ui = screen->ui.get();
-    pick(ui->Combo1, 0);
+    pick(named<QComboBox>(screen, "Combo1"), 0);
     EXPECT_EQ(fieldTexts({1, 2, 3, 7}), QStringList({"3.8", "4.0", "4.5", "--"}));
-    pick(ui->Combo1, 5);
+    pick(named<QComboBox>(screen, "Combo1"), 5);
     EXPECT_EQ(fieldTexts({1, 2, 3, 7}), QStringList({"11.0", "11.0", "12.0", "15.5"}));
 
-    pick(ui->Combo2, 0);
+    pick(named<QComboBox>(screen, "Combo2"), 0);
     EXPECT_EQ(fieldTexts({8, 9, 10, 34}), QStringList({"2.5", "2.5", "3.0", "--"}));
-    click(ui->Option2);
-    EXPECT_TRUE(ui->Option2->isChecked());
+    click(named<QRadioButton>(screen, "Option2"));
+    EXPECT_TRUE(named<QRadioButton>(screen, "Option2")->isChecked());
     EXPECT_EQ(fieldTexts({8, 9, 10, 34}), QStringList({"", "", "", ""}));
-    EXPECT_EQ(ui->Combo2->currentText(), "");
-    pick(ui->Combo2, 3);
+    EXPECT_EQ(named<QComboBox>(screen, "Combo2")->currentText(), "");
+    pick(named<QComboBox>(screen, "Combo2"), 3);
     EXPECT_EQ(fieldTexts({8, 9, 10, 34}), QStringList({"11", "12", "13", "17"}));
-    ui->Option1->setChecked(true); // from code: the same handler runs
+    named<QRadioButton>(screen, "Option1")->setChecked(true); // from code: the same handler runs
     EXPECT_EQ(fieldTexts({8, 9, 10, 34}), QStringList({"", "", "", ""}));
-    pick(ui->Combo2, 3);
+    pick(named<QComboBox>(screen, "Combo2"), 3);
     EXPECT_EQ(fieldTexts({8, 9, 10, 34}), QStringList({"4.5", "4.5", "5.5", "7.5"}));
 }
 
 TEST_F(TanmatuTest, SeriesUnitAndOutletChoice) {
-    Ui::tanmatu* ui = screen->ui.get();
-    ui->Text19->setText(QStringLiteral("4"));
-    pick(ui->Combo3, 2);
+    named<QLineEdit>(screen, "Text19")->setText(QStringLiteral("4"));
+    pick(named<QComboBox>(screen, "Combo3"), 2);
     EXPECT_EQ(fieldTexts({13, 14, 15, 37}), QStringList({"1.5", "2.0", "2.2", "--"}));
     EXPECT_EQ(fieldTexts({16, 17, 18, 38}), QStringList({"12", "13", "14.5", "--"}));
     EXPECT_EQ(field(19), "");
 
-    pick(ui->Combo3, 6);
+    pick(named<QComboBox>(screen, "Combo3"), 6);
     EXPECT_EQ(fieldTexts({13, 14, 15, 37}), QStringList({"--", "--", "--", "--"}));
     EXPECT_EQ(fieldTexts({16, 17, 18, 38}), QStringList({"4.0", "4.5", "5.0", "7.0"}));
     EXPECT_EQ(field(19), "1");
-    EXPECT_EQ(ui->Label19->text(), "");
-    EXPECT_EQ(ui->Label20->text(), "挿入損失");
+    EXPECT_EQ(named<QLabel>(screen, "Label19")->text(), "");
+    EXPECT_EQ(named<QLabel>(screen, "Label20")->text(), "挿入損失");
 
-    pick(ui->Combo3, 3);
+    pick(named<QComboBox>(screen, "Combo3"), 3);
     EXPECT_EQ(fieldTexts({13, 14, 15, 37}), QStringList({"0.4", "0.5", "0.5", "1.0"}));
     EXPECT_EQ(field(19), "");
-    EXPECT_EQ(ui->Label19->text(), "挿入損失");
-    EXPECT_EQ(ui->Label20->text(), "結合損失");
+    EXPECT_EQ(named<QLabel>(screen, "Label19")->text(), "挿入損失");
+    EXPECT_EQ(named<QLabel>(screen, "Label20")->text(), "結合損失");
 
     // A type restored as text (project load) counts as chosen.
-    ui->Combo3->setEditText(ui->Combo3->itemText(7));
+    named<QComboBox>(screen, "Combo3")
+        ->setEditText(named<QComboBox>(screen, "Combo3")->itemText(7));
     EXPECT_EQ(screen->fields().combo3Index, 7);
-    ui->Combo3->setEditText(QStringLiteral("テレビ端子"));
+    named<QComboBox>(screen, "Combo3")->setEditText(QStringLiteral("テレビ端子"));
     EXPECT_EQ(screen->fields().combo3Index, -1);
 }
 
@@ -148,7 +147,7 @@ TEST_F(TanmatuTest, CountClicks) {
         EXPECT_EQ(edit->text(), "") << n;
     }
 
-    QLineEdit* count = screen->ui->Text12;
+    QLineEdit* count = named<QLineEdit>(screen, "Text12");
     const std::pair<const char*, const char*> cases[] = {
         {"", "1"}, {"2.5", "3.5"}, {"3台", "4"}, {"-0.5", "0.5"}};
     for (const auto& [before, after] : cases) {
@@ -170,79 +169,86 @@ TEST_F(TanmatuTest, CountClicks) {
 
 TEST_F(TanmatuTest, BoosterLevelsFromTheAntennaData) {
     Bst_Input = {75.57, 1, 2.345, -3};
-    click(screen->ui->Check1);
+    click(named<QCheckBox>(screen, "Check1"));
     EXPECT_EQ(fieldTexts({27, 28, 29, 33}), QStringList({"75.57", "1.00", "2.35", "-3.00"}));
-    click(screen->ui->Check1);
+    click(named<QCheckBox>(screen, "Check1"));
     EXPECT_EQ(fieldTexts({27, 28, 29, 33}), QStringList({"105", "105", "105", "105"}));
-    screen->ui->Check1->setChecked(true); // from code, as a project load does
+    named<QCheckBox>(screen, "Check1")->setChecked(true); // from code, as a project load does
     EXPECT_EQ(field(27), "75.57");
 }
 
 TEST_F(TanmatuTest, ClearLeavesCheckAndRowCaptions) {
-    Ui::tanmatu* ui = screen->ui.get();
-    ui->Check1->setChecked(true);
-    pick(ui->Combo3, 5);
-    pick(ui->Combo1, 0);
-    ui->Text43->setText(QStringLiteral("３階 302号室"));
+    named<QCheckBox>(screen, "Check1")->setChecked(true);
+    pick(named<QComboBox>(screen, "Combo3"), 5);
+    pick(named<QComboBox>(screen, "Combo1"), 0);
+    named<QLineEdit>(screen, "Text43")->setText(QStringLiteral("３階 302号室"));
     screen->Keisan();
-    ASSERT_FALSE(ui->Label43->text().isEmpty());
+    ASSERT_FALSE(named<QLabel>(screen, "Label43")->text().isEmpty());
 
     screen->Cls_MT();
-    EXPECT_TRUE(ui->Check1->isChecked());
-    EXPECT_EQ(ui->Label19->text(), "");
-    EXPECT_EQ(ui->Label20->text(), "挿入損失");
+    EXPECT_TRUE(named<QCheckBox>(screen, "Check1")->isChecked());
+    EXPECT_EQ(named<QLabel>(screen, "Label19")->text(), "");
+    EXPECT_EQ(named<QLabel>(screen, "Label20")->text(), "挿入損失");
     for (int n = 1; n <= 43; ++n)
         EXPECT_EQ(field(n), "") << n;
-    for (QComboBox* combo : {ui->Combo1, ui->Combo2, ui->Combo3})
+    for (QComboBox* combo : {named<QComboBox>(screen, "Combo1"), named<QComboBox>(screen, "Combo2"),
+                             named<QComboBox>(screen, "Combo3")})
         EXPECT_EQ(combo->currentText(), "");
-    for (QLabel* label : {ui->Label43, ui->Label44, ui->Label45, ui->Label58})
+    for (QLabel* label : {named<QLabel>(screen, "Label43"), named<QLabel>(screen, "Label44"),
+                          named<QLabel>(screen, "Label45"), named<QLabel>(screen, "Label58")})
         EXPECT_EQ(label->text(), "");
 }
 
 TEST_F(TanmatuTest, LabelColours) {
-    Ui::tanmatu* ui = screen->ui.get();
     const std::pair<QLabel*, QColor> cases[] = {
-        {ui->Label40, QColor(0, 0, 255)},   {ui->Label57, QColor(0, 0, 255)},
-        {ui->Label43, QColor(255, 0, 0)},   {ui->Label58, QColor(255, 0, 0)},
-        {ui->Label71, QColor(255, 0, 0)},   {ui->Label73, QColor(255, 0, 0)},
-        {ui->Label74, QColor(0, 255, 255)}, {ui->Label53, QColor(255, 255, 0)},
+        {named<QLabel>(screen, "Label40"), QColor(0, 0, 255)},
+        {named<QLabel>(screen, "Label57"), QColor(0, 0, 255)},
+        {named<QLabel>(screen, "Label43"), QColor(255, 0, 0)},
+        {named<QLabel>(screen, "Label58"), QColor(255, 0, 0)},
+        {named<QLabel>(screen, "Label71"), QColor(255, 0, 0)},
+        {named<QLabel>(screen, "Label73"), QColor(255, 0, 0)},
+        {named<QLabel>(screen, "Label74"), QColor(0, 255, 255)},
+        {named<QLabel>(screen, "Label53"), QColor(255, 255, 0)},
     };
     for (const auto& [label, colour] : cases)
         EXPECT_EQ(label->palette().color(QPalette::WindowText), colour)
             << label->objectName().toStdString();
-    EXPECT_EQ(ui->Label53->palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_TRUE(ui->Label53->autoFillBackground());
-    EXPECT_EQ(ui->Label40->text(), "ＶＨＦ　損失");
-    EXPECT_EQ(ui->Label72->text(), "[分岐結合損失]");
+    EXPECT_EQ(named<QLabel>(screen, "Label53")->palette().color(QPalette::Window),
+              QColor(Qt::black));
+    EXPECT_TRUE(named<QLabel>(screen, "Label53")->autoFillBackground());
+    EXPECT_EQ(named<QLabel>(screen, "Label40")->text(), "ＶＨＦ　損失");
+    EXPECT_EQ(named<QLabel>(screen, "Label72")->text(), "[分岐結合損失]");
 
     screen->setLabelColours(true);
-    EXPECT_EQ(ui->Label43->palette().color(QPalette::WindowText), QColor(Qt::black));
-    EXPECT_EQ(ui->Label53->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->palette().color(QPalette::WindowText),
+              QColor(Qt::black));
+    EXPECT_EQ(named<QLabel>(screen, "Label53")->palette().color(QPalette::WindowText),
+              QColor(Qt::white));
     screen->setLabelColours(false);
-    EXPECT_EQ(ui->Label43->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
 }
 
 TEST_F(TanmatuTest, CalculateButton) {
-    Ui::tanmatu* ui = screen->ui.get();
-    click(ui->Check1);
-    click(ui->Check1); // booster levels "105"
-    click(ui->Text4);
-    pick(ui->Combo3, 0);
-    ui->Text19->setText(QStringLiteral("3"));
-    ui->Text22->setText(QStringLiteral("10"));
-    click(ui->Command1);
-    EXPECT_EQ(ui->Label43->text(), "105db - 16.01db = 88.99db ");
-    EXPECT_EQ(ui->Label44->text(), "105db - 18.79db = 86.21db ");
-    EXPECT_EQ(ui->Label45->text(), "105db - 21.61db = 83.39db ");
-    EXPECT_EQ(ui->Label58->text(), "105db - 3.78db = 101.22db ");
+    click(named<QCheckBox>(screen, "Check1"));
+    click(named<QCheckBox>(screen, "Check1")); // booster levels "105"
+    click(named<QLineEdit>(screen, "Text4"));
+    pick(named<QComboBox>(screen, "Combo3"), 0);
+    named<QLineEdit>(screen, "Text19")->setText(QStringLiteral("3"));
+    named<QLineEdit>(screen, "Text22")->setText(QStringLiteral("10"));
+    click(named<QPushButton>(screen, "Command1"));
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->text(), "105db - 16.01db = 88.99db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label44")->text(), "105db - 18.79db = 86.21db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label45")->text(), "105db - 21.61db = 83.39db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label58")->text(), "105db - 3.78db = 101.22db ");
     EXPECT_NEAR(screen->Total_Loss[VHF], 16.01, 1e-9);
     EXPECT_NEAR(screen->Yunit_Pass[UHF], 3.6, 1e-9);
     EXPECT_TRUE(platform.messages.isEmpty());
 
-    ui->Text20->setText(QStringLiteral("10"));
-    click(ui->Command1);
-    EXPECT_EQ(ui->Label43->text(), "105db - 17.31db = 87.69db ");
-    EXPECT_EQ(ui->Label45->text(), "105db - 21.61db = 83.39db ");
+    named<QLineEdit>(screen, "Text20")->setText(QStringLiteral("10"));
+    click(named<QPushButton>(screen, "Command1"));
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->text(), "105db - 17.31db = 87.69db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label45")->text(), "105db - 21.61db = 83.39db ");
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text,
               QStringLiteral("５Ｃ－２Ｖ・７Ｃ－２ＶのＢＳ・ＣＳ電波の損失\rは計算できません。"));
@@ -250,14 +256,13 @@ TEST_F(TanmatuTest, CalculateButton) {
 }
 
 TEST_F(TanmatuTest, CalculationErrorKeepsUnwrittenLines) {
-    Ui::tanmatu* ui = screen->ui.get();
     screen->Keisan();
-    ui->Text27->setText(QStringLiteral("10"));
-    ui->Text33->setText(QStringLiteral("1E400"));
+    named<QLineEdit>(screen, "Text27")->setText(QStringLiteral("10"));
+    named<QLineEdit>(screen, "Text33")->setText(QStringLiteral("1E400"));
     screen->Total_Loss = {1, 2, 3, 4}; // as a report leaves it
     screen->Keisan();
-    EXPECT_EQ(ui->Label43->text(), "10db - 0db = 10db ");
-    EXPECT_EQ(ui->Label58->text(), "0db - 0db = 0db "); // from the first run
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->text(), "10db - 0db = 10db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label58")->text(), "0db - 0db = 0db "); // from the first run
     EXPECT_EQ(screen->Total_Loss, (BandValues{0, 0, 0, 0}));
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text, "error6");
@@ -268,21 +273,20 @@ TEST_F(TanmatuTest, CalculationErrorKeepsUnwrittenLines) {
 // elsewhere, stays as typed, and the calculation counts a series-unit chain
 // from the typed losses.
 TEST_F(TanmatuTest, TypingIntoTheTypeChooserChoosesNothing) {
-    Ui::tanmatu* ui = screen->ui.get();
     screen->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
-    ui->Combo3->setFocus();
-    typeText(ui->Combo3, QStringLiteral("テ"));
-    QTest::mouseClick(ui->Text43, Qt::LeftButton);
-    ui->Text13->setText("1");
-    ui->Text16->setText("3");
-    ui->Text19->setText("2");
-    click(ui->Command1);
-    EXPECT_EQ(ui->Combo3->currentText(), "テ");
+    named<QComboBox>(screen, "Combo3")->setFocus();
+    typeText(named<QComboBox>(screen, "Combo3"), QStringLiteral("テ"));
+    QTest::mouseClick(named<QLineEdit>(screen, "Text43"), Qt::LeftButton);
+    named<QLineEdit>(screen, "Text13")->setText("1");
+    named<QLineEdit>(screen, "Text16")->setText("3");
+    named<QLineEdit>(screen, "Text19")->setText("2");
+    click(named<QPushButton>(screen, "Command1"));
+    EXPECT_EQ(named<QComboBox>(screen, "Combo3")->currentText(), "テ");
     EXPECT_EQ(screen->fields().combo3Index, -1);
     EXPECT_EQ(fieldTexts({13, 16, 19}), QStringList({"1", "3", "2"}));
     // One through loss and the end unit's take-off: 1 × (2 − 1) + 3.
-    EXPECT_EQ(ui->Label43->text(), "0db - 4db = -4db ");
+    EXPECT_EQ(named<QLabel>(screen, "Label43")->text(), "0db - 4db = -4db ");
 }
 
 } // namespace

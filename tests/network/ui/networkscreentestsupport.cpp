@@ -58,26 +58,29 @@ QAction* addActionFor(NetworkWindow* s, ComponentKind kind) {
 
 void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
     s->selectNode(HeadEndId);
-    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui.get();
-    pick(ui->sourceCombo, int(head.source));
-    const QLineEdit* const levels[] = {ui->levelVHFEdit, ui->levelUHFEdit, ui->levelBSEdit,
-                                       ui->levelCSEdit};
+    pick(named<QComboBox>(named<NodeDetails>(s, "NodeDetails"), "sourceCombo"), int(head.source));
+    const QLineEdit* const levels[] = {
+        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelVHFEdit"),
+        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelUHFEdit"),
+        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelBSEdit"),
+        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelCSEdit")};
     for (int b = 0; b < BandCount; ++b)
         typeInto(const_cast<QLineEdit*>(levels[b]), QString::number(head.levels[size_t(b)]));
 }
 
 void setNode(NetworkWindow* s, const NetNode& node) {
-    Ui::NodeDetails* ui = named<NodeDetails>(s, "NodeDetails")->ui.get();
     const Component& c = node.setup.component;
-    pickText(ui->modelCombo, c.kind == ComponentKind::User
-                                 ? c.userName
-                                 : catalogueModelNames(c.kind).at(c.model - 1));
-    if (c.endUnit) ui->endUnitCheck->click();
-    pickData(ui->portCombo, node.parentPort);
-    pickText(ui->cableCombo, node.setup.coax.cable);
-    typeInto(ui->lengthEdit, QString::number(node.setup.coax.metres));
-    typeInto(ui->roomEdit, node.setup.room);
-    typeInto(ui->floorEdit, node.setup.floor);
+    pickText(named<QComboBox>(named<NodeDetails>(s, "NodeDetails"), "modelCombo"),
+             c.kind == ComponentKind::User ? c.userName
+                                           : catalogueModelNames(c.kind).at(c.model - 1));
+    if (c.endUnit) named<QCheckBox>(named<NodeDetails>(s, "NodeDetails"), "endUnitCheck")->click();
+    pickData(named<QComboBox>(named<NodeDetails>(s, "NodeDetails"), "portCombo"), node.parentPort);
+    pickText(named<QComboBox>(named<NodeDetails>(s, "NodeDetails"), "cableCombo"),
+             node.setup.coax.cable);
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "lengthEdit"),
+             QString::number(node.setup.coax.metres));
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "roomEdit"), node.setup.room);
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "floorEdit"), node.setup.floor);
 }
 
 } // namespace

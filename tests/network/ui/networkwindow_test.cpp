@@ -135,14 +135,17 @@ TEST_F(NetworkScreen, DetailsRefuseABadLengthAndKeepTheNode) {
     const int steps = s->document()->undoStack()->count();
     for (const char* bad : {"abc", "-3", "1e999"}) {
         platform.messages.clear();
-        typeInto(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit, QString::fromLatin1(bad));
+        typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "lengthEdit"),
+                 QString::fromLatin1(bad));
         ASSERT_EQ(platform.messages.size(), 1) << bad;
         EXPECT_EQ(s->document()->network().node(id).setup, setup) << bad;
-        EXPECT_EQ(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit->text(), QStringLiteral("0"))
+        EXPECT_EQ(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "lengthEdit")->text(),
+                  QStringLiteral("0"))
             << bad;
     }
     EXPECT_EQ(s->document()->undoStack()->count(), steps);
-    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit, QStringLiteral("12.5"));
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "lengthEdit"),
+             QStringLiteral("12.5"));
     EXPECT_EQ(s->document()->network().node(id).setup.coax.metres, 12.5);
     EXPECT_EQ(s->document()->undoStack()->count(), steps + 1);
 }
@@ -153,18 +156,20 @@ TEST_F(NetworkScreen, DetailsKeepToTheFileLimits) {
     NetworkWindow* s = openNetworkScreen();
     named<QAction>(s, "addOutlet")->trigger();
     const NodeId id = s->selectedNode();
-    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->roomEdit,
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "roomEdit"),
              QString(MaxNetworkTextLength + 1, u'x'));
     EXPECT_EQ(s->document()->network().node(id).setup.room.size(), MaxNetworkTextLength);
     s->selectNode(HeadEndId);
     const HeadEnd head = s->document()->network().head;
     for (const char* bad : {"1000", "-100.5"}) {
         platform.messages.clear();
-        typeInto(named<NodeDetails>(s, "NodeDetails")->ui->levelUHFEdit, QString::fromLatin1(bad));
+        typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelUHFEdit"),
+                 QString::fromLatin1(bad));
         ASSERT_EQ(platform.messages.size(), 1) << bad;
         EXPECT_EQ(s->document()->network().head, head) << bad;
     }
-    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->levelUHFEdit, QStringLiteral("200"));
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelUHFEdit"),
+             QStringLiteral("200"));
     EXPECT_EQ(s->document()->network().head.levels[UHF], 200);
 }
 
@@ -395,12 +400,13 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
         const int type = terminalFieldsForOutlet(s->document()->network(), outlet.node).combo3Index;
         ASSERT_GE(type, 0);
         EXPECT_EQ(terminal->fields().combo3Index, type);
-        EXPECT_EQ(terminal->ui->Label20->text(), type >= SeriesUnitTypeCount
-                                                     ? QStringLiteral("挿入損失")
-                                                     : QStringLiteral("結合損失"));
-        terminal->ui->Command1->click(); // 計　算
-        const QLabel* lines[] = {terminal->ui->Label43, terminal->ui->Label44,
-                                 terminal->ui->Label45, terminal->ui->Label58};
+        EXPECT_EQ(named<QLabel>(terminal, "Label20")->text(), type >= SeriesUnitTypeCount
+                                                                  ? QStringLiteral("挿入損失")
+                                                                  : QStringLiteral("結合損失"));
+        named<QPushButton>(terminal, "Command1")->click(); // 計　算
+        const QLabel* lines[] = {
+            named<QLabel>(terminal, "Label43"), named<QLabel>(terminal, "Label44"),
+            named<QLabel>(terminal, "Label45"), named<QLabel>(terminal, "Label58")};
         for (int b = 0; b < BandCount; ++b) {
             const QString line = lines[b]->text();
             const QString level = line.section(QStringLiteral("= "), 1).chopped(3);
@@ -425,26 +431,27 @@ TEST_F(NetworkScreen, SendToTerminalRefusesAUserPartAndFillsNothing) {
     const NodeId end = net.addChild(user, 0, outlet);
     s->document()->reset(net, QString());
     tanmatu* terminal = appScreens().terminal();
-    terminal->ui->Text20->setText(QStringLiteral("7"));
+    named<QLineEdit>(terminal, "Text20")->setText(QStringLiteral("7"));
     s->selectNode(end);
     named<QAction>(s, "sendToTerminal")->trigger();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("自作アンプ")));
-    EXPECT_EQ(terminal->ui->Text20->text(), QStringLiteral("7"));
+    EXPECT_EQ(named<QLineEdit>(terminal, "Text20")->text(), QStringLiteral("7"));
 }
 
 TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
     tanmatu* terminal = appScreens().terminal();
-    terminal->ui->Check1->setChecked(true);
-    terminal->ui->Text27->setText(QStringLiteral("98.5"));
+    named<QCheckBox>(terminal, "Check1")->setChecked(true);
+    named<QLineEdit>(terminal, "Text27")->setText(QStringLiteral("98.5"));
     NetworkWindow* s = openNetworkScreen();
     s->selectNode(HeadEndId);
-    pick(named<NodeDetails>(s, "NodeDetails")->ui->sourceCombo, int(HeadSource::TerminalScreen));
-    named<NodeDetails>(s, "NodeDetails")->ui->takeTerminalButton->click();
+    pick(named<QComboBox>(named<NodeDetails>(s, "NodeDetails"), "sourceCombo"),
+         int(HeadSource::TerminalScreen));
+    named<QPushButton>(named<NodeDetails>(s, "NodeDetails"), "takeTerminalButton")->click();
     const HeadEnd& head = s->document()->network().head;
     EXPECT_EQ(head.source, HeadSource::TerminalScreen);
     EXPECT_EQ(head.levels, (BandValues{98.5, 0, 0, 0}));
-    EXPECT_EQ(named<NodeDetails>(s, "NodeDetails")->ui->levelVHFEdit->text(),
+    EXPECT_EQ(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelVHFEdit")->text(),
               QStringLiteral("98.5"));
 }
 
@@ -452,14 +459,14 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     NetworkWindow* s = openNetworkScreen();
     DefinitionsDialog dialog(s);
     dialog.setRows({}, {});
-    dialog.ui->addCableRow->click();
+    named<QPushButton>(&dialog, "addCableRow")->click();
     const QStringList cable = {"ECO-5C", "10", "20", "30", "--"};
     for (int c = 0; c < cable.size(); ++c)
-        dialog.ui->cableTable->item(0, c)->setText(cable[c]);
-    dialog.ui->addUserRow->click();
-    dialog.ui->userTable->item(0, 0)->setText(QStringLiteral("増幅器"));
+        named<QTableWidget>(&dialog, "cableTable")->item(0, c)->setText(cable[c]);
+    named<QPushButton>(&dialog, "addUserRow")->click();
+    named<QTableWidget>(&dialog, "userTable")->item(0, 0)->setText(QStringLiteral("増幅器"));
     for (int c = 2; c < 6; ++c)
-        dialog.ui->userTable->item(0, c)->setText(QStringLiteral("-20"));
+        named<QTableWidget>(&dialog, "userTable")->item(0, c)->setText(QStringLiteral("-20"));
     ASSERT_TRUE(s->applyDefinitions(dialog.cableRows(), dialog.userRows()));
     EXPECT_EQ(dialog.userRows().at(0).at(1), QString()); // not an outlet output
 
@@ -467,8 +474,10 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     const NodeId amp = s->selectedNode();
     EXPECT_EQ(s->document()->network().node(amp).setup.component.userName,
               QStringLiteral("増幅器"));
-    pickText(named<NodeDetails>(s, "NodeDetails")->ui->cableCombo, QStringLiteral("ECO-5C"));
-    typeInto(named<NodeDetails>(s, "NodeDetails")->ui->lengthEdit, QStringLiteral("100"));
+    pickText(named<QComboBox>(named<NodeDetails>(s, "NodeDetails"), "cableCombo"),
+             QStringLiteral("ECO-5C"));
+    typeInto(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "lengthEdit"),
+             QStringLiteral("100"));
     named<QAction>(s, "addOutlet")->trigger();
     // 20 dB of gain, then 10 dB of cable in VHF; CS is not rated by the cable.
     const NodeResult* r = s->document()->result().node(amp);

@@ -14,6 +14,17 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 void initApplication(QApplication& app) {
     setProgramIdentity();
 
@@ -40,3 +51,5 @@ void initApplication(QApplication& app) {
                            if (Menu* menu = Screens::existingMenu()) menu->setWindowTitle(caption);
                        }});
 }
+
+} // namespace miravel::app

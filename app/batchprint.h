@@ -7,9 +7,13 @@
 
 #include <QString>
 
+namespace miravel::app {
+
 // Loads the file as 読み込み does, runs the calculation and prints the report
 // to `pdfFile`. Every message a dialog would show goes to standard error; a
 // refused file, a stopped calculation or a failed print gives ExitRefused.
 // Refused before anything is read: a network file, an output that is the
 // project itself (same device and inode) or that cannot be written.
-miravel::cli::BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile);
+cli::BatchResult printPdfCommand(const QString& pdfFile, const QString& projectFile);
+
+} // namespace miravel::app

@@ -21,6 +21,14 @@
 #include <QTimer>
 #include <QUrl>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::project;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 namespace {
 
 const char* const EquippedProperty = "miravelDesktopItems";
@@ -160,3 +168,5 @@ void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles) {
     Screens::show(menu);
     openFiles(menu, files);
 }
+
+} // namespace miravel::app

@@ -10,6 +10,8 @@ class QIcon;
 class QObject;
 class QWidget;
 
+namespace miravel::app {
+
 // How files given at start open: with the start menu as the commanding window.
 using OpenStartFiles = void (*)(QWidget* menu, const QStringList& files);
 
@@ -41,3 +43,5 @@ bool openDocument(QWidget* from, const QString& path);
 // screen, anything else as `openFiles` opens start files; the screen that
 // shows them (the start menu without files) comes forward.
 void openHandedOverFiles(const QStringList& files, OpenStartFiles openFiles);
+
+} // namespace miravel::app

@@ -24,6 +24,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 namespace {
 
 QAction* addMenuItem(QMenuBar* bar, const char* name, const QString& caption) {
@@ -192,3 +202,5 @@ Menu* existingMenu() {
 }
 
 } // namespace Screens
+
+} // namespace miravel::app

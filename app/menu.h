@@ -11,6 +11,8 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
+namespace miravel::app {
+
 class Menu : public QMainWindow {
     Q_OBJECT
 public:
@@ -44,3 +46,5 @@ private:
     void Form_Load();
     void buildScreen();
 };
+
+} // namespace miravel::app

@@ -8,6 +8,17 @@
 
 #include <QPointer>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 namespace Screens {
 namespace {
 
@@ -76,3 +87,5 @@ void showBoard() {
 }
 
 } // namespace Screens
+
+} // namespace miravel::app

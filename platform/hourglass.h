@@ -1,8 +1,11 @@
 #pragma once
-// The commanding screen shows the hourglass while a file or print command
-// works, and the arrow again when the command ends, however it ends.
 
 class QWidget;
+
+namespace miravel::platform {
+
+// The commanding screen shows the hourglass while a file or print command
+// works, and the arrow again when the command ends, however it ends.
 
 class Hourglass {
 public:
@@ -14,3 +17,5 @@ public:
 private:
     QWidget* m_screen;
 };
+
+} // namespace miravel::platform

@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <memory>
 
+namespace miravel::network {
+
 class DefinitionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -21,3 +23,5 @@ public:
 
     std::unique_ptr<Ui::DefinitionsDialog> ui;
 };
+
+} // namespace miravel::network

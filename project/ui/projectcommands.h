@@ -1,9 +1,12 @@
 #pragma once
-// The project commands: new, save and load, acting on both calculation
-// screens whatever screen they are started from.
 
 class QString;
 class QWidget;
+
+namespace miravel::project {
+
+// The project commands: new, save and load, acting on both calculation
+// screens whatever screen they are started from.
 
 enum class CommandOrigin { Menu, FieldStrength, Terminal };
 
@@ -21,3 +24,5 @@ void loadProjectCommand(QWidget* from);
 // recent files list): the same checks, messages and captions, no dialog.
 // False when the file was refused (its message shown, nothing changed).
 bool loadProjectFile(QWidget* from, const QString& path);
+
+} // namespace miravel::project

@@ -12,8 +12,11 @@
 // The form comes with the widget so that tests reach its fields as ui->...
 #include "ui_cnpanel.h"
 #include <memory>
+
 class QLabel;
 class QLineEdit;
+
+namespace miravel::standard {
 
 class CnPanel : public QGroupBox {
     Q_OBJECT
@@ -32,8 +35,10 @@ public:
 private:
     void noiseFigureEdited(int band);
     void showResults();
-    std::array<QLineEdit*, BandCount> noiseFields() const;
+    std::array<QLineEdit*, common::BandCount> noiseFields() const;
 
-    BandValues m_noiseFigures{};
+    common::BandValues m_noiseFigures{};
     BoosterInputs m_inputLevels;
 };
+
+} // namespace miravel::standard

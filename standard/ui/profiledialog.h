@@ -11,7 +11,10 @@
 // The form comes with the widget so that tests reach its fields as ui->...
 #include "ui_profiledialog.h"
 #include <memory>
+
 class QLineEdit;
+
+namespace miravel::standard {
 
 class ProfileDialog : public QDialog {
     Q_OBJECT
@@ -38,3 +41,5 @@ private:
     ProfileSet m_profiles;
     int m_shown = 0;
 };
+
+} // namespace miravel::standard

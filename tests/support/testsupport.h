@@ -19,10 +19,11 @@ public:
     PlatformStandIn();
     ~PlatformStandIn();
 
-    QList<Platform::Message> messages;               // every message shown, in order
-    QList<Platform::FileDialogRequest> fileRequests; // every file dialog asked for
+    QList<miravel::platform::Platform::Message> messages; // every message shown, in order
+    QList<miravel::platform::Platform::FileDialogRequest>
+        fileRequests;                                // every file dialog asked for
     QStringList fileAnswers;                         // answers, first first; "" = cancel
-    QList<Platform::Message> questions;              // every yes/no question asked
+    QList<miravel::platform::Platform::Message> questions; // every yes/no question asked
     QList<bool> questionAnswers;                     // answers, first first; Yes when none
     QStringList openedUrls;
 };

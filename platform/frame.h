@@ -1,11 +1,10 @@
 #pragma once
+// Frame items the work screens share: the version message and the link to
+// the author's home page.
 
 class QWidget;
 
 namespace miravel::platform {
-
-// Frame items the work screens share: the version message and the link to
-// the author's home page.
 
 // The version message box, titled "バージョン情報".
 void showVersionMessage(QWidget* parent);

@@ -1,11 +1,10 @@
 #pragma once
+// The commanding screen shows the hourglass while a file or print command
+// works, and the arrow again when the command ends, however it ends.
 
 class QWidget;
 
 namespace miravel::platform {
-
-// The commanding screen shows the hourglass while a file or print command
-// works, and the arrow again when the command ends, however it ends.
 
 class Hourglass {
 public:

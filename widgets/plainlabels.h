@@ -1,11 +1,10 @@
 #pragma once
+// Labels show their text as it is. A label left to guess would draw a loaded
+// caption such as "<b>x</b>" or "a<br>b" as markup.
 
 class QWidget;
 
 namespace miravel::widgets {
-
-// Labels show their text as it is. A label left to guess would draw a loaded
-// caption such as "<b>x</b>" or "a<br>b" as markup.
 
 // Every label on `screen` (its child labels, at any depth) shows plain text.
 void makeLabelsPlainText(QWidget* screen);

@@ -1,12 +1,11 @@
 #pragma once
+// The project commands: new, save and load, acting on both calculation
+// screens whatever screen they are started from.
 
 class QString;
 class QWidget;
 
 namespace miravel::project {
-
-// The project commands: new, save and load, acting on both calculation
-// screens whatever screen they are started from.
 
 enum class CommandOrigin { Menu, FieldStrength, Terminal };
 

@@ -8,6 +8,13 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 ScreenSet& initApplication(QApplication& app) {
     setProgramIdentity();
 
@@ -27,3 +34,5 @@ ScreenSet& initApplication(QApplication& app) {
     screens->wireLinks();
     return *screens;
 }
+
+} // namespace miravel::app

@@ -3,7 +3,12 @@
 // Qt's own dialogs and a real Mincho font for the report.
 
 class QApplication;
+
+namespace miravel::app {
+
 class ScreenSet;
 
 // Returns the program's one set of screens, owned by `app`, its links handed.
 ScreenSet& initApplication(QApplication& app);
+
+} // namespace miravel::app

@@ -21,6 +21,17 @@
 #include <unistd.h>
 
 using namespace miravel::cli;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
+using namespace miravel::cli;
 
 namespace {
 
@@ -106,3 +117,5 @@ BatchResult printPdfCommand(ScreenSet& screens, const QString& pdfFile,
     PrintCommands::hooks() = printHooks;
     return {printed ? ExitOk : ExitRefused, QString(), messages};
 }
+
+} // namespace miravel::app

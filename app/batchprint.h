@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace miravel::app {
+
 class ScreenSet;
 
 // Loads the file as 読み込み does, runs the calculation and prints the report
@@ -14,5 +16,7 @@ class ScreenSet;
 // refused file, a stopped calculation or a failed print gives ExitRefused.
 // Refused before anything is read: a network file, an output that is the
 // project itself (same device and inode) or that cannot be written.
-miravel::cli::BatchResult printPdfCommand(ScreenSet& screens, const QString& pdfFile,
-                                          const QString& projectFile);
+cli::BatchResult printPdfCommand(ScreenSet& screens, const QString& pdfFile,
+                                 const QString& projectFile);
+
+} // namespace miravel::app

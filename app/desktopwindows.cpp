@@ -21,6 +21,14 @@
 #include <QTimer>
 #include <QUrl>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::project;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 namespace {
 
 const char* const EquippedProperty = "miravelDesktopItems";
@@ -165,3 +173,5 @@ void openHandedOverFiles(ScreenSet& screens, const QStringList& files, OpenStart
     screens.show(menu);
     openFiles(menu, files);
 }
+
+} // namespace miravel::app

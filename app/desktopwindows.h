@@ -8,8 +8,11 @@
 class QApplication;
 class QIcon;
 class QObject;
-class ScreenSet;
 class QWidget;
+
+namespace miravel::app {
+
+class ScreenSet;
 
 // How files given at start open: with the start menu as the commanding window.
 using OpenStartFiles = void (*)(QWidget* menu, const QStringList& files);
@@ -43,3 +46,5 @@ bool openDocument(QWidget* from, const QString& path);
 // screen, anything else as `openFiles` opens start files; the screen that
 // shows them (the start menu without files) comes forward.
 void openHandedOverFiles(ScreenSet& screens, const QStringList& files, OpenStartFiles openFiles);
+
+} // namespace miravel::app

@@ -1,5 +1,5 @@
 #include "app/startup.h"
 
 int main(int argc, char* argv[]) {
-    return runProgram(argc, argv);
+    return miravel::app::runProgram(argc, argv);
 }

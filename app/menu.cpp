@@ -22,6 +22,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 namespace {
 
 QAction* addMenuItem(QMenuBar* bar, const char* name, const QString& caption) {
@@ -171,3 +181,5 @@ void Menu::fillRecentMenu() {
         connect(item, &QAction::triggered, this, [this, path] { loadProjectFile(this, path); });
     }
 }
+
+} // namespace miravel::app

@@ -12,6 +12,8 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
+namespace miravel::app {
+
 // What the start menu's jobs open and its 終　了 closes; start-up hands it.
 struct MenuJobs {
     std::function<void()> showDenkai;
@@ -54,3 +56,5 @@ private:
     void Form_Load();
     void buildScreen();
 };
+
+} // namespace miravel::app

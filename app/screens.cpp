@@ -9,6 +9,17 @@
 #include "project/ui/projectdata.h"
 #include "terminal/ui/tanmatu.h"
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 namespace {
 
 template <typename Screen, typename... Args>
@@ -96,3 +107,5 @@ void ScreenSet::showTerminal() {
 void ScreenSet::showBoard() {
     show(board());
 }
+
+} // namespace miravel::app

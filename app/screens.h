@@ -9,10 +9,22 @@
 #include <QPointer>
 
 class QWidget;
-class Menu;
-class Denkai;
-class tanmatu;
+
+namespace miravel::catalog {
 class Tv_Mt;
+} // namespace miravel::catalog
+
+namespace miravel::fieldstrength {
+class Denkai;
+} // namespace miravel::fieldstrength
+
+namespace miravel::terminal {
+class tanmatu;
+} // namespace miravel::terminal
+
+namespace miravel::app {
+
+class Menu;
 
 class ScreenSet : public QObject {
 public:
@@ -24,15 +36,15 @@ public:
 
     // The screen, created invisibly when it does not exist yet.
     Menu* menu();
-    Denkai* denkai();
-    tanmatu* terminal();
-    Tv_Mt* board();
+    fieldstrength::Denkai* denkai();
+    terminal::tanmatu* terminal();
+    catalog::Tv_Mt* board();
 
     // The screen when it exists, else nullptr; creates nothing.
     Menu* existingMenu() const;
-    Denkai* existingDenkai() const;
-    tanmatu* existingTerminal() const;
-    Tv_Mt* existingBoard() const;
+    fieldstrength::Denkai* existingDenkai() const;
+    terminal::tanmatu* existingTerminal() const;
+    catalog::Tv_Mt* existingBoard() const;
 
     // What every screen gets when it is created: it is destroyed on close,
     // takes the standard shortcuts and remembers its place.
@@ -52,7 +64,9 @@ public:
 
 private:
     QPointer<Menu> m_menu;
-    QPointer<Denkai> m_denkai;
-    QPointer<tanmatu> m_terminal;
-    QPointer<Tv_Mt> m_board;
+    QPointer<fieldstrength::Denkai> m_denkai;
+    QPointer<terminal::tanmatu> m_terminal;
+    QPointer<catalog::Tv_Mt> m_board;
 };
+
+} // namespace miravel::app

@@ -8,6 +8,10 @@
 #include <QLocalSocket>
 #include <unistd.h>
 
+using namespace miravel::common;
+
+namespace miravel::app {
+
 namespace {
 
 constexpr int ConnectMs = 1000;
@@ -85,3 +89,5 @@ void SingleInstance::read(QLocalSocket* socket) {
     socket->disconnectFromServer();
     emit filesArrived(files);
 }
+
+} // namespace miravel::app

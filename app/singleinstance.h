@@ -8,6 +8,8 @@
 class QLocalServer;
 class QLocalSocket;
 
+namespace miravel::app {
+
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -36,3 +38,5 @@ private:
 
 // The socket name of this program for this user and display.
 QString singleInstanceName();
+
+} // namespace miravel::app

@@ -27,6 +27,17 @@
 #include <cstdio>
 #include <vector>
 
+using namespace miravel::catalog;
+using namespace miravel::cli;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::app {
+
 using namespace miravel::cli;
 
 namespace {
@@ -200,3 +211,5 @@ void openFilesAtStart(QWidget* menu, const QStringList& files) {
                           others.join(QChar(13)),
                       programTitle(), QMessageBox::Warning);
 }
+
+} // namespace miravel::app

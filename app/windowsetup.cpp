@@ -7,6 +7,10 @@
 #include <QMenu>
 #include <QWidget>
 
+using namespace miravel::common;
+
+namespace miravel::app {
+
 namespace {
 
 struct ItemShortcut {
@@ -69,3 +73,5 @@ void restoreGeometryOnce(QWidget* screen) {
     const QByteArray saved = UserSettings::windowGeometry(screen->objectName());
     if (!saved.isEmpty()) screen->restoreGeometry(saved);
 }
+
+} // namespace miravel::app

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace miravel::app {
+
 // The shortcut of a menu item, by the item's and its screen's names; empty
 // for items without one.
 QKeySequence standardShortcut(const QString& itemName, const QString& screenName = QString());
@@ -21,3 +23,5 @@ void rememberGeometry(QWidget* screen);
 // Puts the screen where it was last left, once per screen, before it is
 // first shown; a screen never seen before keeps its own place.
 void restoreGeometryOnce(QWidget* screen);
+
+} // namespace miravel::app

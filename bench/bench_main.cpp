@@ -9,6 +9,12 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 // A path with "--" cells in play: BS-type distributor and brancher counts

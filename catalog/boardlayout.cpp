@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+using namespace miravel::common;
+
+namespace miravel::catalog {
+
 namespace {
 
 // Options 7 to 13 show a three-dimensional table with one grid column per
@@ -346,3 +350,5 @@ QString BoardLayout::optionCaption(int option) {
     if (option < 1 || option > OptionCount) throw RunTimeError(RunTimeError::SubscriptOutOfRange);
     return QString::fromUtf8(captions[option - 1]);
 }
+
+} // namespace miravel::catalog

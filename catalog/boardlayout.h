@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+namespace miravel::catalog {
+
 class BoardLayout {
 public:
     // Alignment codes: 0-8 = (left, centre, right) x (top, centre, bottom),
@@ -91,3 +93,5 @@ private:
 inline int twipsToPixels(int twips, double logicalDpi) {
     return int(twips * logicalDpi / 1440.0 + 0.5);
 }
+
+} // namespace miravel::catalog

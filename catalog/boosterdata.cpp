@@ -1,5 +1,7 @@
 #include "catalog/catalog.h"
 
+namespace miravel::catalog {
+
 // The two booster data sheets. Nothing calculates with them; the
 // reference board shows them as the makers' sheets word them, full-width
 // digits and signs included. The data is written one property column at a
@@ -85,3 +87,5 @@ void Set_Catv() {
     setColumn(t, 5, {"定格出力(db)", "105", "107", "100/105"});
     setColumn(t, 6, {"利得調整範囲(db)", "0-10", "0-10", "10 以上"});
 }
+
+} // namespace miravel::catalog

@@ -1,5 +1,7 @@
 #include "catalog/catalog.h"
 
+namespace miravel::catalog {
+
 CatalogTable Douziyuku_Mt("Douziyuku_Mt", {10, 7});
 CatalogTable Booster_Mt("Booster_Mt", {10, 16});
 CatalogTable VAnt_Mt("VAnt_Mt", {10, 10});
@@ -43,3 +45,5 @@ const CatalogTable& seriesUnitTable(int type) {
                                                  &Yunit2CS_Mt};
     return *tables[type - 1];
 }
+
+} // namespace miravel::catalog

@@ -4,6 +4,8 @@
 
 #include "catalog/catalogtable.h"
 
+namespace miravel::catalog {
+
 extern CatalogTable Douziyuku_Mt; // coax loss per 100 m          0..10, 0..7
 extern CatalogTable Booster_Mt;   // booster sheet                 0..10, 0..16
 extern CatalogTable VAnt_Mt;      // VHF antennas                  0..10, 0..10
@@ -47,3 +49,5 @@ void refillBoardTables();
 // Band column of Douziyuku_Mt for each band: 220, 770, 1,300, 1,770 MHz.
 constexpr int CoaxLossColumn[4] = {3, 5, 6, 7};
 constexpr int CoaxTypeCount = 7;
+
+} // namespace miravel::catalog

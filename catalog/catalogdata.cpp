@@ -1,5 +1,7 @@
 #include "catalog/catalog.h"
 
+namespace miravel::catalog {
+
 // The component data the calculations read. Texts are kept exactly as the
 // makers' sheets word them: full-width characters, "--" for a value a
 // component does not have in a band, and qualifiers such as "以上" with or
@@ -305,3 +307,5 @@ void Set_Yunit2CS() {
     setBands(t, 2, 4, {"--", "--", "--", "--"});
     setBands(t, 2, 5, {"1.5", "1.5", "1.8", "2.0"});
 }
+
+} // namespace miravel::catalog

@@ -6,6 +6,10 @@
 #include <cmath>
 #include <limits>
 
+using namespace miravel::common;
+
+namespace miravel::catalog {
+
 CatalogTable::CatalogTable(const char* name, std::vector<int> upperBounds)
     : m_name(name), m_upper(std::move(upperBounds)) {
     size_t size = 1;
@@ -78,3 +82,5 @@ void CatalogTable::setRow(int i, int j, int k0, const QStringList& texts) {
     for (int n = 0; n < texts.size(); ++n)
         set(i, j, k0 + n, texts[n]);
 }
+
+} // namespace miravel::catalog

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+namespace miravel::catalog {
+
 class CatalogTable {
 public:
     // upper bounds of each index, e.g. {10, 7} for 0..10 x 0..7
@@ -46,3 +48,5 @@ private:
     std::vector<QString> m_cells;
     std::vector<double> m_numbers; // NaN where the cell is not a number
 };
+
+} // namespace miravel::catalog

@@ -6,6 +6,8 @@
 
 #include <QCommandLineParser>
 
+using namespace miravel::common;
+
 namespace miravel::cli {
 
 namespace {

@@ -9,6 +9,12 @@
 #include "project/tvdfile.h"
 #include "standard/criteria.h"
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace miravel::cli {
 
 LevelTable projectLevelTable(const QString& file, const ProjectLevels& levels) {

@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+using namespace miravel::common;
+
 namespace miravel::cli {
 
 std::optional<OutputFormat> outputFormatNamed(const QString& name) {

@@ -5,6 +5,11 @@
 #include "standard/judgement.h"
 #include "standard/verdictsheet.h"
 
+using namespace miravel::common;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace miravel::cli {
 
 void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Profile& profile,

@@ -9,7 +9,7 @@
 
 namespace miravel::cli {
 
-void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Profile& profile,
-                       const BandValues& noiseFigures);
+void addVerdictColumns(LevelTable& table, const project::ProjectLevels& levels,
+                       const standard::Profile& profile, const common::BandValues& noiseFigures);
 
 } // namespace miravel::cli

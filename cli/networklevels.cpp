@@ -6,6 +6,10 @@
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace miravel::cli {
 
 bool isNetworkFile(const QString& file) {

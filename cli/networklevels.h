@@ -14,11 +14,12 @@ bool isNetworkFile(const QString& file);
 
 // One row per outlet: name, room, floor, level and verdict of each band
 // ("非対応" where a part on the way is not rated), and the overall verdict.
-LevelTable networkLevelTable(const QString& file, const NetworkResult& result);
+LevelTable networkLevelTable(const QString& file, const network::NetworkResult& result);
 
 // Reads and checks the file as the network screen does; a refused file gives
 // ExitRefused and its message, a network with any failing outlet
 // ExitFailing (the table is printed all the same).
-BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile);
+BatchResult networkLevelsCommand(const QString& file, OutputFormat format,
+                                 const standard::Profile& profile);
 
 } // namespace miravel::cli

@@ -5,6 +5,8 @@
 #include <iconv.h>
 #include <stdexcept>
 
+namespace miravel::common {
+
 namespace {
 
 // One conversion descriptor per direction, opened once and reset per use.
@@ -125,3 +127,5 @@ int cp932Width(char32_t codePoint) {
     widths.insert(codePoint, width);
     return width;
 }
+
+} // namespace miravel::common

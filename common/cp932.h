@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace miravel::common {
+
 struct Cp932Encoded {
     QByteArray bytes;
     int badIndex = -1; // index (in QChars) of the first character CP932 cannot hold
@@ -37,3 +39,5 @@ char32_t cp932LookAlike(char32_t c);
 // Columns a character takes in print: 2 when CP932 encodes it in two bytes,
 // 1 otherwise (one byte, or a character CP932 cannot hold, printed as "?").
 int cp932Width(char32_t codePoint);
+
+} // namespace miravel::common

@@ -1,5 +1,7 @@
 #include "common/csv.h"
 
+namespace miravel::common {
+
 QString csvCell(const QString& cell) {
     const bool plain = !cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\r') &&
                        !cell.contains(u'\n');
@@ -20,3 +22,5 @@ QString csvText(const QList<QStringList>& rows, const CsvFormat& format) {
     }
     return text;
 }
+
+} // namespace miravel::common

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace miravel::common {
+
 struct CsvFormat {
     QString lineEnd = QStringLiteral("\r\n");
     // U+FEFF first, so that spreadsheet programs take the text as UTF-8.
@@ -16,3 +18,5 @@ struct CsvFormat {
 
 QString csvCell(const QString& cell);
 QString csvText(const QList<QStringList>& rows, const CsvFormat& format);
+
+} // namespace miravel::common

@@ -12,6 +12,8 @@
 #include <QString>
 #include <exception>
 
+namespace miravel::common {
+
 class RunTimeError : public std::exception {
 public:
     enum Number { Overflow = 6, SubscriptOutOfRange = 9, TypeMismatch = 13 };
@@ -33,3 +35,5 @@ public:
 private:
     QString m_message;
 };
+
+} // namespace miravel::common

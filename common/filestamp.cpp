@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <sys/stat.h>
 
+namespace miravel::common {
+
 bool FileStamp::Status::operator==(const Status& o) const {
     return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
            seconds == o.seconds && nanoseconds == o.nanoseconds;
@@ -38,3 +40,5 @@ QString changedOnDiskQuestion(const QString& path) {
                .arg(QDir::toNativeSeparators(path)) +
            QChar(13) + QStringLiteral("上書きすると、その変更は失われます。上書きしますか？");
 }
+
+} // namespace miravel::common

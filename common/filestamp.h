@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace miravel::common {
+
 class FileStamp {
 public:
     // Remembers `path` as it is now ("" forgets).
@@ -31,3 +33,5 @@ private:
 
 // The question before saving over a file that changed on disk: Yes saves.
 QString changedOnDiskQuestion(const QString& path);
+
+} // namespace miravel::common

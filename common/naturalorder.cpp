@@ -1,5 +1,7 @@
 #include "common/naturalorder.h"
 
+namespace miravel::common {
+
 namespace {
 
 // The digit run starting at `i`: skips its leading zeros into `zeros` and
@@ -60,3 +62,5 @@ int naturalCompare(QStringView a, QStringView b) {
     if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
     return tie;
 }
+
+} // namespace miravel::common

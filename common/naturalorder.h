@@ -4,8 +4,12 @@
 
 #include <QStringView>
 
+namespace miravel::common {
+
 // Negative, zero or positive as `a` sorts before, with or after `b`. Digit
 // runs (any script's decimal digits, full-width ones included) compare by
 // value, then the one with fewer leading zeros first; other characters
 // compare case-insensitively, then exactly, so that only equal texts tie.
 int naturalCompare(QStringView a, QStringView b);
+
+} // namespace miravel::common

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace miravel::common {
+
 namespace {
 
 // A decimal number as digits with the decimal point after `intDigits` of them.
@@ -79,3 +81,5 @@ QString formatText(const QString& text, NumberPattern pattern) {
     if (!isNumberText(text)) return text;
     return formatNumber(numberTextValue(text), pattern);
 }
+
+} // namespace miravel::common

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace miravel::common {
+
 enum class NumberPattern {
     Fixed2,   // "##0.#0": at least one integer digit, exactly two decimals
     Unit1to2, // " #0.0#": a leading space, one or two decimals
@@ -25,3 +27,5 @@ inline QString Fmt2(double value) {
 inline QString Fmt2(const QString& text) {
     return formatText(text, NumberPattern::Fixed2);
 }
+
+} // namespace miravel::common

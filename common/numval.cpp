@@ -10,6 +10,8 @@
 #include <locale.h>
 #include <string>
 
+namespace miravel::common {
+
 namespace {
 
 bool isDigit(QChar c) {
@@ -133,3 +135,5 @@ double checkedResult(double value) {
     if (!std::isfinite(value)) throw RunTimeError(RunTimeError::Overflow);
     return value;
 }
+
+} // namespace miravel::common

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace miravel::common {
+
 // The leading number of a text. Blanks (space, tab, line feed) anywhere are
 // skipped; an optional sign, digits, one decimal point and an optional
 // exponent are read; reading stops at the first other character. A text
@@ -34,3 +36,5 @@ std::optional<int16_t> wholeNumber16(double value);
 // A double result that left the range of a double raises
 // RunTimeError(Overflow), as the arithmetic of the calculations does.
 double checkedResult(double value);
+
+} // namespace miravel::common

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+namespace miravel::common {
+
 QString systemErrorText(int error) {
     switch (error) {
     case ENOSPC:
@@ -42,3 +44,5 @@ QString systemErrorText(int error) {
         return QStringLiteral("システムのエラー番号 %1").arg(error);
     }
 }
+
+} // namespace miravel::common

@@ -5,6 +5,10 @@
 
 #include <QString>
 
+namespace miravel::common {
+
 // The reason for the errno value `error`: "ディスクの空き容量が足りません" for
 // ENOSPC and so on; a number the table does not know is named by its number.
 QString systemErrorText(int error);
+
+} // namespace miravel::common

@@ -1,5 +1,7 @@
 #include "common/programvalues.h"
 
+namespace miravel::common {
+
 QString DataName;
 BandValues Kbl_Loss{};
 BandValues Bst_Input{};
@@ -13,3 +15,5 @@ void resetProgramValues() {
     Prt_FontSize = 8.0f;
     Prt_Indent.reset();
 }
+
+} // namespace miravel::common

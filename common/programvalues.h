@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+namespace miravel::common {
+
 // Bands in the order of every field, record and report column.
 enum Band { VHF = 0, UHF = 1, BS = 2, CS = 3 };
 constexpr int BandCount = 4;
@@ -19,3 +21,5 @@ extern std::optional<int> Prt_Indent; // report margin in columns; unset until t
 
 // Back to the values the program starts with (used by tests).
 void resetProgramValues();
+
+} // namespace miravel::common

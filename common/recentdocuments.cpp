@@ -9,6 +9,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+namespace miravel::common {
+
 namespace {
 
 const QString BookmarkNs = QStringLiteral("http://www.freedesktop.org/standards/desktop-bookmarks");
@@ -141,3 +143,5 @@ bool registerRecentDocument(const QString& path) {
     QDir().mkpath(QFileInfo(listPath).absolutePath());
     return writeWholeFile(listPath, merged) == 0;
 }
+
+} // namespace miravel::common

@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace miravel::common {
+
 struct RecentDocument {
     QString path;     // absolute path of the document
     QString mimeType; // e.g. application/x-miravel-project
@@ -23,3 +25,5 @@ QByteArray withRecentDocument(const QByteArray& list, const RecentDocument& docu
 // Adds a project or network file to the desktop's list; false when the list
 // was left alone (unreadable) or could not be written.
 bool registerRecentDocument(const QString& path);
+
+} // namespace miravel::common

@@ -2,6 +2,8 @@
 
 #include "common/programvalues.h"
 
+namespace miravel::common {
+
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n';
 }
@@ -32,3 +34,5 @@ QString terminalStartCaption() {
 QString withDataName(const QString& baseCaption) {
     return baseCaption + QStringLiteral("　　  [データ名  ") + DataName + QStringLiteral(" ]");
 }
+
+} // namespace miravel::common

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace miravel::common {
+
 // A blank: space, tab or line feed. Nothing else counts, not the ideographic
 // space, a no-break space or a carriage return: a number read with NumVal
 // skips exactly these, so every test of "blank" must agree with it.
@@ -19,3 +21,5 @@ QString terminalCaption();      // "ブースター出力より端末まで"
 QString terminalStartCaption(); // "ブースターから端末まで", before any project command
 // base + "　　  [データ名  " + DataName + " ]"
 QString withDataName(const QString& baseCaption);
+
+} // namespace miravel::common

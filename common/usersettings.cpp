@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+namespace miravel::common {
+
 namespace {
 
 const QString LastFolderKey = QStringLiteral("files/lastFolder");
@@ -110,3 +112,5 @@ void useBlankSettings() {
 }
 
 } // namespace UserSettings
+
+} // namespace miravel::common

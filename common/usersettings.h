@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace miravel::common {
+
 constexpr int RecentProjectCount = 5;
 
 namespace UserSettings {
@@ -44,3 +46,5 @@ void useBlankSettings();
 
 // The list after `path` was used: first, without an earlier copy, cut to `limit`.
 QStringList withRecentFirst(const QStringList& list, const QString& path, int limit);
+
+} // namespace miravel::common

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+namespace miravel::common {
+
 namespace {
 const QChar CR = u'\r';
 }
@@ -39,3 +41,5 @@ void setProgramIdentity() {
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor));
 }
+
+} // namespace miravel::common

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace miravel::common {
+
 constexpr int VersionMajor = MIRAVEL_VERSION_MAJOR;
 constexpr int VersionMinor = MIRAVEL_VERSION_MINOR;
 
@@ -20,3 +22,5 @@ void setProgramIdentity();
 // The program's reverse-DNS id: the desktop file, the metainfo and the
 // single-instance socket are named after it.
 QString programId(); // "io.github.miravel.miravel"
+
+} // namespace miravel::common

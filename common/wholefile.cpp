@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+namespace miravel::common {
+
 namespace {
 
 // What lies at a path, as far as writing there goes; errno-like codes, so
@@ -151,3 +153,5 @@ int writeWholeFile(const QString& path, const QByteArray& bytes) {
     const int refused = examine(path).refused;
     return refused ? refused : EINVAL;
 }
+
+} // namespace miravel::common

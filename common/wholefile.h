@@ -13,6 +13,8 @@
 
 class QIODevice;
 
+namespace miravel::common {
+
 // Why nothing may be written at `path`, in Japanese, naming it and what it
 // is (a folder, a named pipe, a device...); "" when it may be.
 QString writeTargetRefusal(const QString& path);
@@ -39,3 +41,5 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 // the failure (EIO when the system named none). A refused target gives
 // EISDIR for a folder, ENOENT where the folder is missing, EINVAL otherwise.
 int writeWholeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace miravel::common

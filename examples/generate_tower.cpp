@@ -10,6 +10,10 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::network;
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 2) {

@@ -6,6 +6,10 @@
 #include <cmath>
 #include <cstdint>
 
+using namespace miravel::common;
+
+namespace miravel::fieldstrength {
+
 namespace {
 
 using Item = FieldStrengthItem;
@@ -124,3 +128,5 @@ QString outOfRangeMessage(FieldStrengthItem item) {
         return itemName(item) + QStringLiteral(" の値が計算できる範囲を超えています。");
     }
 }
+
+} // namespace miravel::fieldstrength

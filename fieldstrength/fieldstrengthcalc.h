@@ -8,6 +8,8 @@
 #include <QString>
 #include <optional>
 
+namespace miravel::fieldstrength {
+
 // The screen's inputs, as their fields hold them.
 struct FieldStrengthInput {
     QString vhfGain;  // Text1
@@ -44,7 +46,7 @@ enum class FieldStrengthItem {
 };
 
 struct FieldStrengthResult {
-    BandValues levels{};                         // booster input levels in dB
+    common::BandValues levels{};                 // booster input levels in dB
     std::optional<FieldStrengthItem> outOfRange; // set when no levels could be formed
 
     bool ok() const { return !outOfRange; }
@@ -55,7 +57,9 @@ struct FieldStrengthResult {
 //   VHF = (Ev + gV) - (loss/m x L + mV)     UHF likewise
 //   BS  = Ebs - (loss/m x L + mB)           CS  = Ecs - loss/m x L
 FieldStrengthResult calculateFieldStrength(const FieldStrengthInput& input,
-                                           const BandValues& coaxLossPerMetre);
+                                           const common::BandValues& coaxLossPerMetre);
 
 // The user's message for a value out of range, naming the field by its caption.
 QString outOfRangeMessage(FieldStrengthItem item);
+
+} // namespace miravel::fieldstrength

@@ -3,6 +3,11 @@
 #include "catalog/catalog.h"
 #include "common/errors.h"
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+
+namespace miravel::network {
+
 namespace {
 
 const char* const SeriesUnitTypeNames[5] = {"１端子形 BS", "２端子形 BS", "１端子分岐形 BS",
@@ -179,3 +184,5 @@ BandLoss catalogueCoaxLoss(int type, double metres) {
     }
     return loss;
 }
+
+} // namespace miravel::network

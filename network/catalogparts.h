@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+namespace miravel::network {
+
 // Catalogue coax types, rows 1..7 of Douziyuku_Mt: "５C-2V" .. "S-10C-HFL".
 QStringList catalogueCoaxNames();
 int catalogueCoaxIndex(const QString& name); // 0..6, -1 when not a catalogue type
@@ -29,3 +31,5 @@ NodeLosses convertNodeLosses(const NodeSetup& setup, const PartDefinitions& netw
 // The loss per band of `metres` of catalogue coax type 0..6, the network's
 // own cable types aside. ５C-2V and ７C-2V are not rated for BS and CS.
 BandLoss catalogueCoaxLoss(int type, double metres);
+
+} // namespace miravel::network

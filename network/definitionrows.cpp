@@ -7,6 +7,10 @@
 
 #include <QSet>
 
+using namespace miravel::common;
+
+namespace miravel::network {
+
 namespace {
 
 const QString OutletMark = QStringLiteral("端子");
@@ -119,3 +123,5 @@ void replaceDefinitions(Network& network, const TextRows& cableRows, const TextR
         if (!kept(users, old.name)) trial.removeUserComponent(old.name);
     network.setDefinitions(trial.cableTypes(), trial.userComponents());
 }
+
+} // namespace miravel::network

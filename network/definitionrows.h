@@ -13,10 +13,12 @@
 #include <QList>
 #include <QStringList>
 
+namespace miravel::network {
+
 using TextRows = QList<QStringList>;
 
-constexpr int CableRowColumns = 1 + BandCount;
-constexpr int UserRowColumns = 2 + BandCount;
+constexpr int CableRowColumns = 1 + common::BandCount;
+constexpr int UserRowColumns = 2 + common::BandCount;
 
 TextRows cableTypeRows(const Network& network);
 TextRows userComponentRows(const Network& network);
@@ -29,3 +31,5 @@ void replaceDefinitions(Network& network, const TextRows& cableRows, const TextR
 
 // The text of a loss cell: "2.5", or "" when not rated.
 QString lossText(const std::optional<double>& loss);
+
+} // namespace miravel::network

@@ -5,6 +5,11 @@
 #include <QStringList>
 #include <algorithm>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 QString levelsLine(const OutletResult& outlet) {
@@ -98,3 +103,5 @@ std::vector<std::pair<int, int>> diagramPages(int rows, int rowsPerPage) {
         pages.emplace_back(first, std::min(rowsPerPage, rows - first));
     return pages;
 }
+
+} // namespace miravel::network

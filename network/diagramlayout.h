@@ -11,6 +11,8 @@
 #include <QString>
 #include <vector>
 
+namespace miravel::network {
+
 enum class DiagramMark { None, Pass, Fail };
 
 struct DiagramBox {
@@ -48,3 +50,5 @@ DiagramLayout layoutDiagram(const Network& network, const NetworkResult& result)
 // Splits `rows` rows into pages of at most `rowsPerPage` (at least one row a
 // page); each entry is the first row and the row count of a page.
 std::vector<std::pair<int, int>> diagramPages(int rows, int rowsPerPage);
+
+} // namespace miravel::network

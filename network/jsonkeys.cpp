@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+namespace miravel::network {
+
 namespace {
 
 // An open object or array. The keys of the open objects share one list;
@@ -169,3 +171,5 @@ qint64 jsonItemCount(const QByteArray& bytes) {
     }
     return items;
 }
+
+} // namespace miravel::network

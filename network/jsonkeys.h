@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+namespace miravel::network {
+
 // The place of the first key that an object repeats, as a path such as
 // "nodes[0].coax.metres" (long keys quoted as excerpts), or nothing. `json`
 // must be a document the JSON parser has accepted.
@@ -14,3 +16,5 @@ std::optional<QString> repeatedJsonKey(const QByteArray& json);
 // Commas and opening brackets outside strings: about the number of values,
 // counted on any bytes before they are parsed.
 qint64 jsonItemCount(const QByteArray& bytes);
+
+} // namespace miravel::network

@@ -1,5 +1,9 @@
 #include "network/networkjournal.h"
 
+using namespace miravel::common;
+
+namespace miravel::network {
+
 namespace {
 
 template <class... Ts> struct Overload : Ts... { using Ts::operator()...; };
@@ -82,3 +86,5 @@ std::size_t NetworkJournal::heldBytes() const {
         bytes += stepBytes(step);
     return bytes;
 }
+
+} // namespace miravel::network

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace miravel::network {
+
 class NetworkJournal final : public StepRecorder {
 public:
     void add(NetworkStep step) override { m_steps.push_back(std::move(step)); }
@@ -24,3 +26,5 @@ public:
 private:
     std::vector<NetworkStep> m_steps;
 };
+
+} // namespace miravel::network

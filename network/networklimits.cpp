@@ -1,5 +1,7 @@
 #include "network/networklimits.h"
 
+namespace miravel::network {
+
 namespace {
 
 // C0 and C1 controls, DEL, the line and paragraph separators, the
@@ -53,3 +55,5 @@ QString fileTextExcerpt(const QString& text) {
     if (i < text.size()) shown += QChar(0x2026);
     return shown;
 }
+
+} // namespace miravel::network

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace miravel::network {
+
 constexpr int MaxNetworkNodes = 100000;
 constexpr int MaxNetworkDepth = 256; // a child of the head end is at depth 1
 constexpr int MaxRepeat = 1000;
@@ -47,3 +49,5 @@ QString networkTextProblem(const QString& text);
 // "?", so that a huge or hostile text neither floods nor garbles a message.
 constexpr int MaxQuotedLength = 40;
 QString fileTextExcerpt(const QString& text);
+
+} // namespace miravel::network

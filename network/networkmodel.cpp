@@ -7,6 +7,10 @@
 #include <functional>
 #include <set>
 
+using namespace miravel::common;
+
+namespace miravel::network {
+
 Network::Network() : m_headLosses(headEndLosses()) {}
 
 int Network::freePort(NodeId id) const {
@@ -266,3 +270,5 @@ void Network::setDefinitions(const std::vector<CableType>& cables,
     ++m_revision;
     e.recordDefinitions(probe);
 }
+
+} // namespace miravel::network

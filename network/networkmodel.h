@@ -11,6 +11,8 @@
 #include <map>
 #include <vector>
 
+namespace miravel::network {
+
 class Network final : public PartDefinitions {
 public:
     Network();
@@ -115,3 +117,5 @@ private:
 
     friend class NetworkEditor;
 };
+
+} // namespace miravel::network

@@ -12,10 +12,12 @@
 #include <map>
 #include <set>
 
+namespace miravel::network {
+
 namespace NetworkChecks {
 
-inline UserError refusal(const QString& message) {
-    return UserError(message);
+inline common::UserError refusal(const QString& message) {
+    return common::UserError(message);
 }
 
 // The head end has one output, the booster's, with no loss of its own.
@@ -270,3 +272,5 @@ public:
         return true;
     }
 };
+
+} // namespace miravel::network

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+using namespace miravel::common;
+
+namespace miravel::network {
+
 bool Network::contains(NodeId id) const {
     return id == HeadEndId || m_nodes.count(id) > 0;
 }
@@ -126,3 +130,5 @@ const FlatNetwork& Network::flat() const {
     m_flat.revision = m_revision;
     return m_flat.data;
 }
+
+} // namespace miravel::network

@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+namespace miravel::network {
+
 // Where a node hangs: its parent, the parent's port and its row there.
 struct NodePlace {
     NodeId parent = HeadEndId;
@@ -44,3 +46,5 @@ public:
 protected:
     ~StepRecorder() = default;
 };
+
+} // namespace miravel::network

@@ -6,6 +6,11 @@
 
 #include <QStringList>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 QString nodeTitle(const Network& network, NodeId id) {
     if (id == HeadEndId) return QStringLiteral("ヘッドエンド");
     return componentLabel(network.node(id).setup.component);
@@ -60,3 +65,5 @@ bool isLowestOfBand(const NetworkResult& result, int outlet, int band) {
     const auto& level = result.outlets[size_t(outlet)].bands[size_t(band)].level;
     return level && *level == *result.outlets[size_t(worst)].bands[size_t(band)].level;
 }
+
+} // namespace miravel::network

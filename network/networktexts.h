@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace miravel::network {
+
 // "ヘッドエンド" for the head end; else the component, e.g. "分岐器 CS-C4".
 QString nodeTitle(const Network& network, NodeId id);
 // The incoming run, "S-5C-FB 12 m"; "" for the head end.
@@ -27,3 +29,5 @@ QString failingBelowText(int failing);
 // True when the outlet has the lowest level of the band, ties included, so
 // that the views mark every outlet at the bottom.
 bool isLowestOfBand(const NetworkResult& result, int outlet, int band);
+
+} // namespace miravel::network

@@ -13,8 +13,10 @@
 #include <optional>
 #include <vector>
 
+namespace miravel::network {
+
 // A loss per band; nothing where the part is not rated for the band.
-using BandLoss = std::array<std::optional<double>, BandCount>;
+using BandLoss = std::array<std::optional<double>, common::BandCount>;
 
 // Node identity, stable across edits, undo and redo; 0 is the head end.
 using NodeId = std::uint32_t;
@@ -104,8 +106,8 @@ enum class HeadSource { Typed, TerminalScreen, BoosterInputPlusGain };
 
 struct HeadEnd {
     HeadSource source = HeadSource::Typed;
-    BandValues levels{105, 105, 105, 105};
-    BandValues gain{};
+    common::BandValues levels{105, 105, 105, 105};
+    common::BandValues gain{};
     bool operator==(const HeadEnd& o) const {
         return source == o.source && levels == o.levels && gain == o.gain;
     }
@@ -153,3 +155,5 @@ public:
 protected:
     ~PartDefinitions() = default;
 };
+
+} // namespace miravel::network

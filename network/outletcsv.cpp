@@ -6,6 +6,11 @@
 
 #include <QStringList>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 QByteArray outletTableCsv(const NetworkResult& result) {
     QStringList heading{QStringLiteral("端子"), QStringLiteral("部屋"), QStringLiteral("階")};
     for (int b = 0; b < BandCount; ++b)
@@ -22,3 +27,5 @@ QByteArray outletTableCsv(const NetworkResult& result) {
     }
     return csvText(rows, CsvFormat{QStringLiteral("\r\n"), true}).toUtf8();
 }
+
+} // namespace miravel::network

@@ -7,4 +7,8 @@
 
 #include <QByteArray>
 
+namespace miravel::network {
+
 QByteArray outletTableCsv(const NetworkResult& result);
+
+} // namespace miravel::network

@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 using Level = std::optional<double>;
@@ -98,13 +103,13 @@ QString verdictText(const BandJudgement& j) {
     case OutletVerdict::NotRatedNoStandard:
         return QStringLiteral("非対応");
     case OutletVerdict::NoStandard:
-        return verdictText(Judgement{Verdict::NoCriterion, 0});
+        return standard::verdictText(Judgement{Verdict::NoCriterion, 0});
     case OutletVerdict::Pass:
-        return verdictText(Judgement{Verdict::Pass, 0});
+        return standard::verdictText(Judgement{Verdict::Pass, 0});
     case OutletVerdict::Low:
-        return verdictText(Judgement{Verdict::Low, j.deviation});
+        return standard::verdictText(Judgement{Verdict::Low, j.deviation});
     case OutletVerdict::High:
-        return verdictText(Judgement{Verdict::High, j.deviation});
+        return standard::verdictText(Judgement{Verdict::High, j.deviation});
     }
     return {};
 }
@@ -162,3 +167,5 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
 NetworkResult computeNetwork(const Network& network, const Profile& profile) {
     return computeNetwork(network, outletCriteria(profile));
 }
+
+} // namespace miravel::network

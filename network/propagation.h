@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+namespace miravel::network {
+
 enum class OutletVerdict {
     Pass,               // within the range
     Low,                // below the minimum
@@ -25,8 +27,8 @@ enum class OutletVerdict {
 
 // The outlet level range per band of a criteria profile; none for
 // "基準なし".
-using OutletCriteria = std::array<std::optional<LevelRange>, BandCount>;
-OutletCriteria outletCriteria(const Profile& profile);
+using OutletCriteria = std::array<std::optional<standard::LevelRange>, common::BandCount>;
+OutletCriteria outletCriteria(const standard::Profile& profile);
 
 struct BandJudgement {
     std::optional<double> level; // nothing when not rated
@@ -42,7 +44,7 @@ struct OutletResult {
     QString name; // "room (floor)" or what there is of it
     QString room;
     QString floor;
-    std::array<BandJudgement, BandCount> bands;
+    std::array<BandJudgement, common::BandCount> bands;
     bool fails() const; // any band Low, High or NotRated (with a range)
 };
 
@@ -61,7 +63,7 @@ struct NodeResult {
 
 struct NetworkResult {
     std::vector<OutletResult> outlets; // in tree order
-    std::array<BandSummary, BandCount> summary;
+    std::array<BandSummary, common::BandCount> summary;
     int failingOutlets = 0;
     // Per node, by id; HeadEndId's entry holds the head end output.
     const NodeResult* node(NodeId id) const;
@@ -69,15 +71,18 @@ struct NetworkResult {
 };
 
 // The head end's output levels, Bst_Input + gain for that source.
-BandValues headEndLevels(const HeadEnd& head);
+common::BandValues headEndLevels(const HeadEnd& head);
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
-NetworkResult computeNetwork(const Network& network, const Profile& profile);
+NetworkResult computeNetwork(const Network& network, const standard::Profile& profile);
 
 // One band's verdict for a level (nothing: not rated).
-BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range);
+BandJudgement judgeOutletBand(std::optional<double> level,
+                              const std::optional<standard::LevelRange>& range);
 
-// Japanese verdict text: "適合", "不足 −x.xx dB", "過大 +x.xx dB", "基準なし", "非対応".
+// "非対応" for a band the outlet does not carry, else standard::verdictText.
 QString verdictText(const BandJudgement& judgement);
+
+} // namespace miravel::network

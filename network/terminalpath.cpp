@@ -9,6 +9,13 @@
 
 #include <algorithm>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::network {
+
 namespace {
 
 namespace F = TerminalField;
@@ -157,3 +164,5 @@ TerminalFields terminalFieldsForOutlet(const Network& network, NodeId outlet) {
     f[F::CircuitName] = (setup.room + u' ' + setup.floor).trimmed();
     return f;
 }
+
+} // namespace miravel::network

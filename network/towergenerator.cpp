@@ -7,6 +7,11 @@
 
 #include <cmath>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 QString boosterName(int position) {
@@ -133,3 +138,5 @@ Network generateTower(const TowerPlan& plan) {
     setBoosterGains(net, plan);
     return net;
 }
+
+} // namespace miravel::network

@@ -5,6 +5,8 @@
 
 #include "network/networkmodel.h"
 
+namespace miravel::network {
+
 struct TowerPlan {
     int floors = 40;
     int linesPerFloor = 10; // series-unit lines, split over the two CS-D6, 2..12
@@ -18,3 +20,5 @@ struct TowerPlan {
 // each floor's outlets lie around the middle of the outlet ranges of the
 // in-building standard.
 Network generateTower(const TowerPlan& plan);
+
+} // namespace miravel::network

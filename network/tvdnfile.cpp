@@ -14,6 +14,10 @@
 #include <cerrno>
 #include <cmath>
 
+using namespace miravel::common;
+
+namespace miravel::network {
+
 namespace {
 
 const char* const KindKeys[] = {"distributor", "brancher", "seriesUnit", "outlet", "user"};
@@ -359,3 +363,5 @@ void writeNetworkFile(const QString& path, const Network& network) {
                                    "元のファイルは変更されていません。")
                         .arg(name, systemErrorText(result.error)));
 }
+
+} // namespace miravel::network

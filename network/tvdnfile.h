@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace miravel::network {
+
 constexpr const char* NetworkFormatName = "miravel-network";
 constexpr int NetworkFormatVersion = 1;
 
@@ -23,3 +25,5 @@ Network readNetworkFile(const QString& path);
 // Written through writeFileBytes: the old file stays when writing fails,
 // and what is not a regular file (a named pipe, a device) is refused.
 void writeNetworkFile(const QString& path, const Network& network);
+
+} // namespace miravel::network

@@ -4,6 +4,10 @@
 #include "platform/platform.h"
 #include "platform/userguide.h"
 
+using namespace miravel::common;
+
+namespace miravel::platform {
+
 void showVersionMessage(QWidget* parent) {
     Platform::message(parent, versionMessageText(), QStringLiteral("バージョン情報"));
 }
@@ -12,3 +16,5 @@ void openHomePage() {
     // The project has no page of its own yet: the guide that ships with it.
     showUserGuide();
 }
+
+} // namespace miravel::platform

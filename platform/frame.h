@@ -4,8 +4,12 @@
 
 class QWidget;
 
+namespace miravel::platform {
+
 // The version message box, titled "バージョン情報".
 void showVersionMessage(QWidget* parent);
 
 // The author's home page: for now the user guide shipped with the program.
 void openHomePage();
+
+} // namespace miravel::platform

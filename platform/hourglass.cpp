@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace miravel::platform {
+
 Hourglass::Hourglass(QWidget* screen) : m_screen(screen) {
     if (m_screen) m_screen->setCursor(Qt::WaitCursor);
 }
@@ -9,3 +11,5 @@ Hourglass::Hourglass(QWidget* screen) : m_screen(screen) {
 Hourglass::~Hourglass() {
     if (m_screen) m_screen->unsetCursor();
 }
+
+} // namespace miravel::platform

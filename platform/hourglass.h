@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace miravel::platform {
+
 class Hourglass {
 public:
     explicit Hourglass(QWidget* screen);
@@ -14,3 +16,5 @@ public:
 private:
     QWidget* m_screen;
 };
+
+} // namespace miravel::platform

@@ -10,6 +10,10 @@
 #include <QFileInfo>
 #include <QUrl>
 
+using namespace miravel::common;
+
+namespace miravel::platform {
+
 namespace Platform {
 
 Hooks& hooks() {
@@ -105,3 +109,5 @@ void openUrl(const QString& address) {
 }
 
 } // namespace Platform
+
+} // namespace miravel::platform

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace miravel::platform {
+
 namespace Platform {
 
 struct Message {
@@ -72,3 +74,5 @@ struct Hooks {
 Hooks& hooks();
 
 } // namespace Platform
+
+} // namespace miravel::platform

@@ -6,6 +6,10 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+using namespace miravel::common;
+
+namespace miravel::platform {
+
 namespace {
 
 QPointer<QTextBrowser> s_guide;
@@ -34,3 +38,5 @@ QTextBrowser* showUserGuide() {
 QTextBrowser* existingUserGuide() {
     return s_guide.data();
 }
+
+} // namespace miravel::platform

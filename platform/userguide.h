@@ -4,7 +4,11 @@
 
 class QTextBrowser;
 
+namespace miravel::platform {
+
 // Shows the guide, creating its window when needed, and brings it forward.
 QTextBrowser* showUserGuide();
 // The guide's window when it is open, else nullptr.
 QTextBrowser* existingUserGuide();
+
+} // namespace miravel::platform

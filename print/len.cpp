@@ -2,6 +2,10 @@
 
 #include "common/cp932.h"
 
+using namespace miravel::common;
+
+namespace miravel::print {
+
 namespace {
 
 // Length in QChars of the character starting (or ending) at `index`: 2 for a
@@ -52,3 +56,5 @@ QString Len_Right(const QString& text, int width) {
     if (columns > width) return u' ' + text.mid(begin + lastLength);
     return text.mid(begin);
 }
+
+} // namespace miravel::print

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace miravel::print {
+
 // The text cut to `width` columns keeping its left part. A two-column
 // character that would cross the limit is replaced by one space, so a cut
 // text is exactly `width` columns wide; a narrower text comes back unchanged.
@@ -14,3 +16,5 @@ QString Len_Left(const QString& text, int width);
 // crossing two-column character becomes a leading space. Here a control
 // character (code below 32, e.g. a tab) also counts two columns.
 QString Len_Right(const QString& text, int width);
+
+} // namespace miravel::print

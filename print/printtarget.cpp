@@ -4,6 +4,10 @@
 
 #include <QFileInfo>
 
+using namespace miravel::common;
+
+namespace miravel::print {
+
 bool isPdfTargetAllowed(const QString& path) {
     return writeTargetRefusal(path).isEmpty();
 }
@@ -13,3 +17,5 @@ QString pdfTargetRefusedText(const QString& path) {
                           "PDFファイルには、通常のファイルか新しいファイル名を指定してください。")
         .arg(QFileInfo(path).fileName());
 }
+
+} // namespace miravel::print

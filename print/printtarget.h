@@ -5,9 +5,13 @@
 
 #include <QString>
 
+namespace miravel::print {
+
 // True for an existing regular file (links followed) and for a new name in
 // an existing folder; false for folders, named pipes, devices and sockets.
 bool isPdfTargetAllowed(const QString& path);
 
 // The message refusing `path` as the PDF file.
 QString pdfTargetRefusedText(const QString& path);
+
+} // namespace miravel::print

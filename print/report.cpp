@@ -10,6 +10,11 @@
 #include <climits>
 #include <cmath>
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::print {
+
 namespace {
 
 const QString TopRule =
@@ -159,3 +164,5 @@ int linesPerPage(double pageHeight, double lineHeight) {
     if (!(lines >= 1)) return 1;
     return lines > INT_MAX ? INT_MAX : int(lines);
 }
+
+} // namespace miravel::print

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace miravel::print {
+
 constexpr int ReportMargin = 10;        // the margin of every report line, in columns
 constexpr int ReportTableWidth = 126;   // columns of a table line after the margin
 constexpr int ReportFooterIndent = 110; // the file name starts under the remarks cells
@@ -21,7 +23,7 @@ struct Report {
     QStringList lines;
     // The report's running totals end as the terminal level of each band
     // (booster output minus total loss); the screen keeps them in Total_Loss.
-    BandValues totalLoss{};
+    common::BandValues totalLoss{};
 };
 
 // The whole report for the screen's fields and the current project file
@@ -30,7 +32,7 @@ struct Report {
 // number beyond the range of a double raises RunTimeError(Overflow), as does an
 // amount or total that overflows.
 // Without a project file the footer line is blank (margin and indent only).
-Report terminalReport(const TerminalFields& fields, const QString& dataName,
+Report terminalReport(const terminal::TerminalFields& fields, const QString& dataName,
                       int margin = ReportMargin);
 
 // The message when terminalReport() cannot be built: a number in the fields,
@@ -44,3 +46,5 @@ QString footerFileName(const QString& dataName);
 // How many report lines a page `pageHeight` high holds at the line pitch
 // `lineHeight`: every line that fits whole, and at least one.
 int linesPerPage(double pageHeight, double lineHeight);
+
+} // namespace miravel::print

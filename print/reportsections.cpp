@@ -11,6 +11,12 @@
 
 #include <cmath>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::print {
+
 namespace {
 
 // The BS-ready models have no CS values; their rows show three bands only.
@@ -168,3 +174,5 @@ void Prt_Douziyuku(ReportSheet& sheet, const TerminalFields& fields) {
     for (const CoaxRow& def : CoaxRows)
         coaxRow(sheet, fields, def);
 }
+
+} // namespace miravel::print

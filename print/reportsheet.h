@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <array>
 
+namespace miravel::print {
+
 // Grid widths, in columns.
 namespace ReportCell {
 constexpr int Quantity = 4;
@@ -30,8 +32,8 @@ QString leftCell(const QString& text, int width);
 struct ReportRow {
     QString label; // 24 columns: left border, the 20-column label and the rule after it
     QString quantity;
-    std::array<QString, BandCount> unit;
-    std::array<QString, BandCount> amount;
+    std::array<QString, common::BandCount> unit;
+    std::array<QString, common::BandCount> amount;
     QString remarks;
 };
 
@@ -48,18 +50,21 @@ public:
     // RunTimeError(Overflow).
     void addLoss(int band, double amount);
 
-    BandValues& totalLoss() { return m_totalLoss; }
+    common::BandValues& totalLoss() { return m_totalLoss; }
     const QStringList& lines() const { return m_lines; }
 
 private:
     QString m_margin;
     QStringList m_lines;
-    BandValues m_totalLoss{};
+    common::BandValues m_totalLoss{};
 };
 
 // The component sections, in the order the report prints them. Each prints
 // one row (and a separator line) for every kind of component present.
-void Prt_Bunki(ReportSheet& sheet, const TerminalFields& fields);     // branchers
-void Prt_Bunpai(ReportSheet& sheet, const TerminalFields& fields);    // distributors
-void Prt_Yunit(ReportSheet& sheet, const TerminalFields& fields);     // series units or outlet
-void Prt_Douziyuku(ReportSheet& sheet, const TerminalFields& fields); // coax runs
+void Prt_Bunki(ReportSheet& sheet, const terminal::TerminalFields& fields);  // branchers
+void Prt_Bunpai(ReportSheet& sheet, const terminal::TerminalFields& fields); // distributors
+void Prt_Yunit(ReportSheet& sheet,
+               const terminal::TerminalFields& fields); // series units or outlet
+void Prt_Douziyuku(ReportSheet& sheet, const terminal::TerminalFields& fields); // coax runs
+
+} // namespace miravel::print

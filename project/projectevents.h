@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+namespace miravel::project {
+
 class ProjectEvents : public QObject {
     Q_OBJECT
 public:
@@ -13,3 +15,5 @@ signals:
     // After a new project cleared the screens or a load filled them.
     void fieldsReplaced();
 };
+
+} // namespace miravel::project

@@ -1,9 +1,13 @@
 #pragma once
+
+class QString;
+
+namespace miravel::project {
+
 // A screen whose fields belong to the project: the project commands save,
 // load and clear them through this, in the record order of the file, without
 // knowing the screen.
 
-class QString;
 class RecordReader;
 class RecordWriter;
 
@@ -20,3 +24,5 @@ public:
 protected:
     ~ProjectFields() = default;
 };
+
+} // namespace miravel::project

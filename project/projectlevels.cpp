@@ -4,6 +4,11 @@
 #include "common/numval.h"
 #include "project/recordlayout.h"
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::project {
+
 namespace {
 
 const QString& record(const QStringList& records, int number) {
@@ -44,3 +49,5 @@ ProjectLevels projectLevels(const QStringList& records) {
     levels.calculation = Keisan(levels.terminal);
     return levels;
 }
+
+} // namespace miravel::project

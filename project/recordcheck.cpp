@@ -4,6 +4,10 @@
 #include "common/numval.h"
 #include "project/recordnames.h"
 
+using namespace miravel::common;
+
+namespace miravel::project {
+
 void checkProjectNumbers(const QStringList& records) {
     for (int number : {12, 13, 14, 15, 21, 22, 23, 24, 60}) {
         if (number > records.size()) continue;
@@ -16,3 +20,5 @@ void checkProjectNumbers(const QStringList& records) {
         }
     }
 }
+
+} // namespace miravel::project

@@ -5,9 +5,11 @@
 
 #include "common/programvalues.h"
 
+namespace miravel::project {
+
 namespace ProjectRecord {
 // Field-strength results: the booster input level of each band.
-constexpr int BoosterInput[BandCount] = {21, 22, 23, 24};
+constexpr int BoosterInput[common::BandCount] = {21, 22, 23, 24};
 // Records 25 to 45: brancher passages and take-offs, distributor counts and
 // coax lengths, by TextN number of the terminal-level screen.
 constexpr int CountsAndLengthsFirst = 25;
@@ -20,3 +22,5 @@ constexpr int TerminalUnitsAndLevels[] = {13, 14, 15, 37, 16, 17, 18, 38, 19, 27
 constexpr int AntennaDataOption = 60;
 constexpr int CircuitName = 65;
 } // namespace ProjectRecord
+
+} // namespace miravel::project

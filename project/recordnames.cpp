@@ -1,5 +1,7 @@
 #include "project/recordnames.h"
 
+namespace miravel::project {
+
 namespace {
 
 // In file order: field-strength screen (1-24, with the coax line control at
@@ -81,3 +83,5 @@ QString projectRecordName(int number) {
         return QStringLiteral("%1 番目の項目").arg(number);
     return QString::fromUtf16(RecordNames[number - 1]);
 }
+
+} // namespace miravel::project

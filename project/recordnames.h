@@ -4,7 +4,11 @@
 
 #include <QString>
 
+namespace miravel::project {
+
 constexpr int ProjectRecordCount = 67;
 
 // Name of record `number` (1 to 67); other numbers give "<number> 番目の項目".
 QString projectRecordName(int number);
+
+} // namespace miravel::project

@@ -2,8 +2,14 @@
 
 #include "common/errors.h"
 
+using namespace miravel::common;
+
+namespace miravel::project {
+
 QString RecordList::readRecord() {
     if (m_next >= m_records.size())
         throw UserError(QStringLiteral("データファイルの終わりを越えて読み込もうとしました。"));
     return m_records[m_next++];
 }
+
+} // namespace miravel::project

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace miravel::project {
+
 class RecordWriter {
 public:
     virtual ~RecordWriter() = default;
@@ -35,3 +37,5 @@ private:
     QStringList m_records;
     int m_next = 0;
 };
+
+} // namespace miravel::project

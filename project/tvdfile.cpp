@@ -15,6 +15,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace miravel::common;
+
+namespace miravel::project {
+
 namespace {
 
 QString shownPath(const QString& path) {
@@ -303,3 +307,5 @@ QStringList loadProjectRecords(const QString& path) {
 void saveProjectRecords(const QString& path, const QStringList& records) {
     writeProjectFile(path, encodeProjectRecords(records));
 }
+
+} // namespace miravel::project

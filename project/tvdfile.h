@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace miravel::project {
+
 // Project files are a few kilobytes; anything above this is not one.
 constexpr qint64 ProjectFileMaxBytes = 1024 * 1024;
 
@@ -67,3 +69,5 @@ bool isNetworkFileData(const QString& path, const QByteArray& bytes);
 // network file is refused, naming the screen that opens it.
 QStringList loadProjectRecords(const QString& path);
 void saveProjectRecords(const QString& path, const QStringList& records);
+
+} // namespace miravel::project

@@ -1,5 +1,9 @@
 #include "standard/criteria.h"
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 namespace {
 
 // Terrestrial digital, BS/CS 8PSK, BS/CS 16APSK (dBμV and dB).
@@ -64,3 +68,5 @@ QString bandName(int band) {
     static const char* const names[BandCount] = {"VHF", "UHF", "BS", "CS"};
     return QString::fromLatin1(names[band]);
 }
+
+} // namespace miravel::standard

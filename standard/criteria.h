@@ -9,6 +9,8 @@
 #include <array>
 #include <optional>
 
+namespace miravel::standard {
+
 // Where the level is judged: at the TV outlet or at the receiver input.
 enum class MeasuringPoint { Outlet = 0, Receiver = 1 };
 // Which BS/CS signals must pass: 8PSK (2K) or 16APSK (4K8K).
@@ -43,7 +45,7 @@ struct BandCriterion {
 
 struct Profile {
     ProfileId id;
-    std::array<BandCriterion, BandCount> bands;
+    std::array<BandCriterion, common::BandCount> bands;
     bool operator==(const Profile& o) const { return id == o.id && bands == o.bands; }
 };
 
@@ -59,3 +61,5 @@ QString pointName(MeasuringPoint point);
 QString systemName(SatelliteSystem system);
 // "VHF", "UHF", "BS", "CS".
 QString bandName(int band);
+
+} // namespace miravel::standard

@@ -1,6 +1,10 @@
 #include "standard/criteriaevents.h"
 
+namespace miravel::standard {
+
 CriteriaEvents& CriteriaEvents::instance() {
     static CriteriaEvents events;
     return events;
 }
+
+} // namespace miravel::standard

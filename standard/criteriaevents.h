@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+namespace miravel::standard {
+
 class CriteriaEvents : public QObject {
     Q_OBJECT
 public:
@@ -12,3 +14,5 @@ public:
 signals:
     void changed();
 };
+
+} // namespace miravel::standard

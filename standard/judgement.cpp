@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 namespace {
 
 const QChar MinusSign(0x2212);
@@ -139,3 +143,5 @@ std::optional<LevelLineValues> parseLevelLine(const QString& shown) {
     if (!output || !loss || !terminal) return std::nullopt;
     return LevelLineValues{*output, *loss, *terminal};
 }
+
+} // namespace miravel::standard

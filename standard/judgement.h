@@ -12,6 +12,8 @@
 #include <QString>
 #include <optional>
 
+namespace miravel::standard {
+
 enum class Verdict { NoCriterion, Pass, Low, High };
 
 struct Judgement {
@@ -55,3 +57,5 @@ struct LevelLineValues {
 };
 // None when the text is not such a line (an empty or hand-made record).
 std::optional<LevelLineValues> parseLevelLine(const QString& line);
+
+} // namespace miravel::standard

@@ -7,6 +7,11 @@
 #include <cmath>
 #include <functional>
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::standard {
+
 namespace {
 
 // Proportions of a panel, as fractions of its height or width, so that the
@@ -197,3 +202,5 @@ QString wholeLossCaption() {
 QString offScaleText() {
     return QStringLiteral("目盛外");
 }
+
+} // namespace miravel::standard

@@ -12,7 +12,11 @@
 #include <array>
 #include <vector>
 
+namespace miravel::terminal {
 struct KeisanResult;
+} // namespace miravel::terminal
+
+namespace miravel::standard {
 
 // Distributors, branchers, series units or outlet, coax.
 constexpr int LossGroupCount = 4;
@@ -34,9 +38,9 @@ struct ChartBandInput {
 // The chart of the result lines the screen shows, the ones its verdicts
 // judge: per band the output, loss and outlet level of its line, the loss
 // split into groups by the first of `calculations` that wrote that very line.
-std::array<ChartBandInput, BandCount>
-chartInputsOfLines(const std::array<QString, BandCount>& lines,
-                   const std::vector<KeisanResult>& calculations, const Profile& profile);
+std::array<ChartBandInput, common::BandCount>
+chartInputsOfLines(const std::array<QString, common::BandCount>& lines,
+                   const std::vector<terminal::KeisanResult>& calculations, const Profile& profile);
 
 enum class ChartBarKind { Output, Loss, Outlet };
 
@@ -82,7 +86,8 @@ constexpr double ChartScaleCeiling = 160;
 
 // The chart laid out in a page or window of the given size (any unit: pixels
 // on screen and in images, device units in print).
-ChartLayout layoutLevelChart(const std::array<ChartBandInput, BandCount>& inputs, QSizeF size);
+ChartLayout layoutLevelChart(const std::array<ChartBandInput, common::BandCount>& inputs,
+                             QSizeF size);
 
 // The captions of the bars: "出力", "分配器", "分岐器", "直列ﾕﾆｯﾄ・端子", "同軸", "端子".
 QString chartBarCaption(int step);
@@ -90,3 +95,5 @@ QString chartBarCaption(int step);
 QString wholeLossCaption();
 // The mark of a bar that runs off the scale.
 QString offScaleText();
+
+} // namespace miravel::standard

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 double thermalNoiseLevel(double bandwidthHz) {
     return 10 * std::log10(BoltzmannConstant * NoiseTemperature * bandwidthHz * LineImpedance) +
            120;
@@ -25,3 +29,5 @@ BandValues defaultNoiseFigures() {
 double carrierToNoise(double inputLevel, double noiseFigure, int band) {
     return inputLevel - noiseFigure - thermalNoiseLevel(channelBandwidth(band));
 }
+
+} // namespace miravel::standard

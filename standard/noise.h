@@ -4,6 +4,8 @@
 
 #include "common/programvalues.h"
 
+namespace miravel::standard {
+
 constexpr double BoltzmannConstant = 1.380649e-23;    // J/K
 constexpr double NoiseTemperature = 290;              // K
 constexpr double LineImpedance = 75;                  // Ω
@@ -18,7 +20,9 @@ double channelBandwidth(int band);
 
 // Noise figures of the booster data sheets: VHF 8, UHF 10, BS 8, CS as BS.
 double defaultNoiseFigure(int band);
-BandValues defaultNoiseFigures();
+common::BandValues defaultNoiseFigures();
 
 // The booster's C/N for an input level Ei (dBμV) and noise figure NF (dB).
 double carrierToNoise(double inputLevel, double noiseFigure, int band);
+
+} // namespace miravel::standard

@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <cmath>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 namespace {
 
 const QString Group = QStringLiteral("standard");
@@ -138,3 +142,5 @@ JudgingSettings loadJudgingSettings() {
     QSettings settings;
     return {currentProfile(), loadNoiseFigures(settings)};
 }
+
+} // namespace miravel::standard

@@ -9,6 +9,8 @@
 
 class QSettings;
 
+namespace miravel::standard {
+
 // The texts of one band's criterion as the settings dialog shows them: empty
 // texts for "基準なし".
 struct CriterionTexts {
@@ -35,8 +37,8 @@ ProfileId loadProfileChoice(QSettings& settings);
 void saveProfileChoice(QSettings& settings, ProfileId id);
 
 // The data-sheet values unless others are stored.
-BandValues loadNoiseFigures(QSettings& settings);
-void saveNoiseFigures(QSettings& settings, const BandValues& noiseFigures);
+common::BandValues loadNoiseFigures(QSettings& settings);
+void saveNoiseFigures(QSettings& settings, const common::BandValues& noiseFigures);
 
 // The profile chosen last, with the user's criteria, from the program's
 // settings.
@@ -46,6 +48,8 @@ Profile currentProfile();
 // screens last used, read from the settings once, at start.
 struct JudgingSettings {
     Profile profile;
-    BandValues noiseFigures{};
+    common::BandValues noiseFigures{};
 };
 JudgingSettings loadJudgingSettings();
+
+} // namespace miravel::standard

@@ -5,6 +5,10 @@
 
 #include <QFileInfo>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 namespace {
 
 std::array<bool, BandCount> inputsShown{};
@@ -106,3 +110,5 @@ SheetHeading sheetHeading(const QString& projectPath, const QString& circuitName
     lines << sheetSourceText();
     return {QStringLiteral("判　定　書"), lines};
 }
+
+} // namespace miravel::standard

@@ -9,12 +9,14 @@
 #include <array>
 #include <vector>
 
+namespace miravel::standard {
+
 // The booster input levels per band as the field-strength screen shows them:
 // none where it shows none (never calculated, or loaded empty).
-using BoosterInputs = std::array<std::optional<double>, BandCount>;
+using BoosterInputs = std::array<std::optional<double>, common::BandCount>;
 // Which bands' levels that screen shows (it keeps this true): Bst_Input is no
 // level for the others. None at start.
-void setBoosterInputsShown(const std::array<bool, BandCount>& shown);
+void setBoosterInputsShown(const std::array<bool, common::BandCount>& shown);
 // Bst_Input for the bands the screen shows.
 BoosterInputs shownBoosterInputs();
 
@@ -43,12 +45,13 @@ struct SheetTable {
 
 // Band, outlet level, verdict, range, booster output window; a band whose
 // result line is not a result shows "未計算".
-SheetTable levelTable(const Profile& profile, const std::array<QString, BandCount>& resultLines);
+SheetTable levelTable(const Profile& profile,
+                      const std::array<QString, common::BandCount>& resultLines);
 
 // Band, Ei, NF, Nth, C/N, minimum, verdict; Ei and the verdict "未計算"
 // where there is no input level.
 SheetTable cnTable(const Profile& profile, const BoosterInputs& inputLevels,
-                   const BandValues& noiseFigures);
+                   const common::BandValues& noiseFigures);
 
 struct SheetHeading {
     QString title;     // "判　定　書"
@@ -59,3 +62,5 @@ struct SheetHeading {
 QString sheetSourceText();
 SheetHeading sheetHeading(const QString& projectPath, const QString& circuitName,
                           const Profile& profile);
+
+} // namespace miravel::standard

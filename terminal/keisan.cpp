@@ -4,6 +4,11 @@
 #include "common/errors.h"
 #include "common/numval.h"
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+
+namespace miravel::terminal {
+
 namespace {
 
 const char16_t* const SeriesUnitTypes[SeriesUnitListCount] = {
@@ -175,3 +180,5 @@ QString coaxWarningText() {
 QString coaxWarningTitle() {
     return QStringLiteral("　　警　　告");
 }
+
+} // namespace miravel::terminal

@@ -10,6 +10,8 @@
 #include <array>
 #include <optional>
 
+namespace miravel::terminal {
+
 // Field numbers (TextN) of the terminal-level screen, in catalogue model or
 // band order.
 namespace TerminalField {
@@ -39,15 +41,15 @@ QString coaxWarningText();
 QString coaxWarningTitle();
 
 struct KeisanResult {
-    BandValues Bunpai_Loss{};                   // all distributors
-    BandValues Bunki_Loss{};                    // brancher passages and take-offs
-    BandValues Yunit_Pass{};                    // series units: through part; outlet: all of it
-    BandValues Yunit_End{};                     // series units: take-off at the end unit
-    BandValues Yunit_Loss{};                    // Yunit_Pass + Yunit_End
-    std::array<BandValues, 7> Douziyuku_Loss{}; // per coax type
-    BandValues Douziyuku_Total{};               // all coax runs
-    BandValues Total_Loss{};                    // the whole path
-    std::array<std::optional<QString>, BandCount> resultText; // written lines
+    common::BandValues Bunpai_Loss{}; // all distributors
+    common::BandValues Bunki_Loss{};  // brancher passages and take-offs
+    common::BandValues Yunit_Pass{};  // series units: through part; outlet: all of it
+    common::BandValues Yunit_End{};   // series units: take-off at the end unit
+    common::BandValues Yunit_Loss{};  // Yunit_Pass + Yunit_End
+    std::array<common::BandValues, 7> Douziyuku_Loss{};               // per coax type
+    common::BandValues Douziyuku_Total{};                             // all coax runs
+    common::BandValues Total_Loss{};                                  // the whole path
+    std::array<std::optional<QString>, common::BandCount> resultText; // written lines
     bool coaxWarning = false; // ５C-2V or ７C-2V has a length: no BS/CS loss for them
     int errorNumber = 0;      // run-time error that stopped the calculation, 0 when none
 };
@@ -63,3 +65,5 @@ QString levelLine(double level, double loss, double terminalLevel);
 // The text of a count field after one click: one unit more. Raises
 // RunTimeError(Overflow) when the text holds a number beyond a double.
 QString countAfterClick(const QString& text);
+
+} // namespace miravel::terminal

@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 
+namespace miravel::terminal {
+
 struct TerminalFields {
     // text[n] is the text of the field TextN, n = 1..43 (text[0] is unused).
     std::array<QString, 44> text;
@@ -16,3 +18,5 @@ struct TerminalFields {
     const QString& operator[](int n) const { return text.at(size_t(n)); }
     QString& operator[](int n) { return text.at(size_t(n)); }
 };
+
+} // namespace miravel::terminal

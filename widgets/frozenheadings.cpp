@@ -7,6 +7,8 @@
 #include <QTableView>
 #include <algorithm>
 
+namespace miravel::widgets {
+
 FrozenHeadings::FrozenHeadings(QTableView* table)
     : QObject(table), m_table(table), m_tableObject(table), m_viewport(table->viewport()),
       m_rows(makeView("_fixedRows")),
@@ -159,3 +161,5 @@ bool FrozenHeadings::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
 }
+
+} // namespace miravel::widgets

@@ -12,6 +12,8 @@
 class QScrollBar;
 class QTableView;
 
+namespace miravel::widgets {
+
 class FrozenHeadings : public QObject {
     Q_OBJECT
 public:
@@ -46,3 +48,5 @@ private:
     int m_fixedRows = 0;
     int m_fixedCols = 0;
 };
+
+} // namespace miravel::widgets

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+namespace miravel::widgets {
+
 ListPick* ListPick::attach(QComboBox* combo) {
     return new ListPick(combo);
 }
@@ -120,3 +122,5 @@ void ListPick::choose(int row) {
     m_combo->setEditText(m_combo->itemText(row));
     emit picked(row);
 }
+
+} // namespace miravel::widgets

@@ -11,6 +11,8 @@
 class QComboBox;
 class QKeyEvent;
 
+namespace miravel::widgets {
+
 class ListPick : public QObject {
     Q_OBJECT
 public:
@@ -43,3 +45,5 @@ private:
     // release of that press is no choice, even over an item.
     QElapsedTimer m_sincePress;
 };
+
+} // namespace miravel::widgets

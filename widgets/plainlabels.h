@@ -4,5 +4,9 @@
 
 class QWidget;
 
+namespace miravel::widgets {
+
 // Every label on `screen` (its child labels, at any depth) shows plain text.
 void makeLabelsPlainText(QWidget* screen);
+
+} // namespace miravel::widgets

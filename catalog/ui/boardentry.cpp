@@ -1,5 +1,7 @@
 #include "catalog/ui/boardentry.h"
 
+namespace miravel::catalog {
+
 namespace BoardEntry {
 namespace {
 
@@ -19,3 +21,5 @@ void open() {
 }
 
 } // namespace BoardEntry
+
+} // namespace miravel::catalog

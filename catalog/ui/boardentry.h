@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace miravel::catalog {
+
 namespace BoardEntry {
 
 void setOpener(std::function<void()> open);
@@ -11,3 +13,5 @@ void setOpener(std::function<void()> open);
 void open();
 
 } // namespace BoardEntry
+
+} // namespace miravel::catalog

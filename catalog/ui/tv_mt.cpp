@@ -9,6 +9,10 @@
 #include <QStyle>
 #include <algorithm>
 
+using namespace miravel::widgets;
+
+namespace miravel::catalog {
+
 namespace {
 
 // Small enough that the widest one-line texts ("ＣＳ・ＢＳ－ＩＦ", the model
@@ -173,3 +177,5 @@ QSize Tv_Mt::preferredSize() const {
         margins.bottom();
     return {width, height};
 }
+
+} // namespace miravel::catalog

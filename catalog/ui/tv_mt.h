@@ -9,13 +9,18 @@
 #include <array>
 #include <memory>
 
-class FrozenHeadings;
 class QRadioButton;
 class QTableWidget;
+
+namespace miravel::widgets {
+class FrozenHeadings;
+} // namespace miravel::widgets
 
 namespace Ui {
 class Tv_Mt;
 }
+
+namespace miravel::catalog {
 
 class Tv_Mt : public QMainWindow {
     Q_OBJECT
@@ -42,5 +47,7 @@ private:
     std::unique_ptr<Ui::Tv_Mt> ui;
     std::array<QRadioButton*, BoardLayout::OptionCount> m_options;
     BoardLayout m_grid;
-    FrozenHeadings* m_frozen;
+    widgets::FrozenHeadings* m_frozen;
 };
+
+} // namespace miravel::catalog

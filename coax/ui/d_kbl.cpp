@@ -10,6 +10,13 @@
 
 #include <array>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::project;
+using namespace miravel::widgets;
+
+namespace miravel::coax {
+
 namespace {
 
 std::array<QLineEdit*, BandCount> lossFields(Ui::D_Kbl* ui) {
@@ -74,3 +81,5 @@ void D_Kbl::D_Load(RecordReader& in) {
         Kbl_Loss[size_t(band)] = perMetre(record);
     }
 }
+
+} // namespace miravel::coax

@@ -10,8 +10,12 @@
 #include <QWidget>
 #include <memory>
 
+namespace miravel::project {
 class RecordReader;
 class RecordWriter;
+} // namespace miravel::project
+
+namespace miravel::coax {
 
 class D_Kbl : public QWidget {
     Q_OBJECT
@@ -24,11 +28,13 @@ public:
     // Empties the type and the four losses; Kbl_Loss stays.
     void d_cls();
     // Five records: the type, then the VHF, UHF, BS and CS losses per 100 m.
-    void d_sav(RecordWriter& out) const;
+    void d_sav(project::RecordWriter& out) const;
     // Reads the five records back; each loss also sets its band of Kbl_Loss.
-    void D_Load(RecordReader& in);
+    void D_Load(project::RecordReader& in);
 
 private:
     std::unique_ptr<Ui::D_Kbl> ui;
     void UserControl_Initialize();
 };
+
+} // namespace miravel::coax

@@ -18,6 +18,16 @@
 #include "widgets/listpick.h"
 #include "widgets/plainlabels.h"
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::widgets;
+
+namespace miravel::fieldstrength {
+
 namespace {
 
 constexpr int VhfAntennaRows = 8;
@@ -176,3 +186,5 @@ void Denkai::d_cls() {
     for (QComboBox* model : {ui->Combo1, ui->Combo2, ui->Combo3, ui->Combo4})
         model->setEditText(QString());
 }
+
+} // namespace miravel::fieldstrength

@@ -10,9 +10,13 @@
 #include <QMainWindow>
 #include <memory>
 
+namespace miravel::standard {
 class CnPanel;
+} // namespace miravel::standard
 
-class Denkai : public QMainWindow, public ProjectFields {
+namespace miravel::fieldstrength {
+
+class Denkai : public QMainWindow, public project::ProjectFields {
     Q_OBJECT
 public:
     explicit Denkai(QWidget* parent = nullptr);
@@ -29,8 +33,8 @@ public:
     void d_cls();
 
     // Records 1 to 29 of the project (denkai_project.cpp).
-    void saveProjectFields(RecordWriter& out) override;
-    void loadProjectFields(RecordReader& in) override;
+    void saveProjectFields(project::RecordWriter& out) override;
+    void loadProjectFields(project::RecordReader& in) override;
     void clearProjectFields() override;
     void setProjectCaption(const QString& caption) override;
 
@@ -40,8 +44,10 @@ private:
     std::unique_ptr<Ui::Denkai> ui;
     // The booster's C/N beside the results, updated by 計　算 and by a
     // project load or new.
-    CnPanel* cn = nullptr;
+    standard::CnPanel* cn = nullptr;
 
     void Form_Load();
     void connectMenu();
 };
+
+} // namespace miravel::fieldstrength

@@ -8,6 +8,12 @@
 #include "fieldstrength/ui/denkai.h"
 #include "project/records.h"
 
+using namespace miravel::coax;
+using namespace miravel::common;
+using namespace miravel::project;
+
+namespace miravel::fieldstrength {
+
 void Denkai::saveProjectFields(RecordWriter& out) {
     auto put = [&out](const QString& value) { out.writeRecord(trimBlanks(value)); };
     const auto* f = ui.get();
@@ -56,3 +62,5 @@ void Denkai::clearProjectFields() {
 void Denkai::setProjectCaption(const QString& caption) {
     setWindowTitle(caption);
 }
+
+} // namespace miravel::fieldstrength

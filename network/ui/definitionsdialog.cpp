@@ -2,6 +2,10 @@
 
 #include <QHeaderView>
 
+using namespace miravel::common;
+
+namespace miravel::network {
+
 namespace {
 
 // The "端子" column of the user table is a check box.
@@ -82,3 +86,5 @@ TextRows DefinitionsDialog::cableRows() const {
 TextRows DefinitionsDialog::userRows() const {
     return rowsOf(ui->userTable, true);
 }
+
+} // namespace miravel::network

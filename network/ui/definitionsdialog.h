@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <memory>
 
+namespace miravel::network {
+
 class DefinitionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -22,3 +24,5 @@ public:
 private:
     std::unique_ptr<Ui::DefinitionsDialog> ui;
 };
+
+} // namespace miravel::network

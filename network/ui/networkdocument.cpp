@@ -6,6 +6,11 @@
 #include <QUndoCommand>
 #include <QUndoStack>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 // Undo and redo play the edit's record, which holds only what changed, so
@@ -102,3 +107,5 @@ void NetworkDocument::setNetwork(const Network& network) {
 void NetworkDocument::recompute() {
     m_result = computeNetwork(m_network, m_criteria);
 }
+
+} // namespace miravel::network

@@ -12,6 +12,8 @@
 
 class QUndoStack;
 
+namespace miravel::network {
+
 class NetworkDocument : public QObject {
     Q_OBJECT
 public:
@@ -57,3 +59,5 @@ private:
     QString m_filePath;
     QUndoStack* m_undo;
 };
+
+} // namespace miravel::network

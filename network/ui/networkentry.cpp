@@ -4,6 +4,11 @@
 
 #include <QPointer>
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::network {
+
 namespace NetworkEntry {
 namespace {
 
@@ -35,3 +40,5 @@ void closeNetworkScreen() {
 }
 
 } // namespace NetworkEntry
+
+} // namespace miravel::network

@@ -7,6 +7,8 @@
 
 class QString;
 
+namespace miravel::network {
+
 class NetworkWindow;
 
 namespace NetworkEntry {
@@ -22,3 +24,5 @@ NetworkWindow* existingNetworkScreen();
 void closeNetworkScreen();
 
 } // namespace NetworkEntry
+
+} // namespace miravel::network

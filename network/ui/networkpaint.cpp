@@ -7,6 +7,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 constexpr double TextSize = 10;   // diagram and table text, in painter units
@@ -252,3 +257,5 @@ void DiagramView::paintEvent(QPaintEvent* event) {
     p.translate(0, first * m_metrics.rowHeight);
     paintDiagram(p, m_layout, m_metrics, first, last - first + 1);
 }
+
+} // namespace miravel::network

@@ -10,6 +10,8 @@
 class QPagedPaintDevice;
 class QPainter;
 
+namespace miravel::network {
+
 // Rows [firstRow, firstRow + rows) of the diagram, in the layout's units,
 // with the lines of parents above and children below crossing them.
 void paintDiagram(QPainter& painter, const DiagramLayout& layout, const DiagramMetrics& metrics,
@@ -65,3 +67,5 @@ private:
     DiagramLayout m_layout;
     DiagramMetrics m_metrics;
 };
+
+} // namespace miravel::network

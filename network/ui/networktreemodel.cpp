@@ -7,6 +7,11 @@
 #include <QMimeData>
 #include <algorithm>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 NetworkTreeModel::NetworkTreeModel(NetworkDocument* document, QObject* parent)
     : QAbstractItemModel(parent), m_document(document) {
     // Any change may move, add or drop rows anywhere: the view is rebuilt,
@@ -157,3 +162,5 @@ bool NetworkTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action
     emit moveRequested(node, idOf(parent), row);
     return true;
 }
+
+} // namespace miravel::network

@@ -7,6 +7,8 @@
 
 #include <QAbstractItemModel>
 
+namespace miravel::network {
+
 class NetworkDocument;
 
 class NetworkTreeModel : public QAbstractItemModel {
@@ -46,3 +48,5 @@ private:
 
     NetworkDocument* m_document;
 };
+
+} // namespace miravel::network

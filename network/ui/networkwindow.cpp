@@ -30,6 +30,12 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 // The window's size where the screen has room for it, and what a window
@@ -330,3 +336,5 @@ void NetworkWindow::edit(const QString& text, const std::function<void(Network&)
     const QString refusal = m_document->edit(text, change);
     if (!refusal.isEmpty()) refuse(refusal);
 }
+
+} // namespace miravel::network

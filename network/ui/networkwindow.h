@@ -11,12 +11,6 @@
 #include <QSet>
 #include <optional>
 
-class DiagramView;
-class NetworkDocument;
-class NetworkTreeModel;
-class NodeDetails;
-struct NetworkPrintHeading;
-class OutletTableModel;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -25,6 +19,15 @@ class QSpinBox;
 class QTabWidget;
 class QTableView;
 class QTreeView;
+
+namespace miravel::network {
+
+class DiagramView;
+class NetworkDocument;
+class NetworkTreeModel;
+class NodeDetails;
+struct NetworkPrintHeading;
+class OutletTableModel;
 
 class NetworkWindow : public QMainWindow {
     Q_OBJECT
@@ -135,5 +138,7 @@ private:
     QSet<NodeId> m_folded;
     NodeId m_selected = HeadEndId;
     bool m_diagramStale = true;
-    FileStamp m_diskStamp; // the network's file as last read or written
+    common::FileStamp m_diskStamp; // the network's file as last read or written
 };
+
+} // namespace miravel::network

@@ -12,6 +12,12 @@
 
 #include <QSpinBox>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
+namespace miravel::network {
+
 namespace {
 
 // What a new node starts as: the first model of its kind on 0 m of S-5C-FB.
@@ -174,3 +180,5 @@ bool NetworkWindow::applyDefinitions(const QList<QStringList>& cableRows,
     if (!refusal.isEmpty()) refuse(refusal);
     return refusal.isEmpty();
 }
+
+} // namespace miravel::network

@@ -25,6 +25,13 @@
 #include <QPrinter>
 #include <QUndoStack>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 QStringList networkFilters() {
@@ -183,3 +190,5 @@ void NetworkWindow::exportPdf() {
     });
     if (!written.ok()) refuse(written.message(path));
 }
+
+} // namespace miravel::network

@@ -17,6 +17,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 // A column as wide as the widest of its texts, with room for the cell's margins.
@@ -129,3 +134,5 @@ QWidget* NetworkWindow::buildOutletPage() {
     tableLayout->addWidget(outletTable);
     return page;
 }
+
+} // namespace miravel::network

@@ -6,6 +6,11 @@
 #include "network/networktexts.h"
 #include "network/ui/networkdocument.h"
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 constexpr ComponentKind Kinds[] = {ComponentKind::Distributor, ComponentKind::Brancher,
@@ -211,3 +216,5 @@ void NodeDetails::applyHead() {
     if (head == m_document->network().head) return;
     edit(QStringLiteral("出力レベルの変更"), [head](Network& n) { n.setHead(head); });
 }
+
+} // namespace miravel::network

@@ -11,8 +11,11 @@
 #include <QGroupBox>
 #include <memory>
 
-class NetworkDocument;
 class QLineEdit;
+
+namespace miravel::network {
+
+class NetworkDocument;
 
 class NodeDetails : public QGroupBox {
     Q_OBJECT
@@ -43,9 +46,11 @@ private:
     void applyPort();
     void applyHead();
     void edit(const QString& text, const std::function<void(Network&)>& change);
-    std::array<QLineEdit*, BandCount> levelEdits() const;
-    std::array<QLineEdit*, BandCount> gainEdits() const;
+    std::array<QLineEdit*, common::BandCount> levelEdits() const;
+    std::array<QLineEdit*, common::BandCount> gainEdits() const;
 
     NetworkDocument* m_document;
     NodeId m_node = HeadEndId;
 };
+
+} // namespace miravel::network

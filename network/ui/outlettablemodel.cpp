@@ -10,6 +10,11 @@
 #include <QSet>
 #include <limits>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 namespace {
 
 QColor duplicateBackground() {
@@ -125,3 +130,5 @@ bool OutletSortModel::lessThan(const QModelIndex& left, const QModelIndex& right
         return QSortFilterProxyModel::lessThan(left, right);
     return naturalCompare(left.data(sortRole()).toString(), right.data(sortRole()).toString()) < 0;
 }
+
+} // namespace miravel::network

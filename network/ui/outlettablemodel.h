@@ -11,6 +11,8 @@
 #include <QHash>
 #include <QSortFilterProxyModel>
 
+namespace miravel::network {
+
 class NetworkDocument;
 
 class OutletTableModel : public QAbstractTableModel {
@@ -48,3 +50,5 @@ public:
 protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 };
+
+} // namespace miravel::network

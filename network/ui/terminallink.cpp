@@ -1,5 +1,10 @@
 #include "network/ui/terminallink.h"
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::network {
+
 namespace NetworkEntry {
 namespace {
 
@@ -19,3 +24,5 @@ TerminalLink* terminalLink() {
 }
 
 } // namespace NetworkEntry
+
+} // namespace miravel::network

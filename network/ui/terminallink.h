@@ -8,15 +8,17 @@
 
 #include <functional>
 
+namespace miravel::network {
+
 class TerminalLink {
 public:
     virtual ~TerminalLink() = default;
     // The four booster output levels the terminal screen holds now; raises
     // RunTimeError when one is beyond the range of numbers.
-    virtual BandValues boosterLevels() = 0;
+    virtual common::BandValues boosterLevels() = 0;
     // Puts a path into the screen's count, series-unit, coax and booster
     // fields (the rest emptied) and shows the screen.
-    virtual void receivePath(const TerminalFields& fields) = 0;
+    virtual void receivePath(const terminal::TerminalFields& fields) = 0;
 };
 
 namespace NetworkEntry {
@@ -27,3 +29,5 @@ void setTerminalLink(std::function<TerminalLink*()> link);
 TerminalLink* terminalLink();
 
 } // namespace NetworkEntry
+
+} // namespace miravel::network

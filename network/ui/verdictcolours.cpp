@@ -1,5 +1,10 @@
 #include "network/ui/verdictcolours.h"
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
+namespace miravel::network {
+
 QColor passColour() {
     return QColor(0, 128, 0);
 }
@@ -30,3 +35,5 @@ QColor verdictColour(OutletVerdict verdict) {
 QColor worstBackground() {
     return QColor(255, 224, 160);
 }
+
+} // namespace miravel::network

@@ -6,9 +6,13 @@
 
 #include <QColor>
 
+namespace miravel::network {
+
 QColor passColour();
 QColor failColour();
 QColor neutralColour();
 QColor verdictColour(OutletVerdict verdict);
 // The background of the worst outlet of a band in the outlet table.
 QColor worstBackground();
+
+} // namespace miravel::network

@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 
+namespace miravel::print {
+
 namespace {
 
 // Five kanji against ten half-width spaces, each between two heavy rules.
@@ -47,3 +49,5 @@ float Font_Fit(QPaintDevice& device, float start) {
 float Font_Fit(float start) {
     return Font_Fit(currentPrinter(), start);
 }
+
+} // namespace miravel::print

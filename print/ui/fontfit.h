@@ -8,6 +8,8 @@
 class QFont;
 class QPaintDevice;
 
+namespace miravel::print {
+
 // The largest size the search tries.
 constexpr float LargestFitSize = 20;
 
@@ -33,3 +35,5 @@ float Font_Fit(QPaintDevice& device, float start);
 
 // The same on the current printer.
 float Font_Fit(float start);
+
+} // namespace miravel::print

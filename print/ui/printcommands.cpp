@@ -22,6 +22,11 @@
 #include <QPrinterInfo>
 #include <algorithm>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+
+namespace miravel::print {
+
 namespace PrintCommands {
 
 Hooks& hooks() {
@@ -165,3 +170,5 @@ bool printOnCurrentPrinter(QWidget* parent, const PaintDocument& paint) {
                       printerErrorTitle());
     return false;
 }
+
+} // namespace miravel::print

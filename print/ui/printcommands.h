@@ -15,6 +15,8 @@ class QLabel;
 class QPrinter;
 class QWidget;
 
+namespace miravel::print {
+
 namespace PrintCommands {
 
 // Test seams: when set, these stand in for the real dialogs.
@@ -78,3 +80,5 @@ void showPrinterError(QWidget* parent);
 
 // "このプリンターでは印刷できません。": a screen image cannot be printed.
 QString cannotPrintImageText();
+
+} // namespace miravel::print

@@ -2,6 +2,8 @@
 
 #include <QPrinter>
 
+namespace miravel::print {
+
 QFont PrinterFont::font() const {
     QFont f(family);
     f.setPointSizeF(size);
@@ -18,3 +20,5 @@ PrinterFont& printerFont() {
     static PrinterFont font;
     return font;
 }
+
+} // namespace miravel::print

@@ -7,6 +7,8 @@
 
 class QPrinter;
 
+namespace miravel::print {
+
 struct PrinterFont {
     QString family = QStringLiteral("ＭＳ 明朝");
     float size = 8.9f;
@@ -17,3 +19,5 @@ struct PrinterFont {
 
 QPrinter& currentPrinter();
 PrinterFont& printerFont();
+
+} // namespace miravel::print

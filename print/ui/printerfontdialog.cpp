@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+namespace miravel::print {
+
 namespace {
 
 // The sizes a font dialog commonly offers, within the report's 6 to 14.
@@ -112,3 +114,5 @@ QFont PrinterFontDialog::selectedFont() const {
     font.setBold(m_bold->isChecked());
     return font;
 }
+
+} // namespace miravel::print

@@ -14,6 +14,8 @@ class QListWidget;
 class QPaintDevice;
 class QPushButton;
 
+namespace miravel::print {
+
 class PrinterFontDialog : public QDialog {
     Q_OBJECT
 public:
@@ -39,3 +41,5 @@ private:
     QCheckBox* m_bold;
     QPushButton* m_ok = nullptr;
 };
+
+} // namespace miravel::print

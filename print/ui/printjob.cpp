@@ -7,6 +7,10 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+using namespace miravel::common;
+
+namespace miravel::print {
+
 namespace {
 
 PrintOutcome paintOn(QPagedPaintDevice& device, const PaintDocument& paint) {
@@ -50,3 +54,5 @@ PrintOutcome printDocument(QPrinter& printer, const PaintDocument& paint) {
     if (!pdf.isEmpty()) return printPdf(printer, pdf, paint);
     return paintOn(printer, paint);
 }
+
+} // namespace miravel::print

@@ -11,6 +11,8 @@ class QPainter;
 class QPagedPaintDevice;
 class QPrinter;
 
+namespace miravel::print {
+
 enum class PrintOutcome {
     Printed,     // the whole document reached the printer or the file
     CannotBegin, // the printer or the file could not be opened
@@ -26,3 +28,5 @@ PrintOutcome printDocument(QPrinter& printer, const PaintDocument& paint);
 
 // The PDF file the printer prints into; "" when it prints on paper.
 QString pdfFileOf(const QPrinter& printer);
+
+} // namespace miravel::print

@@ -9,6 +9,11 @@
 #include <QPrinter>
 #include <QWidget>
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
+namespace miravel::print {
+
 QString printerErrorText(const PrinterError& error) {
     return QStringLiteral("プリンターエラー   ") + QString::number(error.number());
 }
@@ -61,3 +66,5 @@ PrintOutcome printWidgetImage(QPrinter& printer, QWidget& widget) {
         return true;
     });
 }
+
+} // namespace miravel::print

@@ -15,6 +15,8 @@ class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
+namespace miravel::print {
+
 // The printer failed (no such printer, a file that cannot be written, ...).
 // The print commands show printerErrorText() titled printerErrorTitle() and
 // go on.
@@ -48,3 +50,5 @@ void paintReport(QPrinter& printer, const QStringList& lines, const QFont& font)
 // Prints an image of the widget as it shows on screen, scaled to the page
 // with its proportions kept.
 PrintOutcome printWidgetImage(QPrinter& printer, QWidget& widget);
+
+} // namespace miravel::print

@@ -19,6 +19,11 @@
 #include <QFileInfo>
 #include <QWidget>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+
+namespace miravel::project {
+
 namespace {
 
 void setCalculationCaptionsWithName() {
@@ -139,3 +144,5 @@ bool loadProjectFile(QWidget* from, const QString& path) {
     setMenuCaptionWithName();
     return true;
 }
+
+} // namespace miravel::project

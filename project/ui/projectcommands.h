@@ -5,6 +5,8 @@
 class QString;
 class QWidget;
 
+namespace miravel::project {
+
 enum class CommandOrigin { Menu, FieldStrength, Terminal };
 
 // Clears the whole project (both calculation screens, the captions and
@@ -21,3 +23,5 @@ void loadProjectCommand(QWidget* from);
 // recent files list): the same checks, messages and captions, no dialog.
 // False when the file was refused (its message shown, nothing changed).
 bool loadProjectFile(QWidget* from, const QString& path);
+
+} // namespace miravel::project

@@ -2,6 +2,8 @@
 
 #include "project/projectfields.h"
 
+namespace miravel::project {
+
 namespace {
 
 ProjectScreens& screens() {
@@ -28,3 +30,5 @@ void Data_Load(RecordReader& in) {
     screens().fieldStrength()->loadProjectFields(in);
     screens().terminal()->loadProjectFields(in);
 }
+
+} // namespace miravel::project

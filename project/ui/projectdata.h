@@ -6,8 +6,11 @@
 
 #include <functional>
 
-class ProjectFields;
 class QString;
+
+namespace miravel::project {
+
+class ProjectFields;
 class RecordReader;
 class RecordWriter;
 
@@ -27,3 +30,5 @@ void Data_Save(RecordWriter& out);
 
 // Reads records 1 to 67 in order and applies each right after reading it.
 void Data_Load(RecordReader& in);
+
+} // namespace miravel::project

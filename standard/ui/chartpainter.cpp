@@ -6,6 +6,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 namespace {
 
 constexpr double HeadingShare = 0.06; // of the area's height
@@ -111,3 +115,5 @@ ChartLayout paintLevelChart(QPainter& painter, const QRectF& area,
     painter.restore();
     return layout;
 }
+
+} // namespace miravel::standard

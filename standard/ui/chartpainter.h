@@ -8,6 +8,8 @@
 
 class QPainter;
 
+namespace miravel::standard {
+
 // Colours of the bars and the in-range shading (the outlet bar takes its
 // verdict's colour).
 QColor chartBarColour(ChartBarKind kind);
@@ -17,8 +19,10 @@ QColor chartRangeColour();
 // layout drawn (its coordinates are relative to the chart's own top left,
 // i.e. to chartArea()).
 ChartLayout paintLevelChart(QPainter& painter, const QRectF& area,
-                            const std::array<ChartBandInput, BandCount>& inputs,
+                            const std::array<ChartBandInput, common::BandCount>& inputs,
                             const QString& heading);
 
 // The part of `area` below the heading that the chart itself takes.
 QRectF chartArea(const QRectF& area);
+
+} // namespace miravel::standard

@@ -12,6 +12,11 @@
 #include <QSettings>
 #include <cmath>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+
+namespace miravel::standard {
+
 namespace {
 
 // Noise figures outside this are typing errors, not boosters.
@@ -86,3 +91,5 @@ void CnPanel::showResults() {
                                         QStringLiteral(" dBμV）"));
     }
 }
+
+} // namespace miravel::standard

@@ -12,8 +12,11 @@
 // The form comes with the widget; tests find its controls by objectName.
 #include "ui_cnpanel.h"
 #include <memory>
+
 class QLabel;
 class QLineEdit;
+
+namespace miravel::standard {
 
 class CnPanel : public QGroupBox {
     Q_OBJECT
@@ -31,8 +34,10 @@ private:
     std::unique_ptr<Ui::CnPanel> ui;
     void noiseFigureEdited(int band);
     void showResults();
-    std::array<QLineEdit*, BandCount> noiseFields() const;
+    std::array<QLineEdit*, common::BandCount> noiseFields() const;
 
-    BandValues m_noiseFigures{};
+    common::BandValues m_noiseFigures{};
     BoosterInputs m_inputLevels;
 };
+
+} // namespace miravel::standard

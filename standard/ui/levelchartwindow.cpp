@@ -13,6 +13,12 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::print;
+
+namespace miravel::standard {
+
 namespace {
 
 // Width to height of the chart on paper and in the default image.
@@ -137,3 +143,5 @@ void LevelChartWindow::printChart() {
 void LevelChartWindow::previewChart() {
     showPrintPreview(this, [this](QPrinter& printer) { paintPage(printer); });
 }
+
+} // namespace miravel::standard

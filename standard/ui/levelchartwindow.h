@@ -9,14 +9,20 @@
 
 class QPainter;
 class QPagedPaintDevice;
+
+namespace miravel::common {
 struct WriteResult;
+} // namespace miravel::common
+
+namespace miravel::standard {
 
 class LevelChartWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit LevelChartWindow(QWidget* parent = nullptr);
 
-    void setChart(const std::array<ChartBandInput, BandCount>& inputs, const QString& heading);
+    void setChart(const std::array<ChartBandInput, common::BandCount>& inputs,
+                  const QString& heading);
 
     // The chart as an image of the given size, as saved to PNG.
     QImage renderImage(QSize size) const;
@@ -35,8 +41,10 @@ private:
     void printChart();
     void previewChart();
     void askAndSave(bool pdf);
-    bool reportWrite(const QString& path, const WriteResult& result);
+    bool reportWrite(const QString& path, const common::WriteResult& result);
 
-    std::array<ChartBandInput, BandCount> m_inputs{};
+    std::array<ChartBandInput, common::BandCount> m_inputs{};
     QString m_heading;
 };
+
+} // namespace miravel::standard

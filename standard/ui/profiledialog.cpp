@@ -7,6 +7,11 @@
 
 #include <QSettings>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+
+namespace miravel::standard {
+
 ProfileDialog::ProfileDialog(QWidget* parent) : QDialog(parent), ui(new Ui::ProfileDialog) {
     ui->setupUi(this);
     for (const ProfileId id : allProfileIds())
@@ -87,3 +92,5 @@ void ProfileDialog::ResetButton_Click() {
     m_profiles = standardProfiles();
     showProfile(m_shown);
 }
+
+} // namespace miravel::standard

@@ -11,7 +11,10 @@
 // The form comes with the widget; tests find its controls by objectName.
 #include "ui_profiledialog.h"
 #include <memory>
+
 class QLineEdit;
+
+namespace miravel::standard {
 
 class ProfileDialog : public QDialog {
     Q_OBJECT
@@ -37,3 +40,5 @@ private:
     ProfileSet m_profiles;
     int m_shown = 0;
 };
+
+} // namespace miravel::standard

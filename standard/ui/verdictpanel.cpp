@@ -7,6 +7,10 @@
 
 #include <QSettings>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 VerdictPanel::VerdictPanel(QWidget* parent) : QGroupBox(parent), ui(new Ui::VerdictPanel) {
     ui->setupUi(this);
     for (const MeasuringPoint point : {MeasuringPoint::Outlet, MeasuringPoint::Receiver})
@@ -84,3 +88,5 @@ std::array<QLabel*, BandCount> VerdictPanel::verdictLabels() const {
 std::array<QLabel*, BandCount> VerdictPanel::windowLabels() const {
     return {ui->WindowVhf, ui->WindowUhf, ui->WindowBs, ui->WindowCs};
 }
+
+} // namespace miravel::standard

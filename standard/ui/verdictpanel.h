@@ -12,7 +12,10 @@
 // The form comes with the widget; tests find its controls by objectName.
 #include "ui_verdictpanel.h"
 #include <memory>
+
 class QLabel;
+
+namespace miravel::standard {
 
 class VerdictPanel : public QGroupBox {
     Q_OBJECT
@@ -22,7 +25,7 @@ public:
 
     // Judges the four result lines (VHF, UHF, BS, CS); a line that is not a
     // result (empty, hand-made) leaves its band blank.
-    void showResults(const std::array<QString, BandCount>& resultLines);
+    void showResults(const std::array<QString, common::BandCount>& resultLines);
     // The chosen profile with the user's criteria.
     Profile profile() const { return m_profile; }
     // Verdicts in black for an image of the screen on paper, or in their
@@ -38,10 +41,12 @@ private:
     std::unique_ptr<Ui::VerdictPanel> ui;
     void choiceChanged();
     void judge();
-    std::array<QLabel*, BandCount> verdictLabels() const;
-    std::array<QLabel*, BandCount> windowLabels() const;
+    std::array<QLabel*, common::BandCount> verdictLabels() const;
+    std::array<QLabel*, common::BandCount> windowLabels() const;
 
     Profile m_profile;
     bool m_forPrinting = false;
-    std::array<QString, BandCount> m_lines;
+    std::array<QString, common::BandCount> m_lines;
 };
+
+} // namespace miravel::standard

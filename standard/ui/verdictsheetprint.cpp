@@ -8,6 +8,10 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 namespace {
 
 // The page is measured in lines: this many fit its height.
@@ -112,3 +116,5 @@ void paintVerdictSheetPage(QPainter& painter, const QPagedPaintDevice& device,
     paintVerdictSheet(painter, QRectF(QPointF(0, 0), QSizeF(device.width(), device.height())),
                       sheet);
 }
+
+} // namespace miravel::standard

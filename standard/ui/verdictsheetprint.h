@@ -8,11 +8,13 @@
 class QPainter;
 class QPagedPaintDevice;
 
+namespace miravel::standard {
+
 struct VerdictSheet {
     SheetHeading heading;
     SheetTable levels;
     SheetTable cn;
-    std::array<ChartBandInput, BandCount> chart{};
+    std::array<ChartBandInput, common::BandCount> chart{};
     QString chartHeading;
 };
 
@@ -22,3 +24,5 @@ void paintVerdictSheet(QPainter& painter, const QRectF& page, const VerdictSheet
 // device's page, painted with `painter`, which is open on `device`.
 void paintVerdictSheetPage(QPainter& painter, const QPagedPaintDevice& device,
                            const VerdictSheet& sheet);
+
+} // namespace miravel::standard

@@ -2,6 +2,10 @@
 
 #include <QLabel>
 
+using namespace miravel::common;
+
+namespace miravel::standard {
+
 QColor verdictColour(Verdict verdict) {
     switch (verdict) {
     case Verdict::Pass:
@@ -31,3 +35,5 @@ void clearVerdict(QLabel* label) {
     label->clear();
     label->setToolTip(QString());
 }
+
+} // namespace miravel::standard

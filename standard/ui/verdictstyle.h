@@ -9,6 +9,8 @@
 
 class QLabel;
 
+namespace miravel::standard {
+
 QColor verdictColour(Verdict verdict);
 
 // Writes the verdict's text into the label in its colour.
@@ -16,3 +18,5 @@ void showVerdict(QLabel* label, const Judgement& judgement);
 void setTextColour(QLabel* label, const QColor& colour);
 // An empty label: nothing to judge (no result yet).
 void clearVerdict(QLabel* label);
+
+} // namespace miravel::standard

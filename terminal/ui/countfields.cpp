@@ -10,6 +10,15 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+
+namespace miravel::terminal {
+
 void tanmatu::watchCountFields() {
     m_countFields = {ui->Text4,  ui->Text5,  ui->Text6,  ui->Text30, ui->Text31,
                      ui->Text32, ui->Text11, ui->Text12, ui->Text35, ui->Text36,
@@ -45,3 +54,5 @@ void tanmatu::countField_Click(QLineEdit* field) {
                           programTitle(), QMessageBox::Warning);
     }
 }
+
+} // namespace miravel::terminal

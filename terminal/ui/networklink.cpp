@@ -8,6 +8,14 @@
 
 #include <QMenuBar>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+
+namespace miravel::terminal {
+
 namespace F = TerminalField;
 
 void tanmatu::addNetworkMenu() {
@@ -40,3 +48,5 @@ void tanmatu::receivePath(const TerminalFields& path) {
     raise();
     activateWindow();
 }
+
+} // namespace miravel::terminal

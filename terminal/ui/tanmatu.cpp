@@ -13,6 +13,17 @@
 #include "widgets/listpick.h"
 #include "widgets/plainlabels.h"
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::widgets;
+
+namespace miravel::terminal {
+
 namespace {
 
 namespace F = TerminalField;
@@ -220,7 +231,7 @@ TerminalFields tanmatu::fields() const {
 }
 
 bool tanmatu::Keisan() {
-    const KeisanResult r = ::Keisan(fields());
+    const KeisanResult r = terminal::Keisan(fields());
     lastCalculation = r;
     Bunpai_Loss = r.Bunpai_Loss;
     Bunki_Loss = r.Bunki_Loss;
@@ -267,3 +278,5 @@ void tanmatu::setLabelColours(bool forPrinting) {
     ui->Label53->setAutoFillBackground(true);
     if (verdicts) verdicts->setForPrinting(forPrinting);
 }
+
+} // namespace miravel::terminal

@@ -22,10 +22,14 @@
 #include <memory>
 #include <optional>
 
+namespace miravel::standard {
 class LevelChartWindow;
 class VerdictPanel;
+} // namespace miravel::standard
 
-class tanmatu : public QMainWindow, public TerminalLink, public ProjectFields {
+namespace miravel::terminal {
+
+class tanmatu : public QMainWindow, public network::TerminalLink, public project::ProjectFields {
     Q_OBJECT
 public:
     explicit tanmatu(QWidget* parent = nullptr);
@@ -52,41 +56,41 @@ public:
     // target, a report or printer failure; each shows its own message).
     bool Prt_Sub();
     // The building network's view of this screen (networklink.cpp).
-    BandValues boosterLevels() override;
+    common::BandValues boosterLevels() override;
     void receivePath(const TerminalFields& path) override;
     // The project's records after the field-strength screen's; clearing
     // also unchecks Check1 and restores the two loss-row captions
     // (tanmatu_project.cpp).
-    void saveProjectFields(RecordWriter& out) override;
-    void loadProjectFields(RecordReader& in) override;
+    void saveProjectFields(project::RecordWriter& out) override;
+    void loadProjectFields(project::RecordReader& in) override;
     void clearProjectFields() override;
     void setProjectCaption(const QString& caption) override;
 
     // Partial sums of the last calculation (dB), 0 before the first one. The
     // report reuses Total_Loss for its own totals.
-    BandValues Bunpai_Loss{};
-    BandValues Bunki_Loss{};
-    BandValues Yunit_Pass{};
-    BandValues Yunit_End{};
-    BandValues Yunit_Loss{};
-    std::array<BandValues, 7> Douziyuku_Loss{};
-    BandValues Douziyuku_Total{};
-    BandValues Total_Loss{};
+    common::BandValues Bunpai_Loss{};
+    common::BandValues Bunki_Loss{};
+    common::BandValues Yunit_Pass{};
+    common::BandValues Yunit_End{};
+    common::BandValues Yunit_Loss{};
+    std::array<common::BandValues, 7> Douziyuku_Loss{};
+    common::BandValues Douziyuku_Total{};
+    common::BandValues Total_Loss{};
 
     // The level chart once opened (tanmatu_standard.cpp).
-    QPointer<LevelChartWindow> chart;
+    QPointer<standard::LevelChartWindow> chart;
     // The chart's data: the result lines shown, as the verdicts judge them.
-    std::array<ChartBandInput, BandCount> chartData() const;
+    std::array<standard::ChartBandInput, common::BandCount> chartData() const;
     QString chartHeading() const;
     // What the verdict sheet prints.
-    VerdictSheet verdictSheet() const;
+    standard::VerdictSheet verdictSheet() const;
     // The four result lines as shown.
-    std::array<QString, BandCount> resultLines() const;
+    std::array<QString, common::BandCount> resultLines() const;
 
 private:
     std::unique_ptr<Ui::tanmatu> ui;
     // The verdicts beside the results (tanmatu_standard.cpp).
-    VerdictPanel* verdicts = nullptr;
+    standard::VerdictPanel* verdicts = nullptr;
     void Form_Load();
     void connectHandlers();
     void Combo1_Click(int index);
@@ -112,11 +116,11 @@ private:
     void Prt_Click();
     void Prt_Preview_Click();
     bool fitReportFont();
-    std::optional<Report> buildReport();
+    std::optional<print::Report> buildReport();
     void watchCountFields();
     void addNetworkMenu();
     QLineEdit* text(int n) const { return m_text.at(size_t(n)); }
-    std::array<QLabel*, BandCount> resultLabels() const;
+    std::array<QLabel*, common::BandCount> resultLabels() const;
 
     std::array<QLineEdit*, 44> m_text{}; // Text1..Text43 by number
     KeisanResult lastCalculation;        // the one that wrote the result lines, if any
@@ -125,3 +129,5 @@ private:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+} // namespace miravel::terminal

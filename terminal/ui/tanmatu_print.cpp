@@ -16,6 +16,15 @@
 #include <QPainter>
 #include <QPrinter>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+
+namespace miravel::terminal {
+
 void tanmatu::connectPrintCommands() {
     connect(ui->Prtdata_Insatu, &QAction::triggered, this, &tanmatu::Prtdata_Insatu_Click);
     connect(ui->Prt, &QAction::triggered, this, &tanmatu::Prt_Click);
@@ -118,3 +127,5 @@ void tanmatu::Prt_Preview_Click() {
         paintReportPages(painter, printer, lines, font);
     });
 }
+
+} // namespace miravel::terminal

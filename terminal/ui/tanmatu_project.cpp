@@ -12,6 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+
+namespace miravel::terminal {
+
 namespace {
 
 using ProjectRecord::TerminalCountsAndLengths;
@@ -71,3 +79,5 @@ void tanmatu::clearProjectFields() {
 void tanmatu::setProjectCaption(const QString& caption) {
     setWindowTitle(caption);
 }
+
+} // namespace miravel::terminal

@@ -24,6 +24,15 @@
 #include <QPrinter>
 #include <QSettings>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+
+namespace miravel::terminal {
+
 namespace {
 
 QAction* addItem(QMenu* menu, const char* name, const QString& text) {
@@ -77,7 +86,7 @@ std::array<ChartBandInput, BandCount> tanmatu::chartData() const {
     // The loss groups of the calculation that wrote the lines: this screen's
     // last one, or one of the fields as they are now when it writes the same
     // lines (a project loaded as it was saved after 計　算).
-    return chartInputsOfLines(resultLines(), {lastCalculation, ::Keisan(fields())},
+    return chartInputsOfLines(resultLines(), {lastCalculation, terminal::Keisan(fields())},
                               verdicts->profile());
 }
 
@@ -125,3 +134,5 @@ void tanmatu::Prt_Hantei_Preview_Click() {
         if (painter.begin(&printer)) paintVerdictSheetPage(painter, printer, sheet);
     });
 }
+
+} // namespace miravel::terminal

@@ -24,6 +24,17 @@
 #include <QUndoStack>
 #include <memory>
 
+using namespace miravel::app;
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 QString fixture(const char* name) {

@@ -19,6 +19,14 @@
 #include <functional>
 #include <sys/stat.h>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 bool isPipe(const QString& path) {

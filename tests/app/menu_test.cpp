@@ -23,6 +23,17 @@
 
 #include <functional>
 
+using namespace miravel::app;
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 class MenuTest : public ScreenTest {};

@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::standard;
+
 namespace {
 
 QString fixture(const char* name) {

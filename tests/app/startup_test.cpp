@@ -17,6 +17,17 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+using namespace miravel::app;
+using namespace miravel::coax;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 QString fixture(const char* name) {

@@ -16,6 +16,16 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 QString fixture(const char* name) {

@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <functional>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+
 namespace {
 
 // The board as it opens: grid 1 x 1, then the VHF antennas.

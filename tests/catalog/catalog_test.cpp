@@ -11,6 +11,9 @@
 #include <functional>
 #include <vector>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+
 namespace {
 
 struct TableInfo {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+
 namespace {
 
 std::optional<double> strict(const QString& text) {

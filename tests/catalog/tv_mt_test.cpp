@@ -16,6 +16,10 @@
 #include <QTableWidget>
 #include <QTest>
 
+using namespace miravel::app;
+using namespace miravel::catalog;
+using namespace miravel::platform;
+
 namespace {
 
 class BoardTest : public ScreenTest {

@@ -3,6 +3,7 @@
 #include "support/testsupport.h"
 
 using namespace miravel::cli;
+using namespace miravel::platform;
 
 namespace {
 

@@ -15,6 +15,16 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 using namespace miravel::cli;
 
 namespace {

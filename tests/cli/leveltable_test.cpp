@@ -7,6 +7,7 @@
 #include <QJsonObject>
 
 using namespace miravel::cli;
+using namespace miravel::platform;
 
 namespace {
 

@@ -12,6 +12,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 using namespace miravel::cli;
 
 namespace {

@@ -7,6 +7,11 @@
 #include <QTest>
 #include <memory>
 
+using namespace miravel::coax;
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::project;
+
 namespace {
 
 class CoaxControl : public ScreenTest {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+
 namespace {
 
 TEST(Cp932, EncodesFullWidthDigitsAsTwoBytes) {

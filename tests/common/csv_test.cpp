@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+
 namespace {
 
 // Quotes, commas and line breaks (CR, LF, both) are quoted, quotes doubled;

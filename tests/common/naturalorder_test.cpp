@@ -3,6 +3,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+
 namespace {
 
 int sign(int n) {

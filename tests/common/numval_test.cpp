@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace miravel::common;
+
 namespace {
 
 struct NumValCase {

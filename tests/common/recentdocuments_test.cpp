@@ -6,6 +6,8 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+
 namespace {
 
 // A list as GNOME writes it, with another program's document.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+
 namespace {
 
 // Blanks are space, tab and line feed, and nothing else: what the save trims,

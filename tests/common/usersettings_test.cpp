@@ -2,6 +2,9 @@
 
 #include "support/testsupport.h"
 
+using namespace miravel::common;
+using namespace miravel::platform;
+
 namespace {
 
 TEST(RecentListTest, NewestFirstWithoutDuplicatesAndCut) {

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace miravel::common;
+
 namespace {
 
 bool isPipe(const QString& path) {

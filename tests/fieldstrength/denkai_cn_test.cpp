@@ -12,6 +12,13 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::platform;
+using namespace miravel::project;
+using namespace miravel::standard;
+
 namespace {
 
 class BoosterCn : public ScreenTest {

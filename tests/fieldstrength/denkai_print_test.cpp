@@ -6,6 +6,12 @@
 
 #include <QPrinter>
 
+using namespace miravel::app;
+using namespace miravel::fieldstrength;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+
 namespace {
 
 class FieldStrengthPrint : public ScreenTest {

@@ -10,6 +10,13 @@
 #include <QMenuBar>
 #include <QTest>
 
+using namespace miravel::coax;
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::platform;
+using namespace miravel::project;
+
 namespace {
 
 class FieldStrengthScreen : public ScreenTest {

@@ -5,6 +5,9 @@
 
 #include <optional>
 
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+
 namespace {
 
 using Item = FieldStrengthItem;

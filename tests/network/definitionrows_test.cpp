@@ -3,6 +3,10 @@
 #include "common/errors.h"
 #include "network/definitionrows.h"
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 const TextRows Cables = {{"ECO-5C", "10", "20", "30", "--"}, {"ECO-7C", "7.5", "15", "", "22"}};

@@ -3,6 +3,10 @@
 #include "network/diagramlayout.h"
 #include "network/networktexts.h"
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 // head - CS-D2 (10 m) -+- CS-C2 -+- tap 1: DCM7FTCS "101"

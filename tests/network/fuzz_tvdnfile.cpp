@@ -15,6 +15,12 @@
 #include <cstdlib>
 #include <optional>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 void check(bool condition, const char* what) {

@@ -8,6 +8,11 @@
 
 #include <vector>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 namespace F = TerminalField;

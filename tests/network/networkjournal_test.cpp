@@ -7,6 +7,10 @@
 #include <functional>
 #include <tuple>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 // Every node with its id and place, so that a restore keeps the ids too.

@@ -4,6 +4,10 @@
 
 #include <functional>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 // head - CS-D4 - (port 0) CS-C2 - (tap 1) outlet, (port 1) outlet

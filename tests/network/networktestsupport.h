@@ -13,37 +13,41 @@ inline QString examplePath(const char* name) {
     return QStringLiteral(MIRAVEL_EXAMPLES_DIR "/") + QString::fromUtf8(name);
 }
 
-inline Network loadExample(const char* name) {
-    return readNetworkFile(examplePath(name));
+inline miravel::network::Network loadExample(const char* name) {
+    return miravel::network::readNetworkFile(examplePath(name));
 }
 
 // Outlet ranges of the in-building standard for 2K reception: UHF 50-81,
 // BS and CS 52-81 dBμV, VHF none.
-inline OutletCriteria outletRanges() {
-    return outletCriteria(standardProfile(ProfileId{}));
+inline miravel::network::OutletCriteria outletRanges() {
+    return miravel::network::outletCriteria(
+        miravel::standard::standardProfile(miravel::standard::ProfileId{}));
 }
 
-inline NodeSetup partSetup(ComponentKind kind, const char* model, const char* cable = "S-5C-FB",
-                           double metres = 0, bool endUnit = false) {
-    NodeSetup setup;
+inline miravel::network::NodeSetup partSetup(miravel::network::ComponentKind kind,
+                                             const char* model, const char* cable = "S-5C-FB",
+                                             double metres = 0, bool endUnit = false) {
+    miravel::network::NodeSetup setup;
     setup.component.kind = kind;
-    setup.component.model = catalogueModelNumber(kind, QString::fromUtf8(model));
+    setup.component.model = miravel::network::catalogueModelNumber(kind, QString::fromUtf8(model));
     setup.component.endUnit = endUnit;
     setup.coax = {QString::fromUtf8(cable), metres};
     EXPECT_GT(setup.component.model, 0) << model;
     return setup;
 }
 
-inline NodeSetup userSetup(const char* name, const char* cable = "S-5C-FB", double metres = 0) {
-    NodeSetup setup;
-    setup.component.kind = ComponentKind::User;
+inline miravel::network::NodeSetup userSetup(const char* name, const char* cable = "S-5C-FB",
+                                             double metres = 0) {
+    miravel::network::NodeSetup setup;
+    setup.component.kind = miravel::network::ComponentKind::User;
     setup.component.userName = QString::fromUtf8(name);
     setup.coax = {QString::fromUtf8(cable), metres};
     return setup;
 }
 
-inline const OutletResult* outletByRoom(const NetworkResult& r, const QString& room) {
-    for (const OutletResult& o : r.outlets)
+inline const miravel::network::OutletResult* outletByRoom(const miravel::network::NetworkResult& r,
+                                                          const QString& room) {
+    for (const miravel::network::OutletResult& o : r.outlets)
         if (o.room == room) return &o;
     return nullptr;
 }

@@ -4,6 +4,10 @@
 
 #include <QStringList>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 QStringList csvLines(const QByteArray& csv) {

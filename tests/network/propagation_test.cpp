@@ -5,6 +5,10 @@
 
 #include <QStringList>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 struct HandLevels {

@@ -6,6 +6,11 @@
 
 #include <functional>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 namespace F = TerminalField;

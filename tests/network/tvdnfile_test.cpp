@@ -11,6 +11,10 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 // A small valid file; each refusal case below changes one thing in it.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace miravel::print;
+
 namespace {
 
 enum class Side { Left, Right };

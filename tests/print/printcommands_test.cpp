@@ -12,6 +12,10 @@
 #include <optional>
 #include <sys/stat.h>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::print;
+
 namespace {
 
 class PrintCommandsTest : public ScreenTest {

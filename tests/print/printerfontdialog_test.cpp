@@ -8,6 +8,9 @@
 #include <QFontInfo>
 #include <QListWidget>
 
+using namespace miravel::platform;
+using namespace miravel::print;
+
 namespace {
 
 class PrinterFontDialogTest : public ScreenTest {

@@ -18,7 +18,7 @@
 #include <ostream>
 #include <sys/resource.h>
 
-namespace Platform {
+namespace miravel::platform::Platform {
 inline bool operator==(const Message& a, const Message& b) {
     return a.text == b.text && a.title == b.title && a.icon == b.icon;
 }
@@ -26,33 +26,34 @@ inline void PrintTo(const Message& m, std::ostream* out) {
     *out << '"' << m.text.toStdString() << "\" / \"" << m.title.toStdString() << "\" icon "
          << int(m.icon);
 }
-} // namespace Platform
+} // namespace miravel::platform::Platform
 
 // The printer as the program starts with it; every print asks the PDF seam,
 // which answers `pdfAnswer` ("" = cancel) and counts the questions.
 class PrinterStandIn {
 public:
     PrinterStandIn()
-        : m_format(currentPrinter().outputFormat()), m_file(currentPrinter().outputFileName()) {
-        printerFont() = PrinterFont();
-        PrintCommands::hooks().pdfFileDialog = [this](const QString&) {
+        : m_format(miravel::print::currentPrinter().outputFormat()),
+          m_file(miravel::print::currentPrinter().outputFileName()) {
+        miravel::print::printerFont() = miravel::print::PrinterFont();
+        miravel::print::PrintCommands::hooks().pdfFileDialog = [this](const QString&) {
             ++pdfQuestions;
             return pdfAnswer;
         };
     }
     ~PrinterStandIn() {
-        currentPrinter().setOutputFileName(m_file);
-        currentPrinter().setOutputFormat(m_format);
-        printerFont() = PrinterFont();
-        PrintCommands::hooks() = PrintCommands::Hooks();
+        miravel::print::currentPrinter().setOutputFileName(m_file);
+        miravel::print::currentPrinter().setOutputFormat(m_format);
+        miravel::print::printerFont() = miravel::print::PrinterFont();
+        miravel::print::PrintCommands::hooks() = miravel::print::PrintCommands::Hooks();
     }
     PrinterStandIn(const PrinterStandIn&) = delete;
     PrinterStandIn& operator=(const PrinterStandIn&) = delete;
 
     // The current printer prints into `file`, as the user would name it.
     void printTo(const QString& file) {
-        currentPrinter().setOutputFormat(QPrinter::PdfFormat);
-        currentPrinter().setOutputFileName(file);
+        miravel::print::currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+        miravel::print::currentPrinter().setOutputFileName(file);
         pdfAnswer = file;
     }
 

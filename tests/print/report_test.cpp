@@ -7,6 +7,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+using namespace miravel::print;
+using namespace miravel::terminal;
+
 namespace {
 
 const QString Margin(ReportMargin, u' ');

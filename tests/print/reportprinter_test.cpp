@@ -23,6 +23,11 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::terminal;
+
 namespace {
 
 // Printer font, program values and the dialog seam as the program starts.

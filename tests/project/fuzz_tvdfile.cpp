@@ -11,6 +11,9 @@
 #include <cstdlib>
 #include <optional>
 
+using namespace miravel::common;
+using namespace miravel::project;
+
 namespace {
 
 void check(bool condition, const char* what) {

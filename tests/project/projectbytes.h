@@ -23,6 +23,6 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray projectBytes(const QStringList& records) {
     QByteArray bytes;
     for (const QString& r : records)
-        bytes += '"' + cp932Encode(r).bytes + "\"\r\n";
+        bytes += '"' + miravel::common::cp932Encode(r).bytes + "\"\r\n";
     return bytes;
 }

@@ -21,6 +21,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace miravel::app;
+using namespace miravel::coax;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 // "R1" to "R67"; record 60, the option, is its off state, the empty text.

@@ -13,6 +13,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using namespace miravel::common;
+using namespace miravel::project;
+
 namespace {
 
 // The message of the UserError `action` throws; empty when it throws none.

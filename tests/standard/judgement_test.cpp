@@ -8,6 +8,9 @@
 #include <cmath>
 #include <vector>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
 namespace {
 
 using P = MeasuringPoint;

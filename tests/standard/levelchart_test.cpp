@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 TEST(LevelChart, ScaleCoversEveryLevelAndRangeInWholeTens) {

@@ -17,6 +17,12 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 // The rows of the column x between `top` and `bottom` that hold exactly

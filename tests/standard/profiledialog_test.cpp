@@ -5,6 +5,10 @@
 
 #include <QSettings>
 
+using namespace miravel::common;
+using namespace miravel::platform;
+using namespace miravel::standard;
+
 namespace {
 
 class CriteriaSettings : public ScreenTest {

@@ -4,6 +4,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
 namespace {
 
 class ProfileStore : public ::testing::Test {

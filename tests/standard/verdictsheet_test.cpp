@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+using namespace miravel::standard;
+
 namespace {
 
 TEST(VerdictSheet, LevelTableFromResultLines) {

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace miravel::app;
+using namespace miravel::catalog;
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

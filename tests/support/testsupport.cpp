@@ -14,6 +14,17 @@
 #include <QTest>
 #include <QTextBrowser>
 
+using namespace miravel::app;
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::fieldstrength;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 PlatformStandIn::PlatformStandIn() {
     auto& h = Platform::hooks();
     h.message = [this](const Platform::Message& m) { messages.append(m); };

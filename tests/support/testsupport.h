@@ -11,8 +11,11 @@
 #include <gtest/gtest.h>
 
 class QComboBox;
-class ScreenSet;
 class QWidget;
+
+namespace miravel::app {
+class ScreenSet;
+} // namespace miravel::app
 
 // Replaces the platform's message boxes and file dialogs while it lives.
 class PlatformStandIn {
@@ -20,11 +23,12 @@ public:
     PlatformStandIn();
     ~PlatformStandIn();
 
-    QList<Platform::Message> messages;               // every message shown, in order
-    QList<Platform::FileDialogRequest> fileRequests; // every file dialog asked for
-    QStringList fileAnswers;                         // answers, first first; "" = cancel
-    QList<Platform::Message> questions;              // every yes/no question asked
-    QList<bool> questionAnswers;                     // answers, first first; Yes when none
+    QList<miravel::platform::Platform::Message> messages; // every message shown, in order
+    QList<miravel::platform::Platform::FileDialogRequest>
+        fileRequests;                                      // every file dialog asked for
+    QStringList fileAnswers;                               // answers, first first; "" = cancel
+    QList<miravel::platform::Platform::Message> questions; // every yes/no question asked
+    QList<bool> questionAnswers;                           // answers, first first; Yes when none
     QStringList openedUrls;
 };
 
@@ -38,8 +42,8 @@ protected:
 };
 
 // The program's one set of screens, as start-up made it (testmain).
-ScreenSet& appScreens();
-void setAppScreens(ScreenSet& screens);
+miravel::app::ScreenSet& appScreens();
+void setAppScreens(miravel::app::ScreenSet& screens);
 
 // Closes every screen and processes the deferred deletions.
 void closeAllScreens();

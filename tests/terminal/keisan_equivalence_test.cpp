@@ -9,6 +9,9 @@
 #include <random>
 #include <vector>
 
+using namespace miravel::common;
+using namespace miravel::terminal;
+
 namespace {
 
 namespace F = TerminalField;

@@ -9,6 +9,10 @@
 #include "common/errors.h"
 #include "common/numval.h"
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::terminal;
+
 namespace {
 
 // One assignment of the calculation: a catalogue cell that is not a number

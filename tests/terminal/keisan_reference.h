@@ -3,4 +3,4 @@
 
 #include "terminal/keisan.h"
 
-KeisanResult referenceKeisan(const TerminalFields& fields);
+miravel::terminal::KeisanResult referenceKeisan(const miravel::terminal::TerminalFields& fields);

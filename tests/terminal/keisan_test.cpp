@@ -7,6 +7,10 @@
 #include <initializer_list>
 #include <utility>
 
+using namespace miravel::catalog;
+using namespace miravel::common;
+using namespace miravel::terminal;
+
 namespace {
 
 using Entry = std::pair<int, const char*>; // field number, text

@@ -20,6 +20,15 @@
 #include <functional>
 #include <sys/stat.h>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 const Platform::Message Done{QStringLiteral("   印刷が終了しました。  10"),

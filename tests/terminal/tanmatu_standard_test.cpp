@@ -12,6 +12,15 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 // The hue family of a verdict colour: what a person would call it.

@@ -7,6 +7,15 @@
 #include <QAction>
 #include <QTest>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 class TanmatuTest : public ScreenTest {

@@ -10,6 +10,9 @@
 #include <QWheelEvent>
 #include <functional>
 
+using namespace miravel::platform;
+using namespace miravel::widgets;
+
 namespace {
 
 const QStringList Items = {"S-5C-FB", "S-7C-FB", "テレビ端子 BS-7F"};

@@ -4,6 +4,10 @@
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+
 namespace {
 
 // Twenty edits of every kind on the 2,000-outlet tower.

@@ -21,6 +21,12 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::standard;
+
 namespace {
 
 class NetworkLayout : public ScreenTest {

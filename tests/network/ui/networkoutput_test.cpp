@@ -16,6 +16,12 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::platform;
+using namespace miravel::print;
+using namespace miravel::standard;
+
 namespace {
 
 class NetworkOutput : public ScreenTest {

@@ -12,6 +12,11 @@
 #include <QLineEdit>
 #include <map>
 
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 NetworkWindow* openNetworkScreen() {
     NetworkEntry::showNetworkScreen();
     return NetworkEntry::existingNetworkScreen();

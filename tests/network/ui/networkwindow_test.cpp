@@ -29,6 +29,14 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+using namespace miravel::app;
+using namespace miravel::common;
+using namespace miravel::network;
+using namespace miravel::print;
+using namespace miravel::project;
+using namespace miravel::standard;
+using namespace miravel::terminal;
+
 namespace {
 
 class NetworkScreen : public ScreenTest {

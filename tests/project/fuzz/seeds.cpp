@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <cstdio>
 
+using namespace miravel::project;
+
 namespace {
 
 // The project as saved right after start: the field-strength screen's

@@ -15,6 +15,12 @@ double channelBandwidth(int band) {
     return band == BS || band == CS ? SatelliteChannelBandwidth : TerrestrialChannelBandwidth;
 }
 
+double channelBandwidth(int band, SatelliteSystem system) {
+    if (system == SatelliteSystem::Uhd4K8K && (band == BS || band == CS))
+        return AdvancedSatelliteChannelBandwidth;
+    return channelBandwidth(band);
+}
+
 double defaultNoiseFigure(int band) {
     return band == UHF ? 10 : 8;
 }

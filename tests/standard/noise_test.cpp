@@ -10,6 +10,7 @@ namespace {
 TEST(ThermalNoise, BothChannelBandwidths) {
     EXPECT_NEAR(thermalNoiseLevel(5.6e6), 2.26, 0.005);
     EXPECT_NEAR(thermalNoiseLevel(28.86e6), 9.38, 0.005);
+    EXPECT_NEAR(thermalNoiseLevel(33.7561e6), 10.06, 0.005);
     // Ten times the bandwidth is ten dB more noise.
     EXPECT_NEAR(thermalNoiseLevel(56e6) - thermalNoiseLevel(5.6e6), 10, 1e-12);
 }
@@ -19,6 +20,9 @@ TEST(ThermalNoise, BandwidthPerBand) {
     EXPECT_EQ(channelBandwidth(UHF), 5.6e6);
     EXPECT_EQ(channelBandwidth(BS), 28.86e6);
     EXPECT_EQ(channelBandwidth(CS), 28.86e6);
+    EXPECT_EQ(channelBandwidth(CS, SatelliteSystem::Uhd4K8K), 33.7561e6);
+    EXPECT_EQ(channelBandwidth(BS, SatelliteSystem::Hd2K), 28.86e6);
+    EXPECT_EQ(channelBandwidth(UHF, SatelliteSystem::Uhd4K8K), 5.6e6);
 }
 
 TEST(NoiseFigure, DataSheetDefaults) {

@@ -9,6 +9,7 @@
 #include "cli/commandline.h"
 #include "cli/levelscommand.h"
 #include "cli/networklevels.h"
+#include "cli/partscommand.h"
 #include "common/usersettings.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
@@ -136,6 +137,8 @@ int runCommand(ScreenSet& screens, const CommandLine& line, const QStringList& u
     const JudgingSettings judging = loadJudgingSettings();
     BatchResult result = line.mode == CommandLine::Mode::Levels
                              ? levelsCommand(line.files.first(), line.format, judging)
+                         : line.mode == CommandLine::Mode::Parts
+                             ? partsCommand(line.files.first(), line.format)
                              : printPdfCommand(screens, line.pdfFile, line.files.first());
     result.err.prepend(warning);
     return finish(result);

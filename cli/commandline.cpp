@@ -13,6 +13,7 @@ namespace miravel::cli {
 namespace {
 
 const QString LevelsOption = QStringLiteral("levels");
+const QString PartsOption = QStringLiteral("parts");
 const QString FormatOption = QStringLiteral("format");
 const QString PrintPdfOption = QStringLiteral("print-pdf");
 
@@ -49,8 +50,9 @@ QString parseFailure(const QCommandLineParser& parser, const QStringList& argume
             arguments, [&](const QString& a) { return bareName(a) == unknown.first(); });
         return CliText::tr("不明なオプションです: %1").arg(typed.section(u'=', 0, 0));
     }
-    const QStringList flags = {LevelsOption, QStringLiteral("help"), QStringLiteral("version"),
-                               QStringLiteral("h"), QStringLiteral("v")};
+    const QStringList flags = {LevelsOption,           PartsOption,
+                               QStringLiteral("help"), QStringLiteral("version"),
+                               QStringLiteral("h"),    QStringLiteral("v")};
     const QString withValue = typedOption(arguments, [&](const QString& a) {
         return a.contains(u'=') && flags.contains(bareName(a));
     });
@@ -59,16 +61,24 @@ QString parseFailure(const QCommandLineParser& parser, const QStringList& argume
     return CliText::tr("オプションに値がありません（--format と --print-pdf には値が要ります）。");
 }
 
+// The batch use asked for: --levels, --parts or --print-pdf, one at a time.
+QString batchOption(const QCommandLineParser& parser) {
+    QStringList chosen;
+    for (const QString& option : {LevelsOption, PartsOption, PrintPdfOption})
+        if (parser.isSet(option)) chosen << QStringLiteral("--") + option;
+    return chosen.size() == 1 ? chosen.first() : chosen.join(QStringLiteral(" と "));
+}
+
 CommandLine batchLine(const QCommandLineParser& parser, CommandLine line) {
-    const bool levels = parser.isSet(LevelsOption);
-    if (levels && parser.isSet(PrintPdfOption))
-        return usageError(CliText::tr("--levels と --print-pdf は同時に指定できません。"));
+    const QString option = batchOption(parser);
+    if (option.contains(u' '))
+        return usageError(CliText::tr("%1 は同時に指定できません。").arg(option));
     if (line.files.size() != 1)
         return usageError(
-            CliText::tr("%1 にはデータファイルを一つだけ指定してください。")
-                .arg(levels ? QStringLiteral("--levels") : QStringLiteral("--print-pdf")));
-    if (levels) {
-        line.mode = CommandLine::Mode::Levels;
+            CliText::tr("%1 にはデータファイルを一つだけ指定してください。").arg(option));
+    if (parser.isSet(LevelsOption) || parser.isSet(PartsOption)) {
+        line.mode =
+            parser.isSet(LevelsOption) ? CommandLine::Mode::Levels : CommandLine::Mode::Parts;
         return line;
     }
     line.pdfFile = parser.value(PrintPdfOption);
@@ -81,8 +91,9 @@ CommandLine batchLine(const QCommandLineParser& parser, CommandLine line) {
 
 CommandLine withFormat(const QCommandLineParser& parser, CommandLine line) {
     if (!parser.isSet(FormatOption)) return line;
-    if (!parser.isSet(LevelsOption))
-        return usageError(CliText::tr("--format は --levels と一緒に指定してください。"));
+    if (!parser.isSet(LevelsOption) && !parser.isSet(PartsOption))
+        return usageError(
+            CliText::tr("--format は --parts または --levels と一緒に指定してください。"));
     const auto format = outputFormatNamed(parser.value(FormatOption));
     if (!format)
         return usageError(CliText::tr("--format の形式は text、csv、json のいずれかです: %1")
@@ -100,6 +111,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
         {{QStringLiteral("v"), QStringLiteral("version")}, QString()},
         {LevelsOption, QString()},
+        {PartsOption, QString()},
         {FormatOption, QString(), QStringLiteral("format")},
         {PrintPdfOption, QString(), QStringLiteral("pdf")},
     });
@@ -118,7 +130,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (line.files.contains(QString())) return usageError(CliText::tr("ファイル名が空です。"));
     line = withFormat(parser, line);
     if (line.mode == CommandLine::Mode::UsageError) return line;
-    if (parser.isSet(LevelsOption) || parser.isSet(PrintPdfOption)) return batchLine(parser, line);
+    if (parser.isSet(LevelsOption) || parser.isSet(PartsOption) || parser.isSet(PrintPdfOption))
+        return batchLine(parser, line);
     return line;
 }
 
@@ -127,6 +140,7 @@ QString helpText() {
         "使い方: miravel [データファイル.tvd | ネットワーク.tvdn]\n"
         "        miravel --levels [--format text|csv|json] データファイル.tvd\n"
         "        miravel --levels [--format text|csv|json] ネットワーク.tvdn\n"
+        "        miravel --parts [--format text|csv|json] ネットワーク.tvdn\n"
         "        miravel --print-pdf 出力.pdf データファイル.tvd\n"
         "\n"
         "データファイルを指定すると、「読み込み」と同じように読み込んで画面を開きます。\n"
@@ -139,13 +153,15 @@ QString helpText() {
         "                     ネットワークファイル（.tvdn）では、すべての端子の帯域ごとの\n"
         "                     レベルと判定を表示します。\n"
         "                     判定には画面で最後に選んだ基準と雑音指数を使います。\n"
-        "  --format <形式>    --levels の出力形式: text（既定、桁揃え）、csv、json\n"
+        "  --parts            ネットワークファイル（.tvdn）の部材集計表（部品の型式ごとの個数、\n"
+        "                     ケーブル種別ごとの長さ、接栓の数）を表示します。画面は開きません。\n"
+        "  --format <形式>    --levels と --parts の出力形式: text（既定、桁揃え）、csv、json\n"
         "  --print-pdf <PDF>  「印刷（データ）」と同じ計算書を PDF ファイルに書き出します。\n"
         "                     画面は開きません。\n"
         "  -h, --help         この説明を表示します。\n"
         "  -v, --version      バージョンを表示します。\n"
         "\n"
-        "--levels と --print-pdf は設定ファイルを変更せず、ディスプレイも使いません。\n"
+        "--levels、--parts と --print-pdf は設定ファイルを変更せず、ディスプレイも使いません。\n"
         "\n"
         "終了状態: 0 成功、1 ファイルを読み込めない・計算できない・書き出せない、\n"
         "          2 コマンドラインの誤り、3 基準を外れた端子がある（.tvdn）\n");

@@ -1,6 +1,6 @@
 #pragma once
 // The program's command line: open files in the window, or one of the batch
-// uses that show no window (--levels, --print-pdf).
+// uses that show no window (--levels, --parts, --print-pdf).
 
 #include "cli/leveltable.h"
 
@@ -14,7 +14,7 @@ namespace miravel::cli {
 enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2, ExitFailing = 3 };
 
 struct CommandLine {
-    enum class Mode { Window, Levels, PrintPdf, Help, Version, UsageError };
+    enum class Mode { Window, Levels, Parts, PrintPdf, Help, Version, UsageError };
     Mode mode = Mode::Window;
     OutputFormat format = OutputFormat::Text;
     QString pdfFile;   // --print-pdf

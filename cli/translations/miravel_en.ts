@@ -16,8 +16,8 @@
         <translation>An option lacks its value (--format and --print-pdf need one).</translation>
     </message>
     <message>
-        <source>--levels と --print-pdf は同時に指定できません。</source>
-        <translation>--levels and --print-pdf cannot be used together.</translation>
+        <source>%1 は同時に指定できません。</source>
+        <translation>%1 cannot be used together.</translation>
     </message>
     <message>
         <source>%1 にはデータファイルを一つだけ指定してください。</source>
@@ -28,8 +28,12 @@
         <translation>--print-pdf needs the name of the PDF file to write.</translation>
     </message>
     <message>
-        <source>--format は --levels と一緒に指定してください。</source>
-        <translation>--format is used together with --levels.</translation>
+        <source>--format は --parts または --levels と一緒に指定してください。</source>
+        <translation>--format is used together with --parts or --levels.</translation>
+    </message>
+    <message>
+        <source>--parts にはネットワークファイル（.tvdn）を指定してください: %1</source>
+        <translation>--parts needs a network file (.tvdn): %1</translation>
     </message>
     <message>
         <source>--format の形式は text、csv、json のいずれかです: %1</source>
@@ -43,6 +47,7 @@
         <source>使い方: miravel [データファイル.tvd | ネットワーク.tvdn]
         miravel --levels [--format text|csv|json] データファイル.tvd
         miravel --levels [--format text|csv|json] ネットワーク.tvdn
+        miravel --parts [--format text|csv|json] ネットワーク.tvdn
         miravel --print-pdf 出力.pdf データファイル.tvd
 
 データファイルを指定すると、「読み込み」と同じように読み込んで画面を開きます。
@@ -55,13 +60,15 @@
                      ネットワークファイル（.tvdn）では、すべての端子の帯域ごとの
                      レベルと判定を表示します。
                      判定には画面で最後に選んだ基準と雑音指数を使います。
-  --format &lt;形式&gt;    --levels の出力形式: text（既定、桁揃え）、csv、json
+  --parts            ネットワークファイル（.tvdn）の部材集計表（部品の型式ごとの個数、
+                     ケーブル種別ごとの長さ、接栓の数）を表示します。画面は開きません。
+  --format &lt;形式&gt;    --levels と --parts の出力形式: text（既定、桁揃え）、csv、json
   --print-pdf &lt;PDF&gt;  「印刷（データ）」と同じ計算書を PDF ファイルに書き出します。
                      画面は開きません。
   -h, --help         この説明を表示します。
   -v, --version      バージョンを表示します。
 
---levels と --print-pdf は設定ファイルを変更せず、ディスプレイも使いません。
+--levels、--parts と --print-pdf は設定ファイルを変更せず、ディスプレイも使いません。
 
 終了状態: 0 成功、1 ファイルを読み込めない・計算できない・書き出せない、
           2 コマンドラインの誤り、3 基準を外れた端子がある（.tvdn）
@@ -69,6 +76,7 @@
         <translation>Usage: miravel [PROJECT.tvd | NETWORK.tvdn]
        miravel --levels [--format text|csv|json] PROJECT.tvd
        miravel --levels [--format text|csv|json] NETWORK.tvdn
+       miravel --parts [--format text|csv|json] NETWORK.tvdn
        miravel --print-pdf OUTPUT.pdf PROJECT.tvd
 
 With a project file, the program loads it as 読み込み (Load) does and opens
@@ -82,14 +90,17 @@ Options:
                      and verdict per band.
                      Verdicts use the criteria and noise figures last chosen
                      on the screens.
-  --format &lt;FORMAT&gt;  Output format of --levels: text (default, aligned), csv,
-                     json
+  --parts            Print the parts list of a network file (.tvdn): pieces
+                     per part model, metres per cable type, connectors.
+                     Opens no window.
+  --format &lt;FORMAT&gt;  Output format of --levels and --parts: text (default,
+                     aligned), csv, json
   --print-pdf &lt;PDF&gt;  Write the calculation report that 印刷（データ） (Print
                      data) prints into a PDF file. Opens no window.
   -h, --help         Show this help.
   -v, --version      Show the version.
 
---levels and --print-pdf leave the settings file unchanged and need no display.
+--levels, --parts and --print-pdf leave the settings file unchanged and need no display.
 
 Exit status: 0 success, 1 a file could not be read, calculated or written,
              2 command-line error, 3 an outlet outside its criteria (.tvdn)

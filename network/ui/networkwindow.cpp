@@ -6,6 +6,7 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkpaint.h"
 #include "network/ui/networktreemodel.h"
+#include "network/ui/networkwindow_shape.h"
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
 #include "platform/platform.h"
@@ -183,6 +184,7 @@ void NetworkWindow::buildMenus() {
     QMenu* calc = menuBar()->addMenu(QStringLiteral("計算"));
     calc->menuAction()->setObjectName(QStringLiteral("networkCalcMenu"));
     calc->addAction(sendAction);
+    addShapeCommands(this, editMenu, calc);
 
     QToolBar* bar = addToolBar(QStringLiteral("編集"));
     bar->setObjectName(QStringLiteral("networkToolBar"));

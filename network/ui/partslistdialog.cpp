@@ -94,7 +94,6 @@ PartsListDialog::PartsListDialog(NetworkDocument* document, QWidget* parent)
     table->setObjectName(QStringLiteral("partsTable"));
     table->setModel(m_model);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     summary = new QLabel;
     summary->setObjectName(QStringLiteral("partsSummary"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
@@ -127,6 +126,7 @@ void PartsListDialog::refresh() {
     m_list = countParts(m_document->network(), waste->value(), m_prices);
     m_model->setCells(partsListCells(m_list));
     table->resizeColumnsToContents();
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch); // the names
     summary->setText(
         QStringLiteral(
             "接栓は長さのある配線 1 本につき両端の 2 個、ケーブルは割増 %1 % を含みます。%2")

@@ -51,6 +51,7 @@ KindDialog::KindDialog(const Network& net, NodeId id, QWidget* parent)
     fit = new QLabel;
     fit->setObjectName(QStringLiteral("kindChangeFit"));
     fit->setWordWrap(true);
+    setMinimumWidth(360);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("変更前"),
                  new QLabel(componentLabel(net.node(id).setup.component)));

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double TextSize = 10; // in points
 constexpr double Row = 16;
-constexpr double Heading = 40; // the title and the note under it
+constexpr double Heading = 56; // the title, the date and the note under them
 // Shares of the width: kind, model, quantity, unit, unit price, amount.
 constexpr double Shares[] = {0.16, 0.34, 0.12, 0.08, 0.14, 0.16};
 
@@ -43,8 +43,9 @@ void paintPageHeading(QPainter& p, double width, const PartsPrintHeading& h, int
     p.setFont(font);
     p.drawText(QRectF(0, 0, width, Row), Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("%1 ページ").arg(page));
-    p.drawText(QRectF(0, Row, width, Row), Qt::AlignLeft | Qt::AlignTop, h.note);
     p.drawText(QRectF(0, Row, width, Row), Qt::AlignRight | Qt::AlignTop, printDateText(h.date));
+    p.drawText(QRectF(0, 2 * Row, width, Row), Qt::AlignLeft | Qt::AlignTop,
+               p.fontMetrics().elidedText(h.note, Qt::ElideRight, int(width)));
 }
 
 } // namespace

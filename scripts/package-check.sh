@@ -153,6 +153,12 @@ done
 run 0 --levels "$FIXTURES/coax-warning.tvd"
 grep -q "は計算できません" "$TMP/err" || fail "coax warning missing"
 
+echo "== --parts on the 12-outlet example"
+run 0 --parts --format csv "$ROOT/examples/apartment-12.tvdn"
+grep -qxF "接栓,F形接栓,30,個,," "$TMP/out" || fail "--parts counts"
+run 1 --parts "$TMP/missing.tvdn"
+run 2 --parts "$FIXTURES/worked-example.tvd"
+
 echo "== refused files"
 mkfifo "$TMP/pipe.tvd"
 head -c 200 "$FIXTURES/worked-example.tvd" > "$TMP/short.tvd"

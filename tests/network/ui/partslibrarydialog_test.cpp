@@ -1,0 +1,108 @@
+#include "networkscreentestsupport.h"
+
+#include "network/partslibrary.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkwindow.h"
+#include "network/ui/partslibrarydialog.h"
+#include "network/ui/partslibrarymodel.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QUndoStack>
+
+using namespace miravel::network;
+
+namespace {
+
+const CableType Eco{QStringLiteral("ECO-5C \"低損失\""), {10, 20, 30, {}}};
+
+class PartsLibraryScreen : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        QFile::remove(userPartsLibraryPath());
+        screen = openNetworkScreen();
+    }
+    PartsLibraryDialog* openLibrary() {
+        named<QAction>(screen, "openPartsLibrary")->trigger();
+        return named<PartsLibraryDialog>(screen, "PartsLibraryDialog");
+    }
+    void selectLibraryRow(PartsLibraryDialog* dialog, const QString& name) {
+        auto* table = named<QTableView>(dialog, "libraryTable");
+        const int row = static_cast<PartsLibraryModel*>(table->model())->rowOf(name);
+        ASSERT_GE(row, 0);
+        table->selectRow(row);
+    }
+    NetworkWindow* screen = nullptr;
+};
+
+TEST_F(PartsLibraryScreen, AddsANetworksCableTypePricesItAndUsesItInAnotherNetwork) {
+    screen->document()->edit(QStringLiteral("定義"), [](Network& n) { n.setCableType(Eco); });
+    PartsLibraryDialog* dialog = openLibrary();
+    named<QListWidget>(dialog, "networkDefinitionList")->setCurrentRow(0);
+    named<QPushButton>(dialog, "addToLibrary")->click();
+    ASSERT_TRUE(readPartsLibraryFile(userPartsLibraryPath()).definitions.cableType(Eco.name));
+
+    auto* table = named<QTableView>(dialog, "libraryTable");
+    const int row = static_cast<PartsLibraryModel*>(table->model())->rowOf(Eco.name);
+    table->model()->setData(table->model()->index(row, PartsLibraryModel::PriceColumn),
+                            QStringLiteral("1,250円"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(unitPrices().at(Eco.name), 1250);
+    EXPECT_FALSE(dialog->setPrice(Eco.name, QStringLiteral("安い")));
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(unitPrices().at(Eco.name), 1250);
+
+    named<QAction>(screen, "newNetwork")->trigger();
+    QUndoStack* undo = screen->document()->undoStack();
+    EXPECT_EQ(named<QListWidget>(dialog, "networkDefinitionList")->count(), 0);
+    selectLibraryRow(dialog, Eco.name);
+    named<QPushButton>(dialog, "useInNetwork")->click();
+    ASSERT_TRUE(screen->document()->network().cableType(Eco.name));
+    EXPECT_EQ(undo->count(), 1);
+    undo->undo();
+    EXPECT_FALSE(screen->document()->network().cableType(Eco.name));
+    undo->redo();
+    EXPECT_EQ(*screen->document()->network().cableType(Eco.name), Eco);
+}
+
+TEST_F(PartsLibraryScreen, ANameClashIsAskedAndNoKeepsTheNetwork) {
+    PartsLibrary library;
+    library.definitions.setCableType(Eco);
+    writePartsLibraryFile(userPartsLibraryPath(), library);
+    CableType other = Eco;
+    other.lossPer100m[0] = 99;
+    screen->document()->edit(QStringLiteral("定義"), [&](Network& n) { n.setCableType(other); });
+    PartsLibraryDialog* dialog = openLibrary();
+    selectLibraryRow(dialog, Eco.name);
+    platform.questionAnswers = {false};
+    EXPECT_FALSE(dialog->useSelectedInNetwork());
+    ASSERT_EQ(platform.questions.size(), 1);
+    EXPECT_TRUE(platform.questions[0].text.contains(Eco.name));
+    EXPECT_EQ(*screen->document()->network().cableType(Eco.name), other);
+    EXPECT_EQ(screen->document()->undoStack()->count(), 1);
+    EXPECT_TRUE(dialog->useSelectedInNetwork()); // Yes: replaced, one more step
+    EXPECT_EQ(*screen->document()->network().cableType(Eco.name), Eco);
+    EXPECT_EQ(screen->document()->undoStack()->count(), 2);
+}
+
+TEST_F(PartsLibraryScreen, ABrokenLibraryIsShownLockedAndLeftAlone) {
+    const QByteArray broken = "{\"format\":\"miravel-parts\",";
+    QFile f(userPartsLibraryPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(broken) == broken.size());
+    f.close();
+    PartsLibraryDialog* dialog = openLibrary();
+    EXPECT_FALSE(named<QLabel>(dialog, "libraryProblem")->isHidden());
+    EXPECT_FALSE(named<QPushButton>(dialog, "addToLibrary")->isEnabled());
+    EXPECT_FALSE(dialog->setPrice(QStringLiteral("BS-C2"), QStringLiteral("100")));
+    QFile again(userPartsLibraryPath());
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), broken);
+}
+
+} // namespace

@@ -91,6 +91,7 @@ QWidget* PartsLibraryDialog::buildLibrarySide() {
     libraryTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     libraryTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     libraryTable->horizontalHeader()->setStretchLastSection(true);
+    libraryTable->verticalHeader()->setDefaultSectionSize(libraryTable->fontMetrics().height() + 6);
     libraryTable->verticalHeader()->hide();
     useButton = namedButton("useInNetwork", QStringLiteral("← 使用"));
     removeButton = namedButton("removeFromLibrary", QStringLiteral("削除"));
@@ -136,7 +137,7 @@ void PartsLibraryDialog::showLibrary() {
     const bool broken = !m_store.problem().isEmpty();
     problemLabel->setVisible(broken);
     problemLabel->setText(
-        broken ? m_store.problem() +
+        broken ? QString(m_store.problem()).replace(QChar(13), u'\n') +
                      QStringLiteral("\nファイル「%1」はそのまま残してあります。"
                                     "「インポート（置き換え）」で別のライブラリに替えるまで、"
                                     "ライブラリは変更できません。")
@@ -144,6 +145,11 @@ void PartsLibraryDialog::showLibrary() {
                : QString());
     m_model->setLibrary(m_store.library(), !broken);
     libraryTable->resizeColumnsToContents();
+    // Room for a typed price before any is there.
+    const int priceWidth =
+        libraryTable->fontMetrics().horizontalAdvance(QStringLiteral("10,000,000.00"));
+    if (libraryTable->columnWidth(PartsLibraryModel::PriceColumn) < priceWidth)
+        libraryTable->setColumnWidth(PartsLibraryModel::PriceColumn, priceWidth);
     for (QPushButton* b : {addButton, useButton, removeButton, mergeButton, exportButton})
         b->setEnabled(!broken);
 }

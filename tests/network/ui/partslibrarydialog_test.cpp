@@ -8,7 +8,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -93,6 +95,7 @@ TEST_F(PartsLibraryScreen, ANameClashIsAskedAndNoKeepsTheNetwork) {
 
 TEST_F(PartsLibraryScreen, ABrokenLibraryIsShownLockedAndLeftAlone) {
     const QByteArray broken = "{\"format\":\"miravel-parts\",";
+    QDir().mkpath(QFileInfo(userPartsLibraryPath()).absolutePath());
     QFile f(userPartsLibraryPath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(broken) == broken.size());
     f.close();

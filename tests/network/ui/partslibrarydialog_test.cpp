@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QUndoStack>
 
 using namespace miravel::network;
@@ -106,6 +107,37 @@ TEST_F(PartsLibraryScreen, ABrokenLibraryIsShownLockedAndLeftAlone) {
     QFile again(userPartsLibraryPath());
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), broken);
+}
+
+TEST_F(PartsLibraryScreen, ExportsAndImportsMergingOrReplacingAfterCheckingTheFile) {
+    PartsLibrary library;
+    library.definitions.setCableType(Eco);
+    library.prices = {{QStringLiteral("BS-C2"), 1200}};
+    writePartsLibraryFile(userPartsLibraryPath(), library);
+    PartsLibraryDialog* dialog = openLibrary();
+    QTemporaryDir dir;
+    const QString exported = dir.filePath(QStringLiteral("mine.json"));
+    platform.fileAnswers = {exported};
+    ASSERT_TRUE(named<QPushButton>(dialog, "exportLibrary")->isEnabled());
+    EXPECT_TRUE(dialog->exportLibrary());
+    EXPECT_EQ(readPartsLibraryFile(exported), library);
+
+    ASSERT_TRUE(dialog->setPrice(QStringLiteral("BS-C2"), QStringLiteral("800")));
+    ASSERT_TRUE(dialog->setPrice(QStringLiteral("CS-C4"), QStringLiteral("900")));
+    EXPECT_TRUE(dialog->importLibraryFile(exported, false)); // merged: BS-C2 back, CS-C4 kept
+    EXPECT_EQ(dialog->library().prices.at(QStringLiteral("BS-C2")), 1200);
+    EXPECT_EQ(dialog->library().prices.at(QStringLiteral("CS-C4")), 900);
+    EXPECT_TRUE(dialog->importLibraryFile(exported, true)); // replaced: exactly the file
+    EXPECT_EQ(readPartsLibraryFile(userPartsLibraryPath()), library);
+
+    QFile bad(exported);
+    ASSERT_TRUE(bad.open(QIODevice::Append) && bad.write("x") == 1);
+    bad.close();
+    platform.messages.clear();
+    EXPECT_FALSE(dialog->importLibraryFile(exported, true));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("「mine.json」")));
+    EXPECT_EQ(readPartsLibraryFile(userPartsLibraryPath()), library);
 }
 
 } // namespace

@@ -106,6 +106,7 @@ QVariant PartsLibraryModel::data(const QModelIndex& index, int role) const {
     case PriceColumn:
         return unitPriceText(yen);
     case UnitColumn:
+        if (row.kind == RowKind::PriceOnly) return QStringLiteral("円"); // piece or metre unknown
         return row.kind == RowKind::CableType || row.kind == RowKind::CatalogueCoax
                    ? QStringLiteral("円/m")
                    : QStringLiteral("円/個");

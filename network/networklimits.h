@@ -35,10 +35,21 @@ constexpr qint64 MaxNetworkFileBytes = MaxNetworkNodes * MaxEncodedNodeBytes +
                                        MaxCableTypes * MaxEncodedCableBytes +
                                        MaxUserComponents * MaxEncodedUserBytes + 4096;
 
+// The user's parts library: unit prices in yen (per piece, per metre for
+// cables), keyed by part name; its file holds the definitions and prices.
+constexpr int MaxPartPrices = 1000;
+constexpr double MaxUnitPrice = 10000000;
+constexpr qint64 MaxPartsLibraryBytes = MaxCableTypes * MaxEncodedCableBytes +
+                                        MaxUserComponents * MaxEncodedUserBytes +
+                                        MaxPartPrices * (MaxEncodedTextBytes + 40) + 4096;
+
 // The most values (counted as commas and opening brackets) such a file
 // holds: the parser's memory grows with them, not only with the bytes.
 constexpr qint64 MaxNetworkFileItems =
     MaxNetworkNodes * 16 + MaxCableTypes * 16 + MaxUserComponents * (MaxUserPorts + 1) * 16 + 256;
+
+constexpr qint64 MaxPartsLibraryItems =
+    MaxCableTypes * 16 + MaxUserComponents * (MaxUserPorts + 1) * 16 + MaxPartPrices * 2 + 256;
 
 // Why a text cannot be held (too long; a control, direction-override or lone
 // surrogate character), or empty when it can.

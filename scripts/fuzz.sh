@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Bounded fuzzing runs of the project file reader and the network file
-# reader (libFuzzer, clang).
+# Bounded fuzzing runs of the project file reader, the network file reader
+# and the parts library reader (libFuzzer, clang).
 #
 #   scripts/fuzz.sh [seconds]     default 60, for each reader
 #
 # Builds build-fuzz with clang, writes the project seed corpus with the
 # program's own encoder (a start-state project, a filled one and a few
 # hand-made forms), seeds the network reader with the example networks, then
-# fuzzes. The corpora grow in build-fuzz/corpus and build-fuzz/corpus-tvdn
-# across runs. Fails when the fuzzer finds a crash, a leak, undefined
+# fuzzes; the parts library reader starts from the seeds in
+# tests/network/fuzz/parts-seeds. The corpora grow in build-fuzz/corpus,
+# build-fuzz/corpus-tvdn and build-fuzz/corpus-parts across runs. Fails when the fuzzer finds a crash, a leak, undefined
 # behaviour or a broken invariant; the failing input is left in
 # build-fuzz/artifacts.
 set -euo pipefail
@@ -22,9 +23,9 @@ if [[ ! -f "$BUILD/build.ninja" ]]; then
   CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja \
     -DMIRAVEL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$BUILD" -j "$(nproc)" --target fuzz_tvdfile tvd_seeds fuzz_tvdnfile
+cmake --build "$BUILD" -j "$(nproc)" --target fuzz_tvdfile tvd_seeds fuzz_tvdnfile fuzz_partslibrary
 
-mkdir -p "$BUILD/corpus" "$BUILD/corpus-tvdn" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus" "$BUILD/corpus-tvdn" "$BUILD/corpus-parts" "$BUILD/artifacts"
 rm -rf "$BUILD/seeds"
 "$BUILD/tests/project/fuzz/tvd_seeds" "$BUILD/seeds"
 
@@ -48,3 +49,13 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   -dict="$ROOT/tests/network/fuzz/tvdn.dict" \
   -artifact_prefix="$BUILD/artifacts/tvdn-" -print_final_stats=1 \
   "$BUILD/corpus-tvdn" "$BUILD/seeds-tvdn"
+
+echo "== fuzzing the parts library reader for ${SECONDS_TO_RUN}s"
+cat "$ROOT/tests/network/fuzz/tvdn.dict" "$ROOT/tests/network/fuzz/parts.dict" >"$BUILD/parts.dict"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$BUILD/tests/network/fuzz/fuzz_partslibrary" \
+  -max_total_time="$SECONDS_TO_RUN" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
+  -dict="$BUILD/parts.dict" \
+  -artifact_prefix="$BUILD/artifacts/parts-" -print_final_stats=1 \
+  "$BUILD/corpus-parts" "$ROOT/tests/network/fuzz/parts-seeds"

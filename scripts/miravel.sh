@@ -71,7 +71,7 @@ test)
   echo "== Debian package, desktop files and command line (scripts/package-check.sh)"
   # The package checked is the one shipped: built as the README says, in build-pkg.
   "$ROOT/scripts/package-check.sh" "$ROOT/build-pkg"
-  echo "== fuzzing the project file reader (log: build-fuzz/fuzz.log)"
+  echo "== fuzzing the file readers (log: build-fuzz/fuzz.log)"
   mkdir -p "$ROOT/build-fuzz"
   if ! "$ROOT/scripts/fuzz.sh" > "$ROOT/build-fuzz/fuzz.log" 2>&1; then
     tail -n 80 "$ROOT/build-fuzz/fuzz.log"

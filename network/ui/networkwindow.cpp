@@ -114,6 +114,7 @@ void NetworkWindow::buildActions() {
     sendAction = namedAction(this, "sendToTerminal", QStringLiteral("端末計算へ送る"));
     definitionsAction =
         namedAction(this, "editDefinitions", QStringLiteral("ケーブル種別とユーザー部品の定義..."));
+    libraryAction = namedAction(this, "openPartsLibrary", QStringLiteral("部品ライブラリ..."));
 
     const std::pair<QAction*, ComponentKind> adds[] = {
         {addDistributorAction, ComponentKind::Distributor},
@@ -140,6 +141,7 @@ void NetworkWindow::buildActions() {
     connect(repeatAction, &QAction::triggered, this, &NetworkWindow::repeatSelected);
     connect(sendAction, &QAction::triggered, this, &NetworkWindow::sendToTerminal);
     connect(definitionsAction, &QAction::triggered, this, &NetworkWindow::editDefinitions);
+    connect(libraryAction, &QAction::triggered, this, &NetworkWindow::openPartsLibrary);
 }
 
 // Fixed texts, so that the buttons after them keep their places; what would
@@ -181,6 +183,8 @@ void NetworkWindow::buildMenus() {
     editMenu->addSeparator();
     editMenu->addActions(
         {removeAction, upAction, downAction, copyAction, pasteAction, repeatAction});
+    editMenu->addSeparator();
+    editMenu->addActions({definitionsAction, libraryAction});
     QMenu* calc = menuBar()->addMenu(QStringLiteral("計算"));
     calc->menuAction()->setObjectName(QStringLiteral("networkCalcMenu"));
     calc->addAction(sendAction);

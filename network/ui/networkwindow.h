@@ -53,6 +53,8 @@ public:
     // The definitions dialog; applying its rows is one edit.
     void editDefinitions();
     bool applyDefinitions(const QList<QStringList>& cableRows, const QList<QStringList>& userRows);
+    // The user's parts library beside this network (one window, kept).
+    void openPartsLibrary();
     // Files and output.
     void newNetwork();
     void openNetwork();
@@ -107,6 +109,7 @@ private:
     QAction* repeatAction;
     QAction* sendAction;
     QAction* definitionsAction;
+    QAction* libraryAction;
 
     bool mayDiscardChanges();
     bool loadNetworkFile(const QString& path);

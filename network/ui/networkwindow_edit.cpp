@@ -8,6 +8,7 @@
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
+#include "network/ui/partslibrarydialog.h"
 #include "network/ui/terminallink.h"
 
 #include <QSpinBox>
@@ -179,6 +180,17 @@ bool NetworkWindow::applyDefinitions(const QList<QStringList>& cableRows,
     });
     if (!refusal.isEmpty()) refuse(refusal);
     return refusal.isEmpty();
+}
+
+void NetworkWindow::openPartsLibrary() {
+    auto* dialog = findChild<PartsLibraryDialog*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!dialog)
+        dialog = new PartsLibraryDialog(m_document, this);
+    else
+        dialog->refresh(); // the file may have changed meanwhile
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace miravel::network

@@ -12,6 +12,7 @@
 #include "cli/partscommand.h"
 #include "common/usersettings.h"
 #include "common/version.h"
+#include "network/partslibrary.h"
 #include "network/ui/networkentry.h"
 #include "platform/platform.h"
 #include "project/ui/projectcommands.h"
@@ -138,7 +139,7 @@ int runCommand(ScreenSet& screens, const CommandLine& line, const QStringList& u
     BatchResult result = line.mode == CommandLine::Mode::Levels
                              ? levelsCommand(line.files.first(), line.format, judging)
                          : line.mode == CommandLine::Mode::Parts
-                             ? partsCommand(line.files.first(), line.format)
+                             ? partsCommand(line.files.first(), line.format, libraryPriceTable())
                              : printPdfCommand(screens, line.pdfFile, line.files.first());
     result.err.prepend(warning);
     return finish(result);

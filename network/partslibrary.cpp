@@ -324,4 +324,13 @@ const std::vector<UserComponent>& libraryUserComponents() {
     return currentPartsLibrary().definitions.userComponents();
 }
 
+PriceTable libraryPriceTable() {
+    PriceTable table;
+    for (const auto& [name, yen] : unitPrices()) {
+        table.perPiece[name] = yen;
+        table.perMetre[name] = yen;
+    }
+    return table;
+}
+
 } // namespace miravel::network

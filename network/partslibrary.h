@@ -13,6 +13,7 @@
 // place.
 
 #include "network/networkmodel.h"
+#include "network/partslist.h"
 
 #include <QByteArray>
 #include <QString>
@@ -98,6 +99,9 @@ private:
 // there is none or it cannot be read.
 const PartsLibrary& currentPartsLibrary();
 UnitPrices unitPrices();
+// The library's prices as the parts list takes them: every name per piece
+// and per metre, as names of parts and of cable types do not meet.
+PriceTable libraryPriceTable();
 const std::vector<CableType>& libraryCableTypes();
 const std::vector<UserComponent>& libraryUserComponents();
 

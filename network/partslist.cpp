@@ -39,7 +39,10 @@ std::pair<int, QString> cableOrder(const QString& name) {
 
 void price(PartsRow& row, const PriceTable& prices) {
     const auto& table = row.perMetre ? prices.perMetre : prices.perPiece;
-    const auto found = table.find(row.key);
+    // The label first ("分岐器 CS-C4"), then the bare model name ("CS-C4"),
+    // which is how the parts library keeps its prices.
+    auto found = table.find(row.key);
+    if (found == table.end()) found = table.find(row.model);
     if (found == table.end()) return;
     row.unitPrice = found->second;
     row.amount = row.quantity * found->second;

@@ -1,5 +1,7 @@
 #include "network/ui/networkwindow_shape.h"
 
+#include "network/partslibrary.h"
+
 #include "common/version.h"
 #include "network/kindchange.h"
 #include "network/ui/floordialog.h"
@@ -80,6 +82,7 @@ void changeKindOfSelected(NetworkWindow* window) {
 void showPartsList(NetworkWindow* window) {
     auto* dialog = window->findChild<PartsListDialog*>();
     if (!dialog) dialog = new PartsListDialog(window->document(), window);
+    dialog->setPrices(libraryPriceTable()); // the library may have changed since
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

@@ -54,6 +54,17 @@ TEST(PartsList, AmountsAndTotalWithAllowance) {
     EXPECT_THROW(countParts(Network(), -1), UserError);
 }
 
+// The parts library keeps prices under the bare model name; the label wins.
+TEST(PartsList, PricesByModelNameAsTheLibraryKeepsThem) {
+    PriceTable prices;
+    prices.perPiece[QStringLiteral("CS-C2")] = 800;
+    prices.perPiece[QStringLiteral("DCM7FTCS")] = 1;
+    prices.perPiece[QStringLiteral("テレビ端子 DCM7FTCS")] = 500;
+    const QStringList all = lines(countParts(loadExample("apartment-12.tvdn"), 0, prices));
+    EXPECT_EQ(all[2], QStringLiteral("分岐器|CS-C2|1|個|800|800"));
+    EXPECT_EQ(all[6], QStringLiteral("テレビ端子|DCM7FTCS|8|個|500|4000"));
+}
+
 // A user part is counted by its name; a run of 0 m has no cable and no connectors.
 TEST(PartsList, UserPartsAndRunsWithoutLength) {
     Network net;

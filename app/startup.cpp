@@ -7,6 +7,7 @@
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "cli/commandline.h"
+#include "cli/designcommand.h"
 #include "cli/levelscommand.h"
 #include "cli/networklevels.h"
 #include "common/usersettings.h"
@@ -136,6 +137,8 @@ int runCommand(ScreenSet& screens, const CommandLine& line, const QStringList& u
     const JudgingSettings judging = loadJudgingSettings();
     BatchResult result = line.mode == CommandLine::Mode::Levels
                              ? levelsCommand(line.files.first(), line.format, judging)
+                         : line.mode == CommandLine::Mode::Design
+                             ? designCommand(line.files.first(), line.outputFile, judging.profile)
                              : printPdfCommand(screens, line.pdfFile, line.files.first());
     result.err.prepend(warning);
     return finish(result);

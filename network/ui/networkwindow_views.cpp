@@ -8,8 +8,10 @@
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
@@ -130,7 +132,10 @@ QWidget* NetworkWindow::buildOutletPage() {
 
     auto* page = new QWidget;
     auto* tableLayout = new QVBoxLayout(page);
-    tableLayout->addWidget(summaryLabel);
+    auto* summaryRow = new QHBoxLayout;
+    summaryRow->addWidget(summaryLabel, 1);
+    summaryRow->addWidget(centreButton, 0, Qt::AlignBottom);
+    tableLayout->addLayout(summaryRow);
     tableLayout->addWidget(outletTable);
     return page;
 }

@@ -110,6 +110,23 @@ void BM_AutoDesign(benchmark::State& state, const TowerPlan& plan) {
 BENCHMARK_CAPTURE(BM_AutoDesign, Tower2000, TowerPlan{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AutoDesign, Tower10000, TenThousand)->Unit(benchmark::kMillisecond);
 
+// From a start that reaches no margin at all (every series unit a BS type,
+// not rated for CS), so that only the boxes themselves prune the search.
+void BM_AutoDesignFromUnratedStart(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    for (NodeId id : network.preorder()) {
+        NodeSetup setup = network.node(id).setup;
+        if (setup.component.kind != ComponentKind::SeriesUnit) continue;
+        setup.component.model = 1;
+        network.setSetup(id, setup);
+    }
+    const OutletCriteria criteria = outletRanges();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(autoDesign(network, criteria));
+}
+BENCHMARK(BM_AutoDesignFromUnratedStart)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -17,6 +17,8 @@ namespace {
 constexpr double Inf = std::numeric_limits<double>::infinity();
 // Margins closer than this are equal: the cheaper design wins.
 constexpr double MarginTolerance = 1e-9;
+// Options per node kept by the quick first design.
+constexpr size_t QuickBeam = 4;
 
 using Losses = std::array<double, BandCount>;
 
@@ -53,6 +55,7 @@ struct Search {
     std::vector<std::vector<Option>> options;
     std::vector<Trace> traces;
     double bound = -Inf; // a margin some design reaches
+    size_t beam = 0;     // when set, keeps only the most promising options: a quick first design
 };
 
 double componentCost(const DesignOptions& options, const Component& c, const NodeLosses& losses) {
@@ -165,6 +168,12 @@ std::vector<Option> prune(std::vector<Option> all, const Search& s) {
             kept.begin(), kept.end(), [&](const Option& k) { return dominates(k, all[i], n); });
         if (!dominated) kept.push_back(all[i]);
     }
+    if (s.beam > 0 && kept.size() > s.beam) {
+        std::stable_sort(kept.begin(), kept.end(), [&](const Option& a, const Option& b) {
+            return marginOf(a, s) > marginOf(b, s);
+        });
+        kept.resize(s.beam);
+    }
     return kept;
 }
 
@@ -175,7 +184,9 @@ std::vector<Option> withChild(const std::vector<Option>& soFar, int c, const Ban
     for (Option& o : below)
         shift(o, port, s.bands);
     std::vector<Option> all;
+    std::vector<Trace> pending; // kept as traces only by the survivors
     all.reserve(soFar.size() * below.size());
+    pending.reserve(all.capacity());
     for (const Option& a : soFar)
         for (size_t t = 0; t < below.size(); ++t) {
             Option o = a;
@@ -184,11 +195,16 @@ std::vector<Option> withChild(const std::vector<Option>& soFar, int c, const Ban
                 o.hi[j] = std::max(o.hi[j], below[t].hi[j]);
             }
             o.cost += below[t].cost;
-            o.trace = int(s.traces.size());
-            s.traces.push_back({a.trace, c, int(t)});
+            o.trace = -2 - int(pending.size());
+            pending.push_back({a.trace, c, int(t)});
             all.push_back(o);
         }
-    return prune(std::move(all), s);
+    std::vector<Option> kept = prune(std::move(all), s);
+    for (Option& o : kept) {
+        s.traces.push_back(pending[size_t(-2 - o.trace)]);
+        o.trace = int(s.traces.size()) - 1;
+    }
+    return kept;
 }
 
 Option emptyOption() {
@@ -320,6 +336,13 @@ Solution search(const Network& network, const OutletCriteria& criteria,
     s.bound = currentMargin(s, network);
     for (size_t i = 0; i < s.flat.nodes.size(); ++i)
         s.candidates[i] = candidatesOf(network, *s.flat.nodes[i].node, options);
+    // A quick design first: the better its margin, the more the exact
+    // search may leave out.
+    s.beam = QuickBeam;
+    const std::vector<Option> quickRoot = solve(s, network);
+    if (const Option* quick = bestOption(quickRoot, s))
+        s.bound = std::max(s.bound, marginOf(*quick, s));
+    s.beam = 0;
     const std::vector<Option> root = solve(s, network);
     const Option* best = bestOption(root, s);
     if (!best) return {};

@@ -6,6 +6,7 @@
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
 #include "platform/hourglass.h"
+#include "platform/platform.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -59,7 +60,14 @@ void NetworkWindow::runAutoDesign() {
         Hourglass wait(this);
         design = autoDesign(net, m_document->criteria());
     }
-    DesignDialog dialog(designReport(net, *design), design->passes(), this);
+    const QStringList report = designReport(net, *design);
+    if (design->changes.empty() && design->head == net.head) {
+        // Nothing to apply: the report alone, and no empty undo step.
+        Platform::message(this, report.join(u'\r'), QStringLiteral("自動設計"),
+                          design->passes() ? QMessageBox::Information : QMessageBox::Warning);
+        return;
+    }
+    DesignDialog dialog(report, design->passes(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     edit(QStringLiteral("自動設計"), [&](Network& n) { applyDesign(n, *design); });
 }

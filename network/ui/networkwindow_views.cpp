@@ -8,7 +8,6 @@
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -132,10 +131,8 @@ QWidget* NetworkWindow::buildOutletPage() {
 
     auto* page = new QWidget;
     auto* tableLayout = new QVBoxLayout(page);
-    auto* summaryRow = new QHBoxLayout;
-    summaryRow->addWidget(summaryLabel, 1);
-    summaryRow->addWidget(centreButton, 0, Qt::AlignBottom);
-    tableLayout->addLayout(summaryRow);
+    tableLayout->addWidget(summaryLabel);
+    tableLayout->addWidget(centreButton, 0, Qt::AlignLeft);
     tableLayout->addWidget(outletTable);
     return page;
 }

@@ -54,6 +54,11 @@ TEST_F(DesignScreen, OneClickAndOneConfirmationFixTheApartmentHouse) {
     EXPECT_TRUE(shown.last().contains(QStringLiteral("すべての端子が基準を満たします")))
         << shown.join(u'\n').toStdString();
     ASSERT_EQ(s->document()->undoStack()->count(), 1);
+    // Designed already: said so, no dialog and no empty undo step.
+    named<QAction>(s, "autoDesign")->trigger();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("部品の変更はありません")));
+    EXPECT_EQ(s->document()->undoStack()->count(), 1);
     s->document()->undoStack()->undo();
     EXPECT_EQ(failing(s), 4);
 }

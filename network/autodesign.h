@@ -10,22 +10,12 @@
 // dropped (it can never do better), as is one whose own spread already rules
 // out the margin of a design known to be reachable.
 
+#include "network/designsearch.h"
 #include "network/headwindow.h"
 
-#include <functional>
-#include <map>
 #include <vector>
 
 namespace miravel::network {
-
-struct DesignOptions {
-    // The components a node of each kind may take. A node takes those that
-    // keep its outlets and give each of its runs a port; kinds not listed
-    // keep their part.
-    std::map<ComponentKind, std::vector<Component>> candidates;
-    // What a component costs; empty: its number of outputs.
-    std::function<double(const Component&)> cost;
-};
 
 // Every catalogue model of the distributors, branchers and series units.
 DesignOptions catalogueDesignOptions();

@@ -209,15 +209,3 @@ TEST(AutoDesign, NamesOutletsThatCannotPass) {
     EXPECT_TRUE(report.contains(QStringLiteral("999（最弱）と 101（最強）が両立しません")))
         << report.toStdString();
 }
-
-TEST(AutoDesign, FixesTheApartmentHouse) {
-    Network net = loadExample("apartment-12.tvdn");
-    HeadEnd head = net.head;
-    head.levels = {80, 80, 80, 80}; // too low for the upper floors
-    net.setHead(head);
-    ASSERT_GT(computeNetwork(net, outletRanges()).failingOutlets, 0);
-    const DesignResult design = autoDesign(net, outletRanges());
-    EXPECT_TRUE(design.passes()) << designReport(net, design).join(u'\n').toStdString();
-    applyDesign(net, design);
-    EXPECT_EQ(computeNetwork(net, outletRanges()).failingOutlets, 0);
-}

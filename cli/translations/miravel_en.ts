@@ -54,7 +54,8 @@
                      結果（ブースター出力・損失・端末レベル）を表示します。
                      画面は開きません。
                      ネットワークファイル（.tvdn）では、すべての端子の帯域ごとの
-                     レベルと判定を表示します。
+                     レベルと判定、全端子が基準を満たすヘッドエンド出力の
+                     範囲を表示します。
                      判定には画面で最後に選んだ基準と雑音指数を使います。
   --format &lt;形式&gt;    --levels の出力形式: text（既定、桁揃え）、csv、json
   --print-pdf &lt;PDF&gt;  「印刷（データ）」と同じ計算書を PDF ファイルに書き出します。
@@ -86,7 +87,8 @@ Options:
                      the result of the terminal level calculation (booster
                      output, loss, terminal level). Opens no window.
                      For a network file (.tvdn), print every outlet&apos;s level
-                     and verdict per band.
+                     and verdict per band, and the head-end output levels for
+                     which every outlet passes.
                      Verdicts use the criteria and noise figures last chosen
                      on the screens.
   --format &lt;FORMAT&gt;  Output format of --levels: text (default, aligned), csv,

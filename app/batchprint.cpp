@@ -5,6 +5,7 @@
 #include "cli/commandline.h"
 #include "cli/networklevels.h"
 #include "common/oserror.h"
+#include "common/wholefile.h"
 #include "platform/platform.h"
 #include "print/ui/printcommands.h"
 #include "print/ui/printer.h"
@@ -34,16 +35,6 @@ namespace miravel::app {
 using namespace miravel::cli;
 
 namespace {
-
-// True when both names lead to one file (same device and inode), through
-// "./", "..", or a symbolic link alike.
-bool sameFile(const QString& a, const QString& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
 
 // Why the PDF cannot be written there (permission, a read-only folder), found
 // by opening it for writing without changing it (a new name is created and

@@ -7,6 +7,7 @@
 #include "app/screens.h"
 #include "catalog/catalog.h"
 #include "cli/commandline.h"
+#include "cli/designcommand.h"
 #include "cli/levelscommand.h"
 #include "cli/networklevels.h"
 #include "cli/partscommand.h"
@@ -140,6 +141,8 @@ int runCommand(ScreenSet& screens, const CommandLine& line, const QStringList& u
                              ? levelsCommand(line.files.first(), line.format, judging)
                          : line.mode == CommandLine::Mode::Parts
                              ? partsCommand(line.files.first(), line.format, libraryPriceTable())
+                         : line.mode == CommandLine::Mode::Design
+                             ? designCommand(line.files.first(), line.outputFile, judging.profile)
                              : printPdfCommand(screens, line.pdfFile, line.files.first());
     result.err.prepend(warning);
     return finish(result);

@@ -1,8 +1,10 @@
 // Speed of the calculations: the terminal screen's Keisan on a filled path,
-// and a full recompute of a 10,000-outlet building network.
+// a full recompute of a 10,000-outlet building network, and the automatic
+// choice of parts.
 
 #include "catalog/catalog.h"
 #include "keisan_reference.h"
+#include "network/autodesign.h"
 #include "network/propagation.h"
 #include "network/towergenerator.h"
 #include "terminal/keisan.h"
@@ -94,6 +96,36 @@ void BM_NetworkEditAndRecompute(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NetworkEditAndRecompute)->Unit(benchmark::kMillisecond);
+
+// The automatic choice of parts on the 2,000-outlet tower of the examples
+// (goal: under 1 s) and on the 10,000-outlet one (goal: under 5 s).
+void BM_AutoDesign(benchmark::State& state, const TowerPlan& plan) {
+    loadCatalogue();
+    const Network network = generateTower(plan);
+    const OutletCriteria criteria = outletRanges();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(autoDesign(network, criteria));
+    state.counters["outlets"] = double(computeNetwork(network, criteria).outlets.size());
+}
+BENCHMARK_CAPTURE(BM_AutoDesign, Tower2000, TowerPlan{})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AutoDesign, Tower10000, TenThousand)->Unit(benchmark::kMillisecond);
+
+// From a start that reaches no margin at all (every series unit a BS type,
+// not rated for CS), so that only the boxes themselves prune the search.
+void BM_AutoDesignFromUnratedStart(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    for (NodeId id : network.preorder()) {
+        NodeSetup setup = network.node(id).setup;
+        if (setup.component.kind != ComponentKind::SeriesUnit) continue;
+        setup.component.model = 1;
+        network.setSetup(id, setup);
+    }
+    const OutletCriteria criteria = outletRanges();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(autoDesign(network, criteria));
+}
+BENCHMARK(BM_AutoDesignFromUnratedStart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

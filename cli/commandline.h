@@ -1,6 +1,6 @@
 #pragma once
 // The program's command line: open files in the window, or one of the batch
-// uses that show no window (--levels, --parts, --print-pdf).
+// uses that show no window (--levels, --parts, --print-pdf, --design).
 
 #include "cli/leveltable.h"
 
@@ -14,12 +14,13 @@ namespace miravel::cli {
 enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2, ExitFailing = 3 };
 
 struct CommandLine {
-    enum class Mode { Window, Levels, Parts, PrintPdf, Help, Version, UsageError };
+    enum class Mode { Window, Levels, Parts, PrintPdf, Design, Help, Version, UsageError };
     Mode mode = Mode::Window;
     OutputFormat format = OutputFormat::Text;
-    QString pdfFile;   // --print-pdf
-    QStringList files; // the file arguments, in order
-    QString message;   // what a usage error says
+    QString pdfFile;    // --print-pdf
+    QString outputFile; // --design ... --output
+    QStringList files;  // the file arguments, in order
+    QString message;    // what a usage error says
 };
 
 // Reads the arguments (the first is the program itself), those that Qt's

@@ -28,6 +28,19 @@ void LevelTable::addColumn(const LevelColumn& column, const QStringList& cells) 
     }
 }
 
+QString jsonString(const QString& text) {
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        if (c == u'"' || c == u'\\')
+            out += u'\\' + QString(c);
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + u'"';
+}
+
 int textColumns(const QString& text) {
     int width = 0;
     for (char32_t c : text.toUcs4())
@@ -50,19 +63,6 @@ QString textLine(const LevelTable& table, const QStringList& cells, const QList<
     while (line.endsWith(u' '))
         line.chop(1);
     return line + u'\n';
-}
-
-QString jsonString(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            out += u'\\' + QString(c);
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + u'"';
 }
 
 bool isJsonNumber(const QString& text) {

@@ -47,4 +47,8 @@ QString formatJson(const LevelTable& table);
 
 QString formatLevelTable(const LevelTable& table, OutputFormat format);
 
+// A JSON string of `text`, quoted, with quotes, backslashes and control
+// characters escaped.
+QString jsonString(const QString& text);
+
 } // namespace miravel::cli

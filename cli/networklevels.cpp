@@ -2,7 +2,9 @@
 
 #include "cli/commandline.h"
 #include "common/errors.h"
+#include "common/numformat.h"
 #include "common/numval.h"
+#include "network/headwindow.h"
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
@@ -48,6 +50,56 @@ LevelTable networkLevelTable(const QString& file, const NetworkResult& result) {
     return table;
 }
 
+namespace {
+
+QString jsonNullable(const std::optional<double>& value) {
+    return value ? Fmt2(*value) : QStringLiteral("null");
+}
+
+QString jsonOutlet(const NetworkResult& r, int outlet, bool named) {
+    return named && outlet >= 0 ? jsonString(r.outlets[size_t(outlet)].name)
+                                : QStringLiteral("null");
+}
+
+// "head_end_window": per band its range (null without one) and, when no
+// level serves every outlet, the two that conflict.
+QString jsonWindow(const NetworkResult& r, const HeadWindow& window) {
+    QStringList bands;
+    for (size_t b = 0; b < BandCount; ++b) {
+        const BandWindow& w = window[b];
+        const bool conflict = w.judged && !w.window && w.unrated < 0;
+        bands << QStringLiteral("    {\"band\": %1, \"min\": %2, \"max\": %3, \"weakest\": %4, "
+                                "\"strongest\": %5, \"unrated\": %6}")
+                     .arg(jsonString(bandName(int(b))),
+                          jsonNullable(w.window ? std::optional(w.window->min) : std::nullopt),
+                          jsonNullable(w.window ? std::optional(w.window->max) : std::nullopt),
+                          jsonOutlet(r, w.weakest, conflict), jsonOutlet(r, w.strongest, conflict),
+                          jsonOutlet(r, w.unrated, w.judged));
+    }
+    return QStringLiteral("  \"head_end_window\": [\n") + bands.join(QStringLiteral(",\n")) +
+           QStringLiteral("\n  ]\n");
+}
+
+// The head-end window after the outlet table: lines in the text form, a
+// member in JSON; CSV keeps its one table.
+QString withHeadWindow(QString out, OutputFormat format, const Network& network,
+                       const NetworkResult& r, const Profile& profile) {
+    const HeadWindow window =
+        headEndWindow(r, outletCriteria(profile), headEndLevels(network.head));
+    if (format == OutputFormat::Csv) return out;
+    if (format == OutputFormat::Json) {
+        out.chop(2); // "}\n"
+        out.insert(out.size() - 1, u',');
+        return out + jsonWindow(r, window) + QStringLiteral("}\n");
+    }
+    out += u'\n';
+    for (size_t b = 0; b < BandCount; ++b)
+        out += windowLine(r, window[b], int(b)) + u'\n';
+    return out;
+}
+
+} // namespace
+
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile) {
     Network network;
     try {
@@ -57,7 +109,8 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
     }
     const NetworkResult result = computeNetwork(network, profile);
     BatchResult batch;
-    batch.out = formatLevelTable(networkLevelTable(file, result), format);
+    batch.out = withHeadWindow(formatLevelTable(networkLevelTable(file, result), format), format,
+                               network, result, profile);
     if (result.failingOutlets > 0) {
         batch.status = ExitFailing;
         batch.err = QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")

@@ -16,6 +16,8 @@ bool isNetworkFile(const QString& file);
 // ("非対応" where a part on the way is not rated), and the overall verdict.
 LevelTable networkLevelTable(const QString& file, const network::NetworkResult& result);
 
+// The table, followed in the text form by the head-end window per band and
+// in JSON by its member "head_end_window" (CSV: the table alone).
 // Reads and checks the file as the network screen does; a refused file gives
 // ExitRefused and its message, a network with any failing outlet
 // ExitFailing (the table is printed all the same).

@@ -15,6 +15,10 @@ class QIODevice;
 
 namespace miravel::common {
 
+// True when both names lead to one existing file (same device and inode),
+// through "./", "..", or a symbolic link alike.
+bool sameFile(const QString& a, const QString& b);
+
 // Why nothing may be written at `path`, in Japanese, naming it and what it
 // is (a folder, a named pipe, a device...); "" when it may be.
 QString writeTargetRefusal(const QString& path);

@@ -12,8 +12,8 @@
         <translation>%1 takes no value: %2</translation>
     </message>
     <message>
-        <source>オプションに値がありません（--format と --print-pdf には値が要ります）。</source>
-        <translation>An option lacks its value (--format and --print-pdf need one).</translation>
+        <source>オプションに値がありません（--format、--print-pdf と --output には値が要ります）。</source>
+        <translation>An option lacks its value (--format, --print-pdf and --output need one).</translation>
     </message>
     <message>
         <source>%1 は同時に指定できません。</source>
@@ -49,6 +49,7 @@
         miravel --levels [--format text|csv|json] ネットワーク.tvdn
         miravel --parts [--format text|csv|json] ネットワーク.tvdn
         miravel --print-pdf 出力.pdf データファイル.tvd
+        miravel --design ネットワーク.tvdn --output 出力.tvdn
 
 データファイルを指定すると、「読み込み」と同じように読み込んで画面を開きます。
 ネットワークファイル（.tvdn）は「建物の配線網」画面で開きます。
@@ -58,26 +59,33 @@
                      結果（ブースター出力・損失・端末レベル）を表示します。
                      画面は開きません。
                      ネットワークファイル（.tvdn）では、すべての端子の帯域ごとの
-                     レベルと判定を表示します。
+                     レベルと判定、全端子が基準を満たすヘッドエンド出力の
+                     範囲を表示します。
                      判定には画面で最後に選んだ基準と雑音指数を使います。
   --parts            ネットワークファイル（.tvdn）の部材集計表（部品の型式ごとの個数、
                      ケーブル種別ごとの長さ、接栓の数）を表示します。画面は開きません。
   --format &lt;形式&gt;    --levels と --parts の出力形式: text（既定、桁揃え）、csv、json
   --print-pdf &lt;PDF&gt;  「印刷（データ）」と同じ計算書を PDF ファイルに書き出します。
                      画面は開きません。
+  --design           ネットワークファイルの分岐器・分配器・直列ユニットの型式と
+                     ヘッドエンド出力を自動で選び（自動設計）、--output の
+                     ファイルに書き出します。読み込んだファイルは変更しません。
+  --output &lt;ファイル&gt; --design の書き出し先（読み込むファイルとは別の名前）
   -h, --help         この説明を表示します。
   -v, --version      バージョンを表示します。
 
---levels、--parts と --print-pdf は設定ファイルを変更せず、ディスプレイも使いません。
+--levels、--parts、--print-pdf、--design は設定ファイルを変更せず、ディスプレイも使いません。
 
 終了状態: 0 成功、1 ファイルを読み込めない・計算できない・書き出せない、
-          2 コマンドラインの誤り、3 基準を外れた端子がある（.tvdn）
+          2 コマンドラインの誤り、3 基準を外れた端子がある（.tvdn）・
+          自動設計でも基準を満たせない端子がある（--design）
 </source>
         <translation>Usage: miravel [PROJECT.tvd | NETWORK.tvdn]
        miravel --levels [--format text|csv|json] PROJECT.tvd
        miravel --levels [--format text|csv|json] NETWORK.tvdn
        miravel --parts [--format text|csv|json] NETWORK.tvdn
        miravel --print-pdf OUTPUT.pdf PROJECT.tvd
+       miravel --design NETWORK.tvdn --output OUTPUT.tvdn
 
 With a project file, the program loads it as 読み込み (Load) does and opens
 its windows. A network file (.tvdn) opens in the building network screen.
@@ -87,7 +95,8 @@ Options:
                      the result of the terminal level calculation (booster
                      output, loss, terminal level). Opens no window.
                      For a network file (.tvdn), print every outlet&apos;s level
-                     and verdict per band.
+                     and verdict per band, and the head-end output levels for
+                     which every outlet passes.
                      Verdicts use the criteria and noise figures last chosen
                      on the screens.
   --parts            Print the parts list of a network file (.tvdn): pieces
@@ -97,13 +106,20 @@ Options:
                      aligned), csv, json
   --print-pdf &lt;PDF&gt;  Write the calculation report that 印刷（データ） (Print
                      data) prints into a PDF file. Opens no window.
+  --design           Choose the models of the network file&apos;s branchers,
+                     distributors and series units and the head-end output
+                     automatically (自動設計) and write the result to the
+                     --output file. The input file is never changed.
+  --output &lt;FILE&gt;    Where --design writes (not the input file itself)
   -h, --help         Show this help.
   -v, --version      Show the version.
 
---levels, --parts and --print-pdf leave the settings file unchanged and need no display.
+--levels, --parts, --print-pdf and --design leave the settings file unchanged
+and need no display.
 
 Exit status: 0 success, 1 a file could not be read, calculated or written,
-             2 command-line error, 3 an outlet outside its criteria (.tvdn)
+             2 command-line error, 3 an outlet outside its criteria (.tvdn),
+             or one that no design makes pass (--design)
 </translation>
     </message>
     <message>
@@ -141,6 +157,32 @@ See miravel --help for details.
     <message>
         <source>PDF の出力先「%1」は読み込むデータファイルそのものです。別の名前を指定してください。</source>
         <translation>The PDF output &quot;%1&quot; is the project file itself. Give another name.</translation>
+    </message>
+    <message>
+        <source>--output は --design と一緒に指定してください。</source>
+        <translation>--output is used together with --design.</translation>
+    </message>
+    <message>
+        <source>--design は --levels、--parts、--print-pdf と同時に指定できません。</source>
+        <translation>--design cannot be used with --levels, --parts or --print-pdf.</translation>
+    </message>
+    <message>
+        <source>--design には --output で書き出すファイル名を指定してください。</source>
+        <translation>--design needs the name of the file to write, given with --output.</translation>
+    </message>
+    <message>
+        <source>--design で設計できるのは建物の配線網のファイル（.tvdn）だけです: %1</source>
+        <translation>--design designs building network files (.tvdn) only: %1</translation>
+    </message>
+    <message>
+        <source>--output の出力先「%1」は読み込むファイルそのものです。別の名前を指定してください。</source>
+        <translation>The --output file &quot;%1&quot; is the input file itself. Give another name.</translation>
+    </message>
+    <message>
+        <source>%1 の基準を満たせない端子があります（%2 端子中 %3）。
+</source>
+        <translation>Some outlets cannot meet %1 whatever the choice (%3 of %2 outlets).
+</translation>
     </message>
 </context>
 </TS>

@@ -59,6 +59,7 @@ NetworkWindow::NetworkWindow(QWidget* parent)
     setObjectName(QStringLiteral("NetworkWindow"));
     m_treeModel = new NetworkTreeModel(m_document, this);
     m_tableModel = new OutletTableModel(m_document, this);
+    buildDesignActions();
     buildViews();
     buildActions();
     buildMenus();
@@ -188,6 +189,7 @@ void NetworkWindow::buildMenus() {
     QMenu* calc = menuBar()->addMenu(QStringLiteral("計算"));
     calc->menuAction()->setObjectName(QStringLiteral("networkCalcMenu"));
     calc->addAction(sendAction);
+    calc->addAction(designAction);
     addShapeCommands(this, editMenu, calc);
 
     QToolBar* bar = addToolBar(QStringLiteral("編集"));
@@ -217,6 +219,7 @@ void NetworkWindow::buildMenus() {
     bar->addAction(repeatAction);
     bar->addSeparator();
     bar->addAction(sendAction);
+    bar->addAction(designAction);
     buildProfileChoice(bar);
 }
 
@@ -303,6 +306,10 @@ void NetworkWindow::showSummary() {
                      .arg(s.failing)
                      .arg(s.unrated);
     }
+    const HeadWindow window = headWindow();
+    for (int b = 0; b < BandCount; ++b)
+        if (window[size_t(b)].judged) lines << windowLine(r, window[size_t(b)], b);
+    centreButton->setEnabled(hasAnyWindow(window));
     summaryLabel->setText(lines.join(u'\n'));
 }
 

@@ -5,6 +5,7 @@
 // send-to-terminal commands act on the selected node.
 
 #include "common/filestamp.h"
+#include "network/headwindow.h"
 #include "network/networkmodel.h"
 
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QSortFilterProxyModel;
 class QSpinBox;
 class QTabWidget;
@@ -67,6 +69,10 @@ public:
     void printNetwork();
     void previewNetwork();
     void exportPdf();
+    // Design (networkwindow_design.cpp): the head end to the middle of the
+    // window that serves every outlet, and the automatic choice of parts.
+    void centreHeadInWindow();
+    void runAutoDesign();
 
     static constexpr int DiagramTab = 1;
 
@@ -110,6 +116,8 @@ private:
     QAction* sendAction;
     QAction* definitionsAction;
     QAction* libraryAction;
+    QAction* designAction;
+    QPushButton* centreButton;
 
     bool mayDiscardChanges();
     bool loadNetworkFile(const QString& path);
@@ -121,6 +129,8 @@ private:
     void buildUndoActions();
     void buildMenus();
     void buildProfileChoice(class QToolBar* bar);
+    void buildDesignActions();
+    HeadWindow headWindow() const;
     void documentChanged();
     void showSummary();
     void refreshDiagram();

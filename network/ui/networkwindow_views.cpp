@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
@@ -131,6 +132,7 @@ QWidget* NetworkWindow::buildOutletPage() {
     auto* page = new QWidget;
     auto* tableLayout = new QVBoxLayout(page);
     tableLayout->addWidget(summaryLabel);
+    tableLayout->addWidget(centreButton, 0, Qt::AlignLeft);
     tableLayout->addWidget(outletTable);
     return page;
 }

@@ -7,6 +7,7 @@
 #include "standard/profilestore.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QTemporaryDir>
@@ -81,6 +82,30 @@ TEST(NetworkLevels, ANumberLikeRoomIsAJsonString) {
     const QJsonValue first = QJsonDocument::fromJson(r.out.toUtf8())[QStringLiteral("rows")][0];
     EXPECT_EQ(first[QStringLiteral("room")], QJsonValue(QStringLiteral("101")));
     EXPECT_TRUE(first[QStringLiteral("vhf_level")].isDouble());
+}
+
+// After the table: per band the head-end levels that serve every outlet
+// (UHF: 50 + 39.399 up, 81 + 15.426 down); CSV keeps the table alone.
+TEST(NetworkLevels, HeadEndWindowAfterTheTable) {
+    const QString file = example("apartment-12.tvdn");
+    const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
+    const NetworkResult result = computeNetwork(readNetworkFile(file), Outlet2K);
+    const QString table = formatLevelTable(networkLevelTable(file, result), OutputFormat::Text);
+    EXPECT_EQ(text.out, table + QStringLiteral("\nVHF　ヘッドエンド出力 基準なし\n"
+                                               "UHF　ヘッドエンド出力 89.40–96.42 dB\n"
+                                               "BS　ヘッドエンド出力 92.17–98.73 dB\n"
+                                               "CS　ヘッドエンド出力 98.94–104.12 dB\n"));
+    const BatchResult csv = networkLevelsCommand(file, OutputFormat::Csv, Outlet2K);
+    EXPECT_EQ(csv.out, formatLevelTable(networkLevelTable(file, result), OutputFormat::Csv));
+    const BatchResult json = networkLevelsCommand(file, OutputFormat::Json, Outlet2K);
+    const QJsonDocument doc = QJsonDocument::fromJson(json.out.toUtf8());
+    ASSERT_TRUE(doc.isObject()) << json.out.toStdString();
+    const QJsonValue uhf = doc[QStringLiteral("head_end_window")][1];
+    EXPECT_EQ(uhf[QStringLiteral("band")], QJsonValue(QStringLiteral("UHF")));
+    EXPECT_DOUBLE_EQ(uhf[QStringLiteral("min")].toDouble(), 89.40);
+    EXPECT_DOUBLE_EQ(uhf[QStringLiteral("max")].toDouble(), 96.42);
+    EXPECT_TRUE(doc[QStringLiteral("head_end_window")][0][QStringLiteral("min")].isNull());
+    EXPECT_EQ(doc[QStringLiteral("rows")].toArray().size(), 12);
 }
 
 TEST(NetworkLevels, RefusedFile) {

@@ -1,8 +1,10 @@
 #include "app/desktopwindows.h"
 
+#include "app/firstpaint.h"
 #include "app/menu.h"
 #include "app/screens.h"
 #include "app/singleinstance.h"
+#include "catalog/catalog.h"
 #include "common/version.h"
 #include "network/ui/networkentry.h"
 #include "network/ui/networkwindow.h"
@@ -114,13 +116,19 @@ void addDesktopItems(QWidget* window, ScreenSet& screens) {
     window->addAction(quit);
 }
 
+QIcon builtInIcon() {
+    return QIcon(QStringLiteral(":/miravel/miravel-128.png"));
+}
+
 QIcon programIcon() {
-    const QIcon builtIn(QStringLiteral(":/miravel/miravel-128.png"));
-    return QIcon::fromTheme(programId(), QIcon::fromTheme(QStringLiteral("miravel"), builtIn));
+    return QIcon::fromTheme(programId(),
+                            QIcon::fromTheme(QStringLiteral("miravel"), builtInIcon()));
 }
 
 QObject* installDesktopBehaviours(QApplication& app, ScreenSet& screens) {
-    app.setWindowIcon(programIcon());
+    // The same picture as the theme's: searching the theme waits for the
+    // first window's first paint (useThemeIcon).
+    app.setWindowIcon(builtInIcon());
     auto* filter = new DesktopFilter(screens, &app);
     app.installEventFilter(filter);
     return filter;
@@ -142,6 +150,10 @@ bool beginDesktopSession(QApplication& app, ScreenSet& screens, const QStringLis
     return true;
 }
 
+void useThemeIcon(QWidget* firstWindow) {
+    afterFirstPaint(firstWindow, [] { QApplication::setWindowIcon(programIcon()); });
+}
+
 bool quitProgram(ScreenSet& screens) {
     // The window that may ask first, so that keeping it keeps everything.
     if (NetworkWindow* network = NetworkEntry::existingNetworkScreen())
@@ -159,6 +171,7 @@ bool isDocumentFile(const QString& path) {
 }
 
 bool openDocument(QWidget* from, const QString& path) {
+    catalog::ensureCatalogue();
     if (!isNetworkFile(path)) return loadProjectFile(from, path);
     NetworkEntry::showNetworkScreen();
     return NetworkEntry::existingNetworkScreen()->openNetworkFile(path);

@@ -24,7 +24,7 @@ bool beginDesktopSession(QApplication& app, ScreenSet& screens, const QStringLis
                          OpenStartFiles openFiles);
 
 // Gives every window, as it is first shown, 使い方 and Ctrl+Q, and lets it
-// take dropped files; sets the program icon. Deleting the returned object
+// take dropped files; sets the built-in program icon. Deleting the returned object
 // ends the behaviours (tests).
 QObject* installDesktopBehaviours(QApplication& app, ScreenSet& screens);
 // The same for one window (done for each window on its first show).
@@ -32,6 +32,11 @@ void addDesktopItems(QWidget* window, ScreenSet& screens);
 
 // The program's icon: the desktop theme's, else the one built in.
 QIcon programIcon();
+// The built-in icon, which the program starts with.
+QIcon builtInIcon();
+// Sets the program icon from the desktop theme right after the window's
+// first paint: searching the theme costs more than showing the menu.
+void useThemeIcon(QWidget* firstWindow);
 
 // Ends the program as the start menu's 終了 does, all windows included,
 // after the unsaved-changes questions; false when the user kept a window.

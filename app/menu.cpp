@@ -122,8 +122,9 @@ void Menu::buildScreen() {
     setMinimumWidth(menuBar()->sizeHint().width() + 24);
 }
 
+// The catalogue is loaded when a screen or command first needs it: the menu
+// shows none of it.
 void Menu::Form_Load() {
-    loadCatalogue();
     Label1->setText(titleLabelText());
     Label2->setText(creditLine());
     Option1->setText(QStringLiteral("アンテナからブースター入り口まで計算"));
@@ -136,6 +137,7 @@ void Menu::Form_Load() {
 }
 
 void Menu::Command1_Click() {
+    ensureCatalogue();
     if (Option1->isChecked()) {
         jobs.showDenkai();
         clearOption(Option1);

@@ -1,5 +1,5 @@
 #pragma once
-// The start menu: loads the catalogue and the printer defaults, offers the
+// The start menu: sets the printer defaults, offers the
 // four jobs and carries the project-file commands.
 
 #include <QMainWindow>

@@ -2,6 +2,7 @@
 
 #include "app/menu.h"
 #include "app/windowsetup.h"
+#include "catalog/catalog.h"
 #include "catalog/ui/boardentry.h"
 #include "catalog/ui/tv_mt.h"
 #include "fieldstrength/ui/denkai.h"
@@ -61,13 +62,17 @@ Menu* ScreenSet::menu() {
                   [this] { closeWorkScreens(); }};
     return instance(m_menu, jobs);
 }
+// The work screens read the catalogue as they load.
 Denkai* ScreenSet::denkai() {
+    ensureCatalogue();
     return instance(m_denkai);
 }
 tanmatu* ScreenSet::terminal() {
+    ensureCatalogue();
     return instance(m_terminal);
 }
 Tv_Mt* ScreenSet::board() {
+    ensureCatalogue();
     return instance(m_board);
 }
 

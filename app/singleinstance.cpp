@@ -3,9 +3,16 @@
 #include "common/version.h"
 
 #include <QDataStream>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace miravel::common;
@@ -14,16 +21,45 @@ namespace miravel::app {
 
 namespace {
 
-constexpr int ConnectMs = 1000;
-constexpr int WriteMs = 3000;
+// How long a later start waits for the running one to take its files.
+constexpr int WriteSeconds = 3;
 // A list of file names is far smaller; anything larger is not a later start.
 constexpr qint64 MaxMessageBytes = 1024 * 1024;
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_0;
 
-bool someoneListens(const QString& name) {
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    return probe.waitForConnected(ConnectMs);
+// The socket file: named in the shared temporary folder. Plain sockets, not
+// Qt's network module: loading that library costs more than the start menu.
+bool socketAddress(const QString& name, sockaddr_un& address) {
+    const QByteArray path = QFile::encodeName(QDir::tempPath() + u'/' + name);
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// A connected socket to the program listening under `name`, else -1.
+int connectTo(const QString& name) {
+    sockaddr_un address;
+    if (!socketAddress(name, address)) return -1;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
+    ::close(fd);
+    return -1;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    const timeval timeout{WriteSeconds, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        written += n;
+    }
+    return true;
 }
 
 } // namespace
@@ -39,55 +75,88 @@ QString singleInstanceName() {
 }
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), m_name(name), m_server(new QLocalServer(this)) {
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
+    : QObject(parent), m_name(name) {}
+
+SingleInstance::~SingleInstance() {
+    if (m_listener < 0) return;
+    ::close(m_listener);
+    sockaddr_un address;
+    if (socketAddress(m_name, address)) ::unlink(address.sun_path);
 }
 
 bool SingleInstance::handOver(const QString& name, const QStringList& files) {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(ConnectMs)) return false;
+    const int fd = connectTo(name);
+    if (fd < 0) return false;
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(StreamVersion);
     out << files;
-    socket.write(bytes);
-    while (socket.bytesToWrite() > 0)
-        if (!socket.waitForBytesWritten(WriteMs)) return false;
-    socket.disconnectFromServer();
-    return true;
+    const bool sent = writeAll(fd, bytes);
+    ::close(fd);
+    return sent;
 }
 
 bool SingleInstance::listen() {
-    // Checked first: listening with access options replaces a socket file,
-    // even a live one.
-    if (someoneListens(m_name)) return false;
-    QLocalServer::removeServer(m_name); // left by a program that ended abruptly
-    return m_server->listen(m_name);
+    // Checked first: a live program keeps its socket; one left by a program
+    // that ended abruptly is replaced.
+    if (const int live = connectTo(m_name); live >= 0) {
+        ::close(live);
+        return false;
+    }
+    sockaddr_un address;
+    if (m_listener >= 0 || !socketAddress(m_name, address)) return false;
+    ::unlink(address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    // Only this user may hand files over.
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_listener = fd;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
+    return true;
 }
 
 void SingleInstance::acceptConnections() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (socket->bytesAvailable() > 0) read(socket);
+    for (;;) {
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) return;
+        auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        auto* received = new QByteArray;
+        connect(notifier, &QSocketNotifier::activated, this,
+                [this, notifier, received] { read(notifier, *received); });
+        connect(notifier, &QObject::destroyed, notifier, [fd, received] {
+            ::close(fd);
+            delete received;
+        });
     }
 }
 
-void SingleInstance::read(QLocalSocket* socket) {
-    if (socket->bytesAvailable() > MaxMessageBytes) {
-        socket->abort();
+// Reads what has come; the files are taken once the whole list is there.
+void SingleInstance::read(QSocketNotifier* connection, QByteArray& received) {
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(int(connection->socket()), buffer, sizeof buffer)) > 0)
+        received.append(buffer, qsizetype(n));
+    const bool ended = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR);
+    if (received.size() > MaxMessageBytes) {
+        connection->setEnabled(false);
+        connection->deleteLater();
         return;
     }
-    QDataStream in(socket);
+    QDataStream in(received);
     in.setVersion(StreamVersion);
-    in.startTransaction();
     QStringList files;
     in >> files;
-    if (!in.commitTransaction()) return; // the rest is still on its way
-    socket->disconnectFromServer();
-    emit filesArrived(files);
+    const bool complete = in.status() == QDataStream::Ok;
+    if (complete || ended) {
+        connection->setEnabled(false);
+        connection->deleteLater();
+    }
+    if (complete) emit filesArrived(files);
 }
 
 } // namespace miravel::app

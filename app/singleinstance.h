@@ -1,12 +1,12 @@
 #pragma once
 // One running program per user: a later start hands its files to the one
-// already running over a local socket and ends.
+// already running over a local (Unix domain) socket and ends.
 
 #include <QObject>
 #include <QStringList>
 
-class QLocalServer;
-class QLocalSocket;
+class QByteArray;
+class QSocketNotifier;
 
 namespace miravel::app {
 
@@ -15,6 +15,8 @@ class SingleInstance : public QObject {
 public:
     // `name`: the socket's name, the same for every start of the program.
     explicit SingleInstance(const QString& name, QObject* parent = nullptr);
+    // Stops listening and removes its socket.
+    ~SingleInstance() override;
 
     // Sends `files` to the program listening under `name`; false when none
     // listens (or it took nothing).
@@ -30,10 +32,10 @@ signals:
 
 private:
     void acceptConnections();
-    void read(QLocalSocket* socket);
+    void read(QSocketNotifier* connection, QByteArray& received);
 
     QString m_name;
-    QLocalServer* m_server;
+    int m_listener = -1; // the listening socket, -1 before listen()
 };
 
 // The socket name of this program for this user and display.

@@ -3,6 +3,7 @@
 #include "app/appinit.h"
 #include "app/batchprint.h"
 #include "app/desktopwindows.h"
+#include "app/firstpaint.h"
 #include "app/menu.h"
 #include "app/screens.h"
 #include "catalog/catalog.h"
@@ -177,6 +178,8 @@ int runWindow(int argc, char* argv[], const QStringList& unusableSettings) {
     if (!beginDesktopSession(app, screens, line.files, openFilesAtStart))
         return ExitOk; // handed over
     Menu* menu = screens.menu();
+    useThemeIcon(menu);
+    endAfterFirstPaintWhenAsked(menu); // ends before the theme icon is looked up
     screens.show(menu);
     if (!unusableSettings.isEmpty())
         Platform::message(menu, settingsIgnoredText(unusableSettings), programTitle(),
@@ -202,6 +205,7 @@ int runProgram(int argc, char* argv[]) {
 
 void openFilesAtStart(QWidget* menu, const QStringList& files) {
     if (files.isEmpty()) return;
+    ensureCatalogue();
     // The captions name the file as 読み込み does: by its absolute path.
     const QString first = QFileInfo(files.first()).absoluteFilePath();
     if (isNetworkFile(first))

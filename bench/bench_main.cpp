@@ -3,6 +3,7 @@
 // choice of parts.
 
 #include "catalog/catalog.h"
+#include "keisan_floor.h"
 #include "keisan_reference.h"
 #include "network/autodesign.h"
 #include "network/propagation.h"
@@ -52,6 +53,21 @@ void BM_Keisan(benchmark::State& state) {
         benchmark::DoNotOptimize(Keisan(fields));
 }
 BENCHMARK(BM_Keisan)->Unit(benchmark::kMicrosecond);
+
+// The floor: the same numbers read, summed and written as the four lines,
+// and nothing more. Keisan's goal is 1.5 times this (scripts/floors.sh).
+void BM_KeisanFloor(benchmark::State& state) {
+    loadCatalogue();
+    const TerminalFields fields = filledPath();
+    const KeisanResult keisan = Keisan(fields);
+    const auto lines = miravel::bench::keisanFloor(fields);
+    for (int b = 0; b < BandCount; ++b)
+        if (keisan.resultText[size_t(b)] != lines[size_t(b)])
+            state.SkipWithError("the floor writes other lines than Keisan");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(miravel::bench::keisanFloor(fields));
+}
+BENCHMARK(BM_KeisanFloor)->Unit(benchmark::kMicrosecond);
 
 // The first version, which threw and caught an exception for every "--".
 void BM_KeisanFirstVersion(benchmark::State& state) {

@@ -19,11 +19,22 @@ CatalogTable Catv_Mt("Catv_Mt", {6, 6});
 
 // The fill routines are in catalogdata.cpp.
 
+namespace {
+
+bool loaded = false;
+
+} // namespace
+
 void loadCatalogue() {
     refillBoardTables();
     Set_Yunit1CS();
     Set_Yunit2CS();
     Set_Catv();
+    loaded = true;
+}
+
+void ensureCatalogue() {
+    if (!loaded) loadCatalogue();
 }
 
 void refillBoardTables() {

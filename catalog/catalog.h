@@ -1,6 +1,6 @@
 #pragma once
 // The component catalogue: fixed tables of text cells, filled from constants
-// when the start menu loads and read by every other part of the program.
+// at their first use and read by every other part of the program.
 
 #include "catalog/catalogtable.h"
 
@@ -41,8 +41,12 @@ void Set_Yunit1CS();
 void Set_Yunit2CS();
 void Set_Catv();
 
-// All fourteen fill routines in their listed order (the start menu's load).
+// All fourteen fill routines in their listed order.
 void loadCatalogue();
+// loadCatalogue, unless it ran already: the start menu shows nothing of the
+// catalogue, so the screens and commands that read it load it at their first
+// use.
+void ensureCatalogue();
 // The first eleven, Set_Douziyuku through Set_Tanshi (the board's load).
 void refillBoardTables();
 

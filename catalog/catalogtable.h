@@ -41,7 +41,11 @@ public:
     bool operator==(const CatalogTable& other) const { return m_cells == other.m_cells; }
 
 private:
-    size_t offset(std::initializer_list<int> index) const;
+    size_t offset(int i, int j) const;
+    size_t offset(int i, int j, int k) const;
+    bool within(int index, size_t dimension) const {
+        return index >= 0 && index <= m_upper[dimension];
+    }
 
     const char* m_name;
     std::vector<int> m_upper;

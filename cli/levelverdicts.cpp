@@ -27,7 +27,8 @@ void addVerdictColumns(LevelTable& table, const ProjectLevels& levels, const Pro
         std::optional<double> input;
         if (!levels.boosterInput[size_t(b)].trimmed().isEmpty())
             input = levels.boosterInputValue[size_t(b)];
-        const CnRow row = cnRow(b, input, noiseFigures[size_t(b)], criterion.minCn);
+        const CnRow row =
+            cnRow(b, profile.id.system, input, noiseFigures[size_t(b)], criterion.minCn);
         cn.append(cnText(row));
         cnVerdict.append(cnVerdictText(row));
     }

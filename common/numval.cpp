@@ -18,8 +18,16 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// strtod in the "C" locale, whatever locale the application runs in.
+// The value of a scanned number, as strtod in the "C" locale gives it. The
+// locale-free from_chars is exact and fast; a number beyond a double's range
+// goes to strtod, which tells overflow (infinity) from underflow (0).
 double parseCNumber(const std::string& number) {
+    const char* first = number.data();
+    const char* last = first + number.size();
+    if (first != last && *first == '+') ++first;
+    double value = 0;
+    const auto result = std::from_chars(first, last, value);
+    if (result.ec == std::errc() && result.ptr == last) return value;
     static locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
     return strtod_l(number.c_str(), nullptr, cLocale);
 }
@@ -96,13 +104,21 @@ double NumVal(const QString& text) {
     return value == 0.0 ? 0.0 : value; // no negative zero
 }
 
+char* writeNumText(char* out, double value) {
+    if (value == 0.0) {
+        *out = '0';
+        return out + 1;
+    }
+    char* const end =
+        std::to_chars(out, out + NumTextCapacity, value, std::chars_format::general, 15).ptr;
+    for (char* c = out; c != end; ++c)
+        if (*c == 'e') *c = 'E';
+    return end;
+}
+
 QString NumText(double value) {
-    if (value == 0.0) return QStringLiteral("0");
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buffer, int(result.ptr - buffer));
-    return text.replace(u'e', u'E');
+    char buffer[NumTextCapacity];
+    return QString::fromLatin1(buffer, int(writeNumText(buffer, value) - buffer));
 }
 
 bool isNumberText(const QString& text) {

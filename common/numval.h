@@ -17,6 +17,11 @@ double NumVal(const QString& text);
 // The shortest text showing the value to 15 significant digits: 3 -> "3",
 // 2.5 -> "2.5", 1e20 -> "1E+20".
 QString NumText(double value);
+// The same text written at `out` (Latin-1, at most NumTextCapacity characters,
+// no terminator), for a text of several numbers built in one go. Returns the
+// end of what was written.
+constexpr int NumTextCapacity = 32;
+char* writeNumText(char* out, double value);
 
 // True when the whole text, blanks (trimBlanks) around it aside, reads as one number
 // (sign, digits, point, exponent) within the range of a double.

@@ -26,14 +26,14 @@ BoosterInputs shownBoosterInputs() {
     return inputs;
 }
 
-CnRow cnRow(int band, std::optional<double> inputLevel, double noiseFigure,
+CnRow cnRow(int band, SatelliteSystem system, std::optional<double> inputLevel, double noiseFigure,
             const std::optional<double>& minCn) {
     CnRow row;
     row.inputLevel = inputLevel;
     row.noiseFigure = noiseFigure;
-    row.thermalNoise = thermalNoiseLevel(channelBandwidth(band));
+    row.thermalNoise = thermalNoiseLevel(channelBandwidth(band, system));
     if (!inputLevel) return row;
-    row.cn = carrierToNoise(*inputLevel, noiseFigure, band);
+    row.cn = *inputLevel - noiseFigure - row.thermalNoise;
     row.judgement = judgeCn(*row.cn, minCn);
     return row;
 }
@@ -84,7 +84,8 @@ SheetTable cnTable(const Profile& profile, const BoosterInputs& inputLevels,
     const QString dbuv = QStringLiteral(" dBμV");
     for (int b = 0; b < BandCount; ++b) {
         const auto& minCn = profile.bands[size_t(b)].minCn;
-        const CnRow row = cnRow(b, inputLevels[size_t(b)], noiseFigures[size_t(b)], minCn);
+        const CnRow row =
+            cnRow(b, profile.id.system, inputLevels[size_t(b)], noiseFigures[size_t(b)], minCn);
         const QString input = row.inputLevel ? Fmt2(*row.inputLevel) + dbuv : notCalculatedText();
         const QString cn = row.cn ? cnText(row) + db : QString();
         table.rows.push_back({bandName(b), input, Fmt2(row.noiseFigure) + db,

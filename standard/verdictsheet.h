@@ -20,8 +20,9 @@ void setBoosterInputsShown(const std::array<bool, common::BandCount>& shown);
 // Bst_Input for the bands the screen shows.
 BoosterInputs shownBoosterInputs();
 
-// One band's C/N: the booster input Ei, the noise figure, the thermal noise,
-// the C/N and its verdict; without an input level no C/N and no verdict.
+// One band's C/N: the booster input Ei, the noise figure, the thermal noise
+// (in the bandwidth of the profile's satellite system), the C/N and its
+// verdict; without an input level no C/N and no verdict.
 struct CnRow {
     std::optional<double> inputLevel;
     double noiseFigure = 0;
@@ -29,7 +30,7 @@ struct CnRow {
     std::optional<double> cn;
     Judgement judgement;
 };
-CnRow cnRow(int band, std::optional<double> inputLevel, double noiseFigure,
+CnRow cnRow(int band, SatelliteSystem system, std::optional<double> inputLevel, double noiseFigure,
             const std::optional<double>& minCn);
 // "未計算" for a row without an input level, in the colour of no verdict.
 QString notCalculatedText();

@@ -153,9 +153,23 @@ KeisanResult Keisan(const TerminalFields& fields) {
     return result;
 }
 
+namespace {
+
+char* append(char* out, const char* text) {
+    while (*text)
+        *out++ = *text++;
+    return out;
+}
+
+} // namespace
+
+// Built in one buffer: the calculation writes four of these on every run.
 QString levelLine(double level, double loss, double terminalLevel) {
-    return NumText(level) + QStringLiteral("db - ") + NumText(loss) + QStringLiteral("db = ") +
-           NumText(terminalLevel) + QStringLiteral("db ");
+    char line[3 * NumTextCapacity + 16];
+    char* end = append(writeNumText(line, level), "db - ");
+    end = append(writeNumText(end, loss), "db = ");
+    end = append(writeNumText(end, terminalLevel), "db ");
+    return QString::fromLatin1(line, int(end - line));
 }
 
 QString countAfterClick(const QString& text) {

@@ -82,7 +82,8 @@ void CnPanel::showResults() {
                                                      ui->CnVerdictBs, ui->CnVerdictCs};
     for (int b = 0; b < BandCount; ++b) {
         const auto& minCn = profile.bands[size_t(b)].minCn;
-        const CnRow row = cnRow(b, m_inputLevels[size_t(b)], m_noiseFigures[size_t(b)], minCn);
+        const CnRow row =
+            cnRow(b, profile.id.system, m_inputLevels[size_t(b)], m_noiseFigures[size_t(b)], minCn);
         cn[size_t(b)]->setText(cnText(row));
         showVerdict(verdicts[size_t(b)], row.judgement);
         verdicts[size_t(b)]->setText(cnVerdictText(row));

@@ -62,6 +62,8 @@ void VerdictPanel::choiceChanged() {
 }
 
 void VerdictPanel::judge() {
+    // The 4K8K bands judged here are the right-hand circular ones; say so.
+    ui->RightHandNote->setVisible(m_profile.id.system == SatelliteSystem::Uhd4K8K);
     const auto verdicts = verdictLabels();
     const auto windows = windowLabels();
     for (size_t b = 0; b < BandCount; ++b) {

@@ -61,7 +61,7 @@ TEST_F(MenuTest, LoadSetsCaptionsLabelsAndPrinterDefaults) {
     EXPECT_EQ(printerFont().family, "ＭＳ 明朝");
     EXPECT_FLOAT_EQ(printerFont().size, 8.9f);
     EXPECT_FLOAT_EQ(Prt_FontSize, 8.0f);
-    // The catalogue is loaded by the menu's load.
+    // The catalogue is there for the screens (loaded at their first use).
     EXPECT_EQ(Douziyuku_Mt(1, 0), "５C-2V");
 }
 

@@ -116,7 +116,8 @@ TEST_F(LevelsTest, StoredExpectedOutputsAreCurrent) {
 }
 
 // The verdicts follow the user's profile choice and noise figures, as the
-// screens do: receiver input (BS from 48 dBμV) and a 20 dB noise figure for BS.
+// screens do: receiver input (BS from 48 dBμV) and a 20 dB noise figure for BS;
+// 4K8K C/N in the 33.7561 MHz noise bandwidth (Nth 10.06 dBμV).
 TEST_F(LevelsTest, VerdictsFollowTheStoredChoice) {
     {
         QSettings settings;
@@ -129,9 +130,9 @@ TEST_F(LevelsTest, VerdictsFollowTheStoredChoice) {
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[3],
-              QStringLiteral("BS,104.51,105,21.61,83.39,過大 +2.39 dB,69.61,102.61,75.13,適合"));
+              QStringLiteral("BS,104.51,105,21.61,83.39,過大 +2.39 dB,69.61,102.61,74.45,適合"));
     EXPECT_EQ(lines[4],
-              QStringLiteral("CS,101.18,105,3.78,101.22,過大 +20.22 dB,51.78,84.78,83.80,適合"));
+              QStringLiteral("CS,101.18,105,3.78,101.22,過大 +20.22 dB,51.78,84.78,83.12,適合"));
 }
 
 TEST_F(LevelsTest, WorkedExampleInEveryFormat) {

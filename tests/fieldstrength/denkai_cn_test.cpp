@@ -108,8 +108,9 @@ TEST_F(BoosterCn, BadNoiseFigureIsRefusedAndChangesNothing) {
     EXPECT_EQ(loadNoiseFigures(settings), (BandValues{8, 10, 8, 8}));
 }
 
-// BS 25 dBμV at the booster leaves 25 - 8 - 9.38 = 7.62 dB: short of 11
-// for 2K and of 13 for 4K8K.
+// BS 25 dBμV at the booster leaves 25 - 8 - 9.38 = 7.62 dB under 2K, short
+// of 11; 4K8K measures the noise in 33.7561 MHz: 25 - 8 - 10.06 = 6.94 dB,
+// short of 13.
 TEST_F(BoosterCn, LowInputFailsAgainstTheChosenMinimum) {
     named<QLineEdit>(screen, "Text10")->setText(QStringLiteral("25"));
     calculate();
@@ -121,8 +122,12 @@ TEST_F(BoosterCn, LowInputFailsAgainstTheChosenMinimum) {
         saveProfileChoice(settings, {MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
     }
     calculate();
+    EXPECT_EQ(named<QLabel>(named<CnPanel>(screen, "CnGroup"), "CnBs")->text(), "6.94");
     EXPECT_EQ(named<QLabel>(named<CnPanel>(screen, "CnGroup"), "CnVerdictBs")->text(),
-              "不足 −5.38 dB");
+              "不足 −6.06 dB");
+    EXPECT_TRUE(named<QLabel>(named<CnPanel>(screen, "CnGroup"), "CnVerdictCs")
+                    ->toolTip()
+                    .contains(QStringLiteral("Nth 10.06 dBμV")));
     EXPECT_TRUE(named<QLabel>(named<CnPanel>(screen, "CnGroup"), "ProfileLabel")
                     ->text()
                     .contains(QStringLiteral("4K8K")));

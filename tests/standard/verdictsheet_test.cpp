@@ -23,16 +23,25 @@ TEST(VerdictSheet, LevelTableFromResultLines) {
                                                 Verdict::NoCriterion, Verdict::High}));
 }
 
+// 4K8K satellite noise is measured in 33.7561 MHz (Nth 10.06 dBμV), 2K in
+// 28.86 MHz (9.38 dBμV); terrestrial bands keep 5.6 MHz under both.
 TEST(VerdictSheet, CnTable) {
     const Profile uhd = standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
-    const SheetTable t = cnTable(uhd, {75, 60, 30, 32.38}, {8, 10, 8, 8});
+    const SheetTable t = cnTable(uhd, {75, 60, 30, 33.06}, {8, 10, 8, 8});
     EXPECT_EQ(t.rows[UHF], QStringList({"UHF", "60.00 dBμV", "10.00 dB", "2.26 dBμV", "47.74 dB",
                                         "24.00 dB 以上", "適合"}));
-    EXPECT_EQ(t.rows[BS], QStringList({"BS", "30.00 dBμV", "8.00 dB", "9.38 dBμV", "12.62 dB",
-                                       "13.00 dB 以上", "不足 −0.38 dB"}));
-    // 32.38 - 8 - 9.378 = 15.002: shown as 15.00, judged as shown.
+    EXPECT_EQ(t.rows[BS], QStringList({"BS", "30.00 dBμV", "8.00 dB", "10.06 dBμV", "11.94 dB",
+                                       "13.00 dB 以上", "不足 −1.06 dB"}));
+    // 33.06 - 8 - 10.0588 = 15.0012: shown as 15.00, judged as shown.
     EXPECT_EQ(t.rows[CS][4], "15.00 dB");
     EXPECT_EQ(t.rows[VHF].last(), "基準なし");
+
+    const Profile hd = standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Hd2K});
+    const SheetTable t2 = cnTable(hd, {75, 60, 30, 32.38}, {8, 10, 8, 8});
+    EXPECT_EQ(t2.rows[BS], QStringList({"BS", "30.00 dBμV", "8.00 dB", "9.38 dBμV", "12.62 dB",
+                                        "11.00 dB 以上", "適合"}));
+    EXPECT_EQ(t2.rows[CS][3], "9.38 dBμV");
+    EXPECT_EQ(t2.rows[UHF][3], "2.26 dBμV");
 }
 
 // A band whose booster input was never calculated has no C/N and no failure.

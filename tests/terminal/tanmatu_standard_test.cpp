@@ -141,7 +141,10 @@ TEST_F(TerminalVerdicts, LoadShowsTheVerdictsOfTheSavedResults) {
 TEST_F(TerminalVerdicts, ProfileChoiceChangesVerdictsAndIsRemembered) {
     fillFixture();
     calculate();
+    EXPECT_FALSE(named<QLabel>(panel(), "RightHandNote")->isVisibleTo(panel()));
     pick(named<QComboBox>(panel(), "SystemCombo"), 1); // 4K8K
+    EXPECT_TRUE(named<QLabel>(panel(), "RightHandNote")->isVisibleTo(panel()))
+        << "4K8K judges the right-hand circular channels only, and says so";
     EXPECT_EQ(named<QLabel>(panel(), "VerdictBs")->text(), "不足 −1.00 dB");
     EXPECT_EQ(hueOf(named<QLabel>(panel(), "VerdictBs")->palette().color(QPalette::WindowText)),
               Hue::Red);

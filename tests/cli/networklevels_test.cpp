@@ -7,6 +7,7 @@
 #include "standard/profilestore.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QTemporaryDir>
@@ -77,6 +78,29 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
     EXPECT_TRUE(text.out.contains(QStringLiteral("非対応")));
     EXPECT_TRUE(text.out.contains(QStringLiteral("CS 判定")));
+}
+
+// The 4K8K tower under a 4K8K profile: left-band levels and every C/N per
+// outlet, and the outlets that fail the left band make the exit status 3.
+TEST(NetworkLevels, FourK8KTowerListsTheLeftBandAndCn) {
+    const Profile outlet4K8K = standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
+    const BatchResult r =
+        networkLevelsCommand(example("tower-4k8k-42.tvdn"), OutputFormat::Json, outlet4K8K);
+    EXPECT_EQ(r.status, ExitFailing);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("168 端子中"))) << r.err.toStdString();
+    const QJsonValue rows = QJsonDocument::fromJson(r.out.toUtf8())[QStringLiteral("rows")];
+    const QJsonValue first = rows[0];
+    EXPECT_TRUE(first[QStringLiteral("lhcp_level")].isDouble());
+    EXPECT_TRUE(first[QStringLiteral("lhcp_cn")].isDouble());
+    EXPECT_EQ(first[QStringLiteral("lhcp_cn_verdict")], QJsonValue(QStringLiteral("適合")));
+    int leftFailing = 0;
+    for (const QJsonValue row : rows.toArray())
+        leftFailing += row[QStringLiteral("lhcp_verdict")].toString().startsWith(u"不足");
+    EXPECT_GT(leftFailing, 0);
+    // Under 2K the left band has no criterion: the same tower passes.
+    EXPECT_EQ(
+        networkLevelsCommand(example("tower-4k8k-42.tvdn"), OutputFormat::Csv, Outlet2K).status,
+        ExitOk);
 }
 
 // Rooms are names: "101" stays a JSON string, as the levels stay numbers.

@@ -1,5 +1,6 @@
 #include "networktestsupport.h"
 
+#include "network/uhdtower.h"
 #include "standard/noise.h"
 
 #include <cmath>
@@ -148,6 +149,28 @@ TEST(NetworkBands, BandEdgeJudgingTakesTheEdgesAndMarksEstimates) {
     EXPECT_NEAR(*cs.level, 105 - 41.098, 0.001);
     EXPECT_TRUE(cs.estimated);
     EXPECT_TRUE(verdictText(cs).endsWith(QStringLiteral("（推定）")));
+}
+
+} // namespace
+
+namespace {
+
+// The 4K8K example: its far rooms fail only the left band, and the file is
+// what the generator makes today.
+TEST(NetworkBands, UhdTowerFailsOnlyTheLeftBandSomewhere) {
+    const Network tower = loadExample("tower-4k8k-42.tvdn");
+    EXPECT_TRUE(tower == generateUhdTower());
+    const NetworkResult r = computeNetwork(tower, Outlet4K8K);
+    EXPECT_EQ(r.outlets.size(), size_t(4 * UhdTowerFloors));
+    EXPECT_TRUE(r.failingBoosters.empty());
+    for (int b = 0; b < BandCount; ++b)
+        EXPECT_EQ(r.summary[size_t(b)].failing, 0) << netBandName(b).toStdString();
+    EXPECT_GT(r.summary[LeftBand].failing, 0);
+    EXPECT_LT(r.summary[LeftBand].failing, int(r.outlets.size()) / 2);
+    EXPECT_EQ(r.failingOutlets, r.summary[LeftBand].failing);
+    for (const OutletResult& o : r.outlets)
+        for (const BandJudgement& j : o.bands)
+            ASSERT_TRUE(j.cn && !j.estimated) << o.name.toStdString();
 }
 
 } // namespace

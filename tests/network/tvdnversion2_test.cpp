@@ -106,3 +106,16 @@ TEST(TvdnVersion2, RefusalsNameThePlace) {
 }
 
 } // namespace
+
+namespace {
+
+// The fuzzer's version 2 seeds stay files the reader takes.
+TEST(TvdnVersion2, FuzzSeedsRead) {
+    const QString dir = QStringLiteral(MIRAVEL_EXAMPLES_DIR "/../tests/network/fuzz/seeds/");
+    for (const char* name : {"version2.tvdn", "version2-booster.tvdn"}) {
+        const Network net = readNetworkFile(dir + QLatin1String(name));
+        EXPECT_GT(net.nodeCount(), 0) << name;
+    }
+}
+
+} // namespace

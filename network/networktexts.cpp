@@ -45,16 +45,20 @@ QString levelText(const std::optional<double>& level) {
 }
 
 QString outletVerdictLine(const OutletResult& outlet) {
-    QStringList failing;
+    QStringList failing, estimated;
     for (int b = 0; b < NetBandCount; ++b) {
         const BandJudgement& j = outlet.bands[size_t(b)];
         if (j.cnLow) failing << netBandName(b) + QStringLiteral(" C/N ") + cnVerdictText(j);
+        if (j.estimated) estimated << netBandName(b);
         if (j.verdict == OutletVerdict::Pass || j.verdict == OutletVerdict::NoStandard ||
             j.verdict == OutletVerdict::NotRatedNoStandard)
             continue;
         failing << netBandName(b) + u' ' + verdictText(j);
     }
-    return failing.isEmpty() ? QStringLiteral("適合") : failing.join(QStringLiteral("、"));
+    QString line = failing.isEmpty() ? QStringLiteral("適合") : failing.join(QStringLiteral("、"));
+    if (!estimated.isEmpty())
+        line += QStringLiteral("（%1: %2）").arg(estimateMark(), estimated.join(u'・'));
+    return line;
 }
 
 QString boosterFaultText(const NodeResult& node) {

@@ -21,7 +21,8 @@ QString portName(const Network& network, NodeId parent, int port);
 QString levelText(const std::optional<double>& level);
 
 // The verdict of an outlet in one line: "適合", or its failing bands,
-// e.g. "BS 不足 −2.10 dB、CS 非対応".
+// e.g. "BS 不足 −2.10 dB、CS 非対応", then the bands whose level is an
+// estimate: "適合（推定: 左旋）".
 QString outletVerdictLine(const OutletResult& outlet);
 // A booster's faults: "" when none, else e.g. "BS 出力過大、左旋 入力不足".
 QString boosterFaultText(const NodeResult& node);

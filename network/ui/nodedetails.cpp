@@ -139,6 +139,10 @@ void NodeDetails::showSetup(const NetNode& node) {
 
 void NodeDetails::fillModels(ComponentKind kind, const Component& current) {
     ui->modelCombo->clear();
+    if (kind == ComponentKind::Booster) { // its model is the name it came with
+        if (!current.userName.isEmpty()) ui->modelCombo->addItem(current.userName);
+        return;
+    }
     if (kind == ComponentKind::User) {
         for (const UserComponent& user : m_document->network().userComponents())
             ui->modelCombo->addItem(user.name);
@@ -209,7 +213,8 @@ void NodeDetails::applySetup() {
     Component& c = setup.component;
     c.kind = Kinds[ui->kindCombo->currentIndex()];
     c.model = c.kind == ComponentKind::User ? 1 : std::max(1, ui->modelCombo->currentIndex() + 1);
-    c.userName = c.kind == ComponentKind::User ? ui->modelCombo->currentText() : QString();
+    const bool named = c.kind == ComponentKind::User || c.kind == ComponentKind::Booster;
+    c.userName = named ? ui->modelCombo->currentText() : QString();
     c.booster = BoosterSpec{};
     if (c.kind == ComponentKind::Booster) {
         QString problem;

@@ -1,5 +1,6 @@
 #include "networktestsupport.h"
 
+#include "network/networktexts.h"
 #include "network/uhdtower.h"
 #include "standard/noise.h"
 
@@ -149,6 +150,9 @@ TEST(NetworkBands, BandEdgeJudgingTakesTheEdgesAndMarksEstimates) {
     EXPECT_NEAR(*cs.level, 105 - 41.098, 0.001);
     EXPECT_TRUE(cs.estimated);
     EXPECT_TRUE(verdictText(cs).endsWith(QStringLiteral("（推定）")));
+    // UHF at 710 MHz loses 21.47 dB on the curve, less than 21.9 at 770.
+    EXPECT_EQ(outletVerdictLine(r.outlets[0]),
+              QStringLiteral("UHF 過大 +2.53 dB（推定: CS・左旋）"));
 }
 
 } // namespace

@@ -97,6 +97,30 @@ void BM_NetworkRecompute(benchmark::State& state) {
 }
 BENCHMARK(BM_NetworkRecompute)->Unit(benchmark::kMillisecond);
 
+// The same tower in five bands under 4K8K, with the head end's C/N reckoned
+// and a line booster ahead of the risers: every node adds its stage.
+void BM_NetworkRecomputeBoostersAndCn(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    HeadEnd head = network.head;
+    head.cnSource = CnSource::Typed;
+    network.setHead(head);
+    const Subtree risers = network.takeSubtree(network.children(HeadEndId).front());
+    NodeSetup booster;
+    booster.component.kind = ComponentKind::Booster;
+    booster.component.booster.gain.fill(0.0);
+    booster.component.booster.maxOutput.fill(200);
+    const NodeId line = network.addChild(HeadEndId, 0, booster);
+    network.insertSubtree(risers, line, 0);
+    const OutletCriteria criteria =
+        outletCriteria(standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K}));
+    network.flat();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeNetwork(network, criteria));
+    state.counters["outlets"] = double(computeNetwork(network, criteria).outlets.size());
+}
+BENCHMARK(BM_NetworkRecomputeBoostersAndCn)->Unit(benchmark::kMillisecond);
+
 // Recompute after one edit: the edit re-converts one node and the next
 // computation flattens the tree again.
 void BM_NetworkEditAndRecompute(benchmark::State& state) {

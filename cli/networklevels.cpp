@@ -5,6 +5,7 @@
 #include "common/numformat.h"
 #include "common/numval.h"
 #include "network/headwindow.h"
+#include "network/networktexts.h"
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
@@ -22,29 +23,40 @@ LevelTable networkLevelTable(const QString& file, const NetworkResult& result) {
     LevelTable table;
     table.source = file;
     QStringList names, rooms, floors, overall;
-    std::array<QStringList, BandCount> levels, verdicts;
+    std::array<QStringList, NetBandCount> levels, verdicts, cns, cnVerdicts;
     for (const OutletResult& o : result.outlets) {
         names << o.name;
         rooms << o.room;
         floors << o.floor;
-        for (size_t b = 0; b < BandCount; ++b) {
+        for (size_t b = 0; b < NetBandCount; ++b) {
             const BandJudgement& j = o.bands[b];
             levels[b] << (j.level ? NumText(*j.level) : verdictText(j));
             verdicts[b] << verdictText(j);
+            cns[b] << (j.cn ? NumText(*j.cn) : QString());
+            cnVerdicts[b] << cnVerdictText(j);
         }
         overall << (o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合"));
     }
     table.addColumn({QStringLiteral("outlet"), QStringLiteral("端子"), false}, names);
     table.addColumn({QStringLiteral("room"), QStringLiteral("部屋"), false}, rooms);
     table.addColumn({QStringLiteral("floor"), QStringLiteral("階"), false}, floors);
-    for (int b = 0; b < BandCount; ++b) {
-        const QString key = bandName(b).toLower();
+    for (int b = 0; b < NetBandCount; ++b) {
+        const QString key = b == LeftBand ? QStringLiteral("lhcp") : bandName(b).toLower();
+        const QString name = netBandName(b);
         table.addColumn(
-            {key + QStringLiteral("_level"), bandName(b) + QStringLiteral(" レベル(dB)"), true},
+            {key + QStringLiteral("_level"), name + QStringLiteral(" レベル(dB)"), true},
             levels[size_t(b)]);
+        table.addColumn({key + QStringLiteral("_verdict"), name + QStringLiteral(" 判定"), false},
+                        verdicts[size_t(b)]);
+    }
+    for (int b = 0; b < NetBandCount; ++b) {
+        const QString key = b == LeftBand ? QStringLiteral("lhcp") : bandName(b).toLower();
+        const QString name = netBandName(b);
+        table.addColumn({key + QStringLiteral("_cn"), name + QStringLiteral(" C/N(dB)"), true},
+                        cns[size_t(b)]);
         table.addColumn(
-            {key + QStringLiteral("_verdict"), bandName(b) + QStringLiteral(" 判定"), false},
-            verdicts[size_t(b)]);
+            {key + QStringLiteral("_cn_verdict"), name + QStringLiteral(" C/N判定"), false},
+            cnVerdicts[size_t(b)]);
     }
     table.addColumn({QStringLiteral("result"), QStringLiteral("総合"), false}, overall);
     return table;
@@ -111,13 +123,15 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
     BatchResult batch;
     batch.out = withHeadWindow(formatLevelTable(networkLevelTable(file, result), format), format,
                                network, result, profile);
-    if (result.failingOutlets > 0) {
-        batch.status = ExitFailing;
-        batch.err = QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")
-                        .arg(profileName(profile.id))
-                        .arg(result.outlets.size())
-                        .arg(result.failingOutlets);
-    }
+    batch.err = cableJudgingText(result.judgedAtBandEdges) + u'\n';
+    if (result.failingOutlets > 0)
+        batch.err += QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")
+                         .arg(profileName(profile.id))
+                         .arg(result.outlets.size())
+                         .arg(result.failingOutlets);
+    for (NodeId id : result.failingBoosters)
+        batch.err += boosterFaultLine(network, result, id) + u'\n';
+    if (result.fails()) batch.status = ExitFailing;
     return batch;
 }
 

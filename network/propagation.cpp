@@ -1,5 +1,6 @@
 #include "network/propagation.h"
 
+#include "common/numformat.h"
 #include "standard/judgement.h"
 
 #include <algorithm>
@@ -13,20 +14,35 @@ namespace miravel::network {
 namespace {
 
 using Level = std::optional<double>;
+using Noise = std::array<std::optional<double>, NetBandCount>;
 
 Level minus(Level level, const Level& loss) {
     if (!level || !loss) return std::nullopt;
     return *level - *loss;
 }
 
-void judgeOutlet(OutletResult& outlet, const BandLoss& levels, const OutletCriteria& criteria) {
-    for (size_t b = 0; b < BandCount; ++b)
-        outlet.bands[b] = judgeOutletBand(levels[b], criteria[b]);
+// 1/CN of a stage in linear power.
+double stageNoise(double cnDb) {
+    return std::pow(10.0, -cnDb / 10);
 }
 
 bool failsBand(const BandJudgement& j) {
     return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated;
+           j.verdict == OutletVerdict::NotRated || j.cnLow;
+}
+
+BandJudgement judgeBand(const Level& level, bool estimated, const std::optional<double>& noise,
+                        const OutletCriteria& criteria, size_t b) {
+    BandJudgement j = judgeOutletBand(level, criteria.level[b]);
+    j.estimated = level && estimated;
+    if (level) j.cn = cnOfNoise(noise);
+    if (j.cn && criteria.minCn[b]) {
+        const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
+        j.cnJudged = true;
+        j.cnLow = cn.verdict == Verdict::Low;
+        j.cnDeviation = cn.margin;
+    }
+    return j;
 }
 
 // Per band: out-of-range and unrated outlets counted apart, and the lowest
@@ -34,7 +50,7 @@ bool failsBand(const BandJudgement& j) {
 void summarise(NetworkResult& r) {
     for (int i = 0; i < int(r.outlets.size()); ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
-        for (size_t b = 0; b < BandCount; ++b) {
+        for (size_t b = 0; b < NetBandCount; ++b) {
             BandSummary& s = r.summary[b];
             const Level& level = o.bands[b].level;
             if (!level) {
@@ -49,10 +65,36 @@ void summarise(NetworkResult& r) {
     }
 }
 
+// The outlets of a computed node, appended to the result.
+void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
+                const OutletCriteria& criteria) {
+    const NodeLosses& losses = *n.losses;
+    for (size_t p = 0; p < losses.ports.size(); ++p) {
+        if (!losses.outletPort[p]) continue;
+        if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
+        OutletResult o;
+        o.node = n.id;
+        o.port = int(p);
+        o.name = n.outletName;
+        o.room = n.node->setup.room;
+        o.floor = n.node->setup.floor;
+        for (size_t b = 0; b < NetBandCount; ++b)
+            o.bands[b] = judgeBand(portLevel(out, losses, int(p), int(b)), out.estimated[b],
+                                   out.noise[b], criteria, b);
+        if (o.fails()) ++out.failingBelow;
+        r.outlets.push_back(std::move(o));
+    }
+}
+
 } // namespace
 
 bool OutletResult::fails() const {
     return std::any_of(bands.begin(), bands.end(), failsBand);
+}
+
+bool NodeResult::boosterFails() const {
+    return std::any_of(booster.begin(), booster.end(),
+                       [](BoosterFault f) { return f != BoosterFault::None; });
 }
 
 const NodeResult* NetworkResult::node(NodeId id) const {
@@ -62,18 +104,71 @@ const NodeResult* NetworkResult::node(NodeId id) const {
     return found != nodes.end() && found->first == id ? &found->second : nullptr;
 }
 
-BandValues headEndLevels(const HeadEnd& head) {
+NetBandValues headEndLevels(const HeadEnd& head) {
     if (head.source != HeadSource::BoosterInputPlusGain) return head.levels;
-    BandValues levels;
-    for (size_t b = 0; b < BandCount; ++b)
-        levels[b] = Bst_Input[b] + head.gain[b];
+    const NetBandValues input = netBandValues(Bst_Input);
+    NetBandValues levels;
+    for (size_t b = 0; b < NetBandCount; ++b)
+        levels[b] = input[b] + head.gain[b];
     return levels;
+}
+
+Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
+    Noise noise{};
+    if (head.cnSource == CnSource::None) return noise;
+    const NetBandValues output = headEndLevels(head);
+    const NetBandValues fieldInput = netBandValues(Bst_Input);
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const bool typed = head.cnSource == CnSource::Typed;
+        const double input = typed ? output[b] - head.gain[b] : fieldInput[b];
+        double sum = stageNoise(input - head.noiseFigure[b] - criteria.thermalNoise[b]);
+        if (typed) sum += stageNoise(head.incomingCn[b]);
+        noise[b] = sum;
+    }
+    return noise;
+}
+
+void computeNode(const BandLoss& atPort, const BandFlags& estimated, const Noise& noise,
+                 const NodeLosses& losses, bool atBandEdges, const OutletCriteria& criteria,
+                 NodeResult& out) {
+    const BandLoss& coax = atBandEdges ? losses.edgeCoax : losses.coax;
+    const BandFlags& coaxEstimated = atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        out.input[b] = minus(atPort[b], coax[b]);
+        out.estimated[b] = estimated[b] || coaxEstimated[b];
+        out.noise[b] = noise[b];
+        out.booster[b] = BoosterFault::None;
+        if (!losses.booster || !out.input[b] || !losses.booster->gain[b]) continue;
+        const BoosterSpec& spec = *losses.booster;
+        const double in = *out.input[b];
+        if (shownLevel(in) < spec.minInput[b])
+            out.booster[b] = BoosterFault::InputLow;
+        else if (shownLevel(in + *spec.gain[b]) > spec.maxOutput[b])
+            out.booster[b] = BoosterFault::OutputHigh;
+        if (noise[b])
+            out.noise[b] =
+                *noise[b] + stageNoise(in - spec.noiseFigure[b] - criteria.thermalNoise[b]);
+    }
+}
+
+std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses, int port,
+                                int band) {
+    return minus(node.input[size_t(band)], losses.ports[size_t(port)][size_t(band)]);
+}
+
+std::optional<double> cnOfNoise(const std::optional<double>& noise) {
+    if (!noise || *noise <= 0) return std::nullopt;
+    return -10 * std::log10(*noise);
 }
 
 OutletCriteria outletCriteria(const Profile& profile) {
     OutletCriteria criteria;
-    for (size_t b = 0; b < BandCount; ++b)
-        criteria[b] = profile.bands[b].level;
+    const auto bands = netCriteria(profile);
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        criteria.level[b] = bands[b].level;
+        criteria.minCn[b] = bands[b].minCn;
+        criteria.thermalNoise[b] = netThermalNoise(int(b), profile.id.system);
+    }
     return criteria;
 }
 
@@ -98,55 +193,70 @@ BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<L
 }
 
 QString verdictText(const BandJudgement& j) {
+    QString text;
     switch (j.verdict) {
     case OutletVerdict::NotRated:
     case OutletVerdict::NotRatedNoStandard:
         return QStringLiteral("非対応");
     case OutletVerdict::NoStandard:
-        return standard::verdictText(Judgement{Verdict::NoCriterion, 0});
+        text = standard::verdictText(Judgement{Verdict::NoCriterion, 0});
+        break;
     case OutletVerdict::Pass:
-        return standard::verdictText(Judgement{Verdict::Pass, 0});
+        text = standard::verdictText(Judgement{Verdict::Pass, 0});
+        break;
     case OutletVerdict::Low:
-        return standard::verdictText(Judgement{Verdict::Low, j.deviation});
+        text = standard::verdictText(Judgement{Verdict::Low, j.deviation});
+        break;
     case OutletVerdict::High:
-        return standard::verdictText(Judgement{Verdict::High, j.deviation});
+        text = standard::verdictText(Judgement{Verdict::High, j.deviation});
+        break;
     }
-    return {};
+    return j.estimated ? text + QStringLiteral("（%1）").arg(estimateMark()) : text;
+}
+
+QString cnText(const BandJudgement& j) {
+    return j.cn ? Fmt2(*j.cn) : QString();
+}
+
+QString cnVerdictText(const BandJudgement& j) {
+    if (!j.cn) return {};
+    const Verdict v = !j.cnJudged ? Verdict::NoCriterion : j.cnLow ? Verdict::Low : Verdict::Pass;
+    return standard::verdictText(Judgement{v, j.cnLow ? j.cnDeviation : 0});
+}
+
+QString cableJudgingText(bool atBandEdges) {
+    return atBandEdges
+               ? QStringLiteral("ケーブル損失: 帯域上端（222/710/1489/2071/3224 MHz）")
+               : QStringLiteral("ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）");
 }
 
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
     const FlatNetwork& flat = network.flat();
-    const BandValues head = headEndLevels(network.head);
+    const NetBandValues head = headEndLevels(network.head);
+    const Noise headNoise = headEndNoise(network.head, criteria);
+    const bool edges = network.head.judgeAtBandEdges;
     NetworkResult r;
+    r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
     std::vector<NodeResult> results(flat.nodes.size());
+    BandLoss headLevels;
+    for (size_t b = 0; b < NetBandCount; ++b)
+        headLevels[b] = head[b];
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
         NodeResult& out = results[i];
-        for (size_t b = 0; b < BandCount; ++b) {
-            const Level atPort =
-                n.parent < 0 ? Level(head[b])
-                             : minus(results[size_t(n.parent)].input[b],
-                                     flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b]);
-            out.input[b] = minus(atPort, n.losses->coax[b]);
+        if (n.parent < 0) {
+            computeNode(headLevels, BandFlags{}, headNoise, *n.losses, edges, criteria, out);
+        } else {
+            const NodeResult& up = results[size_t(n.parent)];
+            const NodeLosses& upLosses = *flat.nodes[size_t(n.parent)].losses;
+            BandLoss atPort;
+            for (int b = 0; b < NetBandCount; ++b)
+                atPort[size_t(b)] = portLevel(up, upLosses, n.port, b);
+            computeNode(atPort, up.estimated, up.noise, *n.losses, edges, criteria, out);
         }
-        const NodeLosses& losses = *n.losses;
-        for (size_t p = 0; p < losses.ports.size(); ++p) {
-            if (!losses.outletPort[p]) continue;
-            if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
-            OutletResult o;
-            o.node = n.id;
-            o.port = int(p);
-            o.name = n.outletName;
-            o.room = n.node->setup.room;
-            o.floor = n.node->setup.floor;
-            BandLoss levels;
-            for (size_t b = 0; b < BandCount; ++b)
-                levels[b] = minus(out.input[b], losses.ports[p][b]);
-            judgeOutlet(o, levels, criteria);
-            if (o.fails()) ++out.failingBelow;
-            r.outlets.push_back(std::move(o));
-        }
+        if (out.boosterFails()) r.failingBoosters.push_back(n.id);
+        addOutlets(r, n, out, criteria);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
@@ -155,8 +265,8 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     summarise(r);
     r.nodes.reserve(flat.nodes.size() + 1);
     NodeResult headResult;
-    for (size_t b = 0; b < BandCount; ++b)
-        headResult.input[b] = head[b];
+    headResult.input = headLevels;
+    headResult.noise = headNoise;
     headResult.failingBelow = r.failingOutlets;
     r.nodes.emplace_back(HeadEndId, headResult);
     for (int i : flat.byId)

@@ -20,8 +20,13 @@ namespace miravel::network {
 
 namespace {
 
-const char* const KindKeys[] = {"distributor", "brancher", "seriesUnit", "outlet", "user"};
+const char* const KindKeys[] = {"distributor", "brancher", "seriesUnit",
+                                "outlet",      "user",     "booster"};
 const char* const SourceKeys[] = {"typed", "terminal", "boosterInput"};
+const char* const CnSourceKeys[] = {"none", "typed", "fieldStrength"};
+const char* const JudgingKeys[] = {"catalogue", "bandEdges"};
+// Version 1 held four bands and a cable type's loss at the catalogue columns.
+constexpr int Version1 = 1;
 
 // A refusal of the content, with the JSON path of the place.
 struct Refusal {
@@ -100,25 +105,33 @@ private:
     QJsonObject m_object;
 };
 
-QJsonArray bandArray(const Fields& f, const char* key) {
+// A band array of the file's version: four values in version 1, five after.
+QJsonArray bandArray(const Fields& f, const char* key, int bands) {
     const QJsonArray a = f.array(key);
-    if (a.size() != BandCount)
-        refuse(f.path(key), QStringLiteral("帯域ごとに 4 つの値が必要です。"));
+    if (a.size() != bands)
+        refuse(f.path(key), QStringLiteral("帯域ごとに %1 つの値が必要です。").arg(bands));
     return a;
 }
 
-BandValues bandValues(const Fields& f, const char* key, double low, double high) {
-    const QJsonArray a = bandArray(f, key);
-    BandValues v{};
-    for (int b = 0; b < BandCount; ++b)
+int bandsOf(int version) {
+    return version == Version1 ? BandCount : NetBandCount;
+}
+
+// Version 1's four values; the left band takes BS's.
+NetBandValues bandValues(const Fields& f, const char* key, double low, double high, int version) {
+    const QJsonArray a = bandArray(f, key, bandsOf(version));
+    NetBandValues v{};
+    for (int b = 0; b < a.size(); ++b)
         v[size_t(b)] = Fields::checkedNumber(a[b], at(f.path(key), b), low, high);
+    if (version == Version1) v[LeftBand] = v[BS];
     return v;
 }
 
-BandLoss bandLoss(const Fields& f, const char* key, double low, double high) {
-    const QJsonArray a = bandArray(f, key);
+// Version 1's parts carry no left band: not rated for it.
+BandLoss bandLoss(const Fields& f, const char* key, double low, double high, int version) {
+    const QJsonArray a = bandArray(f, key, bandsOf(version));
     BandLoss v{};
-    for (int b = 0; b < BandCount; ++b)
+    for (int b = 0; b < a.size(); ++b)
         if (!a[b].isNull())
             v[size_t(b)] = Fields::checkedNumber(a[b], at(f.path(key), b), low, high);
     return v;
@@ -130,15 +143,28 @@ template <size_t N> int keyIndex(const char* const (&keys)[N], const QString& ke
     return -1;
 }
 
-HeadEnd readHead(const QJsonValue& v, const QString& path) {
-    const Fields f(v, path, {"source", "levels", "gain"});
+template <size_t N>
+int keyOf(const Fields& f, const char* key, const char* const (&keys)[N], const char* listed) {
+    const int index = keyIndex(keys, f.text(key));
+    if (index < 0)
+        refuse(f.path(key), QStringLiteral("%1 のどれかです。").arg(QString::fromUtf8(listed)));
+    return index;
+}
+
+HeadEnd readHead(const QJsonValue& v, const QString& path, int version) {
+    const Fields f(v, path, {"source", "levels", "gain", "cnSource", "incomingCn", "noiseFigure"});
     HeadEnd head;
-    const int source = keyIndex(SourceKeys, f.text("source"));
-    if (source < 0)
-        refuse(f.path("source"), QStringLiteral("typed、terminal、boosterInput のどれかです。"));
-    head.source = HeadSource(source);
-    head.levels = bandValues(f, "levels", MinHeadLevel, MaxHeadLevel);
-    head.gain = bandValues(f, "gain", MinHeadLevel, MaxHeadLevel);
+    head.source = HeadSource(keyOf(f, "source", SourceKeys, "typed、terminal、boosterInput"));
+    head.levels = bandValues(f, "levels", MinHeadLevel, MaxHeadLevel, version);
+    head.gain = bandValues(f, "gain", MinHeadLevel, MaxHeadLevel, version);
+    if (version == Version1) {
+        if (f.has("cnSource") || f.has("incomingCn") || f.has("noiseFigure"))
+            refuse(path, QStringLiteral("版 1 のファイルには C/N の項目はありません。"));
+        return head;
+    }
+    head.cnSource = CnSource(keyOf(f, "cnSource", CnSourceKeys, "none、typed、fieldStrength"));
+    head.incomingCn = bandValues(f, "incomingCn", MinCn, MaxCn, version);
+    head.noiseFigure = bandValues(f, "noiseFigure", 0, MaxNoiseFigure, version);
     return head;
 }
 
@@ -151,14 +177,40 @@ template <typename Edit> void apply(const QString& path, Edit edit) {
     }
 }
 
-void readDefinitions(const Fields& root, Network& net) {
+// Version 1's losses at the catalogue columns become points; a type not
+// rated above some column stays so.
+CableType version1Cable(const Fields& f) {
+    const BandLoss loss = bandLoss(f, "lossPer100m", 0, MaxCableLossPer100m, Version1);
+    return cableTypeAtColumns(f.text("name"), {loss[VHF], loss[UHF], loss[BS], loss[CS]});
+}
+
+CableType readCable(const QJsonValue& v, const QString& path, int version) {
+    if (version == Version1) return version1Cable(Fields(v, path, {"name", "lossPer100m"}));
+    const Fields f(v, path, {"name", "points", "ratedToMHz"});
+    CableType cable{f.text("name"), {}, std::nullopt};
+    const QJsonArray points = f.array("points");
+    if (points.size() > MaxCablePoints)
+        refuse(f.path("points"), QStringLiteral("%1 組までです。").arg(MaxCablePoints));
+    for (int p = 0; p < points.size(); ++p) {
+        const QString here = at(f.path("points"), p);
+        const QJsonArray pair = points[p].toArray();
+        if (!points[p].isArray() || pair.size() != 2)
+            refuse(here, QStringLiteral("[周波数 MHz, 100 m あたりの損失 dB] が必要です。"));
+        cable.points.push_back(
+            LossPoint{Fields::checkedNumber(pair[0], at(here, 0), MinCableMHz, MaxCableMHz),
+                      Fields::checkedNumber(pair[1], at(here, 1), 0, MaxCableLossPer100m)});
+    }
+    if (f.has("ratedToMHz")) cable.ratedToMHz = f.number("ratedToMHz", MinCableMHz, MaxCableMHz);
+    return cable;
+}
+
+void readDefinitions(const Fields& root, Network& net, int version) {
     const QJsonArray cables = root.array("cableTypes", true);
     for (int i = 0; i < cables.size(); ++i) {
         const QString path = at(root.path("cableTypes"), i);
-        const Fields f(cables[i], path, {"name", "lossPer100m"});
-        CableType cable{f.text("name"), bandLoss(f, "lossPer100m", 0, MaxCableLossPer100m)};
+        const CableType cable = readCable(cables[i], path, version);
         if (net.cableType(cable.name))
-            refuse(f.path("name"), QStringLiteral("名前が重複しています。"));
+            refuse(at(path, "name"), QStringLiteral("名前が重複しています。"));
         apply(path, [&] { net.setCableType(cable); });
     }
     const QJsonArray users = root.array("userComponents", true);
@@ -171,8 +223,8 @@ void readDefinitions(const Fields& root, Network& net) {
             refuse(f.path("ports"), QStringLiteral("端子は 1～%1 個です。").arg(MaxUserPorts));
         for (int p = 0; p < ports.size(); ++p) {
             const Fields pf(ports[p], at(f.path("ports"), p), {"outlet", "loss"});
-            user.ports.push_back(
-                UserPort{bandLoss(pf, "loss", MinUserLoss, MaxUserLoss), pf.flag("outlet")});
+            user.ports.push_back(UserPort{bandLoss(pf, "loss", MinUserLoss, MaxUserLoss, version),
+                                          pf.flag("outlet")});
         }
         if (net.userComponent(user.name))
             refuse(f.path("name"), QStringLiteral("名前が重複しています。"));
@@ -180,14 +232,29 @@ void readDefinitions(const Fields& root, Network& net) {
     }
 }
 
-Component readComponent(const QJsonValue& v, const QString& path) {
-    const Fields f(v, path, {"kind", "model", "endUnit"});
+BoosterSpec readBooster(const QJsonValue& v, const QString& path) {
+    const Fields f(v, path, {"gain", "noiseFigure", "maxOutput", "minInput"});
+    const int version = NetworkFormatVersion;
+    return BoosterSpec{bandLoss(f, "gain", MinBoosterGain, MaxBoosterGain, version),
+                       bandValues(f, "noiseFigure", 0, MaxNoiseFigure, version),
+                       bandValues(f, "maxOutput", MinHeadLevel, MaxHeadLevel, version),
+                       bandValues(f, "minInput", MinHeadLevel, MaxHeadLevel, version)};
+}
+
+Component readComponent(const QJsonValue& v, const QString& path, int version) {
+    const Fields f(v, path, {"kind", "model", "endUnit", "booster"});
     Component c;
     const int kind = keyIndex(KindKeys, f.text("kind"));
-    if (kind < 0) refuse(f.path("kind"), QStringLiteral("部品の種類が不明です。"));
+    if (kind < 0 || (version == Version1 && ComponentKind(kind) == ComponentKind::Booster))
+        refuse(f.path("kind"), QStringLiteral("部品の種類が不明です。"));
     c.kind = ComponentKind(kind);
     const QString model = f.text("model");
-    if (c.kind == ComponentKind::User) {
+    if (f.has("booster") != (c.kind == ComponentKind::Booster))
+        refuse(f.path("booster"), QStringLiteral("ブースターだけに、必ず指定します。"));
+    if (c.kind == ComponentKind::Booster) {
+        c.userName = model;
+        c.booster = readBooster(f.value("booster"), f.path("booster"));
+    } else if (c.kind == ComponentKind::User) {
         c.userName = model;
     } else {
         c.model = catalogueModelNumber(c.kind, model);
@@ -203,6 +270,7 @@ Component readComponent(const QJsonValue& v, const QString& path) {
 
 struct Reader {
     Network& net;
+    int version = NetworkFormatVersion;
     int nodes = 0;
 
     void readNodes(const QJsonArray& list, const QString& path, NodeId parent, int depth) {
@@ -221,7 +289,7 @@ struct Reader {
                 refuse(f.path("port"), QStringLiteral("整数が必要です。"));
             const Fields coax(f.value("coax"), f.path("coax"), {"cable", "metres"});
             setup.coax = {coax.text("cable"), coax.number("metres", 0, MaxRunMetres)};
-            setup.component = readComponent(f.value("component"), f.path("component"));
+            setup.component = readComponent(f.value("component"), f.path("component"), version);
             setup.room = f.text("room", true);
             setup.floor = f.text("floor", true);
             NodeId id = 0;
@@ -231,7 +299,7 @@ struct Reader {
     }
 };
 
-QJsonArray bandJson(const BandValues& v) {
+QJsonArray bandJson(const NetBandValues& v) {
     QJsonArray a;
     for (double d : v)
         a.append(d);
@@ -250,10 +318,14 @@ QJsonArray nodesJson(const Network& net, NodeId parent) {
         const NetNode& n = net.node(id);
         const Component& c = n.setup.component;
         QJsonObject component{{"kind", KindKeys[int(c.kind)]}};
-        component["model"] = c.kind == ComponentKind::User
-                                 ? c.userName
-                                 : catalogueModelNames(c.kind).value(c.model - 1);
+        const bool named = c.kind == ComponentKind::User || c.kind == ComponentKind::Booster;
+        component["model"] = named ? c.userName : catalogueModelNames(c.kind).value(c.model - 1);
         if (c.endUnit) component["endUnit"] = true;
+        if (c.kind == ComponentKind::Booster)
+            component["booster"] = QJsonObject{{"gain", bandJson(c.booster.gain)},
+                                               {"noiseFigure", bandJson(c.booster.noiseFigure)},
+                                               {"maxOutput", bandJson(c.booster.maxOutput)},
+                                               {"minInput", bandJson(c.booster.minInput)}};
         QJsonObject o{
             {"port", n.parentPort},
             {"coax", QJsonObject{{"cable", n.setup.coax.cable}, {"metres", n.setup.coax.metres}}},
@@ -275,12 +347,23 @@ QString refusalMessage(const QString& fileName, const QString& detail) {
 
 QByteArray encodeNetwork(const Network& net) {
     QJsonObject root{{"format", NetworkFormatName}, {"version", NetworkFormatVersion}};
-    root["headEnd"] = QJsonObject{{"source", SourceKeys[int(net.head.source)]},
-                                  {"levels", bandJson(net.head.levels)},
-                                  {"gain", bandJson(net.head.gain)}};
+    const HeadEnd& head = net.head;
+    root["headEnd"] = QJsonObject{{"source", SourceKeys[int(head.source)]},
+                                  {"levels", bandJson(head.levels)},
+                                  {"gain", bandJson(head.gain)},
+                                  {"cnSource", CnSourceKeys[int(head.cnSource)]},
+                                  {"incomingCn", bandJson(head.incomingCn)},
+                                  {"noiseFigure", bandJson(head.noiseFigure)}};
+    root["cableJudging"] = JudgingKeys[head.judgeAtBandEdges ? 1 : 0];
     QJsonArray cables;
-    for (const CableType& c : net.cableTypes())
-        cables.append(QJsonObject{{"name", c.name}, {"lossPer100m", bandJson(c.lossPer100m)}});
+    for (const CableType& c : net.cableTypes()) {
+        QJsonArray points;
+        for (const LossPoint& p : c.points)
+            points.append(QJsonArray{p.mhz, p.dbPer100m});
+        QJsonObject cable{{"name", c.name}, {"points", points}};
+        if (c.ratedToMHz) cable["ratedToMHz"] = *c.ratedToMHz;
+        cables.append(cable);
+    }
     root["cableTypes"] = cables;
     QJsonArray users;
     for (const UserComponent& u : net.userComponents()) {
@@ -309,18 +392,24 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
     try {
         if (const auto repeated = repeatedJsonKey(bytes))
             refuse(*repeated, QStringLiteral("同じ項目が二度あります。"));
-        const Fields root(
-            doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), QString(),
-            {"format", "version", "headEnd", "cableTypes", "userComponents", "nodes"});
+        const Fields root(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), QString(),
+                          {"format", "version", "headEnd", "cableJudging", "cableTypes",
+                           "userComponents", "nodes"});
         if (root.text("format") != QLatin1String(NetworkFormatName))
             refuse(root.path("format"), QStringLiteral("ネットワークファイルではありません。"));
-        if (root.number("version", 0, 1e9) != NetworkFormatVersion)
+        const double version = root.number("version", 0, 1e9);
+        if (version != Version1 && version != NetworkFormatVersion)
             refuse(root.path("version"), QStringLiteral("この版のファイルは読めません。"));
         Network net;
-        const HeadEnd head = readHead(root.value("headEnd"), root.path("headEnd"));
+        HeadEnd head = readHead(root.value("headEnd"), root.path("headEnd"), int(version));
+        if (version != Version1)
+            head.judgeAtBandEdges =
+                keyOf(root, "cableJudging", JudgingKeys, "catalogue、bandEdges") == 1;
+        else if (root.has("cableJudging"))
+            refuse(root.path("cableJudging"), QStringLiteral("版 1 のファイルにはない項目です。"));
         apply(root.path("headEnd"), [&] { net.setHead(head); });
-        readDefinitions(root, net);
-        Reader{net}.readNodes(root.array("nodes"), root.path("nodes"), HeadEndId, 1);
+        readDefinitions(root, net, int(version));
+        Reader{net, int(version)}.readNodes(root.array("nodes"), root.path("nodes"), HeadEndId, 1);
         return net;
     } catch (const Refusal& r) {
         throw UserError(

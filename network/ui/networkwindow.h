@@ -13,8 +13,10 @@
 #include <optional>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QSortFilterProxyModel;
 class QSpinBox;
@@ -88,8 +90,10 @@ private:
     NodeDetails* details;
     DiagramView* diagram;
     QSpinBox* repeatCount;
-    QComboBox* profileCombo; // the criteria the outlets are judged by
-    QTabWidget* tabs;        // the outlet table and the diagram
+    QComboBox* profileCombo;  // the criteria the outlets are judged by
+    QCheckBox* bandEdgeCheck; // cables judged at the bands' top edges
+    QCheckBox* showCnCheck;   // the outlet table's band columns show C/N
+    QTabWidget* tabs;         // the outlet table and the diagram
 
     QAction* newAction;
     QAction* openAction;
@@ -107,6 +111,7 @@ private:
     QAction* addSeriesUnitAction;
     QAction* addOutletAction;
     QAction* addUserAction;
+    QAction* addBoosterAction;
     QAction* removeAction;
     QAction* upAction;
     QAction* downAction;
@@ -124,7 +129,8 @@ private:
     void fitToScreen();
     void buildViews(); // networkwindow_views.cpp
     void buildTree();
-    QWidget* buildOutletPage(); // the outlet table under its summary
+    QWidget* buildOutletPage();
+    QLayout* buildTableOptions(); // the cable judging and C/N choices above it
     void buildActions();
     void buildUndoActions();
     void buildMenus();

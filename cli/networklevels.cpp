@@ -77,12 +77,12 @@ QString jsonOutlet(const NetworkResult& r, int outlet, bool named) {
 // level serves every outlet, the two that conflict.
 QString jsonWindow(const NetworkResult& r, const HeadWindow& window) {
     QStringList bands;
-    for (size_t b = 0; b < BandCount; ++b) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
         const BandWindow& w = window[b];
         const bool conflict = w.judged && !w.window && w.unrated < 0;
         bands << QStringLiteral("    {\"band\": %1, \"min\": %2, \"max\": %3, \"weakest\": %4, "
                                 "\"strongest\": %5, \"unrated\": %6}")
-                     .arg(jsonString(bandName(int(b))),
+                     .arg(jsonString(netBandName(int(b))),
                           jsonNullable(w.window ? std::optional(w.window->min) : std::nullopt),
                           jsonNullable(w.window ? std::optional(w.window->max) : std::nullopt),
                           jsonOutlet(r, w.weakest, conflict), jsonOutlet(r, w.strongest, conflict),
@@ -105,7 +105,7 @@ QString withHeadWindow(QString out, OutputFormat format, const Network& network,
         return out + jsonWindow(r, window) + QStringLiteral("}\n");
     }
     out += u'\n';
-    for (size_t b = 0; b < BandCount; ++b)
+    for (size_t b = 0; b < NetBandCount; ++b)
         out += windowLine(r, window[b], int(b)) + u'\n';
     return out;
 }

@@ -14,8 +14,8 @@ namespace {
 
 std::vector<size_t> judgedBands(const OutletCriteria& criteria) {
     std::vector<size_t> bands;
-    for (size_t b = 0; b < criteria.size(); ++b)
-        if (criteria[b]) bands.push_back(b);
+    for (size_t b = 0; b < criteria.level.size(); ++b)
+        if (criteria.level[b]) bands.push_back(b);
     return bands;
 }
 

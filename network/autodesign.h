@@ -40,7 +40,7 @@ struct DesignResult {
     HeadWindow window;    // of the designed network, before the head end is set
     // When some outlet fails: per judged band, the widest margin any design
     // reaches in that band alone (nothing: a part on the way is not rated).
-    std::array<std::optional<double>, common::BandCount> bestBandMargin{};
+    std::array<std::optional<double>, NetBandCount> bestBandMargin{};
     bool passes() const { return result.failingOutlets == 0; }
 };
 

@@ -48,13 +48,13 @@ QStringList failureLines(const DesignResult& d) {
     if (all > NamedFailures) names = names.mid(0, NamedFailures) << QStringLiteral("ほか");
     QStringList lines{
         QStringLiteral("基準を満たせない端子 %1 個: %2").arg(all).arg(names.join(u'、'))};
-    for (size_t b = 0; b < BandCount; ++b) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
         if (!d.window[b].judged) continue;
         const QString best =
             d.bestBandMargin[b]
                 ? QStringLiteral("最良の余裕 %1").arg(signedDb(*d.bestBandMargin[b]))
                 : QStringLiteral("非対応の部品があり満たせません");
-        lines << bandName(int(b)) + QStringLiteral("　") + best + QStringLiteral("　") +
+        lines << netBandName(int(b)) + QStringLiteral("　") + best + QStringLiteral("　") +
                      windowLine(d.result, d.window[b], int(b));
     }
     return lines;
@@ -67,11 +67,11 @@ QStringList designReport(const Network& network, const DesignResult& d) {
     for (const DesignChange& c : d.changes)
         lines << changeLine(network, d, c);
     if (d.changes.empty()) lines << QStringLiteral("部品の変更はありません。");
-    const BandValues before = headEndLevels(network.head), after = headEndLevels(d.head);
-    for (size_t b = 0; b < BandCount; ++b)
+    const NetBandValues before = headEndLevels(network.head), after = headEndLevels(d.head);
+    for (size_t b = 0; b < NetBandCount; ++b)
         if (before[b] != after[b])
             lines << QStringLiteral("ヘッドエンド出力 %1 %2 → %3 dB")
-                         .arg(bandName(int(b)), Fmt2(before[b]), Fmt2(after[b]));
+                         .arg(netBandName(int(b)), Fmt2(before[b]), Fmt2(after[b]));
     if (d.passes()) {
         if (std::isfinite(d.margin))
             lines << QStringLiteral("すべての端子が基準を満たします（最小の余裕 %1）。")

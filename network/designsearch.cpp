@@ -22,7 +22,7 @@ constexpr double MarginTolerance = 1e-9;
 // Options per node kept by the quick first design.
 constexpr size_t QuickBeam = 4;
 
-using Losses = std::array<double, BandCount>;
+using Losses = std::array<double, NetBandCount>;
 
 // The choices below a node: per judged band the least and most loss from the
 // node's input to an outlet (+inf / -inf with no outlet below; -inf / +inf
@@ -219,7 +219,7 @@ Search makeSearch(const Network& network, const OutletCriteria& criteria,
                   const std::vector<size_t>& bands) {
     Search s{network.flat(), {}, bands, {}, {}, {}, {}, -Inf};
     for (size_t b : bands)
-        s.widths.push_back(criteria[b]->max - criteria[b]->min);
+        s.widths.push_back(criteria.level[b]->max - criteria.level[b]->min);
     s.children.resize(s.flat.nodes.size());
     for (size_t i = 0; i < s.flat.nodes.size(); ++i)
         if (s.flat.nodes[i].parent >= 0)

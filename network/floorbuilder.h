@@ -20,11 +20,11 @@ struct FloorPlan {
     int floors = 1;
     int rooms = 4; // per floor
     CoaxRun riser{QStringLiteral("S-7C-FB"), 3};
-    Component hub{ComponentKind::Brancher, 4, false, {}}; // a brancher or distributor
+    Component hub{ComponentKind::Brancher, 4, false, {}, {}}; // a brancher or distributor
     CoaxRun drop{QStringLiteral("S-5C-FB"), 5};
     // A TV outlet model, or a series-unit type whose units chain on each
     // output; the chain's last unit is its end unit.
-    Component outlet{ComponentKind::Outlet, 4, false, {}};
+    Component outlet{ComponentKind::Outlet, 4, false, {}, {}};
     double linkMetres = 4; // between the series units of a chain, drop cable
 };
 

@@ -11,7 +11,7 @@ namespace miravel::network {
 
 namespace {
 
-double pathLoss(const OutletResult& outlet, size_t band, const BandValues& head) {
+double pathLoss(const OutletResult& outlet, size_t band, const NetBandValues& head) {
     return head[band] - *outlet.bands[band].level;
 }
 
@@ -24,12 +24,12 @@ int firstUnrated(const NetworkResult& result, size_t band) {
 } // namespace
 
 HeadWindow headEndWindow(const NetworkResult& result, const OutletCriteria& criteria,
-                         const BandValues& head) {
+                         const NetBandValues& head) {
     HeadWindow windows;
-    for (size_t b = 0; b < BandCount; ++b) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
         BandWindow& w = windows[b];
         const BandSummary& s = result.summary[b];
-        w.judged = criteria[b].has_value();
+        w.judged = criteria.level[b].has_value();
         w.weakest = s.worst;
         w.strongest = s.best;
         if (s.unrated > 0) w.unrated = firstUnrated(result, b);
@@ -37,9 +37,9 @@ HeadWindow headEndWindow(const NetworkResult& result, const OutletCriteria& crit
         // Every outlet's window moves with its path loss: the one with the
         // most loss sets the minimum, the one with the least the maximum.
         const auto low =
-            boosterWindow(pathLoss(result.outlets[size_t(s.worst)], b, head), criteria[b]);
+            boosterWindow(pathLoss(result.outlets[size_t(s.worst)], b, head), criteria.level[b]);
         const auto high =
-            boosterWindow(pathLoss(result.outlets[size_t(s.best)], b, head), criteria[b]);
+            boosterWindow(pathLoss(result.outlets[size_t(s.best)], b, head), criteria.level[b]);
         if (low && high && low->min <= high->max) w.window = LevelRange{low->min, high->max};
     }
     return windows;
@@ -53,11 +53,11 @@ bool hasAnyWindow(const HeadWindow& window) {
 
 HeadEnd headAtWindowMiddle(const HeadEnd& head, const HeadWindow& window) {
     HeadEnd out = head;
-    for (size_t b = 0; b < BandCount; ++b) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
         if (!window[b].window) continue;
         const double middle = shownLevel((window[b].window->min + window[b].window->max) / 2);
         if (head.source == HeadSource::BoosterInputPlusGain)
-            out.gain[b] = shownLevel(middle - Bst_Input[b]);
+            out.gain[b] = shownLevel(middle - netBandValues(Bst_Input)[b]);
         else
             out.levels[b] = middle;
     }
@@ -66,7 +66,7 @@ HeadEnd headAtWindowMiddle(const HeadEnd& head, const HeadWindow& window) {
 }
 
 QString windowLine(const NetworkResult& result, const BandWindow& w, int band) {
-    const QString name = bandName(band) + QStringLiteral("　ヘッドエンド出力 ");
+    const QString name = netBandName(band) + QStringLiteral("　ヘッドエンド出力 ");
     if (!w.judged) return name + QStringLiteral("基準なし");
     if (w.window) return name + windowRangeText(w.window);
     if (w.unrated >= 0)

@@ -19,11 +19,11 @@ struct BandWindow {
     int strongest = -1; // of the highest level
     int unrated = -1;   // the first outlet not rated for the band, -1 when none
 };
-using HeadWindow = std::array<BandWindow, common::BandCount>;
+using HeadWindow = std::array<BandWindow, NetBandCount>;
 
 // `result` computed with `criteria` from a head end giving `head` levels.
 HeadWindow headEndWindow(const NetworkResult& result, const OutletCriteria& criteria,
-                         const common::BandValues& head);
+                         const NetBandValues& head);
 
 // The head end with each band that has a window at its middle (to 0.01 dB):
 // typed levels, or the gain where the levels follow the booster input.

@@ -149,9 +149,9 @@ FloorPlan FloorDialog::plan() const {
     p.floors = floors->value();
     p.rooms = rooms->value();
     p.riser = {riserCable->currentText(), riserMetres->value()};
-    p.hub = {kindOf(hubKind), hubModel->currentIndex() + 1, false, {}};
+    p.hub = {kindOf(hubKind), hubModel->currentIndex() + 1, false, {}, {}};
     p.drop = {dropCable->currentText(), dropMetres->value()};
-    p.outlet = {kindOf(outletKind), outletModel->currentIndex() + 1, false, {}};
+    p.outlet = {kindOf(outletKind), outletModel->currentIndex() + 1, false, {}, {}};
     p.linkMetres = linkMetres->value();
     return p;
 }

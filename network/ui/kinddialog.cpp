@@ -29,10 +29,10 @@ Component proposal(const Network& net, NodeId id, ComponentKind kind) {
     const QStringList models = catalogueModelNames(kind);
     for (int pass = 0; pass < 2; ++pass)
         for (int m = 1; m <= models.size(); ++m) {
-            const Component c{kind, m, false, {}};
+            const Component c{kind, m, false, {}, {}};
             if ((pass == 1 || models[m - 1].startsWith(series)) && fits(net, id, c)) return c;
         }
-    return {kind, 1, false, {}};
+    return {kind, 1, false, {}, {}};
 }
 
 } // namespace
@@ -80,7 +80,7 @@ void KindDialog::fillModels() {
 }
 
 Component KindDialog::component() const {
-    return {ComponentKind(kind->currentData().toInt()), model->currentIndex() + 1, false, {}};
+    return {ComponentKind(kind->currentData().toInt()), model->currentIndex() + 1, false, {}, {}};
 }
 
 void KindDialog::setComponent(const Component& c) {

@@ -122,7 +122,8 @@ TEST(NetworkLevels, HeadEndWindowAfterTheTable) {
     EXPECT_EQ(text.out, table + QStringLiteral("\nVHF　ヘッドエンド出力 基準なし\n"
                                                "UHF　ヘッドエンド出力 89.40–96.42 dB\n"
                                                "BS　ヘッドエンド出力 92.17–98.73 dB\n"
-                                               "CS　ヘッドエンド出力 98.94–104.12 dB\n"));
+                                               "CS　ヘッドエンド出力 98.94–104.12 dB\n"
+                                               "左旋　ヘッドエンド出力 基準なし\n"));
     const BatchResult csv = networkLevelsCommand(file, OutputFormat::Csv, Outlet2K);
     EXPECT_EQ(csv.out, formatLevelTable(networkLevelTable(file, result), OutputFormat::Csv));
     const BatchResult json = networkLevelsCommand(file, OutputFormat::Json, Outlet2K);

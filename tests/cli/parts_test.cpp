@@ -36,7 +36,7 @@ TEST(PartsCommand, QuotesNamesInCsvAndJson) {
     const QString part = QStringLiteral("分岐,\"特\"");
     const QString cable = QStringLiteral("7C,\"L\"");
     net.setUserComponent({part, {UserPort{{1.0, 1.0, 1.0, 1.0}, true}}});
-    net.setCableType({cable, {10.0, 20.0, 30.0, 40.0}});
+    net.setCableType({cable, {{220, 10}, {770, 20}, {1300, 30}, {1770, 40}}, {}});
     NodeSetup setup;
     setup.component.kind = ComponentKind::User;
     setup.component.userName = part;

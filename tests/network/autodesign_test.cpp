@@ -21,17 +21,18 @@ constexpr double Inf = std::numeric_limits<double>::infinity();
 // leaves beside the spread of the path losses.
 double marginOf(const Network& net, const OutletCriteria& criteria) {
     const NetworkResult r = computeNetwork(net, criteria);
-    const BandValues head = headEndLevels(net.head);
+    const NetBandValues head = headEndLevels(net.head);
     double margin = Inf;
-    for (size_t b = 0; b < BandCount; ++b) {
-        if (!criteria[b] || r.outlets.empty()) continue;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        if (!criteria.level[b] || r.outlets.empty()) continue;
         double low = Inf, high = -Inf;
         for (const OutletResult& o : r.outlets) {
             if (!o.bands[b].level) return -Inf;
             low = std::min(low, head[b] - *o.bands[b].level);
             high = std::max(high, head[b] - *o.bands[b].level);
         }
-        margin = std::min(margin, (criteria[b]->max - criteria[b]->min - (high - low)) / 2);
+        margin =
+            std::min(margin, (criteria.level[b]->max - criteria.level[b]->min - (high - low)) / 2);
     }
     return margin;
 }
@@ -127,9 +128,9 @@ struct Gen {
 
 OutletCriteria criteriaKind(int kind) {
     OutletCriteria c = outletRanges();
-    if (kind == 1) c[VHF] = LevelRange{47, 81};
+    if (kind == 1) c.level[VHF] = LevelRange{47, 81};
     if (kind == 2)
-        for (auto& band : c)
+        for (auto& band : c.level)
             if (band) band = LevelRange{60, 64}; // often more spread than range
     return c;
 }

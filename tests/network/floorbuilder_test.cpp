@@ -12,7 +12,7 @@ using namespace miravel::network;
 namespace {
 
 Component part(ComponentKind kind, const char* model) {
-    return {kind, catalogueModelNumber(kind, QString::fromUtf8(model)), false, {}};
+    return {kind, catalogueModelNumber(kind, QString::fromUtf8(model)), false, {}, {}};
 }
 
 FloorPlan floorPlan(int floor, const char* hub, ComponentKind hubKind, double riser, double drop) {

@@ -19,7 +19,8 @@ Network twoOutlets() {
     loss0.fill(4.004);
     loss1.fill(3.996);
     one.fill(1.0);
-    net.setCableType({QStringLiteral("T"), ten});
+    net.setCableType(
+        {QStringLiteral("T"), {{220, 10}, {770, 10}, {1300, 10}, {1770, 10}, {3224, 10}}, {}});
     net.setUserComponent({QStringLiteral("split"), {{loss0, false}, {loss1, false}}});
     net.setUserComponent({QStringLiteral("tap"), {{one, true}}});
     const NodeId split = net.addChild(HeadEndId, 0, userSetup("split", "T", 0));
@@ -33,7 +34,7 @@ Network twoOutlets() {
 
 OutletCriteria uhfOnly(double min, double max) {
     OutletCriteria criteria{};
-    criteria[UHF] = LevelRange{min, max};
+    criteria.level[UHF] = LevelRange{min, max};
     return criteria;
 }
 

@@ -23,7 +23,8 @@ QByteArray fileBytes(const QString& path) {
 
 PartsLibrary sampleLibrary() {
     PartsLibrary lib;
-    lib.definitions.setCableType({QStringLiteral("ECO \"5C\", 低損失"), {10, 20, 30, {}}});
+    lib.definitions.setCableType(
+        {QStringLiteral("ECO \"5C\", 低損失"), {{220, 10}, {770, 20}, {1300, 30}}, {}});
     lib.definitions.setUserComponent(
         {QStringLiteral("混合器\\2"), {UserPort{{1, 2, 3, 4}, true}, UserPort{{-20, {}, 0.5, 7}}}});
     lib.prices = {{QStringLiteral("BS-C2"), 1200},
@@ -56,7 +57,8 @@ QJsonObject manyPrices(int count, const QString& lastName = QStringLiteral("x"),
 QJsonObject definitionsWithCables(int count) {
     Network net;
     for (int i = 0; i < std::min(count, MaxCableTypes); ++i)
-        net.setCableType({QStringLiteral("C%1").arg(i), {1, 2, 3, 4}});
+        net.setCableType(
+            {QStringLiteral("C%1").arg(i), {{220, 1}, {770, 2}, {1300, 3}, {1770, 4}}, {}});
     QJsonObject doc = QJsonDocument::fromJson(encodeNetwork(net)).object();
     if (count > MaxCableTypes) {
         QJsonArray cables = doc["cableTypes"].toArray();
@@ -175,8 +177,9 @@ TEST(PartsLibrary, ABrokenFileIsKeptByteForByte) {
 
 TEST(PartsLibrary, MergeReplacesSameNamesAndKeepsTheRest) {
     PartsLibrary mine;
-    mine.definitions.setCableType({QStringLiteral("ECO \"5C\", 低損失"), {1, 1, 1, 1}});
-    mine.definitions.setCableType({QStringLiteral("自分の"), {2, 2, 2, 2}});
+    mine.definitions.setCableType(
+        {QStringLiteral("ECO \"5C\", 低損失"), {{220, 1}, {1770, 1}}, {}});
+    mine.definitions.setCableType({QStringLiteral("自分の"), {{220, 2}, {1770, 2}}, {}});
     mine.prices = {{QStringLiteral("BS-C2"), 999}, {QStringLiteral("BS-D2"), 500}};
     const PartsLibrary merged = mergedLibrary(mine, sampleLibrary());
     EXPECT_EQ(*merged.definitions.cableType(QStringLiteral("ECO \"5C\", 低損失")),

@@ -22,7 +22,7 @@ using namespace miravel::network;
 
 namespace {
 
-const CableType Eco{QStringLiteral("ECO-5C \"低損失\""), {10, 20, 30, {}}};
+const CableType Eco{QStringLiteral("ECO-5C \"低損失\""), {{220, 10}, {770, 20}, {1300, 30}}, {}};
 
 class PartsLibraryScreen : public ScreenTest {
 protected:
@@ -79,7 +79,7 @@ TEST_F(PartsLibraryScreen, ANameClashIsAskedAndNoKeepsTheNetwork) {
     library.definitions.setCableType(Eco);
     writePartsLibraryFile(userPartsLibraryPath(), library);
     CableType other = Eco;
-    other.lossPer100m[0] = 99;
+    other.points[0].dbPer100m = 99;
     screen->document()->edit(QStringLiteral("定義"), [&](Network& n) { n.setCableType(other); });
     PartsLibraryDialog* dialog = openLibrary();
     selectLibraryRow(dialog, Eco.name);

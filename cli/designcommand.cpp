@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "common/wholefile.h"
 #include "network/autodesign.h"
+#include "network/partslibrary.h"
 #include "network/tvdnfile.h"
 
 #include <QFileInfo>
@@ -44,7 +45,8 @@ BatchResult designCommand(const QString& in, const QString& out, const Profile& 
     } catch (const UserError& error) {
         return refused(error.message());
     }
-    const DesignResult design = autoDesign(network, outletCriteria(profile));
+    const DesignResult design = autoDesign(network, outletCriteria(profile),
+                                           designOptions(network, libraryUserComponents()));
     BatchResult batch;
     batch.out = designReport(network, design).join(u'\n') + u'\n';
     try {

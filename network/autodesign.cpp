@@ -19,6 +19,17 @@ std::vector<size_t> judgedBands(const OutletCriteria& criteria) {
     return bands;
 }
 
+// A chosen library part the network lacks is defined in it.
+void takeInLibraryPart(Network& designed, DesignResult& design, const DesignOptions& options,
+                       const Component& chosen) {
+    if (chosen.kind != ComponentKind::User || designed.userComponent(chosen.userName)) return;
+    for (const UserComponent& part : options.libraryParts)
+        if (part.name == chosen.userName) {
+            designed.setUserComponent(part);
+            design.addedParts.push_back(part);
+        }
+}
+
 } // namespace
 
 DesignOptions catalogueDesignOptions() {
@@ -33,6 +44,25 @@ DesignOptions catalogueDesignOptions() {
             list.push_back(c);
         }
     }
+    return options;
+}
+
+DesignOptions designOptions(const Network& network, const std::vector<UserComponent>& library) {
+    DesignOptions options = catalogueDesignOptions();
+    std::vector<Component>& users = options.candidates[ComponentKind::User];
+    auto add = [&](const UserComponent& part) {
+        Component c;
+        c.kind = ComponentKind::User;
+        c.userName = part.name;
+        users.push_back(c);
+    };
+    for (const UserComponent& part : network.userComponents())
+        add(part);
+    for (const UserComponent& part : library)
+        if (!network.userComponent(part.name)) {
+            add(part);
+            options.libraryParts.push_back(part);
+        }
     return options;
 }
 
@@ -58,6 +88,7 @@ DesignResult autoDesign(const Network& network, const OutletCriteria& criteria,
         const Component after =
             designCandidates(network, n, options)[size_t(best.pick[i])].component;
         if (after == n.setup.component) continue;
+        takeInLibraryPart(designed, design, options, after);
         design.changes.push_back({n.id, n.setup.component, after});
         NodeSetup setup = n.setup;
         setup.component = after;
@@ -81,6 +112,8 @@ DesignResult autoDesign(const Network& network, const OutletCriteria& criteria,
 }
 
 void applyDesign(Network& network, const DesignResult& design) {
+    for (const UserComponent& part : design.addedParts)
+        network.setUserComponent(part);
     for (const DesignChange& change : design.changes) {
         NodeSetup setup = network.node(change.node).setup;
         setup.component = change.after;

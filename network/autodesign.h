@@ -20,6 +20,11 @@ namespace miravel::network {
 // Every catalogue model of the distributors, branchers and series units.
 DesignOptions catalogueDesignOptions();
 
+// The catalogue's models, and for a user part every user part of the
+// network and of the user's `library` (one it fits: same outlets, a port
+// for every run).
+DesignOptions designOptions(const Network& network, const std::vector<UserComponent>& library);
+
 // The candidates `node` may take, its own part among them where it fits.
 std::vector<Component> fittingCandidates(const Network& network, NodeId node,
                                          const DesignOptions& options);
@@ -30,8 +35,9 @@ struct DesignChange {
 };
 
 struct DesignResult {
-    std::vector<DesignChange> changes; // parts that change, in tree order
-    HeadEnd head;                      // the head end of the design
+    std::vector<DesignChange> changes;     // parts that change, in tree order
+    HeadEnd head;                          // the head end of the design
+    std::vector<UserComponent> addedParts; // library parts the design defines in the network
     // The smallest margin of any outlet in any judged band with the head end
     // in the middle of each band's window; negative when none passes.
     double margin = 0;

@@ -294,9 +294,34 @@ double currentMargin(Search& s, const Network& network) {
 
 } // namespace
 
+namespace {
+
+// The network's definitions, then the library's parts it lacks.
+class WithLibraryParts final : public PartDefinitions {
+public:
+    WithLibraryParts(const Network& network, const std::vector<UserComponent>& library)
+        : m_network(network), m_library(library) {}
+    const CableType* cableType(const QString& name) const override {
+        return m_network.cableType(name);
+    }
+    const UserComponent* userComponent(const QString& name) const override {
+        if (const UserComponent* own = m_network.userComponent(name)) return own;
+        for (const UserComponent& part : m_library)
+            if (part.name == name) return &part;
+        return nullptr;
+    }
+
+private:
+    const Network& m_network;
+    const std::vector<UserComponent>& m_library;
+};
+
+} // namespace
+
 std::vector<DesignCandidate> designCandidates(const Network& network, const NetNode& node,
                                               const DesignOptions& options) {
     std::vector<DesignCandidate> out;
+    const WithLibraryParts definitions(network, options.libraryParts);
     const auto listed = options.candidates.find(node.setup.component.kind);
     if (listed != options.candidates.end()) {
         for (Component c : listed->second) {
@@ -304,7 +329,7 @@ std::vector<DesignCandidate> designCandidates(const Network& network, const NetN
             NodeSetup setup = node.setup;
             setup.component = c;
             try {
-                NodeLosses losses = convertNodeLosses(setup, network);
+                NodeLosses losses = convertNodeLosses(setup, definitions);
                 if (!fits(network, node, losses)) continue;
                 const double cost = componentCost(options, c, losses);
                 out.push_back({c, std::move(losses), cost});

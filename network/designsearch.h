@@ -17,6 +17,9 @@ struct DesignOptions {
     // keep its outlets and give each of its runs a port; kinds not listed
     // keep their part.
     std::map<ComponentKind, std::vector<Component>> candidates;
+    // User parts from the user's parts library that the network does not
+    // define; a chosen one is defined in the network when the design is set.
+    std::vector<UserComponent> libraryParts;
     // What a component costs; empty: its number of outputs.
     std::function<double(const Component&)> cost;
 };

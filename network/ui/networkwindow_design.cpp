@@ -2,6 +2,7 @@
 // and the automatic choice of parts, each one undoable edit.
 
 #include "network/autodesign.h"
+#include "network/partslibrary.h"
 #include "network/ui/designdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
@@ -58,7 +59,8 @@ void NetworkWindow::runAutoDesign() {
     std::optional<DesignResult> design;
     {
         Hourglass wait(this);
-        design = autoDesign(net, m_document->criteria());
+        design =
+            autoDesign(net, m_document->criteria(), designOptions(net, libraryUserComponents()));
     }
     const QStringList report = designReport(net, *design);
     if (design->changes.empty() && design->head == net.head) {

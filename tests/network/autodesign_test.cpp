@@ -210,3 +210,31 @@ TEST(AutoDesign, NamesOutletsThatCannotPass) {
     EXPECT_TRUE(report.contains(QStringLiteral("999（最弱）と 101（最強）が両立しません")))
         << report.toStdString();
 }
+
+// A user part may give way to a library part of the same ports; the chosen
+// one is defined in the network, one that does not fit is never taken.
+TEST(AutoDesign, TakesAFittingPartFromTheLibrary) {
+    BandLoss even, uneven, far;
+    even.fill(3.0);
+    uneven.fill(0.0);
+    far.fill(30.0);
+    Network net;
+    net.setUserComponent({QStringLiteral("分A"), {UserPort{uneven, false}, UserPort{far, false}}});
+    const UserComponent better{QStringLiteral("分B"),
+                               {UserPort{even, false}, UserPort{even, false}}};
+    const UserComponent oneWay{QStringLiteral("分C"), {UserPort{even, false}}};
+    const NodeId split = net.addChild(HeadEndId, 0, userSetup("分A", "S-5C-FB", 2));
+    net.addChild(split, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS", "S-5C-FB", 5));
+    net.addChild(split, 1, partSetup(ComponentKind::Outlet, "DCM7FTCS", "S-5C-FB", 5));
+
+    EXPECT_TRUE(autoDesign(net, outletRanges()).changes.empty()); // the catalogue alone
+    const DesignResult design =
+        autoDesign(net, outletRanges(), designOptions(net, {oneWay, better}));
+    ASSERT_EQ(design.changes.size(), 1u);
+    EXPECT_EQ(design.changes[0].after.userName, QStringLiteral("分B"));
+    EXPECT_TRUE(design.passes());
+    applyDesign(net, design);
+    ASSERT_NE(net.userComponent(QStringLiteral("分B")), nullptr);
+    EXPECT_EQ(net.userComponent(QStringLiteral("分C")), nullptr);
+    EXPECT_EQ(net.node(split).setup.component.userName, QStringLiteral("分B"));
+}

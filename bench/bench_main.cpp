@@ -7,7 +7,11 @@
 #include "network/towergenerator.h"
 #include "terminal/keisan.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 using namespace miravel::catalog;
 using namespace miravel::common;
@@ -94,6 +98,72 @@ void BM_NetworkEditAndRecompute(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NetworkEditAndRecompute)->Unit(benchmark::kMillisecond);
+
+// The floor beside the recompute: the same tree as plain arrays (the parent's
+// index, the loss down to the node and, for an outlet, to its port) walked
+// once, every outlet judged against the ranges. No names, no results kept
+// beyond a verdict per outlet and band.
+struct FloorNode {
+    int parent = -1;
+    std::array<double, BandCount> down{};   // parent's port loss + coax, NaN: not rated
+    std::array<double, BandCount> outlet{}; // the outlet port's loss
+    bool isOutlet = false;
+};
+
+std::vector<FloorNode> floorNodes(const Network& network) {
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const FlatNetwork& flat = network.flat();
+    std::vector<FloorNode> nodes(flat.nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const FlatNode& n = flat.nodes[i];
+        FloorNode& f = nodes[i];
+        f.parent = n.parent;
+        for (size_t b = 0; b < BandCount; ++b) {
+            const auto& port = n.parent < 0
+                                   ? std::optional<double>(0.0)
+                                   : flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b];
+            const auto& coax = n.losses->coax[b];
+            f.down[b] = port && coax ? *port + *coax : none;
+        }
+        for (size_t p = 0; p < n.losses->ports.size(); ++p)
+            if (n.losses->outletPort[p] && !f.isOutlet) {
+                f.isOutlet = true;
+                for (size_t b = 0; b < BandCount; ++b)
+                    f.outlet[b] = n.losses->ports[p][b].value_or(none);
+            }
+    }
+    return nodes;
+}
+
+void BM_NetworkWalkAndJudgeFloor(benchmark::State& state) {
+    loadCatalogue();
+    const Network network = generateTower(TenThousand);
+    const std::vector<FloorNode> nodes = floorNodes(network);
+    const OutletCriteria criteria = outletRanges();
+    const BandValues head = headEndLevels(network.head);
+    std::vector<std::array<double, BandCount>> level(nodes.size());
+    std::vector<std::array<std::uint8_t, BandCount>> verdicts(nodes.size());
+    for (auto _ : state) {
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const FloorNode& n = nodes[i];
+            for (size_t b = 0; b < BandCount; ++b) {
+                const double above = n.parent < 0 ? head[b] : level[size_t(n.parent)][b];
+                level[i][b] = above - n.down[b];
+                if (!n.isOutlet) continue;
+                const double at = level[i][b] - n.outlet[b];
+                const auto& range = criteria[b];
+                verdicts[i][b] = at != at          ? 3
+                                 : !range          ? 4
+                                 : at < range->min ? 1
+                                 : at > range->max ? 2
+                                                   : 0;
+            }
+        }
+        benchmark::DoNotOptimize(verdicts.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_NetworkWalkAndJudgeFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,6 +6,8 @@
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
+#include <memory>
+
 using namespace miravel::common;
 using namespace miravel::network;
 using namespace miravel::standard;
@@ -16,54 +18,87 @@ bool isNetworkFile(const QString& file) {
     return file.endsWith(QStringLiteral(".tvdn"), Qt::CaseInsensitive);
 }
 
+namespace {
+
+QList<LevelColumn> networkColumns() {
+    QList<LevelColumn> columns{{QStringLiteral("outlet"), QStringLiteral("端子"), false},
+                               {QStringLiteral("room"), QStringLiteral("部屋"), false},
+                               {QStringLiteral("floor"), QStringLiteral("階"), false}};
+    for (int b = 0; b < BandCount; ++b) {
+        const QString key = bandName(b).toLower();
+        columns.append(
+            {key + QStringLiteral("_level"), bandName(b) + QStringLiteral(" レベル(dB)"), true});
+        columns.append(
+            {key + QStringLiteral("_verdict"), bandName(b) + QStringLiteral(" 判定"), false});
+    }
+    columns.append({QStringLiteral("result"), QStringLiteral("総合"), false});
+    return columns;
+}
+
+// One outlet's cells, in the columns' order, into a list kept between rows.
+void outletCells(const OutletResult& o, QStringList& cells) {
+    cells.resize(3 + 2 * BandCount + 1);
+    cells[0] = o.name;
+    cells[1] = o.room;
+    cells[2] = o.floor;
+    for (size_t b = 0; b < BandCount; ++b) {
+        const BandJudgement& j = o.bands[b];
+        const QString verdict = verdictText(j);
+        cells[3 + 2 * int(b)] = j.level ? NumText(*j.level) : verdict;
+        cells[4 + 2 * int(b)] = verdict;
+    }
+    cells[3 + 2 * BandCount] = o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合");
+}
+
+void writeNetworkLevels(const QString& file, const NetworkResult& result, OutputFormat format,
+                        const LevelWriter::Sink& sink) {
+    LevelWriter writer(file, networkColumns(), format, sink);
+    QStringList cells;
+    if (format == OutputFormat::Text)
+        for (const OutletResult& o : result.outlets) {
+            outletCells(o, cells);
+            writer.measure(cells);
+        }
+    writer.begin();
+    for (const OutletResult& o : result.outlets) {
+        outletCells(o, cells);
+        writer.row(cells);
+    }
+    writer.end();
+}
+
+} // namespace
+
 LevelTable networkLevelTable(const QString& file, const NetworkResult& result) {
     LevelTable table;
     table.source = file;
-    QStringList names, rooms, floors, overall;
-    std::array<QStringList, BandCount> levels, verdicts;
+    table.columns = networkColumns();
+    QStringList cells;
     for (const OutletResult& o : result.outlets) {
-        names << o.name;
-        rooms << o.room;
-        floors << o.floor;
-        for (size_t b = 0; b < BandCount; ++b) {
-            const BandJudgement& j = o.bands[b];
-            levels[b] << (j.level ? NumText(*j.level) : verdictText(j));
-            verdicts[b] << verdictText(j);
-        }
-        overall << (o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合"));
+        outletCells(o, cells);
+        table.rows.append(cells);
     }
-    table.addColumn({QStringLiteral("outlet"), QStringLiteral("端子"), false}, names);
-    table.addColumn({QStringLiteral("room"), QStringLiteral("部屋"), false}, rooms);
-    table.addColumn({QStringLiteral("floor"), QStringLiteral("階"), false}, floors);
-    for (int b = 0; b < BandCount; ++b) {
-        const QString key = bandName(b).toLower();
-        table.addColumn(
-            {key + QStringLiteral("_level"), bandName(b) + QStringLiteral(" レベル(dB)"), true},
-            levels[size_t(b)]);
-        table.addColumn(
-            {key + QStringLiteral("_verdict"), bandName(b) + QStringLiteral(" 判定"), false},
-            verdicts[size_t(b)]);
-    }
-    table.addColumn({QStringLiteral("result"), QStringLiteral("総合"), false}, overall);
     return table;
 }
 
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile) {
-    Network network;
+    auto result = std::make_shared<NetworkResult>();
     try {
-        network = readNetworkFile(file);
+        *result = computeNetwork(readNetworkFile(file), profile);
     } catch (const UserError& error) {
-        return {ExitRefused, QString(), terminalMessage(error.message()) + u'\n'};
+        return {ExitRefused, QString(), terminalMessage(error.message()) + u'\n', {}};
     }
-    const NetworkResult result = computeNetwork(network, profile);
     BatchResult batch;
-    batch.out = formatLevelTable(networkLevelTable(file, result), format);
-    if (result.failingOutlets > 0) {
+    // Written row by row: the table of a large network is never held whole.
+    batch.streamOut = [file, format, result](const LevelWriter::Sink& sink) {
+        writeNetworkLevels(file, *result, format, sink);
+    };
+    if (result->failingOutlets > 0) {
         batch.status = ExitFailing;
         batch.err = QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")
                         .arg(profileName(profile.id))
-                        .arg(result.outlets.size())
-                        .arg(result.failingOutlets);
+                        .arg(result->outlets.size())
+                        .arg(result->failingOutlets);
     }
     return batch;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 class QUndoStack;
 
@@ -41,6 +42,12 @@ public:
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString& path);
 
+    // What the last `changed` touched, for views that redraw only those rows:
+    // the nodes whose setup or results changed (nodes added or dropped
+    // aside), or, after reset, the whole network.
+    const std::vector<NodeId>& changedNodes() const { return m_changedNodes; }
+    bool replacedWhole() const { return m_replacedWhole; }
+
     // Used by the undo commands: plays an edit's record back or again (none:
     // the edit was just done) and shows the outcome.
     void replay(const class NetworkJournal* journal, bool forward);
@@ -51,13 +58,16 @@ signals:
 
 private:
     void setNetwork(const Network& network);
-    void recompute();
+    void recompute(std::vector<NodeId> setupNodes = {});
 
     Network m_network;
     NetworkResult m_result;
     OutletCriteria m_criteria{};
     QString m_filePath;
     QUndoStack* m_undo;
+    std::vector<NodeId> m_changedNodes;
+    std::vector<NodeId> m_pendingSetups; // an edit's, until its first redo shows it
+    bool m_replacedWhole = true;
 };
 
 } // namespace miravel::network

@@ -34,7 +34,7 @@ TEST(NetworkLevels, EveryOutletWithLevelsAndVerdicts) {
     // 1F's four outlets are too strong in UHF and BS.
     EXPECT_EQ(r.status, ExitFailing);
     EXPECT_TRUE(r.err.contains(QStringLiteral("12 端子中 4"))) << r.err.toStdString();
-    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = r.wholeOut().split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[0],
               QStringLiteral("outlet,room,floor,vhf_level,vhf_verdict,uhf_level,"
@@ -50,7 +50,7 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
         networkLevelsCommand(example("tower-40.tvdn"), OutputFormat::Csv, Outlet2K);
     EXPECT_EQ(csv.status, ExitOk);
     EXPECT_TRUE(csv.err.isEmpty());
-    EXPECT_EQ(csv.out.count(u'\n'), 2001);
+    EXPECT_EQ(csv.wholeOut().count(u'\n'), 2001);
 
     // A part not rated for CS: the text says so; in JSON the level is null.
     QTemporaryDir dir;
@@ -65,20 +65,22 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     const BatchResult json =
         levelsCommand(file, OutputFormat::Json, loadJudgingSettings()); // chosen by the name
     EXPECT_EQ(json.status, ExitFailing);
-    EXPECT_TRUE(json.out.contains(QStringLiteral("\"cs_level\": null, \"cs_verdict\": \"非対応\"")))
-        << json.out.toStdString();
-    EXPECT_TRUE(json.out.contains(QStringLiteral("\"vhf_level\": 104.6")))
-        << json.out.toStdString();
+    EXPECT_TRUE(
+        json.wholeOut().contains(QStringLiteral("\"cs_level\": null, \"cs_verdict\": \"非対応\"")))
+        << json.wholeOut().toStdString();
+    EXPECT_TRUE(json.wholeOut().contains(QStringLiteral("\"vhf_level\": 104.6")))
+        << json.wholeOut().toStdString();
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
-    EXPECT_TRUE(text.out.contains(QStringLiteral("非対応")));
-    EXPECT_TRUE(text.out.contains(QStringLiteral("CS 判定")));
+    EXPECT_TRUE(text.wholeOut().contains(QStringLiteral("非対応")));
+    EXPECT_TRUE(text.wholeOut().contains(QStringLiteral("CS 判定")));
 }
 
 // Rooms are names: "101" stays a JSON string, as the levels stay numbers.
 TEST(NetworkLevels, ANumberLikeRoomIsAJsonString) {
     const BatchResult r =
         networkLevelsCommand(example("apartment-12.tvdn"), OutputFormat::Json, Outlet2K);
-    const QJsonValue first = QJsonDocument::fromJson(r.out.toUtf8())[QStringLiteral("rows")][0];
+    const QJsonValue first =
+        QJsonDocument::fromJson(r.wholeOut().toUtf8())[QStringLiteral("rows")][0];
     EXPECT_EQ(first[QStringLiteral("room")], QJsonValue(QStringLiteral("101")));
     EXPECT_TRUE(first[QStringLiteral("vhf_level")].isDouble());
 }
@@ -92,7 +94,7 @@ TEST(NetworkLevels, RefusedFile) {
     f.close();
     const BatchResult r = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
     EXPECT_EQ(r.status, ExitRefused);
-    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.wholeOut().isEmpty());
     EXPECT_TRUE(r.err.contains(QStringLiteral("version"))) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(u'\r'));
 }

@@ -1,0 +1,51 @@
+// Opening a network file on the network screen and one edit there, timed
+// in CPU seconds (offscreen). The scale script runs it for each size.
+//
+//   screen_scale FILE.tvdn
+
+#include "catalog/catalog.h"
+#include "network/ui/networkdocument.h"
+#include "network/ui/networkwindow.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <ctime>
+
+using namespace miravel::network;
+
+namespace {
+
+double cpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screen_scale FILE.tvdn\n");
+        return 2;
+    }
+    miravel::catalog::loadCatalogue();
+    NetworkWindow window;
+    window.show();
+    QApplication::processEvents();
+    const double start = cpuSeconds();
+    if (!window.openNetworkFile(QString::fromLocal8Bit(argv[1]))) return 1;
+    QApplication::processEvents(); // the first paint of the loaded tree
+    const double opened = cpuSeconds();
+    NetworkDocument* doc = window.document();
+    const NodeId leaf = doc->network().flat().nodes.back().id;
+    NodeSetup setup = doc->network().node(leaf).setup;
+    setup.coax.metres += 1;
+    window.selectNode(leaf);
+    QApplication::processEvents();
+    const double before = cpuSeconds();
+    doc->edit(QStringLiteral("長さ"), [&](Network& n) { n.setSetup(leaf, setup); });
+    QApplication::processEvents(); // the repaint after the edit
+    const double edited = cpuSeconds();
+    std::printf("open %.3f s  edit %.1f ms\n", opened - start, 1000 * (edited - before));
+    return 0;
+}

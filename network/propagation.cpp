@@ -24,6 +24,8 @@ void judgeOutlet(OutletResult& outlet, const BandLoss& levels, const OutletCrite
         outlet.bands[b] = judgeOutletBand(levels[b], criteria[b]);
 }
 
+} // namespace
+
 bool failsBand(const BandJudgement& j) {
     return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
            j.verdict == OutletVerdict::NotRated;
@@ -31,7 +33,9 @@ bool failsBand(const BandJudgement& j) {
 
 // Per band: out-of-range and unrated outlets counted apart, and the lowest
 // and highest rated levels.
-void summarise(NetworkResult& r) {
+void summariseOutlets(NetworkResult& r) {
+    r.summary = {};
+    r.failingOutlets = 0;
     for (int i = 0; i < int(r.outlets.size()); ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
         for (size_t b = 0; b < BandCount; ++b) {
@@ -48,8 +52,6 @@ void summarise(NetworkResult& r) {
         if (o.fails()) ++r.failingOutlets;
     }
 }
-
-} // namespace
 
 bool OutletResult::fails() const {
     return std::any_of(bands.begin(), bands.end(), failsBand);
@@ -114,6 +116,34 @@ QString verdictText(const BandJudgement& j) {
     return {};
 }
 
+void reachNode(const FlatNetwork& flat, size_t i, const BandValues& head, const NodeResult* parent,
+               NodeResult& out) {
+    const FlatNode& n = flat.nodes[i];
+    for (size_t b = 0; b < BandCount; ++b) {
+        const Level atPort =
+            parent ? minus(parent->input[b],
+                           flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b])
+                   : Level(head[b]);
+        out.input[b] = minus(atPort, n.losses->coax[b]);
+    }
+}
+
+void nameOutlet(const FlatNode& n, int port, OutletResult& o) {
+    o.node = n.id;
+    o.port = port;
+    o.name = n.outletName;
+    o.room = n.node->setup.room;
+    o.floor = n.node->setup.floor;
+}
+
+void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+                     const OutletCriteria& criteria, OutletResult& o) {
+    BandLoss levels;
+    for (size_t b = 0; b < BandCount; ++b)
+        levels[b] = minus(node.input[b], n.losses->ports[size_t(port)][b]);
+    judgeOutlet(o, levels, criteria);
+}
+
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
     const FlatNetwork& flat = network.flat();
     const BandValues head = headEndLevels(network.head);
@@ -123,27 +153,14 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
         NodeResult& out = results[i];
-        for (size_t b = 0; b < BandCount; ++b) {
-            const Level atPort =
-                n.parent < 0 ? Level(head[b])
-                             : minus(results[size_t(n.parent)].input[b],
-                                     flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b]);
-            out.input[b] = minus(atPort, n.losses->coax[b]);
-        }
+        reachNode(flat, i, head, n.parent < 0 ? nullptr : &results[size_t(n.parent)], out);
         const NodeLosses& losses = *n.losses;
         for (size_t p = 0; p < losses.ports.size(); ++p) {
             if (!losses.outletPort[p]) continue;
             if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
             OutletResult o;
-            o.node = n.id;
-            o.port = int(p);
-            o.name = n.outletName;
-            o.room = n.node->setup.room;
-            o.floor = n.node->setup.floor;
-            BandLoss levels;
-            for (size_t b = 0; b < BandCount; ++b)
-                levels[b] = minus(out.input[b], losses.ports[p][b]);
-            judgeOutlet(o, levels, criteria);
+            nameOutlet(n, int(p), o);
+            judgeOutletPort(n, out, int(p), criteria, o);
             if (o.fails()) ++out.failingBelow;
             r.outlets.push_back(std::move(o));
         }
@@ -152,7 +169,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             results[size_t(flat.nodes[i].parent)].failingBelow += results[i].failingBelow;
-    summarise(r);
+    summariseOutlets(r);
     r.nodes.reserve(flat.nodes.size() + 1);
     NodeResult headResult;
     for (size_t b = 0; b < BandCount; ++b)

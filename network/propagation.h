@@ -48,6 +48,9 @@ struct OutletResult {
     bool fails() const; // any band Low, High or NotRated (with a range)
 };
 
+// Low, High, or not rated where the band has a range.
+bool failsBand(const BandJudgement& judgement);
+
 struct BandSummary {
     int worst = -1;  // index in outlets of the lowest rated level, -1 when none
     int best = -1;   // of the highest
@@ -77,6 +80,21 @@ common::BandValues headEndLevels(const HeadEnd& head);
 // converted numbers; throws nothing.
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
 NetworkResult computeNetwork(const Network& network, const standard::Profile& profile);
+
+// The summary and failing count of the outlets, anew.
+void summariseOutlets(NetworkResult& result);
+
+// The steps of a computation, one node of the flattened tree at a time, for
+// the computation above and for keeping its result up to date after an
+// edit (levelupdate.h): the level reaching node `i` after its run (from its
+// parent's result, or the head end's levels when `parent` is null) ...
+void reachNode(const FlatNetwork& flat, size_t i, const common::BandValues& head,
+               const NodeResult* parent, NodeResult& out);
+// ... the names of one of its outlet ports ...
+void nameOutlet(const FlatNode& n, int port, OutletResult& o);
+// ... and that port's levels, judged.
+void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+                     const OutletCriteria& criteria, OutletResult& o);
 
 // One band's verdict for a level (nothing: not rated).
 BandJudgement judgeOutletBand(std::optional<double> level,

@@ -79,11 +79,19 @@ std::vector<NodeId> changedResults(const NetworkResult& before, const NetworkRes
     return changed;
 }
 
+std::vector<NodeId> allNodes(const NetworkResult& result) {
+    std::vector<NodeId> ids;
+    ids.reserve(result.nodes.size());
+    for (const auto& entry : result.nodes)
+        ids.push_back(entry.first);
+    return ids;
+}
+
 } // namespace
 
 NetworkDocument::NetworkDocument(QObject* parent) : QObject(parent), m_undo(new QUndoStack(this)) {
     m_undo->setUndoLimit(UndoSteps);
-    m_result = computeNetwork(m_network, m_criteria);
+    m_levels.update(m_network, m_criteria);
 }
 
 QString NetworkDocument::edit(const QString& text, const std::function<void(Network&)>& change) {
@@ -148,16 +156,25 @@ void NetworkDocument::setFilePath(const QString& path) {
 
 void NetworkDocument::setNetwork(const Network& network) {
     m_network = network;
-    m_result = computeNetwork(m_network, m_criteria);
+    m_levels.reset();
+    m_levels.update(m_network, m_criteria);
+    m_levels.forgetPrevious();
     m_changedNodes.clear();
     m_replacedWhole = true;
     emit changed();
 }
 
+// The rows to redraw: those the update walked, else those whose results
+// differ from before (every row, when every node was walked in place).
 void NetworkDocument::recompute(std::vector<NodeId> setupNodes) {
-    NetworkResult before = std::move(m_result);
-    m_result = computeNetwork(m_network, m_criteria);
-    m_changedNodes = changedResults(before, m_result);
+    m_levels.update(m_network, m_criteria);
+    if (m_levels.computedAnew())
+        m_changedNodes = changedResults(m_levels.previous(), m_levels.result());
+    else if (m_levels.walkedAll())
+        m_changedNodes = allNodes(m_levels.result());
+    else
+        m_changedNodes = m_levels.walked();
+    m_levels.forgetPrevious();
     for (NodeId id : setupNodes)
         if (m_network.contains(id)) m_changedNodes.push_back(id);
     std::sort(m_changedNodes.begin(), m_changedNodes.end());

@@ -3,7 +3,7 @@
 // levels and verdicts, its file name and the undo stack. Every edit is an
 // undo command; the levels are computed again after each change.
 
-#include "network/propagation.h"
+#include "network/levelupdate.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +21,7 @@ public:
     explicit NetworkDocument(QObject* parent = nullptr);
 
     const Network& network() const { return m_network; }
-    const NetworkResult& result() const { return m_result; }
+    const NetworkResult& result() const { return m_levels.result(); }
     QUndoStack* undoStack() const { return m_undo; }
 
     // Runs `change` on the network, recording what it changes; when it
@@ -61,7 +61,7 @@ private:
     void recompute(std::vector<NodeId> setupNodes = {});
 
     Network m_network;
-    NetworkResult m_result;
+    LevelUpdate m_levels;
     OutletCriteria m_criteria{};
     QString m_filePath;
     QUndoStack* m_undo;

@@ -3,6 +3,7 @@
 
 #include "catalog/catalog.h"
 #include "keisan_reference.h"
+#include "network/levelupdate.h"
 #include "network/propagation.h"
 #include "network/towergenerator.h"
 #include "terminal/keisan.h"
@@ -98,6 +99,41 @@ void BM_NetworkEditAndRecompute(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NetworkEditAndRecompute)->Unit(benchmark::kMillisecond);
+
+// The recompute kept in place, as after a change of the head end: every
+// node walked again, nothing allocated.
+void BM_NetworkRecomputeInPlace(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    const OutletCriteria criteria = outletRanges();
+    LevelUpdate levels;
+    levels.update(network, criteria);
+    for (auto _ : state) {
+        network.head.levels[0] = network.head.levels[0] == 100 ? 101 : 100;
+        benchmark::DoNotOptimize(&levels.update(network, criteria));
+    }
+}
+BENCHMARK(BM_NetworkRecomputeInPlace)->Unit(benchmark::kMillisecond);
+
+// One edit of a leaf of a 100,000-outlet network and the levels brought up
+// to date: only the leaf is walked again.
+void BM_NetworkLeafEdit100k(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TowerPlan{1000, 10, 10, 5});
+    const OutletCriteria criteria = outletRanges();
+    LevelUpdate levels;
+    levels.update(network, criteria);
+    const NodeId leaf = network.flat().nodes[network.flat().nodes.size() / 2 + 1].id;
+    NodeSetup setup = network.node(leaf).setup;
+    for (auto _ : state) {
+        setup.coax.metres = setup.coax.metres == 6 ? 7 : 6;
+        network.setSetup(leaf, setup);
+        benchmark::DoNotOptimize(&levels.update(network, criteria));
+    }
+    state.counters["outlets"] = double(levels.result().outlets.size());
+    state.counters["walked"] = double(levels.walked().size());
+}
+BENCHMARK(BM_NetworkLeafEdit100k)->Unit(benchmark::kMicrosecond);
 
 // The floor beside the recompute: the same tree as plain arrays (the parent's
 // index, the loss down to the node and, for an outlet, to its port) walked

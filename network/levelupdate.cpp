@@ -6,16 +6,6 @@ using namespace miravel::common;
 
 namespace miravel::network {
 
-namespace {
-
-// Whether outlet `i` at `level` comes before outlet `j` at `other` in the
-// summary's order: the lower level, else the first.
-bool lower(double level, int i, double other, int j) {
-    return level < other || (level == other && i < j);
-}
-
-} // namespace
-
 void LevelUpdate::computeAll(const Network& network) {
     const FlatNetwork& flat = network.flat();
     m_previous = std::move(m_result);
@@ -32,35 +22,63 @@ void LevelUpdate::computeAll(const Network& network) {
             m_firstOutlet[i] + int(std::count(outlets.begin(), outlets.end(), true));
         m_end[i] = int(i) + 1;
     }
+    m_blocks.clear();
+    measureBlocks(0, int(m_result.outlets.size()));
     for (size_t i = n; i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             m_end[size_t(flat.nodes[i].parent)] =
                 std::max(m_end[size_t(flat.nodes[i].parent)], m_end[i]);
 }
 
-// Adds (sign +1) or takes away (-1) the outlets first..end from the counts;
-// `rescan` marks the bands whose lowest or highest outlet is among them.
-void LevelUpdate::countOutlets(int first, int end, int sign, std::vector<bool>& rescan) {
+constexpr int BlockOutlets = 256;
+
+// Adds (sign +1) or takes away (-1) the outlets first..end from the counts.
+void LevelUpdate::countOutlets(int first, int end, int sign) {
     NetworkResult& r = m_result;
     for (int i = first; i < end; ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
         for (size_t b = 0; b < BandCount; ++b) {
-            BandSummary& s = r.summary[b];
-            const auto& level = o.bands[b].level;
-            if (s.worst == i || s.best == i) rescan[b] = true;
-            if (!level)
-                s.unrated += sign;
+            if (!o.bands[b].level)
+                r.summary[b].unrated += sign;
             else if (failsBand(o.bands[b]))
-                s.failing += sign;
-            if (sign < 0 || !level || rescan[b]) continue;
-            // The first outlet of the lowest (highest) level, as a full count finds it.
-            if (s.worst < 0 ||
-                lower(*level, i, *r.outlets[size_t(s.worst)].bands[b].level, s.worst))
-                s.worst = i;
-            if (s.best < 0 || lower(-*level, i, -*r.outlets[size_t(s.best)].bands[b].level, s.best))
-                s.best = i;
+                r.summary[b].failing += sign;
         }
         if (o.fails()) r.failingOutlets += sign;
+    }
+}
+
+// The extremes of the blocks holding outlets first..end.
+void LevelUpdate::measureBlocks(int first, int end) {
+    const int outlets = int(m_result.outlets.size());
+    m_blocks.resize(size_t((outlets + BlockOutlets - 1) / BlockOutlets));
+    for (int block = first / BlockOutlets; block * BlockOutlets < std::min(end, outlets); ++block) {
+        Extremes& e = m_blocks[size_t(block)];
+        e = {};
+        const int to = std::min(outlets, (block + 1) * BlockOutlets);
+        for (int i = block * BlockOutlets; i < to; ++i)
+            for (size_t b = 0; b < BandCount; ++b) {
+                const auto& level = m_result.outlets[size_t(i)].bands[b].level;
+                if (!level) continue;
+                // The first outlet of the lowest (highest) level, as a full count finds it.
+                if (e[b].worst < 0 || *level < e[b].worstLevel)
+                    e[b].worst = i, e[b].worstLevel = *level;
+                if (e[b].best < 0 || *level > e[b].bestLevel)
+                    e[b].best = i, e[b].bestLevel = *level;
+            }
+    }
+}
+
+void LevelUpdate::findExtremes() {
+    for (size_t b = 0; b < BandCount; ++b) {
+        Extreme all;
+        for (const Extremes& e : m_blocks) {
+            if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
+                all.worst = e[b].worst, all.worstLevel = e[b].worstLevel;
+            if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
+                all.best = e[b].best, all.bestLevel = e[b].bestLevel;
+        }
+        m_result.summary[b].worst = all.worst;
+        m_result.summary[b].best = all.best;
     }
 }
 
@@ -73,14 +91,10 @@ void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
     m_result.nodes.front().second.failingBelow = m_result.failingOutlets;
 }
 
-void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
-    const int end = m_end[size_t(root)];
-    std::vector<bool> rescan(BandCount, false);
-    const int outletsFrom = m_firstOutlet[size_t(root)], outletsTo = m_firstOutlet[size_t(end)];
-    countOutlets(outletsFrom, outletsTo, -1, rescan);
-    NodeResult& top = m_result.nodes[size_t(m_place[size_t(root)])].second;
-    const int failingBefore = top.failingBelow;
-    for (int i = root; i < end; ++i) {
+// Nodes first..end of the flattened tree (a subtree, or all), their levels
+// from their parents' and their failing counts from what lies below them.
+void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
+    for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
         const NodeResult* parent =
@@ -94,39 +108,34 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
             judgeOutletPort(n, out, int(p), m_criteria, outlet);
             if (outlet.fails()) ++out.failingBelow;
         }
-        m_walked.push_back(n.id);
     }
-    for (int i = end - 1; i > root; --i)
-        m_result.nodes[size_t(m_place[size_t(flat.nodes[size_t(i)].parent)])].second.failingBelow +=
-            m_result.nodes[size_t(m_place[size_t(i)])].second.failingBelow;
-    countOutlets(outletsFrom, outletsTo, +1, rescan);
-    if (std::find(rescan.begin(), rescan.end(), true) != rescan.end()) summariseOutlets(m_result);
+    for (int i = end; i-- > first + 1;) {
+        const int parent = flat.nodes[size_t(i)].parent;
+        if (parent >= first)
+            m_result.nodes[size_t(m_place[size_t(parent)])].second.failingBelow +=
+                m_result.nodes[size_t(m_place[size_t(i)])].second.failingBelow;
+    }
+}
+
+void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
+    const int end = m_end[size_t(root)];
+    const int outletsFrom = m_firstOutlet[size_t(root)], outletsTo = m_firstOutlet[size_t(end)];
+    countOutlets(outletsFrom, outletsTo, -1);
+    NodeResult& top = m_result.nodes[size_t(m_place[size_t(root)])].second;
+    const int failingBefore = top.failingBelow;
+    walkNodes(flat, root, end);
+    for (int i = root; i < end; ++i)
+        m_walked.push_back(flat.nodes[size_t(i)].id);
+    countOutlets(outletsFrom, outletsTo, +1);
+    measureBlocks(outletsFrom, outletsTo);
+    findExtremes();
     adjustAbove(flat, root, top.failingBelow - failingBefore);
 }
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
-    const size_t n = flat.nodes.size();
-    for (size_t i = 0; i < n; ++i) {
-        const FlatNode& node = flat.nodes[i];
-        NodeResult& out = m_result.nodes[size_t(m_place[i])].second;
-        const NodeResult* parent =
-            node.parent < 0 ? nullptr
-                            : &m_result.nodes[size_t(m_place[size_t(node.parent)])].second;
-        reachNode(flat, i, m_head, parent, out);
-        out.failingBelow = 0;
-        int o = m_firstOutlet[i];
-        for (size_t p = 0; p < node.losses->ports.size(); ++p) {
-            if (!node.losses->outletPort[p]) continue;
-            OutletResult& outlet = m_result.outlets[size_t(o++)];
-            judgeOutletPort(node, out, int(p), m_criteria, outlet);
-            if (outlet.fails()) ++out.failingBelow;
-        }
-    }
-    for (size_t i = n; i-- > 0;)
-        if (flat.nodes[i].parent >= 0)
-            m_result.nodes[size_t(m_place[size_t(flat.nodes[i].parent)])].second.failingBelow +=
-                m_result.nodes[size_t(m_place[i])].second.failingBelow;
+    walkNodes(flat, 0, int(flat.nodes.size()));
     summariseOutlets(m_result);
+    measureBlocks(0, int(m_result.outlets.size()));
     NodeResult& head = m_result.nodes.front().second;
     for (size_t b = 0; b < BandCount; ++b)
         head.input[b] = m_head[b];

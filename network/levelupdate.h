@@ -7,6 +7,7 @@
 
 #include "network/propagation.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -35,8 +36,18 @@ public:
 private:
     void computeAll(const Network& network);
     void walkAll(const FlatNetwork& flat);
+    void walkNodes(const FlatNetwork& flat, int first, int end);
     void walkSubtree(const FlatNetwork& flat, int root);
-    void countOutlets(int first, int end, int sign, std::vector<bool>& rescan);
+    void countOutlets(int first, int end, int sign);
+    // The lowest and highest outlet of each band, kept per block of outlets,
+    // so that an edit looks at its blocks and the blocks' extremes only.
+    struct Extreme {
+        int worst = -1, best = -1;
+        double worstLevel = 0, bestLevel = 0;
+    };
+    using Extremes = std::array<Extreme, common::BandCount>;
+    void measureBlocks(int firstOutlet, int endOutlet);
+    void findExtremes();
     void adjustAbove(const FlatNetwork& flat, int root, int change);
 
     NetworkResult m_result, m_previous;
@@ -48,6 +59,7 @@ private:
     // By flat index: the place in m_result.nodes, the first outlet (one more
     // entry: the count), the end of the subtree.
     std::vector<int> m_place, m_firstOutlet, m_end;
+    std::vector<Extremes> m_blocks;
     bool m_all = true;
     bool m_anew = true;
     std::vector<NodeId> m_walked;

@@ -90,6 +90,11 @@ BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<L
         j.verdict = OutletVerdict::NoStandard;
         return j;
     }
+    // A level a hundredth inside the range passes however it is shown.
+    if (*level >= range->min + 0.01 && *level <= range->max - 0.01) {
+        j.verdict = OutletVerdict::Pass;
+        return j;
+    }
     // Judged as the outlet table shows the level, as every verdict is.
     const Judgement shown = judgeLevel(*level, range);
     j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 
 using namespace miravel::network;
 
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     doc->edit(QStringLiteral("長さ"), [&](Network& n) { n.setSetup(leaf, setup); });
     QApplication::processEvents(); // the repaint after the edit
     const double edited = cpuSeconds();
-    std::printf("open %.3f s  edit %.1f ms\n", opened - start, 1000 * (edited - before));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double outlets = double(doc->result().outlets.size());
+    std::printf("open %.3f s  edit %.1f ms  peak %.0f MiB (%.2f KiB per outlet)\n", opened - start,
+                1000 * (edited - before), usage.ru_maxrss / 1024.0, usage.ru_maxrss / outlets);
     return 0;
 }

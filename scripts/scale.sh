@@ -37,7 +37,12 @@ plan() {
 # CPU seconds (user + system) and peak memory (MiB) of a command.
 measure() {
   /usr/bin/time -f '%U %S %M' -o "$TMP/time" "$@" >/dev/null 2>"$TMP/err" || true
-  awk '{ printf "%.3f %.1f", $1 + $2, $3 / 1024 }' "$TMP/time"
+  tail -1 "$TMP/time" | awk '{ printf "%.2f %.1f", $1 + $2, $3 / 1024 }'
+}
+
+# a / b to two decimals, "-" when b is too small to tell (time counts in 10 ms).
+ratio() {
+  awk -v a="$1" -v b="$2" 'BEGIN { if (b < 0.005) print "-"; else printf "%.2f", a / b }'
 }
 
 printf '%-6s %9s %8s %9s | %7s %8s | %7s %7s | %s\n' size outlets "levels s" "MiB" \
@@ -51,7 +56,7 @@ for size in "${SIZES[@]}"; do
   outlets=$(($(wc -l <"$TMP/levels.csv") - 1))
   read -r pcpu pmem <<<"$(measure "$BUILD/bench/json_parse_floor" "$file")"
   screen=$("$BUILD/bench/screen_scale" "$file" 2>/dev/null || echo "failed")
-  printf '%-6s %9d %8s %9s | %7s %8s | %7.2f %7.2f | %s\n' "$size" "$outlets" "$lcpu" "$lmem" \
-    "$pcpu" "$pmem" "$(echo "$lcpu / $pcpu" | bc -l)" "$(echo "$lmem / $pmem" | bc -l)" "$screen"
+  printf '%-6s %9d %8s %9s | %7s %8s | %7s %7s | %s\n' "$size" "$outlets" "$lcpu" "$lmem" \
+    "$pcpu" "$pmem" "$(ratio "$lcpu" "$pcpu")" "$(ratio "$lmem" "$pmem")" "$screen"
   rm -f "$file"
 done

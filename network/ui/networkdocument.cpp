@@ -151,6 +151,7 @@ void NetworkDocument::setFilePath(const QString& path) {
     m_filePath = path;
     m_changedNodes.clear();
     m_replacedWhole = false;
+    m_shapeChanged = false;
     emit changed();
 }
 
@@ -161,6 +162,7 @@ void NetworkDocument::setNetwork(const Network& network) {
     m_levels.forgetPrevious();
     m_changedNodes.clear();
     m_replacedWhole = true;
+    m_shapeChanged = true;
     emit changed();
 }
 
@@ -168,6 +170,7 @@ void NetworkDocument::setNetwork(const Network& network) {
 // differ from before (every row, when every node was walked in place).
 void NetworkDocument::recompute(std::vector<NodeId> setupNodes) {
     m_levels.update(m_network, m_criteria);
+    m_shapeChanged = m_levels.computedAnew();
     if (m_levels.computedAnew())
         m_changedNodes = changedResults(m_levels.previous(), m_levels.result());
     else if (m_levels.walkedAll())

@@ -47,6 +47,8 @@ public:
     // aside), or, after reset, the whole network.
     const std::vector<NodeId>& changedNodes() const { return m_changedNodes; }
     bool replacedWhole() const { return m_replacedWhole; }
+    // False when no node was added, removed or moved and no ports changed.
+    bool shapeChanged() const { return m_shapeChanged; }
 
     // Used by the undo commands: plays an edit's record back or again (none:
     // the edit was just done) and shows the outcome.
@@ -68,6 +70,7 @@ private:
     std::vector<NodeId> m_changedNodes;
     std::vector<NodeId> m_pendingSetups; // an edit's, until its first redo shows it
     bool m_replacedWhole = true;
+    bool m_shapeChanged = true;
 };
 
 } // namespace miravel::network

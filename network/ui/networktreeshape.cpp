@@ -129,11 +129,13 @@ void NetworkTreeModel::documentChanged() {
         endResetModel();
         return;
     }
-    for (NodeId id = 0; id < m_shape.size(); ++id)
-        if (shown(id) && m_document->network().contains(id)) removeGone(id);
-    followChildren(HeadEndId);
-    for (const FlatNode& n : m_document->network().flat().nodes)
-        followChildren(n.id);
+    if (m_document->shapeChanged()) {
+        for (NodeId id = 0; id < m_shape.size(); ++id)
+            if (shown(id) && m_document->network().contains(id)) removeGone(id);
+        followChildren(HeadEndId);
+        for (const FlatNode& n : m_document->network().flat().nodes)
+            followChildren(n.id);
+    }
     showChangedValues();
 }
 

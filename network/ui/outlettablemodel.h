@@ -50,6 +50,7 @@ private:
     void documentChanged();
     void takeRows();
     bool replaceMiddle(); // true when rows were added or removed
+    std::vector<int> changedRows(bool shapeChanged) const;
     void showChangedRows(bool renamed);
     void announceRows(int first, int last, int firstColumn, int lastColumn);
     Worst worstLevels() const;

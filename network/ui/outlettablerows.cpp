@@ -65,23 +65,43 @@ void OutletTableModel::announceRows(int first, int last, int firstColumn, int la
     emit dataChanged(index(first, firstColumn), index(last, lastColumn));
 }
 
-void OutletTableModel::showChangedRows(bool renamed) {
+// Rows whose node changed: found through the nodes when the rows stayed
+// where they were, else by looking at every row.
+std::vector<int> OutletTableModel::changedRows(bool shapeChanged) const {
     const std::vector<NodeId>& changed = m_document->changedNodes();
+    const NetworkResult& result = m_document->result();
+    std::vector<int> rows;
+    if (!shapeChanged) {
+        for (NodeId id : changed) {
+            const NodeResult* node = result.node(id);
+            for (int row = node ? node->firstOutlet : -1;
+                 row >= 0 && row < int(m_rows.size()) && m_rows[size_t(row)].node == id; ++row)
+                rows.push_back(row);
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        if (std::binary_search(changed.begin(), changed.end(), m_rows[size_t(row)].node))
+            rows.push_back(row);
+    return rows;
+}
+
+void OutletTableModel::showChangedRows(bool renamed) {
     const std::vector<OutletResult>& now = m_document->result().outlets;
-    int runStart = -1;
-    for (int row = 0; row <= int(m_rows.size()); ++row) {
-        const bool hit =
-            row < int(m_rows.size()) &&
-            std::binary_search(changed.begin(), changed.end(), m_rows[size_t(row)].node);
-        if (hit && m_rows[size_t(row)].name != now[size_t(row)].name) {
-            m_rows[size_t(row)].name = now[size_t(row)].name;
+    const std::vector<int> rows = changedRows(renamed || m_document->shapeChanged());
+    for (size_t i = 0; i < rows.size();) {
+        size_t end = i + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1)
+            ++end;
+        for (size_t k = i; k < end; ++k) {
+            Row& row = m_rows[size_t(rows[k])];
+            if (row.name == now[size_t(rows[k])].name) continue;
+            row.name = now[size_t(rows[k])].name;
             renamed = true;
         }
-        if (hit && runStart < 0) runStart = row;
-        if (!hit && runStart >= 0) {
-            announceRows(runStart, row - 1, NameColumn, VerdictColumn);
-            runStart = -1;
-        }
+        announceRows(rows[i], rows[end - 1], NameColumn, VerdictColumn);
+        i = end;
     }
     const Worst worst = worstLevels();
     for (int b = 0; b < BandCount; ++b)

@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -243,6 +244,12 @@ struct Reader {
     const std::atomic<bool>* stop = nullptr;
     int nodes = 0;
     const ModelNames names = modelNames();
+    QSet<QString> texts = {}; // cable and floor names, held once however many nodes name them
+
+    QString shared(const QString& text) {
+        const auto found = texts.constFind(text);
+        return found != texts.constEnd() ? *found : *texts.insert(text);
+    }
 
     void readNodes(const QJsonArray& list, const Place& path, NodeId parent, int depth) {
         if (!list.isEmpty() && depth > MaxNetworkDepth)
@@ -260,10 +267,10 @@ struct Reader {
             if (port != f.number("port", 0, MaxPortIndex))
                 refuse(f.path("port"), QStringLiteral("整数が必要です。"));
             const Fields coax(f.value("coax"), f.path("coax"), {"cable", "metres"});
-            setup.coax = {coax.text("cable"), coax.number("metres", 0, MaxRunMetres)};
+            setup.coax = {shared(coax.text("cable")), coax.number("metres", 0, MaxRunMetres)};
             setup.component = readComponent(f.value("component"), f.path("component"), names);
             setup.room = f.text("room", true);
-            setup.floor = f.text("floor", true);
+            setup.floor = shared(f.text("floor", true));
             NodeId id = 0;
             apply(here, [&] { id = net.addChild(parent, port, setup); });
             readNodes(f.array("children", true), f.path("children"), id, depth + 1);

@@ -3,6 +3,8 @@
 #include "catalog/catalog.h"
 #include "common/errors.h"
 
+#include <iterator>
+
 using namespace miravel::catalog;
 using namespace miravel::common;
 
@@ -50,8 +52,27 @@ BandLoss runLoss(const CoaxRun& run, const PartDefinitions& network) {
     return loss;
 }
 
+constexpr int OutletModels = 4; // rows 1..4 of Tanshi_Mt
+
+// Models of a kind, counted without building their names.
+int modelCount(ComponentKind kind) {
+    switch (kind) {
+    case ComponentKind::Distributor:
+        return int(std::size(DistributorOutputs));
+    case ComponentKind::Brancher:
+        return int(std::size(BrancherTaps));
+    case ComponentKind::SeriesUnit:
+        return int(std::size(SeriesUnitTypeNames));
+    case ComponentKind::Outlet:
+        return OutletModels;
+    case ComponentKind::User:
+        break;
+    }
+    return 0;
+}
+
 void checkModel(const Component& c) {
-    const int count = int(catalogueModelNames(c.kind).size());
+    const int count = modelCount(c.kind);
     if (c.model < 1 || c.model > count)
         throw UserError(QStringLiteral("%1の型式番号 %2 はカタログにありません。")
                             .arg(componentKindName(c.kind))
@@ -129,7 +150,7 @@ QStringList catalogueModelNames(ComponentKind kind) {
             names << QString::fromUtf8(name);
         break;
     case ComponentKind::Outlet:
-        for (int m = 1; m <= 4; ++m)
+        for (int m = 1; m <= OutletModels; ++m)
             names << Tanshi_Mt(m, 1, 0);
         break;
     case ComponentKind::User:

@@ -75,7 +75,12 @@ public:
         : m_place(place) {
         if (!value.isObject()) refuse(place, QStringLiteral("オブジェクトが必要です。"));
         m_object = value.toObject();
-        for (auto it = m_object.begin(); it != m_object.end(); ++it) {
+        // Every member known: nothing more to look at (keys are not copied out).
+        qsizetype found = 0;
+        for (const char* k : known)
+            found += m_object.contains(QLatin1String(k)) ? 1 : 0;
+        if (found == m_object.size()) return;
+        for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it) {
             bool ok = false;
             for (const char* k : known)
                 ok = ok || it.key() == QLatin1String(k);

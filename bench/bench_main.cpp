@@ -84,6 +84,30 @@ void BM_NetworkRecompute(benchmark::State& state) {
 }
 BENCHMARK(BM_NetworkRecompute)->Unit(benchmark::kMillisecond);
 
+// The same tower in five bands under 4K8K, with the head end's C/N reckoned
+// and a line booster ahead of the risers: every node adds its stage.
+void BM_NetworkRecomputeBoostersAndCn(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    HeadEnd head = network.head;
+    head.cnSource = CnSource::Typed;
+    network.setHead(head);
+    const Subtree risers = network.takeSubtree(network.children(HeadEndId).front());
+    NodeSetup booster;
+    booster.component.kind = ComponentKind::Booster;
+    booster.component.booster.gain.fill(0.0);
+    booster.component.booster.maxOutput.fill(200);
+    const NodeId line = network.addChild(HeadEndId, 0, booster);
+    network.insertSubtree(risers, line, 0);
+    const OutletCriteria criteria =
+        outletCriteria(standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K}));
+    network.flat();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeNetwork(network, criteria));
+    state.counters["outlets"] = double(computeNetwork(network, criteria).outlets.size());
+}
+BENCHMARK(BM_NetworkRecomputeBoostersAndCn)->Unit(benchmark::kMillisecond);
+
 // Recompute after one edit: the edit re-converts one node and the next
 // computation flattens the tree again.
 void BM_NetworkEditAndRecompute(benchmark::State& state) {
@@ -141,8 +165,8 @@ BENCHMARK(BM_NetworkLeafEdit100k)->Unit(benchmark::kMicrosecond);
 // beyond a verdict per outlet and band.
 struct FloorNode {
     int parent = -1;
-    std::array<double, BandCount> down{};   // parent's port loss + coax, NaN: not rated
-    std::array<double, BandCount> outlet{}; // the outlet port's loss
+    std::array<double, NetBandCount> down{};   // parent's port loss + coax, NaN: not rated
+    std::array<double, NetBandCount> outlet{}; // the outlet port's loss
     bool isOutlet = false;
 };
 
@@ -154,7 +178,7 @@ std::vector<FloorNode> floorNodes(const Network& network) {
         const FlatNode& n = flat.nodes[i];
         FloorNode& f = nodes[i];
         f.parent = n.parent;
-        for (size_t b = 0; b < BandCount; ++b) {
+        for (size_t b = 0; b < NetBandCount; ++b) {
             const auto& port = n.parent < 0
                                    ? std::optional<double>(0.0)
                                    : flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b];
@@ -164,7 +188,7 @@ std::vector<FloorNode> floorNodes(const Network& network) {
         for (size_t p = 0; p < n.losses->ports.size(); ++p)
             if (n.losses->outletPort[p] && !f.isOutlet) {
                 f.isOutlet = true;
-                for (size_t b = 0; b < BandCount; ++b)
+                for (size_t b = 0; b < NetBandCount; ++b)
                     f.outlet[b] = n.losses->ports[p][b].value_or(none);
             }
     }
@@ -176,18 +200,18 @@ void BM_NetworkWalkAndJudgeFloor(benchmark::State& state) {
     const Network network = generateTower(TenThousand);
     const std::vector<FloorNode> nodes = floorNodes(network);
     const OutletCriteria criteria = outletRanges();
-    const BandValues head = headEndLevels(network.head);
-    std::vector<std::array<double, BandCount>> level(nodes.size());
-    std::vector<std::array<std::uint8_t, BandCount>> verdicts(nodes.size());
+    const NetBandValues head = headEndLevels(network.head);
+    std::vector<std::array<double, NetBandCount>> level(nodes.size());
+    std::vector<std::array<std::uint8_t, NetBandCount>> verdicts(nodes.size());
     for (auto _ : state) {
         for (size_t i = 0; i < nodes.size(); ++i) {
             const FloorNode& n = nodes[i];
-            for (size_t b = 0; b < BandCount; ++b) {
+            for (size_t b = 0; b < NetBandCount; ++b) {
                 const double above = n.parent < 0 ? head[b] : level[size_t(n.parent)][b];
                 level[i][b] = above - n.down[b];
                 if (!n.isOutlet) continue;
                 const double at = level[i][b] - n.outlet[b];
-                const auto& range = criteria[b];
+                const auto& range = criteria.level[b];
                 verdicts[i][b] = at != at          ? 3
                                  : !range          ? 4
                                  : at < range->min ? 1

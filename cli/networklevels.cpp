@@ -3,6 +3,7 @@
 #include "cli/commandline.h"
 #include "common/errors.h"
 #include "common/numval.h"
+#include "network/networktexts.h"
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
@@ -20,16 +21,27 @@ bool isNetworkFile(const QString& file) {
 
 namespace {
 
+QString bandKey(int b) {
+    return b == LeftBand ? QStringLiteral("lhcp") : bandName(b).toLower();
+}
+
+// Name, room and floor; each band's level and verdict; each band's C/N and
+// its verdict; the overall verdict.
 QList<LevelColumn> networkColumns() {
     QList<LevelColumn> columns{{QStringLiteral("outlet"), QStringLiteral("端子"), false},
                                {QStringLiteral("room"), QStringLiteral("部屋"), false},
                                {QStringLiteral("floor"), QStringLiteral("階"), false}};
-    for (int b = 0; b < BandCount; ++b) {
-        const QString key = bandName(b).toLower();
-        columns.append(
-            {key + QStringLiteral("_level"), bandName(b) + QStringLiteral(" レベル(dB)"), true});
-        columns.append(
-            {key + QStringLiteral("_verdict"), bandName(b) + QStringLiteral(" 判定"), false});
+    for (int b = 0; b < NetBandCount; ++b) {
+        columns.append({bandKey(b) + QStringLiteral("_level"),
+                        netBandName(b) + QStringLiteral(" レベル(dB)"), true});
+        columns.append({bandKey(b) + QStringLiteral("_verdict"),
+                        netBandName(b) + QStringLiteral(" 判定"), false});
+    }
+    for (int b = 0; b < NetBandCount; ++b) {
+        columns.append({bandKey(b) + QStringLiteral("_cn"),
+                        netBandName(b) + QStringLiteral(" C/N(dB)"), true});
+        columns.append({bandKey(b) + QStringLiteral("_cn_verdict"),
+                        netBandName(b) + QStringLiteral(" C/N判定"), false});
     }
     columns.append({QStringLiteral("result"), QStringLiteral("総合"), false});
     return columns;
@@ -37,17 +49,21 @@ QList<LevelColumn> networkColumns() {
 
 // One outlet's cells, in the columns' order, into a list kept between rows.
 void outletCells(const OutletResult& o, QStringList& cells) {
-    cells.resize(3 + 2 * BandCount + 1);
+    constexpr int CnFrom = 3 + 2 * NetBandCount;
+    cells.resize(CnFrom + 2 * NetBandCount + 1);
     cells[0] = o.name;
     cells[1] = o.room;
     cells[2] = o.floor;
-    for (size_t b = 0; b < BandCount; ++b) {
-        const BandJudgement& j = o.bands[b];
+    for (int b = 0; b < NetBandCount; ++b) {
+        const BandJudgement& j = o.bands[size_t(b)];
         const QString verdict = verdictText(j);
-        cells[3 + 2 * int(b)] = j.level ? NumText(*j.level) : verdict;
-        cells[4 + 2 * int(b)] = verdict;
+        cells[3 + 2 * b] = j.level ? NumText(*j.level) : verdict;
+        cells[4 + 2 * b] = verdict;
+        cells[CnFrom + 2 * b] = j.cn ? NumText(*j.cn) : QString();
+        cells[CnFrom + 2 * b + 1] = cnVerdictText(j);
     }
-    cells[3 + 2 * BandCount] = o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合");
+    cells[CnFrom + 2 * NetBandCount] =
+        o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合");
 }
 
 void writeNetworkLevels(const QString& file, const NetworkResult& result, OutputFormat format,
@@ -82,24 +98,27 @@ LevelTable networkLevelTable(const QString& file, const NetworkResult& result) {
 }
 
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile) {
-    auto result = std::make_shared<NetworkResult>();
+    Network network;
     try {
-        *result = computeNetwork(readNetworkFile(file), profile);
+        network = readNetworkFile(file);
     } catch (const UserError& error) {
         return {ExitRefused, QString(), terminalMessage(error.message()) + u'\n', {}};
     }
+    auto result = std::make_shared<NetworkResult>(computeNetwork(network, profile));
     BatchResult batch;
     // Written row by row: the table of a large network is never held whole.
     batch.streamOut = [file, format, result](const LevelWriter::Sink& sink) {
         writeNetworkLevels(file, *result, format, sink);
     };
-    if (result->failingOutlets > 0) {
-        batch.status = ExitFailing;
-        batch.err = QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")
-                        .arg(profileName(profile.id))
-                        .arg(result->outlets.size())
-                        .arg(result->failingOutlets);
-    }
+    batch.err = cableJudgingText(result->judgedAtBandEdges) + u'\n';
+    if (result->failingOutlets > 0)
+        batch.err += QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")
+                         .arg(profileName(profile.id))
+                         .arg(result->outlets.size())
+                         .arg(result->failingOutlets);
+    for (NodeId id : result->failingBoosters)
+        batch.err += boosterFaultLine(network, *result, id) + u'\n';
+    if (result->fails()) batch.status = ExitFailing;
     return batch;
 }
 

@@ -12,13 +12,15 @@ namespace miravel::cli {
 // True for a name the network reader takes: "*.tvdn", in any case.
 bool isNetworkFile(const QString& file);
 
-// One row per outlet: name, room, floor, level and verdict of each band
-// ("非対応" where a part on the way is not rated), and the overall verdict.
+// One row per outlet: name, room, floor, level, verdict, C/N and C/N verdict
+// of each network band (the left band's keys "lhcp_..."; "非対応" where a part
+// on the way is not rated), and the overall verdict.
 LevelTable networkLevelTable(const QString& file, const network::NetworkResult& result);
 
 // Reads and checks the file as the network screen does; a refused file gives
-// ExitRefused and its message, a network with any failing outlet
-// ExitFailing (the table is printed all the same).
+// ExitRefused and its message, a network with any failing outlet or booster
+// ExitFailing (the table is printed all the same). The error stream first
+// says where the cable losses were taken, then names what fails.
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format,
                                  const standard::Profile& profile);
 

@@ -2,6 +2,7 @@
 
 #include "catalog/catalog.h"
 #include "common/errors.h"
+#include "network/standardcables.h"
 
 #include <iterator>
 
@@ -23,6 +24,7 @@ QString modelCode(const QString& cell) {
     return cell.mid(space + 1).trimmed();
 }
 
+// The catalogue has no left-band column: its parts are not rated for it.
 BandLoss bandCells(const CatalogTable& table, int model, int property) {
     BandLoss loss;
     for (int b = 0; b < BandCount; ++b)
@@ -35,21 +37,38 @@ void addPort(NodeLosses& losses, const BandLoss& loss, bool outlet) {
     losses.outletPort.push_back(outlet);
 }
 
-BandLoss runLoss(const CoaxRun& run, const PartDefinitions& network) {
-    const int type = catalogueCoaxIndex(run.cable);
-    if (type >= 0) return catalogueCoaxLoss(type, run.metres);
-    const CableType* cable = network.cableType(run.cable);
+// Every column of the catalogue coax table, "--" skipped; a type with a "--"
+// above its last number is not rated above that number's frequency.
+CableType catalogueType(int type) {
+    static const double ColumnMHz[6] = {90, 220, 470, 770, 1300, 1770};
+    CableType cable{Douziyuku_Mt(type + 1, 0), {}, std::nullopt};
+    for (int c = 0; c < 6; ++c)
+        if (const auto loss = Douziyuku_Mt.number(type + 1, c + 2))
+            cable.points.push_back(LossPoint{ColumnMHz[c], *loss});
+    if (!Douziyuku_Mt.number(type + 1, 7) && !cable.points.empty())
+        cable.ratedToMHz = cable.points.back().mhz;
+    return cable;
+}
+
+void runBands(const CableType& cable, double metres, const double (&mhz)[NetBandCount],
+              BandLoss& loss, BandFlags& estimated) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const auto per100 = cableLossAt(cable.points, mhz[b], cable.ratedToMHz);
+        if (metres == 0)
+            loss[b] = 0.0; // no run, nothing blocked
+        else if (per100)
+            loss[b] = metres * per100->dbPer100m / 100;
+        estimated[b] = metres != 0 && per100 && per100->estimated;
+    }
+}
+
+void runLosses(const CoaxRun& run, const PartDefinitions& network, NodeLosses& losses) {
+    const CableType* cable = knownCableType(run.cable, network);
     if (!cable)
         throw UserError(QStringLiteral("ケーブル種別「%1」は登録されていません。")
                             .arg(fileTextExcerpt(run.cable)));
-    BandLoss loss;
-    for (size_t b = 0; b < BandCount; ++b) {
-        if (run.metres == 0)
-            loss[b] = 0.0;
-        else if (cable->lossPer100m[b])
-            loss[b] = run.metres * *cable->lossPer100m[b] / 100;
-    }
-    return loss;
+    runBands(*cable, run.metres, CatalogueColumnMHz, losses.coax, losses.coaxEstimated);
+    runBands(*cable, run.metres, BandEdgeMHz, losses.edgeCoax, losses.edgeCoaxEstimated);
 }
 
 constexpr int OutletModels = 4; // rows 1..4 of Tanshi_Mt
@@ -66,6 +85,7 @@ int modelCount(ComponentKind kind) {
     case ComponentKind::Outlet:
         return OutletModels;
     case ComponentKind::User:
+    case ComponentKind::Booster:
         break;
     }
     return 0;
@@ -116,6 +136,14 @@ void componentPorts(const Component& c, const PartDefinitions& network, NodeLoss
             addPort(losses, port.loss, port.outlet);
         return;
     }
+    case ComponentKind::Booster: {
+        BandLoss loss;
+        for (size_t b = 0; b < NetBandCount; ++b)
+            if (c.booster.gain[b]) loss[b] = -*c.booster.gain[b];
+        addPort(losses, loss, false);
+        losses.booster = c.booster;
+        return;
+    }
     }
 }
 
@@ -154,6 +182,7 @@ QStringList catalogueModelNames(ComponentKind kind) {
             names << Tanshi_Mt(m, 1, 0);
         break;
     case ComponentKind::User:
+    case ComponentKind::Booster:
         break;
     }
     return names;
@@ -175,13 +204,16 @@ QString componentKindName(ComponentKind kind) {
         return QStringLiteral("テレビ端子");
     case ComponentKind::User:
         return QStringLiteral("ユーザー部品");
+    case ComponentKind::Booster:
+        return QStringLiteral("ブースター");
     }
     return {};
 }
 
 QString componentLabel(const Component& c) {
     QString label = componentKindName(c.kind) + u' ';
-    if (c.kind == ComponentKind::User) return label + c.userName;
+    if (c.kind == ComponentKind::User || c.kind == ComponentKind::Booster)
+        return (label + c.userName).trimmed();
     label += catalogueModelNames(c.kind).value(c.model - 1, QStringLiteral("?"));
     if (c.kind == ComponentKind::SeriesUnit && c.endUnit) label += QStringLiteral("（終端）");
     return label;
@@ -189,21 +221,40 @@ QString componentLabel(const Component& c) {
 
 NodeLosses convertNodeLosses(const NodeSetup& setup, const PartDefinitions& network) {
     NodeLosses losses;
-    losses.coax = runLoss(setup.coax, network);
+    runLosses(setup.coax, network, losses);
     componentPorts(setup.component, network, losses);
     return losses;
 }
 
 BandLoss catalogueCoaxLoss(int type, double metres) {
     BandLoss loss;
-    for (int b = 0; b < BandCount; ++b) {
-        const auto perHundred = Douziyuku_Mt.number(type + 1, CoaxLossColumn[b]);
-        if (metres == 0)
-            loss[size_t(b)] = 0.0; // no run, nothing blocked
-        else if (perHundred)
-            loss[size_t(b)] = metres * *perHundred / 100;
-    }
+    BandFlags estimated;
+    runBands(catalogueType(type), metres, CatalogueColumnMHz, loss, estimated);
     return loss;
+}
+
+CableType cableTypeAtColumns(const QString& name,
+                             const std::array<std::optional<double>, BandCount>& loss) {
+    CableType cable{name, {}, std::nullopt};
+    for (int b = 0; b < BandCount; ++b)
+        if (loss[size_t(b)])
+            cable.points.push_back(LossPoint{CatalogueColumnMHz[b], *loss[size_t(b)]});
+    if (!cable.points.empty() && cable.points.back().mhz < CatalogueColumnMHz[BandCount - 1])
+        cable.ratedToMHz = cable.points.back().mhz;
+    return cable;
+}
+
+const CableType* knownCableType(const QString& name, const PartDefinitions& network) {
+    static const std::vector<CableType> catalogue = [] {
+        std::vector<CableType> types;
+        for (int c = 0; c < CoaxTypeCount; ++c)
+            types.push_back(catalogueType(c));
+        return types;
+    }();
+    const int type = catalogueCoaxIndex(name);
+    if (type >= 0) return &catalogue[size_t(type)];
+    if (const CableType* standard = standardCableType(name)) return standard;
+    return network.cableType(name);
 }
 
 } // namespace miravel::network

@@ -18,7 +18,8 @@ int catalogueCoaxIndex(const QString& name); // 0..6, -1 when not a catalogue ty
 QStringList catalogueModelNames(ComponentKind kind);
 int catalogueModelNumber(ComponentKind kind, const QString& name); // 1-based, 0 when unknown
 
-// Japanese name of a kind ("分配器", "分岐器", "直列ユニット", "テレビ端子", "ユーザー部品").
+// Japanese name of a kind ("分配器", "分岐器", "直列ユニット", "テレビ端子", "ユーザー部品",
+// "ブースター").
 QString componentKindName(ComponentKind kind);
 // A component as the tree shows it, e.g. "分岐器 CS-C4", "直列ユニット ２端子形 CS（終端）".
 QString componentLabel(const Component& component);
@@ -28,8 +29,19 @@ QString componentLabel(const Component& component);
 // catalogue).
 NodeLosses convertNodeLosses(const NodeSetup& setup, const PartDefinitions& network);
 
-// The loss per band of `metres` of catalogue coax type 0..6, the network's
-// own cable types aside. ５C-2V and ７C-2V are not rated for BS and CS.
+// The loss per band of `metres` of catalogue coax type 0..6 at the
+// catalogue columns, the network's own cable types aside. ５C-2V and ７C-2V
+// are not rated for BS, CS and the left band.
 BandLoss catalogueCoaxLoss(int type, double metres);
+
+// A cable type of losses at the four catalogue columns (220, 770, 1300,
+// 1770 MHz; none: not rated), as version 1 files hold them. A type without a
+// number above some column is not rated above it.
+CableType cableTypeAtColumns(const QString& name,
+                             const std::array<std::optional<double>, common::BandCount>& loss);
+
+// A cable type by name: a catalogue row (its six columns as points), a
+// standard type (standardcables.h) or the network's own; nullptr when none.
+const CableType* knownCableType(const QString& name, const PartDefinitions& network);
 
 } // namespace miravel::network

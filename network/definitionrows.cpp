@@ -21,7 +21,7 @@ const QString OutletMark = QStringLiteral("端子");
 
 BandLoss lossesOf(const QStringList& row, int first, const QString& table, int index) {
     BandLoss loss{};
-    for (int b = 0; b < BandCount; ++b) {
+    for (int b = 0; b < NetBandCount; ++b) {
         const QString text = row.value(first + b).trimmed();
         if (text.isEmpty() || text == QStringLiteral("--")) continue;
         if (!isNumberText(text))
@@ -40,7 +40,17 @@ std::vector<CableType> cablesOf(const TextRows& rows) {
         if (names.contains(name))
             refuseRow(table, i, QStringLiteral("名前「%1」は二度目です。").arg(name));
         names.insert(name);
-        cables.push_back(CableType{name, lossesOf(rows[i], 1, table, i)});
+        CableType cable{name, {}, std::nullopt};
+        const QString ratedTo = rows[i].value(1).trimmed();
+        if (!ratedTo.isEmpty() && !isNumberText(ratedTo))
+            refuseRow(table, i, QStringLiteral("上限「%1」は数値ではありません。").arg(ratedTo));
+        if (!ratedTo.isEmpty()) cable.ratedToMHz = NumVal(ratedTo);
+        try {
+            cable.points = pointsOfText(rows[i].value(2));
+        } catch (const UserError& e) {
+            refuseRow(table, i, e.message());
+        }
+        cables.push_back(cable);
     }
     return cables;
 }
@@ -71,14 +81,30 @@ QString lossText(const std::optional<double>& loss) {
     return loss ? NumText(*loss) : QString();
 }
 
+QString pointsText(const LossPoints& points) {
+    QStringList pairs;
+    for (const LossPoint& p : points)
+        pairs << NumText(p.mhz) + u':' + NumText(p.dbPer100m);
+    return pairs.join(u' ');
+}
+
+LossPoints pointsOfText(const QString& text) {
+    LossPoints points;
+    for (const QString& pair : text.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringList parts = pair.split(u':');
+        if (parts.size() != 2 || !isNumberText(parts[0]) || !isNumberText(parts[1]))
+            throw UserError(
+                QStringLiteral("「%1」は「周波数:損失」（例 770:21.9）ではありません。").arg(pair));
+        points.push_back(LossPoint{NumVal(parts[0]), NumVal(parts[1])});
+    }
+    return points;
+}
+
 TextRows cableTypeRows(const Network& network) {
     TextRows rows;
-    for (const CableType& c : network.cableTypes()) {
-        QStringList row{c.name};
-        for (const auto& loss : c.lossPer100m)
-            row << lossText(loss);
-        rows << row;
-    }
+    for (const CableType& c : network.cableTypes())
+        rows << QStringList{c.name, c.ratedToMHz ? NumText(*c.ratedToMHz) : QString(),
+                            pointsText(c.points)};
     return rows;
 }
 

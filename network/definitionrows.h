@@ -2,9 +2,11 @@
 // The network's own cable types and user components as rows of text, the
 // way the definitions dialog edits them, and back.
 //
-// Cable rows: name, then the loss per 100 m of VHF, UHF, BS and CS.
+// Cable rows: name, the frequency it is rated to (MHz, empty: no limit), and
+// its points as "MHz:dB" pairs (dB per 100 m) apart by blanks, e.g.
+// "220:11.1 770:21.9 1770:37.8".
 // User-component rows: one per output, in order: name, "端子" for an outlet
-// output (else empty), then the loss of VHF, UHF, BS and CS. Consecutive
+// output (else empty), then the loss of VHF, UHF, BS, CS and 左旋. Consecutive
 // rows with the same name are the outputs of one component. An empty loss
 // or "--" means not rated for the band.
 
@@ -17,8 +19,8 @@ namespace miravel::network {
 
 using TextRows = QList<QStringList>;
 
-constexpr int CableRowColumns = 1 + common::BandCount;
-constexpr int UserRowColumns = 2 + common::BandCount;
+constexpr int CableRowColumns = 3;
+constexpr int UserRowColumns = 2 + NetBandCount;
 
 TextRows cableTypeRows(const Network& network);
 TextRows userComponentRows(const Network& network);
@@ -31,5 +33,9 @@ void replaceDefinitions(Network& network, const TextRows& cableRows, const TextR
 
 // The text of a loss cell: "2.5", or "" when not rated.
 QString lossText(const std::optional<double>& loss);
+// A cable's points as a cell shows them, and back; the reading raises
+// UserError saying what is wrong.
+QString pointsText(const LossPoints& points);
+LossPoints pointsOfText(const QString& text);
 
 } // namespace miravel::network

@@ -14,8 +14,8 @@ namespace {
 
 QString levelsLine(const OutletResult& outlet) {
     QStringList parts;
-    for (int b = 0; b < BandCount; ++b)
-        parts << bandName(b) + u' ' + levelText(outlet.bands[size_t(b)].level);
+    for (int b = 0; b < NetBandCount; ++b)
+        parts << netBandName(b) + u' ' + levelText(outlet.bands[size_t(b)].level);
     return parts.join(QStringLiteral("  "));
 }
 

@@ -24,6 +24,9 @@ void LevelUpdate::computeAll(const Network& network) {
     }
     m_blocks.clear();
     measureBlocks(0, int(m_result.outlets.size()));
+    m_boosters.clear();
+    for (size_t i = 0; i < n; ++i)
+        if (flat.nodes[i].losses->booster) m_boosters.push_back(int(i));
     for (size_t i = n; i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             m_end[size_t(flat.nodes[i].parent)] =
@@ -37,7 +40,7 @@ void LevelUpdate::countOutlets(int first, int end, int sign) {
     NetworkResult& r = m_result;
     for (int i = first; i < end; ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
-        for (size_t b = 0; b < BandCount; ++b) {
+        for (size_t b = 0; b < NetBandCount; ++b) {
             if (!o.bands[b].level)
                 r.summary[b].unrated += sign;
             else if (failsBand(o.bands[b]))
@@ -56,7 +59,7 @@ void LevelUpdate::measureBlocks(int first, int end) {
         e = {};
         const int to = std::min(outlets, (block + 1) * BlockOutlets);
         for (int i = block * BlockOutlets; i < to; ++i)
-            for (size_t b = 0; b < BandCount; ++b) {
+            for (size_t b = 0; b < NetBandCount; ++b) {
                 const auto& level = m_result.outlets[size_t(i)].bands[b].level;
                 if (!level) continue;
                 // The first outlet of the lowest (highest) level, as a full count finds it.
@@ -69,7 +72,7 @@ void LevelUpdate::measureBlocks(int first, int end) {
 }
 
 void LevelUpdate::findExtremes() {
-    for (size_t b = 0; b < BandCount; ++b) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
         Extreme all;
         for (const Extremes& e : m_blocks) {
             if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
@@ -99,7 +102,7 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
         const NodeResult* parent =
             n.parent < 0 ? nullptr : &m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
-        reachNode(flat, size_t(i), m_head, parent, out);
+        reachNode(flat, size_t(i), m_headResult, m_head.judgeAtBandEdges, m_criteria, parent, out);
         out.failingBelow = 0;
         int o = m_firstOutlet[size_t(i)];
         for (size_t p = 0; p < n.losses->ports.size(); ++p) {
@@ -130,6 +133,7 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
     measureBlocks(outletsFrom, outletsTo);
     findExtremes();
     adjustAbove(flat, root, top.failingBelow - failingBefore);
+    listFailingBoosters(flat);
 }
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
@@ -137,23 +141,40 @@ void LevelUpdate::walkAll(const FlatNetwork& flat) {
     summariseOutlets(m_result);
     measureBlocks(0, int(m_result.outlets.size()));
     NodeResult& head = m_result.nodes.front().second;
-    for (size_t b = 0; b < BandCount; ++b)
-        head.input[b] = m_head[b];
+    head = m_headResult;
     head.failingBelow = m_result.failingOutlets;
+    m_result.judgedAtBandEdges = m_head.judgeAtBandEdges;
+    listFailingBoosters(flat);
 }
+
+// The boosters failing a band, in tree order, as a full computation lists them.
+void LevelUpdate::listFailingBoosters(const FlatNetwork& flat) {
+    m_result.failingBoosters.clear();
+    for (int i : m_boosters)
+        if (m_result.nodes[size_t(m_place[size_t(i)])].second.boosterFails())
+            m_result.failingBoosters.push_back(flat.nodes[size_t(i)].id);
+}
+
+namespace {
+
+bool sameCriteria(const OutletCriteria& a, const OutletCriteria& b) {
+    return a.level == b.level && a.minCn == b.minCn && a.thermalNoise == b.thermalNoise;
+}
+
+} // namespace
 
 const NetworkResult& LevelUpdate::update(const Network& network, const OutletCriteria& criteria) {
     const auto setups =
         m_valid && m_network == &network ? network.setupsSince(m_revision) : std::nullopt;
-    const BandValues head = headEndLevels(network.head);
     m_walked.clear();
     m_all = true;
     m_anew = !setups;
-    const bool same = setups && criteria == m_criteria && head == m_head;
+    const bool same = setups && sameCriteria(criteria, m_criteria) && network.head == m_head;
     m_network = &network;
     m_revision = network.revision();
     m_criteria = criteria;
-    m_head = head;
+    m_head = network.head;
+    m_headResult = headEndResult(m_head, criteria);
     m_valid = true;
     if (!setups) {
         computeAll(network);

@@ -38,6 +38,7 @@ private:
     void walkAll(const FlatNetwork& flat);
     void walkNodes(const FlatNetwork& flat, int first, int end);
     void walkSubtree(const FlatNetwork& flat, int root);
+    void listFailingBoosters(const FlatNetwork& flat);
     void countOutlets(int first, int end, int sign);
     // The lowest and highest outlet of each band, kept per block of outlets,
     // so that an edit looks at its blocks and the blocks' extremes only.
@@ -45,7 +46,7 @@ private:
         int worst = -1, best = -1;
         double worstLevel = 0, bestLevel = 0;
     };
-    using Extremes = std::array<Extreme, common::BandCount>;
+    using Extremes = std::array<Extreme, NetBandCount>;
     void measureBlocks(int firstOutlet, int endOutlet);
     void findExtremes();
     void adjustAbove(const FlatNetwork& flat, int root, int change);
@@ -55,10 +56,12 @@ private:
     const Network* m_network = nullptr;
     std::uint64_t m_revision = 0;
     OutletCriteria m_criteria{};
-    common::BandValues m_head{};
+    HeadEnd m_head{};
+    NodeResult m_headResult; // the head end's levels and noise
     // By flat index: the place in m_result.nodes, the first outlet (one more
     // entry: the count), the end of the subtree.
     std::vector<int> m_place, m_firstOutlet, m_end;
+    std::vector<int> m_boosters; // flat indices of the boosters, in tree order
     std::vector<Extremes> m_blocks;
     bool m_all = true;
     bool m_anew = true;

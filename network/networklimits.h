@@ -21,6 +21,16 @@ constexpr double MaxRunMetres = 100000;
 constexpr double MinHeadLevel = -100;
 constexpr double MaxHeadLevel = 200;
 constexpr double MaxCableLossPer100m = 1000;
+// A cable type's points and their frequencies (MHz).
+constexpr int MaxCablePoints = 64;
+constexpr double MinCableMHz = 1;
+constexpr double MaxCableMHz = 10000;
+// C/N typed at the head end, noise figures and booster gains (dB).
+constexpr double MinCn = -50;
+constexpr double MaxCn = 200;
+constexpr double MaxNoiseFigure = 50;
+constexpr double MinBoosterGain = -50;
+constexpr double MaxBoosterGain = 100;
 constexpr double MinUserLoss = -100;
 constexpr double MaxUserLoss = 200;
 
@@ -28,17 +38,18 @@ constexpr double MaxUserLoss = 200;
 // rest: a UTF-16 unit takes at most 3 bytes of UTF-8 (control characters,
 // which JSON would escape at 6, are refused), a number at most 32.
 constexpr qint64 MaxEncodedTextBytes = 3 * MaxNetworkTextLength;
-constexpr qint64 MaxEncodedNodeBytes = 4 * MaxEncodedTextBytes + 256;
-constexpr qint64 MaxEncodedCableBytes = MaxEncodedTextBytes + 4 * 32 + 64;
-constexpr qint64 MaxEncodedUserBytes = MaxEncodedTextBytes + MaxUserPorts * (4 * 32 + 64) + 64;
+constexpr qint64 MaxEncodedNodeBytes = 4 * MaxEncodedTextBytes + 256 + 20 * 32 + 128;
+constexpr qint64 MaxEncodedCableBytes = MaxEncodedTextBytes + MaxCablePoints * (2 * 32 + 8) + 96;
+constexpr qint64 MaxEncodedUserBytes = MaxEncodedTextBytes + MaxUserPorts * (5 * 32 + 64) + 64;
 constexpr qint64 MaxNetworkFileBytes = MaxNetworkNodes * MaxEncodedNodeBytes +
                                        MaxCableTypes * MaxEncodedCableBytes +
                                        MaxUserComponents * MaxEncodedUserBytes + 4096;
 
 // The most values (counted as commas and opening brackets) such a file
 // holds: the parser's memory grows with them, not only with the bytes.
-constexpr qint64 MaxNetworkFileItems =
-    MaxNetworkNodes * 16 + MaxCableTypes * 16 + MaxUserComponents * (MaxUserPorts + 1) * 16 + 256;
+constexpr qint64 MaxNetworkFileItems = MaxNetworkNodes * 48 +
+                                       MaxCableTypes * (MaxCablePoints * 3 + 16) +
+                                       MaxUserComponents * (MaxUserPorts + 1) * 16 + 256;
 
 // Why a text cannot be held (too long; a control, direction-override or lone
 // surrogate character), or empty when it can.

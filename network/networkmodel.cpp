@@ -164,23 +164,26 @@ void Network::clear() {
 }
 
 void Network::setHead(const HeadEnd& value) {
-    for (const BandValues& values : {value.levels, value.gain})
-        for (double v : values)
-            if (!std::isfinite(v) || v < MinHeadLevel || v > MaxHeadLevel)
-                throw refusal(QStringLiteral("出力レベルと利得は %1～%2 dB で指定してください。")
-                                  .arg(MinHeadLevel)
-                                  .arg(MaxHeadLevel));
+    for (const NetBandValues& values : {value.levels, value.gain})
+        if (!withinRange(values, MinHeadLevel, MaxHeadLevel))
+            throw refusal(QStringLiteral("出力レベルと利得は %1～%2 dB で指定してください。")
+                              .arg(MinHeadLevel)
+                              .arg(MaxHeadLevel));
+    if (!withinRange(value.incomingCn, MinCn, MaxCn))
+        throw refusal(
+            QStringLiteral("入力の C/N は %1～%2 dB で指定してください。").arg(MinCn).arg(MaxCn));
+    if (!withinRange(value.noiseFigure, 0, MaxNoiseFigure))
+        throw refusal(
+            QStringLiteral("雑音指数 (NF) は 0～%1 dB で指定してください。").arg(MaxNoiseFigure));
     head = value;
 }
 
 void Network::setCableType(const CableType& cable) {
     checkText(cable.name, QStringLiteral("ケーブル種別の名前"));
-    if (cable.name.trimmed().isEmpty() || catalogueCoaxIndex(cable.name) >= 0)
+    if (cable.name.trimmed().isEmpty() || isBuiltInCable(cable.name))
         throw refusal(QStringLiteral("ケーブル種別の名前「%1」は使えません。")
                           .arg(fileTextExcerpt(cable.name)));
-    if (!withinLoss(cable.lossPer100m, 0, MaxCableLossPer100m))
-        throw refusal(QStringLiteral("100 m あたりの損失は 0～%1 dB で指定してください。")
-                          .arg(MaxCableLossPer100m));
+    checkCablePoints(cable);
     Network trial = *this;
     auto found = std::find_if(trial.m_cables.begin(), trial.m_cables.end(),
                               [&](const CableType& c) { return c.name == cable.name; });
@@ -274,8 +277,7 @@ void Network::setDefinitions(const std::vector<CableType>& cables,
     try {
         for (const auto& [id, slot] : m_nodes) {
             const NodeSetup& setup = slot.node.setup;
-            if (setup.component.kind != ComponentKind::User &&
-                catalogueCoaxIndex(setup.coax.cable) >= 0)
+            if (setup.component.kind != ComponentKind::User && isBuiltInCable(setup.coax.cable))
                 continue;
             NodeLosses losses = convertNodeLosses(setup, *this);
             if (!e.childrenFit(slot.node, losses))

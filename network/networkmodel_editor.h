@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "network/catalogparts.h"
 #include "network/networkmodel.h"
+#include "network/standardcables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,8 +24,9 @@ inline common::UserError refusal(const QString& message) {
 // The head end has one output, the booster's, with no loss of its own.
 inline NodeLosses headEndLosses() {
     NodeLosses losses;
-    losses.coax = {0.0, 0.0, 0.0, 0.0};
-    losses.ports.push_back({0.0, 0.0, 0.0, 0.0});
+    losses.coax = {0.0, 0.0, 0.0, 0.0, 0.0};
+    losses.edgeCoax = losses.coax;
+    losses.ports.push_back(losses.coax);
     losses.outletPort.push_back(false);
     return losses;
 }
@@ -35,6 +37,8 @@ inline void checkText(const QString& text, const QString& what) {
     if (!problem.isEmpty()) throw refusal(what + QStringLiteral("は ") + problem);
 }
 
+inline void checkBooster(const BoosterSpec& booster); // below
+
 inline void checkSetupValues(const NodeSetup& setup) {
     const double metres = setup.coax.metres;
     if (!std::isfinite(metres) || metres < 0 || metres > MaxRunMetres)
@@ -42,12 +46,67 @@ inline void checkSetupValues(const NodeSetup& setup) {
             QStringLiteral("ケーブルの長さは 0～%1 m で指定してください。").arg(MaxRunMetres));
     checkText(setup.room, QStringLiteral("部屋名"));
     checkText(setup.floor, QStringLiteral("階"));
+    if (setup.component.kind == ComponentKind::Booster) {
+        checkText(setup.component.userName, QStringLiteral("ブースターの型式"));
+        checkBooster(setup.component.booster);
+    }
 }
 
 inline bool withinLoss(const BandLoss& loss, double low, double high) {
     return std::all_of(loss.begin(), loss.end(), [&](const std::optional<double>& l) {
         return !l || (std::isfinite(*l) && *l >= low && *l <= high);
     });
+}
+
+inline bool withinRange(const NetBandValues& values, double low, double high) {
+    return std::all_of(values.begin(), values.end(),
+                       [&](double v) { return std::isfinite(v) && v >= low && v <= high; });
+}
+
+// A catalogue or standard cable type: no network may define its name.
+inline bool isBuiltInCable(const QString& name) {
+    return catalogueCoaxIndex(name) >= 0 || standardCableType(name);
+}
+
+// A cable type's points: at most MaxCablePoints (none: rated for no band),
+// each frequency once and within the limits, the losses too.
+inline void checkCablePoints(const CableType& cable) {
+    if (cable.points.size() > size_t(MaxCablePoints))
+        throw refusal(QStringLiteral("ケーブル種別「%1」の周波数と損失は %2 組までです。")
+                          .arg(fileTextExcerpt(cable.name))
+                          .arg(MaxCablePoints));
+    std::set<double> seen;
+    for (const LossPoint& p : cable.points) {
+        if (!std::isfinite(p.mhz) || p.mhz < MinCableMHz || p.mhz > MaxCableMHz)
+            throw refusal(QStringLiteral("周波数は %1～%2 MHz で指定してください。")
+                              .arg(MinCableMHz)
+                              .arg(MaxCableMHz));
+        if (!std::isfinite(p.dbPer100m) || p.dbPer100m < 0 || p.dbPer100m > MaxCableLossPer100m)
+            throw refusal(QStringLiteral("100 m あたりの損失は 0～%1 dB で指定してください。")
+                              .arg(MaxCableLossPer100m));
+        if (!seen.insert(p.mhz).second)
+            throw refusal(QStringLiteral("周波数 %1 MHz が二度あります。").arg(p.mhz));
+    }
+    if (cable.ratedToMHz && (!std::isfinite(*cable.ratedToMHz) || *cable.ratedToMHz < MinCableMHz ||
+                             *cable.ratedToMHz > MaxCableMHz))
+        throw refusal(QStringLiteral("使用上限の周波数は %1～%2 MHz で指定してください。")
+                          .arg(MinCableMHz)
+                          .arg(MaxCableMHz));
+}
+
+inline void checkBooster(const BoosterSpec& b) {
+    if (!withinLoss(b.gain, MinBoosterGain, MaxBoosterGain))
+        throw refusal(QStringLiteral("ブースターの利得は %1～%2 dB で指定してください。")
+                          .arg(MinBoosterGain)
+                          .arg(MaxBoosterGain));
+    if (!withinRange(b.noiseFigure, 0, MaxNoiseFigure))
+        throw refusal(
+            QStringLiteral("雑音指数 (NF) は 0～%1 dB で指定してください。").arg(MaxNoiseFigure));
+    if (!withinRange(b.maxOutput, MinHeadLevel, MaxHeadLevel) ||
+        !withinRange(b.minInput, MinHeadLevel, MaxHeadLevel))
+        throw refusal(QStringLiteral("ブースターの定格レベルは %1～%2 dBμV で指定してください。")
+                          .arg(MinHeadLevel)
+                          .arg(MaxHeadLevel));
 }
 
 // The rooms in use on each floor, so that a copy takes the next free

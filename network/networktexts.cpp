@@ -34,6 +34,7 @@ QString portName(const Network& network, NodeId parent, int port) {
         return QStringLiteral("端子");
     case ComponentKind::Distributor:
     case ComponentKind::User:
+    case ComponentKind::Booster:
         break;
     }
     return QStringLiteral("出力%1").arg(port + 1);
@@ -44,15 +45,44 @@ QString levelText(const std::optional<double>& level) {
 }
 
 QString outletVerdictLine(const OutletResult& outlet) {
-    QStringList failing;
-    for (int b = 0; b < BandCount; ++b) {
+    QStringList failing, estimated;
+    for (int b = 0; b < NetBandCount; ++b) {
         const BandJudgement& j = outlet.bands[size_t(b)];
+        if (j.cnLow) failing << netBandName(b) + QStringLiteral(" C/N ") + cnVerdictText(j);
+        if (j.estimated) estimated << netBandName(b);
         if (j.verdict == OutletVerdict::Pass || j.verdict == OutletVerdict::NoStandard ||
             j.verdict == OutletVerdict::NotRatedNoStandard)
             continue;
-        failing << bandName(b) + u' ' + verdictText(j);
+        failing << netBandName(b) + u' ' + verdictText(j);
     }
-    return failing.isEmpty() ? QStringLiteral("適合") : failing.join(QStringLiteral("、"));
+    QString line = failing.isEmpty() ? QStringLiteral("適合") : failing.join(QStringLiteral("、"));
+    if (!estimated.isEmpty())
+        line += QStringLiteral("（%1: %2）").arg(estimateMark(), estimated.join(u'・'));
+    return line;
+}
+
+QString boosterFaultText(const NodeResult& node) {
+    QStringList faults;
+    for (int b = 0; b < NetBandCount; ++b) {
+        const BoosterFault f = node.booster[size_t(b)];
+        if (f == BoosterFault::InputLow)
+            faults << netBandName(b) + QStringLiteral(" 入力不足");
+        else if (f == BoosterFault::OutputHigh)
+            faults << netBandName(b) + QStringLiteral(" 出力過大");
+    }
+    return faults.join(QStringLiteral("、"));
+}
+
+QString boosterFaultLine(const Network& network, const NetworkResult& result, NodeId id) {
+    const NodeResult* node = result.node(id);
+    return QStringLiteral("%1（ノード %2）: %3")
+        .arg(nodeTitle(network, id))
+        .arg(id)
+        .arg(node ? boosterFaultText(*node) : QString());
+}
+
+QString outletCnText(const BandJudgement& judgement) {
+    return cnText(judgement);
 }
 
 QString failingBelowText(int failing) {

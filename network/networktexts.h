@@ -21,8 +21,17 @@ QString portName(const Network& network, NodeId parent, int port);
 QString levelText(const std::optional<double>& level);
 
 // The verdict of an outlet in one line: "適合", or its failing bands,
-// e.g. "BS 不足 −2.10 dB、CS 非対応".
+// e.g. "BS 不足 −2.10 dB、CS 非対応", then the bands whose level is an
+// estimate: "適合（推定: 左旋）".
 QString outletVerdictLine(const OutletResult& outlet);
+// A booster's faults: "" when none, else e.g. "BS 出力過大、左旋 入力不足".
+QString boosterFaultText(const NodeResult& node);
+// A failing booster as the summary and the command line name it:
+// "ブースター LB-35（ノード 12）: BS 出力過大".
+QString boosterFaultLine(const Network& network, const NetworkResult& result, NodeId id);
+// The C/N of an outlet's band as the views show it: "38.21" or "".
+QString outletCnText(const BandJudgement& judgement);
+
 // For a node with outlets below it: "" when all pass, else "不適合 3 端子".
 QString failingBelowText(int failing);
 

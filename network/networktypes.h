@@ -5,6 +5,8 @@
 // its edit steps all build on these.
 
 #include "common/programvalues.h"
+#include "network/cablefit.h"
+#include "network/netbands.h"
 #include "network/networklimits.h"
 
 #include <QString>
@@ -16,7 +18,8 @@
 namespace miravel::network {
 
 // A loss per band; nothing where the part is not rated for the band.
-using BandLoss = std::array<std::optional<double>, common::BandCount>;
+using BandLoss = std::array<std::optional<double>, NetBandCount>;
+using BandFlags = std::array<bool, NetBandCount>;
 
 // Node identity, stable across edits, undo and redo; 0 is the head end.
 using NodeId = std::uint32_t;
@@ -28,6 +31,19 @@ enum class ComponentKind {
     SeriesUnit,  // catalogue type: feed-through (port 0 through, 1 outlet) or end unit (0 outlet)
     Outlet,      // catalogue TV outlet: a leaf, its one port is the outlet (insertion loss)
     User,        // defined in the network by name
+    Booster,     // a line booster: one output, its input plus its gain
+};
+
+// A line booster's data sheet, per band.
+struct BoosterSpec {
+    BandLoss gain{};             // dB; nothing: the band does not pass
+    NetBandValues noiseFigure{}; // dB
+    NetBandValues maxOutput{};   // rated maximum output, dBμV
+    NetBandValues minInput{};    // least input for the rated NF, dBμV
+    bool operator==(const BoosterSpec& o) const {
+        return gain == o.gain && noiseFigure == o.noiseFigure && maxOutput == o.maxOutput &&
+               minInput == o.minInput;
+    }
 };
 
 struct Component {
@@ -37,10 +53,12 @@ struct Component {
     // terminal screen's order), TV outlets 1..4. Unused for user components.
     int model = 1;
     bool endUnit = false; // series units: the end unit of the chain
-    QString userName;     // user components: the definition's name
+    QString userName;     // user components: the definition's name; boosters: the model
+    BoosterSpec booster;  // boosters only
 
     bool operator==(const Component& o) const {
-        return kind == o.kind && model == o.model && endUnit == o.endUnit && userName == o.userName;
+        return kind == o.kind && model == o.model && endUnit == o.endUnit &&
+               userName == o.userName && booster == o.booster;
     }
     bool operator!=(const Component& o) const { return !(*this == o); }
 };
@@ -76,13 +94,15 @@ struct NetNode {
     std::vector<NodeId> children; // in display order
 };
 
-// A cable type the catalogue lacks, defined once in the network.
+// A cable type the catalogue lacks, defined once in the network: its loss
+// per 100 m at any number of frequencies.
 struct CableType {
     QString name;
-    BandLoss lossPer100m{};
+    LossPoints points;
+    std::optional<double> ratedToMHz; // not rated above it
 
     bool operator==(const CableType& o) const {
-        return name == o.name && lossPer100m == o.lossPer100m;
+        return name == o.name && points == o.points && ratedToMHz == o.ratedToMHz;
     }
 };
 
@@ -104,12 +124,26 @@ struct UserComponent {
 // time.
 enum class HeadSource { Typed, TerminalScreen, BoosterInputPlusGain };
 
+// Where the head end's C/N comes from: not reckoned (no outlet C/N), typed
+// (the incoming signal's C/N, with the head booster as a stage fed at its
+// output minus its gain), or the booster input of the field-strength screen
+// (Bst_Input) through the head booster's NF.
+enum class CnSource { None, Typed, FieldStrength };
+
+// The head end, and the settings of the whole network (one undo step and
+// one place in the file cover them).
 struct HeadEnd {
     HeadSource source = HeadSource::Typed;
-    common::BandValues levels{105, 105, 105, 105};
-    common::BandValues gain{};
+    NetBandValues levels{105, 105, 105, 105, 105};
+    NetBandValues gain{};
+    CnSource cnSource = CnSource::None;
+    NetBandValues incomingCn{40, 40, 40, 40, 40};
+    NetBandValues noiseFigure{8, 10, 8, 8, 8};
+    bool judgeAtBandEdges = false; // cables at each band's top edge, not the catalogue columns
     bool operator==(const HeadEnd& o) const {
-        return source == o.source && levels == o.levels && gain == o.gain;
+        return source == o.source && levels == o.levels && gain == o.gain &&
+               cnSource == o.cnSource && incomingCn == o.incomingCn &&
+               noiseFigure == o.noiseFigure && judgeAtBandEdges == o.judgeAtBandEdges;
     }
 };
 
@@ -123,9 +157,13 @@ struct Subtree {
 // The converted losses of one node, kept beside it so that a recompute reads
 // numbers only.
 struct NodeLosses {
-    BandLoss coax{};              // of the incoming run
-    std::vector<BandLoss> ports;  // per output port
-    std::vector<bool> outletPort; // per output port: judged, takes no children
+    BandLoss coax{};           // of the incoming run, at the catalogue columns
+    BandLoss edgeCoax{};       // the same at the bands' top edges
+    BandFlags coaxEstimated{}; // beyond the cable's points
+    BandFlags edgeCoaxEstimated{};
+    std::vector<BandLoss> ports;        // per output port (a booster's: minus its gain)
+    std::vector<bool> outletPort;       // per output port: judged, takes no children
+    std::optional<BoosterSpec> booster; // the node's booster
 };
 
 // The tree flattened for computing: nodes in preorder, each with the index

@@ -13,15 +13,20 @@ namespace miravel::network {
 
 QByteArray outletTableCsv(const NetworkResult& result) {
     QStringList heading{QStringLiteral("端子"), QStringLiteral("部屋"), QStringLiteral("階")};
-    for (int b = 0; b < BandCount; ++b)
-        heading << bandName(b) + QStringLiteral(" レベル(dB)")
-                << bandName(b) + QStringLiteral(" 判定");
+    for (int b = 0; b < NetBandCount; ++b)
+        heading << netBandName(b) + QStringLiteral(" レベル(dB)")
+                << netBandName(b) + QStringLiteral(" 判定");
+    for (int b = 0; b < NetBandCount; ++b)
+        heading << netBandName(b) + QStringLiteral(" C/N(dB)")
+                << netBandName(b) + QStringLiteral(" C/N判定");
     heading << QStringLiteral("総合");
     QList<QStringList> rows{heading};
     for (const OutletResult& o : result.outlets) {
         QStringList cells{o.name, o.room, o.floor};
         for (const BandJudgement& j : o.bands)
             cells << levelText(j.level) << verdictText(j);
+        for (const BandJudgement& j : o.bands)
+            cells << cnText(j) << cnVerdictText(j);
         cells << (o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合"));
         rows.append(cells);
     }

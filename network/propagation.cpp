@@ -1,5 +1,6 @@
 #include "network/propagation.h"
 
+#include "common/numformat.h"
 #include "standard/judgement.h"
 
 #include <algorithm>
@@ -13,22 +14,37 @@ namespace miravel::network {
 namespace {
 
 using Level = std::optional<double>;
+using Noise = std::array<std::optional<double>, NetBandCount>;
 
 Level minus(Level level, const Level& loss) {
     if (!level || !loss) return std::nullopt;
     return *level - *loss;
 }
 
-void judgeOutlet(OutletResult& outlet, const BandLoss& levels, const OutletCriteria& criteria) {
-    for (size_t b = 0; b < BandCount; ++b)
-        outlet.bands[b] = judgeOutletBand(levels[b], criteria[b]);
+// 1/CN of a stage in linear power.
+double stageNoise(double cnDb) {
+    return std::pow(10.0, -cnDb / 10);
+}
+
+BandJudgement judgeBand(const Level& level, bool estimated, const std::optional<double>& noise,
+                        const OutletCriteria& criteria, size_t b) {
+    BandJudgement j = judgeOutletBand(level, criteria.level[b]);
+    j.estimated = level && estimated;
+    if (level) j.cn = cnOfNoise(noise);
+    if (j.cn && criteria.minCn[b]) {
+        const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
+        j.cnJudged = true;
+        j.cnLow = cn.verdict == Verdict::Low;
+        j.cnDeviation = cn.margin;
+    }
+    return j;
 }
 
 } // namespace
 
 bool failsBand(const BandJudgement& j) {
     return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated;
+           j.verdict == OutletVerdict::NotRated || j.cnLow;
 }
 
 // Per band: out-of-range and unrated outlets counted apart, and the lowest
@@ -38,7 +54,7 @@ void summariseOutlets(NetworkResult& r) {
     r.failingOutlets = 0;
     for (int i = 0; i < int(r.outlets.size()); ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
-        for (size_t b = 0; b < BandCount; ++b) {
+        for (size_t b = 0; b < NetBandCount; ++b) {
             BandSummary& s = r.summary[b];
             const Level& level = o.bands[b].level;
             if (!level) {
@@ -53,8 +69,70 @@ void summariseOutlets(NetworkResult& r) {
     }
 }
 
+namespace {
+
+// The outlets of a computed node, appended to the result.
+void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
+                const OutletCriteria& criteria) {
+    const NodeLosses& losses = *n.losses;
+    for (size_t p = 0; p < losses.ports.size(); ++p) {
+        if (!losses.outletPort[p]) continue;
+        if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
+        OutletResult o;
+        nameOutlet(n, int(p), o);
+        judgeOutletPort(n, out, int(p), criteria, o);
+        if (o.fails()) ++out.failingBelow;
+        r.outlets.push_back(std::move(o));
+    }
+}
+
+} // namespace
+
+void nameOutlet(const FlatNode& n, int port, OutletResult& o) {
+    o.node = n.id;
+    o.port = port;
+    o.name = n.outletName;
+    o.room = n.node->setup.room;
+    o.floor = n.node->setup.floor;
+}
+
+void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+                     const OutletCriteria& criteria, OutletResult& o) {
+    for (size_t b = 0; b < NetBandCount; ++b)
+        o.bands[b] = judgeBand(portLevel(node, *n.losses, port, int(b)), node.estimated[b],
+                               node.noise[b], criteria, b);
+}
+
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
+    const FlatNode& n = flat.nodes[i];
+    if (!parent) {
+        computeNode(head.input, BandFlags{}, head.noise, *n.losses, atBandEdges, criteria, out);
+        return;
+    }
+    const NodeLosses& upLosses = *flat.nodes[size_t(n.parent)].losses;
+    BandLoss atPort;
+    for (int b = 0; b < NetBandCount; ++b)
+        atPort[size_t(b)] = portLevel(*parent, upLosses, n.port, b);
+    computeNode(atPort, parent->estimated, parent->noise, *n.losses, atBandEdges, criteria, out);
+}
+
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
+    NodeResult r;
+    const NetBandValues levels = headEndLevels(head);
+    for (size_t b = 0; b < NetBandCount; ++b)
+        r.input[b] = levels[b];
+    r.noise = headEndNoise(head, criteria);
+    return r;
+}
+
 bool OutletResult::fails() const {
     return std::any_of(bands.begin(), bands.end(), failsBand);
+}
+
+bool NodeResult::boosterFails() const {
+    return std::any_of(booster.begin(), booster.end(),
+                       [](BoosterFault f) { return f != BoosterFault::None; });
 }
 
 const NodeResult* NetworkResult::node(NodeId id) const {
@@ -64,18 +142,71 @@ const NodeResult* NetworkResult::node(NodeId id) const {
     return found != nodes.end() && found->first == id ? &found->second : nullptr;
 }
 
-BandValues headEndLevels(const HeadEnd& head) {
+NetBandValues headEndLevels(const HeadEnd& head) {
     if (head.source != HeadSource::BoosterInputPlusGain) return head.levels;
-    BandValues levels;
-    for (size_t b = 0; b < BandCount; ++b)
-        levels[b] = Bst_Input[b] + head.gain[b];
+    const NetBandValues input = netBandValues(Bst_Input);
+    NetBandValues levels;
+    for (size_t b = 0; b < NetBandCount; ++b)
+        levels[b] = input[b] + head.gain[b];
     return levels;
+}
+
+Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
+    Noise noise{};
+    if (head.cnSource == CnSource::None) return noise;
+    const NetBandValues output = headEndLevels(head);
+    const NetBandValues fieldInput = netBandValues(Bst_Input);
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const bool typed = head.cnSource == CnSource::Typed;
+        const double input = typed ? output[b] - head.gain[b] : fieldInput[b];
+        double sum = stageNoise(input - head.noiseFigure[b] - criteria.thermalNoise[b]);
+        if (typed) sum += stageNoise(head.incomingCn[b]);
+        noise[b] = sum;
+    }
+    return noise;
+}
+
+void computeNode(const BandLoss& atPort, const BandFlags& estimated, const Noise& noise,
+                 const NodeLosses& losses, bool atBandEdges, const OutletCriteria& criteria,
+                 NodeResult& out) {
+    const BandLoss& coax = atBandEdges ? losses.edgeCoax : losses.coax;
+    const BandFlags& coaxEstimated = atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        out.input[b] = minus(atPort[b], coax[b]);
+        out.estimated[b] = estimated[b] || coaxEstimated[b];
+        out.noise[b] = noise[b];
+        out.booster[b] = BoosterFault::None;
+        if (!losses.booster || !out.input[b] || !losses.booster->gain[b]) continue;
+        const BoosterSpec& spec = *losses.booster;
+        const double in = *out.input[b];
+        if (shownLevel(in) < spec.minInput[b])
+            out.booster[b] = BoosterFault::InputLow;
+        else if (shownLevel(in + *spec.gain[b]) > spec.maxOutput[b])
+            out.booster[b] = BoosterFault::OutputHigh;
+        if (noise[b])
+            out.noise[b] =
+                *noise[b] + stageNoise(in - spec.noiseFigure[b] - criteria.thermalNoise[b]);
+    }
+}
+
+std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses, int port,
+                                int band) {
+    return minus(node.input[size_t(band)], losses.ports[size_t(port)][size_t(band)]);
+}
+
+std::optional<double> cnOfNoise(const std::optional<double>& noise) {
+    if (!noise || *noise <= 0) return std::nullopt;
+    return -10 * std::log10(*noise);
 }
 
 OutletCriteria outletCriteria(const Profile& profile) {
     OutletCriteria criteria;
-    for (size_t b = 0; b < BandCount; ++b)
-        criteria[b] = profile.bands[b].level;
+    const auto bands = netCriteria(profile);
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        criteria.level[b] = bands[b].level;
+        criteria.minCn[b] = bands[b].minCn;
+        criteria.thermalNoise[b] = netThermalNoise(int(b), profile.id.system);
+    }
     return criteria;
 }
 
@@ -105,70 +236,58 @@ BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<L
 }
 
 QString verdictText(const BandJudgement& j) {
+    QString text;
     switch (j.verdict) {
     case OutletVerdict::NotRated:
     case OutletVerdict::NotRatedNoStandard:
         return QStringLiteral("非対応");
     case OutletVerdict::NoStandard:
-        return standard::verdictText(Judgement{Verdict::NoCriterion, 0});
+        text = standard::verdictText(Judgement{Verdict::NoCriterion, 0});
+        break;
     case OutletVerdict::Pass:
-        return standard::verdictText(Judgement{Verdict::Pass, 0});
+        text = standard::verdictText(Judgement{Verdict::Pass, 0});
+        break;
     case OutletVerdict::Low:
-        return standard::verdictText(Judgement{Verdict::Low, j.deviation});
+        text = standard::verdictText(Judgement{Verdict::Low, j.deviation});
+        break;
     case OutletVerdict::High:
-        return standard::verdictText(Judgement{Verdict::High, j.deviation});
+        text = standard::verdictText(Judgement{Verdict::High, j.deviation});
+        break;
     }
-    return {};
+    return j.estimated ? text + QStringLiteral("（%1）").arg(estimateMark()) : text;
 }
 
-void reachNode(const FlatNetwork& flat, size_t i, const BandValues& head, const NodeResult* parent,
-               NodeResult& out) {
-    const FlatNode& n = flat.nodes[i];
-    for (size_t b = 0; b < BandCount; ++b) {
-        const Level atPort =
-            parent ? minus(parent->input[b],
-                           flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b])
-                   : Level(head[b]);
-        out.input[b] = minus(atPort, n.losses->coax[b]);
-    }
+QString cnText(const BandJudgement& j) {
+    return j.cn ? Fmt2(*j.cn) : QString();
 }
 
-void nameOutlet(const FlatNode& n, int port, OutletResult& o) {
-    o.node = n.id;
-    o.port = port;
-    o.name = n.outletName;
-    o.room = n.node->setup.room;
-    o.floor = n.node->setup.floor;
+QString cnVerdictText(const BandJudgement& j) {
+    if (!j.cn) return {};
+    const Verdict v = !j.cnJudged ? Verdict::NoCriterion : j.cnLow ? Verdict::Low : Verdict::Pass;
+    return standard::verdictText(Judgement{v, j.cnLow ? j.cnDeviation : 0});
 }
 
-void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
-                     const OutletCriteria& criteria, OutletResult& o) {
-    BandLoss levels;
-    for (size_t b = 0; b < BandCount; ++b)
-        levels[b] = minus(node.input[b], n.losses->ports[size_t(port)][b]);
-    judgeOutlet(o, levels, criteria);
+QString cableJudgingText(bool atBandEdges) {
+    return atBandEdges
+               ? QStringLiteral("ケーブル損失: 帯域上端（222/710/1489/2071/3224 MHz）")
+               : QStringLiteral("ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）");
 }
 
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
     const FlatNetwork& flat = network.flat();
-    const BandValues head = headEndLevels(network.head);
+    const bool edges = network.head.judgeAtBandEdges;
+    NodeResult headResult = headEndResult(network.head, criteria);
     NetworkResult r;
+    r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
     std::vector<NodeResult> results(flat.nodes.size());
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
         NodeResult& out = results[i];
-        reachNode(flat, i, head, n.parent < 0 ? nullptr : &results[size_t(n.parent)], out);
-        const NodeLosses& losses = *n.losses;
-        for (size_t p = 0; p < losses.ports.size(); ++p) {
-            if (!losses.outletPort[p]) continue;
-            if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
-            OutletResult o;
-            nameOutlet(n, int(p), o);
-            judgeOutletPort(n, out, int(p), criteria, o);
-            if (o.fails()) ++out.failingBelow;
-            r.outlets.push_back(std::move(o));
-        }
+        reachNode(flat, i, headResult, edges, criteria,
+                  n.parent < 0 ? nullptr : &results[size_t(n.parent)], out);
+        if (out.boosterFails()) r.failingBoosters.push_back(n.id);
+        addOutlets(r, n, out, criteria);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
@@ -176,9 +295,6 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
             results[size_t(flat.nodes[i].parent)].failingBelow += results[i].failingBelow;
     summariseOutlets(r);
     r.nodes.reserve(flat.nodes.size() + 1);
-    NodeResult headResult;
-    for (size_t b = 0; b < BandCount; ++b)
-        headResult.input[b] = head[b];
     headResult.failingBelow = r.failingOutlets;
     r.nodes.emplace_back(HeadEndId, headResult);
     for (int i : flat.byId)

@@ -2,9 +2,13 @@
 // Levels through the network and the judgement of every outlet.
 //
 // Level at a port = level at the parent port - coax loss - component port
-// loss, per band. A band for which some part on the way is not rated stays
-// unrated ("非対応") below it, and an outlet fails such a band when the
-// profile has a range for it.
+// loss, per band (a booster's port loss is minus its gain). A band for which
+// some part on the way is not rated stays unrated ("非対応") below it, and an
+// outlet fails such a band when the profile has a range for it.
+//
+// C/N: the head end's and every booster stage's (Ei - NF - Nth, Ei the
+// stage's input) add up as noise, 1/CN = Σ 1/CNᵢ in linear power; passive
+// parts lower carrier and noise alike.
 
 #include "network/networkmodel.h"
 #include "standard/criteria.h"
@@ -25,14 +29,24 @@ enum class OutletVerdict {
     NotRatedNoStandard, // not rated, and no range for the band: shown, never failing
 };
 
-// The outlet level range per band of a criteria profile; none for
-// "基準なし".
-using OutletCriteria = std::array<std::optional<standard::LevelRange>, common::BandCount>;
+// What a profile asks per network band: the outlet level range and C/N
+// minimum (none for "基準なし"), and the thermal noise the C/N is taken
+// against.
+struct OutletCriteria {
+    std::array<std::optional<standard::LevelRange>, NetBandCount> level{};
+    std::array<std::optional<double>, NetBandCount> minCn{};
+    NetBandValues thermalNoise{}; // dBμV
+};
 OutletCriteria outletCriteria(const standard::Profile& profile);
 
 struct BandJudgement {
     std::optional<double> level; // nothing when not rated
+    bool estimated = false;      // a cable on the way is beyond its points ("推定")
     OutletVerdict verdict = OutletVerdict::NotRated;
+    std::optional<double> cn; // dB; nothing when not reckoned or not rated
+    bool cnJudged = false;    // the profile has a C/N minimum for the band
+    bool cnLow = false;       // below it: fails
+    double cnDeviation = 0;   // shown C/N - minimum when low
     // Low: shown level - min (< 0); High: shown level - max (> 0); else 0,
     // the level taken as the table shows it (two decimals), as every verdict
     double deviation = 0;
@@ -44,11 +58,11 @@ struct OutletResult {
     QString name; // "room (floor)" or what there is of it
     QString room;
     QString floor;
-    std::array<BandJudgement, common::BandCount> bands;
-    bool fails() const; // any band Low, High or NotRated (with a range)
+    std::array<BandJudgement, NetBandCount> bands;
+    bool fails() const; // any band Low, High, NotRated (with a range) or its C/N low
 };
 
-// Low, High, or not rated where the band has a range.
+// Low, High, not rated where the band has a range, or its C/N low.
 bool failsBand(const BandJudgement& judgement);
 
 struct BandSummary {
@@ -58,49 +72,85 @@ struct BandSummary {
     int unrated = 0; // outlets not rated for this band ("非対応"), apart from failing
 };
 
+// Why a booster fails a band: its input below the minimum for its rated NF,
+// or its output above its rated maximum.
+enum class BoosterFault { None, InputLow, OutputHigh };
+
 struct NodeResult {
-    BandLoss input{};     // level after the incoming run, before the component
+    BandLoss input{};      // level after the incoming run, before the component
+    BandFlags estimated{}; // `input` rests on an estimated cable loss
+    // Σ 1/CNᵢ (linear) after the node; nothing when the C/N is not reckoned.
+    std::array<std::optional<double>, NetBandCount> noise{};
+    std::array<BoosterFault, NetBandCount> booster{}; // boosters only
     int firstOutlet = -1; // index of the node's first outlet port, -1 when none
     int failingBelow = 0; // outlets at or below the node failing any band
+    bool boosterFails() const;
 };
 
 struct NetworkResult {
     std::vector<OutletResult> outlets; // in tree order
-    std::array<BandSummary, common::BandCount> summary;
+    std::array<BandSummary, NetBandCount> summary;
     int failingOutlets = 0;
+    std::vector<NodeId> failingBoosters; // in tree order
+    bool judgedAtBandEdges = false;      // the cable losses were taken at the band edges
+    bool fails() const { return failingOutlets > 0 || !failingBoosters.empty(); }
     // Per node, by id; HeadEndId's entry holds the head end output.
     const NodeResult* node(NodeId id) const;
     std::vector<std::pair<NodeId, NodeResult>> nodes; // sorted by id
 };
 
-// The head end's output levels, Bst_Input + gain for that source.
-common::BandValues headEndLevels(const HeadEnd& head);
+// The head end's output levels, Bst_Input + gain for that source (the left
+// band from BS's input).
+NetBandValues headEndLevels(const HeadEnd& head);
+// The head end's noise, Σ 1/CNᵢ per band, or nothing when not reckoned.
+std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head,
+                                                             const OutletCriteria& criteria);
+
+// One node: the signal at its input from the level and noise at the
+// parent's port, through the incoming run and, for a booster, its stage.
+// The one place of the per-node arithmetic.
+void computeNode(const BandLoss& atPort, const BandFlags& estimated,
+                 const std::array<std::optional<double>, NetBandCount>& noise,
+                 const NodeLosses& losses, bool atBandEdges, const OutletCriteria& criteria,
+                 NodeResult& out);
+// The level at output port `port` of a computed node; nothing when not rated.
+std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses, int port,
+                                int band);
+// C/N in dB of a noise sum; nothing for nothing.
+std::optional<double> cnOfNoise(const std::optional<double>& noise);
+
+// The steps of a computation over the flattened tree, for the computation
+// below and for keeping its result up to date after an edit
+// (levelupdate.h): the head end as a node result ...
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
+// ... the signal reaching node `i` (from its parent's result, or the head
+// end's when `parent` is null), through computeNode ...
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
+// ... the names of one of its outlet ports, and that port judged ...
+void nameOutlet(const FlatNode& n, int port, OutletResult& o);
+void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+                     const OutletCriteria& criteria, OutletResult& o);
+// ... and the summary and failing count of all outlets, anew.
+void summariseOutlets(NetworkResult& result);
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
 NetworkResult computeNetwork(const Network& network, const standard::Profile& profile);
 
-// The summary and failing count of the outlets, anew.
-void summariseOutlets(NetworkResult& result);
-
-// The steps of a computation, one node of the flattened tree at a time, for
-// the computation above and for keeping its result up to date after an
-// edit (levelupdate.h): the level reaching node `i` after its run (from its
-// parent's result, or the head end's levels when `parent` is null) ...
-void reachNode(const FlatNetwork& flat, size_t i, const common::BandValues& head,
-               const NodeResult* parent, NodeResult& out);
-// ... the names of one of its outlet ports ...
-void nameOutlet(const FlatNode& n, int port, OutletResult& o);
-// ... and that port's levels, judged.
-void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
-                     const OutletCriteria& criteria, OutletResult& o);
-
 // One band's verdict for a level (nothing: not rated).
 BandJudgement judgeOutletBand(std::optional<double> level,
                               const std::optional<standard::LevelRange>& range);
 
-// "非対応" for a band the outlet does not carry, else standard::verdictText.
+// "非対応" for a band the outlet does not carry, else standard::verdictText;
+// "（推定）" after it when the level is estimated.
 QString verdictText(const BandJudgement& judgement);
+// The C/N as the views show it ("38.21", "" when not reckoned) and its
+// verdict ("適合", "不足 −1.00 dB", "基準なし", "" when not reckoned).
+QString cnText(const BandJudgement& judgement);
+QString cnVerdictText(const BandJudgement& judgement);
+// "ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）" or the band edges.
+QString cableJudgingText(bool atBandEdges);
 
 } // namespace miravel::network

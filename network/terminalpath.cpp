@@ -91,6 +91,8 @@ void addStep(Bill& bill, const NetNode& n, int port, bool last) {
         return;
     case ComponentKind::User:
         cannot(n, QStringLiteral("はユーザー部品のため端末計算にありません。"));
+    case ComponentKind::Booster:
+        cannot(n, QStringLiteral("はブースターのため端末計算にありません。"));
     }
 }
 
@@ -157,7 +159,7 @@ TerminalFields terminalFieldsForOutlet(const Network& network, NodeId outlet) {
     for (int c = 0; c < CoaxTypeCount; ++c)
         f[F::CoaxLength[c]] = count(bill.metres[size_t(c)]);
     fillUnitFields(f, bill);
-    const BandValues levels = headEndLevels(network.head);
+    const NetBandValues levels = headEndLevels(network.head);
     for (int b = 0; b < BandCount; ++b)
         f[F::BoosterLevel[b]] = NumText(levels[size_t(b)]);
     const NodeSetup& setup = network.node(outlet).setup;

@@ -127,7 +127,7 @@ Network generateTower(const TowerPlan& plan) {
         plan.linesPerFloor > 12 || plan.unitsPerLine < 1)
         throw UserError(QStringLiteral("生成できない建物の条件です。"));
     Network net;
-    net.head.levels = {100, 110, 110, 110};
+    net.head.levels = {100, 110, 110, 110, 110};
     for (int position = 0; position < plan.floorsPerRiser; ++position)
         setBooster(net, position, {});
     const std::vector<NodeId> feeds = riserFeeds(net, risers);

@@ -14,7 +14,9 @@
 namespace miravel::network {
 
 constexpr const char* NetworkFormatName = "miravel-network";
-constexpr int NetworkFormatVersion = 1;
+// Version 2 adds the left band, cable points, boosters, the C/N inputs and
+// the cable judging; version 1 files are read as they always were.
+constexpr int NetworkFormatVersion = 2;
 
 QByteArray encodeNetwork(const Network& network);
 // The network of the bytes; raises UserError (the message begins with the

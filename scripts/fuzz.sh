@@ -40,7 +40,7 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 echo "== fuzzing the network file reader for ${SECONDS_TO_RUN}s"
 rm -rf "$BUILD/seeds-tvdn"
 mkdir -p "$BUILD/seeds-tvdn"
-cp "$ROOT"/examples/*.tvdn "$BUILD/seeds-tvdn/"
+cp "$ROOT"/examples/*.tvdn "$ROOT"/tests/network/fuzz/seeds/*.tvdn "$BUILD/seeds-tvdn/"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$BUILD/tests/network/fuzz/fuzz_tvdnfile" \

@@ -37,11 +37,13 @@ private:
 constexpr int UndoSteps = 100;
 
 bool sameBand(const BandJudgement& a, const BandJudgement& b) {
-    return a.level == b.level && a.verdict == b.verdict && a.deviation == b.deviation;
+    return a.level == b.level && a.verdict == b.verdict && a.deviation == b.deviation &&
+           a.estimated == b.estimated && a.cn == b.cn && a.cnJudged == b.cnJudged &&
+           a.cnLow == b.cnLow && a.cnDeviation == b.cnDeviation;
 }
 
 bool sameOutlet(const OutletResult& a, const OutletResult& b) {
-    for (size_t band = 0; band < BandCount; ++band)
+    for (size_t band = 0; band < NetBandCount; ++band)
         if (!sameBand(a.bands[band], b.bands[band])) return false;
     return a.port == b.port && a.name == b.name;
 }
@@ -61,7 +63,8 @@ bool sameOutlets(const NetworkResult& a, int i, const NetworkResult& b, int j, N
 
 bool sameNode(const NetworkResult& a, const NodeResult& x, const NetworkResult& b,
               const NodeResult& y, NodeId id) {
-    return x.input == y.input && x.failingBelow == y.failingBelow &&
+    return x.input == y.input && x.estimated == y.estimated && x.noise == y.noise &&
+           x.booster == y.booster && x.failingBelow == y.failingBelow &&
            sameOutlets(a, x.firstOutlet, b, y.firstOutlet, id);
 }
 

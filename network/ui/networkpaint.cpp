@@ -18,7 +18,7 @@ constexpr double TextSize = 10;   // diagram and table text, in painter units
 constexpr double TableRow = 16;   // one table row
 constexpr double TitleLine = 16;  // a page's title line
 constexpr double NoteLine = 14;   // each line under it
-constexpr double HeadingRow = 52; // a page's heading: the title and two lines
+constexpr double HeadingRow = 66; // a page's heading: the title and three lines
 constexpr double CellPadding = 2; // each side of a table cell's text
 
 QFont sized(double pixels, bool bold = false) {
@@ -62,11 +62,14 @@ QStringList outletCells(const NetworkResult& result, int row, QList<QColor>* col
     const OutletResult& o = result.outlets[size_t(row)];
     QStringList cells{o.name};
     if (colours) *colours = {Qt::black};
-    for (int b = 0; b < BandCount; ++b) {
+    for (int b = 0; b < NetBandCount; ++b) {
         QString level = levelText(o.bands[size_t(b)].level);
         if (isLowestOfBand(result, row, b)) level = QStringLiteral("▼") + level;
+        // With its C/N where one is reckoned: "62.35／38.21".
+        const BandJudgement& j = o.bands[size_t(b)];
+        if (j.cn) level += QStringLiteral("／") + outletCnText(j);
         cells << level;
-        if (colours) *colours << verdictColour(o.bands[size_t(b)].verdict);
+        if (colours) *colours << (j.cnLow ? failColour() : verdictColour(j.verdict));
     }
     cells << outletVerdictLine(o);
     if (colours) *colours << (o.fails() ? failColour() : passColour());
@@ -80,7 +83,7 @@ void paintTableRow(QPainter& p, double y, const QList<double>& columns, const QS
         const QRectF cell(x + CellPadding, y, columns[c] - 2 * CellPadding, TableRow);
         p.setPen(colours.value(c, Qt::black));
         const Qt::Alignment align =
-            (c >= 1 && c <= BandCount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+            (c >= 1 && c <= NetBandCount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         p.drawText(cell, int(align),
                    p.fontMetrics().elidedText(cells[c], Qt::ElideRight, int(cell.width())));
         x += columns[c];
@@ -129,8 +132,8 @@ void paintDiagram(QPainter& p, const DiagramLayout& layout, const DiagramMetrics
 
 QStringList outletTableHeadings() {
     QStringList headings{QStringLiteral("端子")};
-    for (int b = 0; b < BandCount; ++b)
-        headings << bandName(b) + QStringLiteral(" (dB)");
+    for (int b = 0; b < NetBandCount; ++b)
+        headings << netBandName(b) + QStringLiteral(" (dB)");
     headings << QStringLiteral("判定");
     return headings;
 }
@@ -160,12 +163,13 @@ QList<double> outletTableColumns(QPainter& p, const NetworkResult& result, doubl
 }
 
 QString printHeadingLine(const NetworkPrintHeading& heading, const Network& network) {
-    const BandValues head = headEndLevels(network.head);
+    const NetBandValues head = headEndLevels(network.head);
     QStringList levels;
-    for (int b = 0; b < BandCount; ++b)
-        levels << bandName(b) + u' ' + levelText(head[size_t(b)]);
-    return QStringLiteral("判定基準　%1\nヘッドエンド出力　%2 dB")
-        .arg(heading.profile, levels.join(QStringLiteral("　")));
+    for (int b = 0; b < NetBandCount; ++b)
+        levels << netBandName(b) + u' ' + levelText(head[size_t(b)]);
+    return QStringLiteral("判定基準　%1\nヘッドエンド出力　%2 dB\n%3")
+        .arg(heading.profile, levels.join(QStringLiteral("　")),
+             cableJudgingText(network.head.judgeAtBandEdges));
 }
 
 QString printDateText(const QDate& date) {

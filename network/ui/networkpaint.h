@@ -17,7 +17,8 @@ namespace miravel::network {
 void paintDiagram(QPainter& painter, const DiagramLayout& layout, const DiagramMetrics& metrics,
                   int firstRow, int rows);
 
-// The outlet table's headings: "端子", "VHF (dB)" ... "判定".
+// The outlet table's headings: "端子", "VHF (dB)" ... "左旋 (dB)", "判定". A
+// band's cell holds its level, and its C/N after "／" where one is reckoned.
 QStringList outletTableHeadings();
 // Its column widths on `painter`, adding up to `width`: each column as wide
 // as its heading and its widest cell need, all widened in proportion to
@@ -36,8 +37,9 @@ struct NetworkPrintHeading {
     QDate date;      // of printing
 };
 
-// The line under the title: the criteria and the head end's output levels;
-// the date ("2026年4月1日") stands at its right.
+// The lines under the title: the criteria, the head end's output levels and
+// where the cable losses were taken; the date ("2026年4月1日") stands at the
+// right of the first.
 QString printHeadingLine(const NetworkPrintHeading& heading, const Network& network);
 QString printDateText(const QDate& date);
 

@@ -66,7 +66,7 @@ QVariant NetworkTreeModel::headerData(int section, Qt::Orientation orientation, 
     if (section == PartColumn) return QStringLiteral("部品");
     if (section == CableColumn) return QStringLiteral("ケーブル");
     if (section == VerdictColumn) return QStringLiteral("判定");
-    return bandName(section - FirstBandColumn);
+    return netBandName(section - FirstBandColumn);
 }
 
 QVariant NetworkTreeModel::data(const QModelIndex& index, int role) const {
@@ -100,6 +100,8 @@ QVariant NetworkTreeModel::display(NodeId id, int column) const {
         return cableText(net, id);
     case VerdictColumn:
         if (outlet) return outletVerdictLine(*outlet);
+        if (r && r->boosterFails())
+            return (boosterFaultText(*r) + u' ' + failingBelowText(r->failingBelow)).trimmed();
         return r ? failingBelowText(r->failingBelow) : QString();
     default:
         break;
@@ -119,7 +121,7 @@ QVariant NetworkTreeModel::colour(NodeId id, int column) const {
                       : QVariant();
     if (column == VerdictColumn || column == PartColumn) {
         if (outlet) return outlet->fails() ? failColour() : passColour();
-        if (r->failingBelow > 0) return failColour();
+        if (r->failingBelow > 0 || r->boosterFails()) return failColour();
     }
     return {};
 }

@@ -14,7 +14,12 @@ class NetworkDocument;
 class NetworkTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    enum Column { PartColumn, CableColumn, FirstBandColumn, VerdictColumn = FirstBandColumn + 4 };
+    enum Column {
+        PartColumn,
+        CableColumn,
+        FirstBandColumn,
+        VerdictColumn = FirstBandColumn + NetBandCount
+    };
 
     explicit NetworkTreeModel(NetworkDocument* document, QObject* parent = nullptr);
 

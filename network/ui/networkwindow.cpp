@@ -12,6 +12,7 @@
 #include "standard/profilestore.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
@@ -103,6 +104,7 @@ void NetworkWindow::buildActions() {
     addSeriesUnitAction = namedAction(this, "addSeriesUnit", QStringLiteral("直列ユニットを追加"));
     addOutletAction = namedAction(this, "addOutlet", QStringLiteral("テレビ端子を追加"));
     addUserAction = namedAction(this, "addUserComponent", QStringLiteral("ユーザー部品を追加"));
+    addBoosterAction = namedAction(this, "addBooster", QStringLiteral("ブースターを追加"));
     removeAction = namedAction(this, "removeNode", QStringLiteral("削除"), QKeySequence::Delete);
     upAction = namedAction(this, "moveNodeUp", QStringLiteral("上へ"),
                            QKeySequence(Qt::CTRL | Qt::Key_Up));
@@ -120,7 +122,8 @@ void NetworkWindow::buildActions() {
         {addBrancherAction, ComponentKind::Brancher},
         {addSeriesUnitAction, ComponentKind::SeriesUnit},
         {addOutletAction, ComponentKind::Outlet},
-        {addUserAction, ComponentKind::User}};
+        {addUserAction, ComponentKind::User},
+        {addBoosterAction, ComponentKind::Booster}};
     for (const auto& [action, kind] : adds)
         connect(action, &QAction::triggered, this, [this, k = kind] { addChild(k); });
     connect(newAction, &QAction::triggered, this, &NetworkWindow::newNetwork);
@@ -177,7 +180,7 @@ void NetworkWindow::buildMenus() {
     editMenu->addActions({undoAction, redoAction});
     editMenu->addSeparator();
     editMenu->addActions({addDistributorAction, addBrancherAction, addSeriesUnitAction,
-                          addOutletAction, addUserAction});
+                          addOutletAction, addUserAction, addBoosterAction});
     editMenu->addSeparator();
     editMenu->addActions(
         {removeAction, upAction, downAction, copyAction, pasteAction, repeatAction});
@@ -302,19 +305,22 @@ void NetworkWindow::refreshDiagram() {
 
 void NetworkWindow::showSummary() {
     const NetworkResult& r = m_document->result();
+    bandEdgeCheck->setChecked(m_document->network().head.judgeAtBandEdges);
     QStringList lines{
         QStringLiteral("端子 %1 個　不適合 %2 個").arg(r.outlets.size()).arg(r.failingOutlets)};
-    for (int b = 0; b < BandCount; ++b) {
+    for (NodeId id : r.failingBoosters)
+        lines << boosterFaultLine(m_document->network(), r, id);
+    for (int b = 0; b < NetBandCount; ++b) {
         const BandSummary& s = r.summary[size_t(b)];
         if (s.worst < 0) {
-            lines << bandName(b) +
+            lines << netBandName(b) +
                          QStringLiteral("　レベルのある端子なし　非対応 %1").arg(s.unrated);
             continue;
         }
         const OutletResult& worst = r.outlets[size_t(s.worst)];
         const OutletResult& best = r.outlets[size_t(s.best)];
         lines << QStringLiteral("%1　最低 %2 dB（%3）　最高 %4 dB（%5）　不適合 %6　非対応 %7")
-                     .arg(bandName(b), levelText(worst.bands[size_t(b)].level), worst.name,
+                     .arg(netBandName(b), levelText(worst.bands[size_t(b)].level), worst.name,
                           levelText(best.bands[size_t(b)].level), best.name)
                      .arg(s.failing)
                      .arg(s.unrated);

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSortFilterProxyModel;
@@ -80,8 +81,10 @@ private:
     NodeDetails* details;
     DiagramView* diagram;
     QSpinBox* repeatCount;
-    QComboBox* profileCombo; // the criteria the outlets are judged by
-    QTabWidget* tabs;        // the outlet table and the diagram
+    QComboBox* profileCombo;  // the criteria the outlets are judged by
+    QCheckBox* bandEdgeCheck; // cables judged at the bands' top edges
+    QCheckBox* showCnCheck;   // the outlet table's band columns show C/N
+    QTabWidget* tabs;         // the outlet table and the diagram
 
     QAction* newAction;
     QAction* openAction;
@@ -99,6 +102,7 @@ private:
     QAction* addSeriesUnitAction;
     QAction* addOutletAction;
     QAction* addUserAction;
+    QAction* addBoosterAction;
     QAction* removeAction;
     QAction* upAction;
     QAction* downAction;

@@ -5,6 +5,7 @@
 #include "network/definitionrows.h"
 #include "network/networktexts.h"
 #include "network/terminalpath.h"
+#include "network/ui/boosterfields.h"
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
 #include "network/ui/networkwindow.h"
@@ -26,6 +27,7 @@ NodeSetup newSetup(ComponentKind kind, const Network& network) {
     setup.component.kind = kind;
     if (kind == ComponentKind::User && !network.userComponents().empty())
         setup.component.userName = network.userComponents().front().name;
+    if (kind == ComponentKind::Booster) setup.component.booster = defaultBoosterSpec();
     return setup;
 }
 
@@ -153,7 +155,9 @@ void NetworkWindow::takeTerminalLevels() {
     HeadEnd head = m_document->network().head;
     head.source = HeadSource::TerminalScreen;
     try {
-        head.levels = link->boosterLevels();
+        const double left = head.levels[LeftBand]; // the terminal screen has no left band
+        head.levels = netBandValues(link->boosterLevels());
+        head.levels[LeftBand] = left;
     } catch (const RunTimeError&) {
         refuse(QStringLiteral("端末計算画面のブースター出力レベルが大きすぎて取り込めません。"));
         return;

@@ -8,6 +8,8 @@
 #include "network/ui/nodedetails.h"
 #include "network/ui/outlettablemodel.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
@@ -85,7 +87,8 @@ void NetworkWindow::buildTree() {
     const QFontMetrics metrics = tree->fontMetrics();
     const int level = columnFor(metrics, {QStringLiteral("888.88"), QStringLiteral("非対応")});
     const int treeWidths[] = {
-        250, columnFor(metrics, {QStringLiteral("S-10C-HFL 888 m")}), level, level, level, level};
+        170,  columnFor(metrics, {QStringLiteral("S-10C-HFL 888 m")}), level, level, level, level,
+        level};
     for (int c = 0; c < int(std::size(treeWidths)); ++c)
         tree->header()->resizeSection(c, treeWidths[c]);
     connect(tree, &QTreeView::expanded, this,
@@ -113,11 +116,17 @@ QWidget* NetworkWindow::buildOutletPage() {
     outletTable->setWordWrap(false);
     outletTable->verticalHeader()->setDefaultSectionSize(outletTable->fontMetrics().height() + 6);
     outletTable->verticalHeader()->hide();
+    // Five bands beside the verdicts in the right pane: a narrower margin.
     const int bandWidth = columnFor(outletTable->fontMetrics(),
-                                    {QStringLiteral("888.88"), QStringLiteral("VHF (dB)")});
+                                    {QStringLiteral("888.88"), QStringLiteral("非対応")}) -
+                          8;
     const int tableWidths[] = {
-        columnFor(outletTable->fontMetrics(), {QStringLiteral("1001 (10F)")}), bandWidth, bandWidth,
-        bandWidth, bandWidth};
+        columnFor(outletTable->fontMetrics(), {QStringLiteral("1001 (10F)")}),
+        bandWidth,
+        bandWidth,
+        bandWidth,
+        bandWidth,
+        bandWidth};
     for (int c = 0; c < int(std::size(tableWidths)); ++c)
         outletTable->horizontalHeader()->resizeSection(c, tableWidths[c]);
     outletTable->horizontalHeader()->setStretchLastSection(true);
@@ -128,8 +137,26 @@ QWidget* NetworkWindow::buildOutletPage() {
     summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
     summaryLabel->setTextFormat(Qt::PlainText);
 
+    bandEdgeCheck = new QCheckBox(QStringLiteral("ケーブル損失を帯域上端で判定"));
+    bandEdgeCheck->setObjectName(QStringLiteral("bandEdgeCheck"));
+    bandEdgeCheck->setToolTip(cableJudgingText(true));
+    connect(bandEdgeCheck, &QCheckBox::clicked, this, [this](bool checked) {
+        HeadEnd head = m_document->network().head;
+        head.judgeAtBandEdges = checked;
+        edit(QStringLiteral("ケーブル損失の判定周波数"), [head](Network& n) { n.setHead(head); });
+    });
+
+    showCnCheck = new QCheckBox(QStringLiteral("C/N を表示"));
+    showCnCheck->setObjectName(QStringLiteral("showCnCheck"));
+    connect(showCnCheck, &QCheckBox::toggled, m_tableModel, &OutletTableModel::setShowCn);
+
     auto* page = new QWidget;
     auto* tableLayout = new QVBoxLayout(page);
+    auto* options = new QHBoxLayout;
+    options->addWidget(bandEdgeCheck);
+    options->addWidget(showCnCheck);
+    options->addStretch();
+    tableLayout->addLayout(options);
     tableLayout->addWidget(summaryLabel);
     tableLayout->addWidget(outletTable);
     return page;

@@ -4,6 +4,8 @@
 #include "common/numval.h"
 #include "network/catalogparts.h"
 #include "network/networktexts.h"
+#include "network/standardcables.h"
+#include "network/ui/boosterfields.h"
 #include "network/ui/networkdocument.h"
 
 using namespace miravel::common;
@@ -14,8 +16,8 @@ namespace miravel::network {
 namespace {
 
 constexpr ComponentKind Kinds[] = {ComponentKind::Distributor, ComponentKind::Brancher,
-                                   ComponentKind::SeriesUnit, ComponentKind::Outlet,
-                                   ComponentKind::User};
+                                   ComponentKind::SeriesUnit,  ComponentKind::Outlet,
+                                   ComponentKind::User,        ComponentKind::Booster};
 
 int kindPosition(ComponentKind kind) {
     return int(std::find(std::begin(Kinds), std::end(Kinds), kind) - std::begin(Kinds));
@@ -23,6 +25,9 @@ int kindPosition(ComponentKind kind) {
 
 // The order of HeadSource.
 const char* const SourceNames[] = {"入力した値", "端末計算画面の値", "ブースター入力＋利得"};
+// The order of CnSource.
+const char* const CnSourceNames[] = {"C/N を計算しない", "入力 C/N と NF",
+                                     "電界強度画面の入力と NF"};
 
 // A number typed in a field, or nothing when the text is not one.
 std::optional<double> typedNumber(const QString& text) {
@@ -39,6 +44,10 @@ NodeDetails::NodeDetails(NetworkDocument* document, QWidget* parent)
         ui->kindCombo->addItem(componentKindName(kind));
     for (const char* name : SourceNames)
         ui->sourceCombo->addItem(QString::fromUtf8(name));
+    for (const char* name : CnSourceNames)
+        ui->cnSourceCombo->addItem(QString::fromUtf8(name));
+    m_booster = new BoosterFields(ui->nodePage);
+    ui->nodeLayout->addWidget(m_booster, 9, 0, 1, 2);
     // What the file holds; longer texts would not read back.
     for (QLineEdit* field : {ui->roomEdit, ui->floorEdit})
         field->setMaxLength(MaxNetworkTextLength);
@@ -57,19 +66,30 @@ void NodeDetails::connectFields() {
         connect(field, &QLineEdit::editingFinished, this, &NodeDetails::applySetup);
     connect(ui->portCombo, &QComboBox::activated, this, &NodeDetails::applyPort);
     connect(ui->sourceCombo, &QComboBox::activated, this, &NodeDetails::applyHead);
-    for (const auto& edits : {levelEdits(), gainEdits()})
+    connect(ui->cnSourceCombo, &QComboBox::activated, this, &NodeDetails::applyHead);
+    connect(m_booster, &BoosterFields::edited, this, &NodeDetails::applySetup);
+    for (const auto& edits : {levelEdits(), gainEdits(), cnEdits(), nfEdits()})
         for (QLineEdit* field : edits)
             connect(field, &QLineEdit::editingFinished, this, &NodeDetails::applyHead);
     connect(ui->takeTerminalButton, &QPushButton::clicked, this,
             &NodeDetails::terminalLevelsWanted);
 }
 
-std::array<QLineEdit*, BandCount> NodeDetails::levelEdits() const {
-    return {ui->levelVHFEdit, ui->levelUHFEdit, ui->levelBSEdit, ui->levelCSEdit};
+std::array<QLineEdit*, NetBandCount> NodeDetails::levelEdits() const {
+    return {ui->levelVHFEdit, ui->levelUHFEdit, ui->levelBSEdit, ui->levelCSEdit,
+            ui->levelLeftEdit};
 }
 
-std::array<QLineEdit*, BandCount> NodeDetails::gainEdits() const {
-    return {ui->gainVHFEdit, ui->gainUHFEdit, ui->gainBSEdit, ui->gainCSEdit};
+std::array<QLineEdit*, NetBandCount> NodeDetails::gainEdits() const {
+    return {ui->gainVHFEdit, ui->gainUHFEdit, ui->gainBSEdit, ui->gainCSEdit, ui->gainLeftEdit};
+}
+
+std::array<QLineEdit*, NetBandCount> NodeDetails::cnEdits() const {
+    return {ui->cnVHFEdit, ui->cnUHFEdit, ui->cnBSEdit, ui->cnCSEdit, ui->cnLeftEdit};
+}
+
+std::array<QLineEdit*, NetBandCount> NodeDetails::nfEdits() const {
+    return {ui->nfVHFEdit, ui->nfUHFEdit, ui->nfBSEdit, ui->nfCSEdit, ui->nfLeftEdit};
 }
 
 void NodeDetails::showNode(NodeId id) {
@@ -84,14 +104,19 @@ void NodeDetails::showHead() {
     const HeadEnd& head = m_document->network().head;
     ui->detailsPages->setCurrentWidget(ui->headPage);
     ui->sourceCombo->setCurrentIndex(int(head.source));
-    const BandValues levels = headEndLevels(head);
+    ui->cnSourceCombo->setCurrentIndex(int(head.cnSource));
+    const NetBandValues levels = headEndLevels(head);
     const bool typed = head.source == HeadSource::Typed;
-    const bool withGain = head.source == HeadSource::BoosterInputPlusGain;
-    for (int b = 0; b < BandCount; ++b) {
-        levelEdits()[size_t(b)]->setText(NumText(levels[size_t(b)]));
-        levelEdits()[size_t(b)]->setReadOnly(!typed);
-        gainEdits()[size_t(b)]->setText(NumText(head.gain[size_t(b)]));
-        gainEdits()[size_t(b)]->setEnabled(withGain);
+    const bool withGain = head.source != HeadSource::TerminalScreen;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        levelEdits()[b]->setText(NumText(levels[b]));
+        levelEdits()[b]->setReadOnly(!typed);
+        gainEdits()[b]->setText(NumText(head.gain[b]));
+        gainEdits()[b]->setEnabled(withGain);
+        cnEdits()[b]->setText(NumText(head.incomingCn[b]));
+        cnEdits()[b]->setEnabled(head.cnSource == CnSource::Typed);
+        nfEdits()[b]->setText(NumText(head.noiseFigure[b]));
+        nfEdits()[b]->setEnabled(head.cnSource != CnSource::None);
     }
     ui->takeTerminalButton->setEnabled(head.source == HeadSource::TerminalScreen);
 }
@@ -101,6 +126,8 @@ void NodeDetails::showSetup(const NetNode& node) {
     ui->detailsPages->setCurrentWidget(ui->nodePage);
     ui->kindCombo->setCurrentIndex(kindPosition(setup.component.kind));
     fillModels(setup.component.kind, setup.component);
+    m_booster->setVisible(setup.component.kind == ComponentKind::Booster);
+    m_booster->setSpec(setup.component.booster);
     ui->endUnitCheck->setVisible(setup.component.kind == ComponentKind::SeriesUnit);
     ui->endUnitCheck->setChecked(setup.component.endUnit);
     fillPorts(node);
@@ -112,6 +139,10 @@ void NodeDetails::showSetup(const NetNode& node) {
 
 void NodeDetails::fillModels(ComponentKind kind, const Component& current) {
     ui->modelCombo->clear();
+    if (kind == ComponentKind::Booster) { // its model is the name it came with
+        if (!current.userName.isEmpty()) ui->modelCombo->addItem(current.userName);
+        return;
+    }
     if (kind == ComponentKind::User) {
         for (const UserComponent& user : m_document->network().userComponents())
             ui->modelCombo->addItem(user.name);
@@ -125,6 +156,8 @@ void NodeDetails::fillModels(ComponentKind kind, const Component& current) {
 void NodeDetails::fillCables(const QString& current) {
     ui->cableCombo->clear();
     ui->cableCombo->addItems(catalogueCoaxNames());
+    for (const CableType& cable : standardCableTypes())
+        ui->cableCombo->addItem(cable.name);
     for (const CableType& cable : m_document->network().cableTypes())
         ui->cableCombo->addItem(cable.name);
     ui->cableCombo->setCurrentIndex(ui->cableCombo->findText(current));
@@ -159,6 +192,9 @@ void NodeDetails::kindChosen() {
         }
         component.userName = users.front().name;
     }
+    if (kind == ComponentKind::Booster) component.booster = defaultBoosterSpec();
+    m_booster->setSpec(component.booster);
+    m_booster->setVisible(kind == ComponentKind::Booster);
     fillModels(kind, component);
     ui->endUnitCheck->setChecked(false);
     applySetup();
@@ -177,7 +213,19 @@ void NodeDetails::applySetup() {
     Component& c = setup.component;
     c.kind = Kinds[ui->kindCombo->currentIndex()];
     c.model = c.kind == ComponentKind::User ? 1 : std::max(1, ui->modelCombo->currentIndex() + 1);
-    c.userName = c.kind == ComponentKind::User ? ui->modelCombo->currentText() : QString();
+    const bool named = c.kind == ComponentKind::User || c.kind == ComponentKind::Booster;
+    c.userName = named ? ui->modelCombo->currentText() : QString();
+    c.booster = BoosterSpec{};
+    if (c.kind == ComponentKind::Booster) {
+        QString problem;
+        const auto spec = m_booster->spec(&problem);
+        if (!spec) {
+            showNode(m_node);
+            emit refused(problem);
+            return;
+        }
+        c.booster = *spec;
+    }
     c.endUnit = c.kind == ComponentKind::SeriesUnit && ui->endUnitCheck->isChecked();
     setup.coax = CoaxRun{ui->cableCombo->currentText(), *metres};
     setup.room = ui->roomEdit->text().trimmed();
@@ -200,21 +248,39 @@ void NodeDetails::applyPort() {
 void NodeDetails::applyHead() {
     HeadEnd head = m_document->network().head;
     head.source = HeadSource(ui->sourceCombo->currentIndex());
-    for (int b = 0; b < BandCount; ++b) {
+    for (int b = 0; b < NetBandCount; ++b) {
         const auto level = typedNumber(levelEdits()[size_t(b)]->text());
         const auto gain = typedNumber(gainEdits()[size_t(b)]->text());
         if (!level || !gain) {
             showNode(m_node);
             emit refused(QStringLiteral("%1 のレベルと利得は数値 (dB) で入力してください。")
-                             .arg(bandName(b)));
+                             .arg(netBandName(b)));
             return;
         }
         // The shown levels of the other sources are computed, not typed.
         if (head.source == HeadSource::Typed) head.levels[size_t(b)] = *level;
         head.gain[size_t(b)] = *gain;
     }
+    if (!readCn(head)) return;
     if (head == m_document->network().head) return;
     edit(QStringLiteral("出力レベルの変更"), [head](Network& n) { n.setHead(head); });
+}
+
+bool NodeDetails::readCn(HeadEnd& head) {
+    head.cnSource = CnSource(ui->cnSourceCombo->currentIndex());
+    for (int b = 0; b < NetBandCount; ++b) {
+        const auto cn = typedNumber(cnEdits()[size_t(b)]->text());
+        const auto nf = typedNumber(nfEdits()[size_t(b)]->text());
+        if (!cn || !nf) {
+            showNode(m_node);
+            emit refused(QStringLiteral("%1 の入力 C/N と NF は数値 (dB) で入力してください。")
+                             .arg(netBandName(b)));
+            return false;
+        }
+        head.incomingCn[size_t(b)] = *cn;
+        head.noiseFigure[size_t(b)] = *nf;
+    }
+    return true;
 }
 
 } // namespace miravel::network

@@ -15,6 +15,7 @@ class QLineEdit;
 
 namespace miravel::network {
 
+class BoosterFields;
 class NetworkDocument;
 
 class NodeDetails : public QGroupBox {
@@ -46,10 +47,14 @@ private:
     void applyPort();
     void applyHead();
     void edit(const QString& text, const std::function<void(Network&)>& change);
-    std::array<QLineEdit*, common::BandCount> levelEdits() const;
-    std::array<QLineEdit*, common::BandCount> gainEdits() const;
+    std::array<QLineEdit*, NetBandCount> levelEdits() const;
+    std::array<QLineEdit*, NetBandCount> gainEdits() const;
+    std::array<QLineEdit*, NetBandCount> cnEdits() const;
+    std::array<QLineEdit*, NetBandCount> nfEdits() const;
+    bool readCn(HeadEnd& head);
 
     NetworkDocument* m_document;
+    BoosterFields* m_booster;
     NodeId m_node = HeadEndId;
 };
 

@@ -40,6 +40,13 @@ void OutletTableModel::countNames() {
             ++m_nameCount[outlets[i].name];
 }
 
+void OutletTableModel::setShowCn(bool show) {
+    if (show == m_showCn) return;
+    beginResetModel();
+    m_showCn = show;
+    endResetModel();
+}
+
 int OutletTableModel::sameNamed(int row) const {
     return m_nameCount.value(m_document->result().outlets[size_t(row)].name);
 }
@@ -53,10 +60,15 @@ int OutletTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant OutletTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (orientation != Qt::Horizontal) return {};
+    const bool band = section >= FirstBandColumn && section < VerdictColumn;
+    // Band names alone, so that five bands fit; the unit in the tooltip.
+    if (role == Qt::ToolTipRole && band)
+        return m_showCn ? QStringLiteral("C/N (dB)") : QStringLiteral("端子レベル (dB)");
+    if (role != Qt::DisplayRole) return {};
     if (section == NameColumn) return QStringLiteral("端子");
     if (section == VerdictColumn) return QStringLiteral("判定");
-    return bandName(section - FirstBandColumn) + QStringLiteral(" (dB)");
+    return netBandName(section - FirstBandColumn);
 }
 
 QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
@@ -73,6 +85,9 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
     case NodeRole:
         return quint32(outlet.node);
     case Qt::ForegroundRole:
+        if (band && m_showCn)
+            return outlet.bands[size_t(column - FirstBandColumn)].cnLow ? failColour()
+                                                                        : QColor(Qt::black);
         if (band) return verdictColour(outlet.bands[size_t(column - FirstBandColumn)].verdict);
         if (column == VerdictColumn) return outlet.fails() ? failColour() : passColour();
         return {};
@@ -101,6 +116,7 @@ QVariant OutletTableModel::display(int row, int column) const {
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];
     if (column == NameColumn) return outlet.name;
     if (column == VerdictColumn) return outletVerdictLine(outlet);
+    if (m_showCn) return outletCnText(outlet.bands[size_t(column - FirstBandColumn)]);
     return levelText(outlet.bands[size_t(column - FirstBandColumn)].level);
 }
 
@@ -108,12 +124,16 @@ QVariant OutletTableModel::sortValue(int row, int column) const {
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];
     if (column == NameColumn) return outlet.name;
     if (column == VerdictColumn) return outlet.fails() ? 0 : 1;
+    if (m_showCn) {
+        const auto& cn = outlet.bands[size_t(column - FirstBandColumn)].cn;
+        return cn ? *cn : -std::numeric_limits<double>::infinity();
+    }
     const auto& level = outlet.bands[size_t(column - FirstBandColumn)].level;
     return level ? *level : -std::numeric_limits<double>::infinity();
 }
 
 bool OutletTableModel::isWorst(int row, int column) const {
-    if (column < FirstBandColumn || column >= VerdictColumn) return false;
+    if (column < FirstBandColumn || column >= VerdictColumn || m_showCn) return false;
     return isLowestOfBand(m_document->result(), row, column - FirstBandColumn);
 }
 

@@ -18,11 +18,15 @@ class NetworkDocument;
 class OutletTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { NameColumn, FirstBandColumn, VerdictColumn = FirstBandColumn + 4 };
+    enum Column { NameColumn, FirstBandColumn, VerdictColumn = FirstBandColumn + NetBandCount };
     static constexpr int SortRole = Qt::UserRole;
     static constexpr int NodeRole = Qt::UserRole + 1;
 
     explicit OutletTableModel(NetworkDocument* document, QObject* parent = nullptr);
+
+    // The band columns show each outlet's C/N instead of its level.
+    void setShowCn(bool show);
+    bool showsCn() const { return m_showCn; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,7 +50,7 @@ private:
         QString name;
         bool operator==(const Row& o) const { return node == o.node && port == o.port; }
     };
-    using Worst = std::array<std::optional<double>, common::BandCount>;
+    using Worst = std::array<std::optional<double>, NetBandCount>;
     void documentChanged();
     void takeRows();
     bool replaceMiddle(); // true when rows were added or removed
@@ -59,6 +63,7 @@ private:
     QHash<QString, int> m_nameCount;
     std::vector<Row> m_rows;
     Worst m_worst{};
+    bool m_showCn = false;
 };
 
 // The sorted view of the table that the screen shows.

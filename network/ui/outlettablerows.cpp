@@ -14,7 +14,7 @@ namespace miravel::network {
 OutletTableModel::Worst OutletTableModel::worstLevels() const {
     const NetworkResult& r = m_document->result();
     Worst worst{};
-    for (size_t b = 0; b < BandCount; ++b)
+    for (size_t b = 0; b < NetBandCount; ++b)
         if (r.summary[b].worst >= 0)
             worst[b] = r.outlets[size_t(r.summary[b].worst)].bands[b].level;
     return worst;
@@ -104,7 +104,7 @@ void OutletTableModel::showChangedRows(bool renamed) {
         i = end;
     }
     const Worst worst = worstLevels();
-    for (int b = 0; b < BandCount; ++b)
+    for (int b = 0; b < NetBandCount; ++b)
         if (worst[size_t(b)] != m_worst[size_t(b)] && !m_rows.empty())
             announceRows(0, int(m_rows.size()) - 1, FirstBandColumn + b, FirstBandColumn + b);
     m_worst = worst;

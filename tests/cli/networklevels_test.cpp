@@ -7,6 +7,7 @@
 #include "standard/profilestore.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QTemporaryDir>
@@ -36,20 +37,25 @@ TEST(NetworkLevels, EveryOutletWithLevelsAndVerdicts) {
     EXPECT_TRUE(r.err.contains(QStringLiteral("12 端子中 4"))) << r.err.toStdString();
     const QStringList lines = r.wholeOut().split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 13);
-    EXPECT_EQ(lines[0],
-              QStringLiteral("outlet,room,floor,vhf_level,vhf_verdict,uhf_level,"
-                             "uhf_verdict,bs_level,bs_verdict,cs_level,cs_verdict,result"));
+    EXPECT_TRUE(r.err.startsWith(cableJudgingText(false))) << r.err.toStdString();
+    EXPECT_EQ(
+        lines[0],
+        QStringLiteral("outlet,room,floor,vhf_level,vhf_verdict,uhf_level,uhf_verdict,bs_level,"
+                       "bs_verdict,cs_level,cs_verdict,lhcp_level,lhcp_verdict,vhf_cn,"
+                       "vhf_cn_verdict,uhf_cn,uhf_cn_verdict,bs_cn,bs_cn_verdict,cs_cn,"
+                       "cs_cn_verdict,lhcp_cn,lhcp_cn_verdict,result"));
+    // Today's four bands; the catalogue parts carry no left band.
     EXPECT_EQ(lines[1], QStringLiteral("101 (1F),101,1F,82.186,基準なし,84.574,過大 +3.57 dB,82.27,"
-                                       "過大 +1.27 dB,76.88,適合,不適合"));
+                                       "過大 +1.27 dB,76.88,適合,非対応,非対応,,,,,,,,,,,不適合"));
     EXPECT_EQ(lines[5], QStringLiteral("201 (2F),201,2F,58.054,基準なし,60.601,適合,62.382,適合,"
-                                       "56.876,適合,適合"));
+                                       "56.876,適合,非対応,非対応,,,,,,,,,,,適合"));
 }
 
 TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     const BatchResult csv =
         networkLevelsCommand(example("tower-40.tvdn"), OutputFormat::Csv, Outlet2K);
     EXPECT_EQ(csv.status, ExitOk);
-    EXPECT_TRUE(csv.err.isEmpty());
+    EXPECT_EQ(csv.err, cableJudgingText(false) + u'\n'); // only where the cable losses were taken
     EXPECT_EQ(csv.wholeOut().count(u'\n'), 2001);
 
     // A part not rated for CS: the text says so; in JSON the level is null.
@@ -73,6 +79,29 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
     EXPECT_TRUE(text.wholeOut().contains(QStringLiteral("非対応")));
     EXPECT_TRUE(text.wholeOut().contains(QStringLiteral("CS 判定")));
+}
+
+// The 4K8K tower under a 4K8K profile: left-band levels and every C/N per
+// outlet, and the outlets that fail the left band make the exit status 3.
+TEST(NetworkLevels, FourK8KTowerListsTheLeftBandAndCn) {
+    const Profile outlet4K8K = standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K});
+    const BatchResult r =
+        networkLevelsCommand(example("tower-4k8k-42.tvdn"), OutputFormat::Json, outlet4K8K);
+    EXPECT_EQ(r.status, ExitFailing);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("168 端子中"))) << r.err.toStdString();
+    const QJsonValue rows = QJsonDocument::fromJson(r.wholeOut().toUtf8())[QStringLiteral("rows")];
+    const QJsonValue first = rows[0];
+    EXPECT_TRUE(first[QStringLiteral("lhcp_level")].isDouble());
+    EXPECT_TRUE(first[QStringLiteral("lhcp_cn")].isDouble());
+    EXPECT_EQ(first[QStringLiteral("lhcp_cn_verdict")], QJsonValue(QStringLiteral("適合")));
+    int leftFailing = 0;
+    for (const QJsonValue row : rows.toArray())
+        leftFailing += row[QStringLiteral("lhcp_verdict")].toString().startsWith(u"不足");
+    EXPECT_GT(leftFailing, 0);
+    // Under 2K the left band has no criterion: the same tower passes.
+    EXPECT_EQ(
+        networkLevelsCommand(example("tower-4k8k-42.tvdn"), OutputFormat::Csv, Outlet2K).status,
+        ExitOk);
 }
 
 // Rooms are names: "101" stays a JSON string, as the levels stay numbers.

@@ -9,27 +9,31 @@ using namespace miravel::standard;
 
 namespace {
 
-const TextRows Cables = {{"ECO-5C", "10", "20", "30", "--"}, {"ECO-7C", "7.5", "15", "", "22"}};
-const TextRows Users = {{"自作分配器", "", "3", "4", "5", "6"},
-                        {"自作分配器", "端子", "10", "11", "12", ""},
-                        {"増幅器", "", "-20", "-20", "-25", "-25"}};
+const TextRows Cables = {{"ECO-5C", "1300", "220:10 770:20  1300:30"},
+                         {"ECO-7C", "", "220:7.5 770:15 3224:22"}};
+const TextRows Users = {{"自作分配器", "", "3", "4", "5", "6", "7"},
+                        {"自作分配器", "端子", "10", "11", "12", "", ""},
+                        {"増幅器", "", "-20", "-20", "-25", "-25", "-25"}};
 
 TEST(DefinitionRows, RowsBecomeDefinitionsAndBackUnchanged) {
     Network net;
     replaceDefinitions(net, Cables, Users);
     ASSERT_EQ(net.cableTypes().size(), 2u);
-    EXPECT_EQ(net.cableTypes()[0].lossPer100m, (BandLoss{10.0, 20.0, 30.0, std::nullopt}));
-    EXPECT_EQ(net.cableTypes()[1].lossPer100m, (BandLoss{7.5, 15.0, std::nullopt, 22.0}));
+    EXPECT_EQ(net.cableTypes()[0].points, (LossPoints{{220, 10}, {770, 20}, {1300, 30}}));
+    EXPECT_EQ(net.cableTypes()[0].ratedToMHz, 1300.0);
+    EXPECT_EQ(net.cableTypes()[1].points, (LossPoints{{220, 7.5}, {770, 15}, {3224, 22}}));
+    EXPECT_FALSE(net.cableTypes()[1].ratedToMHz);
     ASSERT_EQ(net.userComponents().size(), 2u);
     const UserComponent& split = net.userComponents()[0];
     ASSERT_EQ(split.ports.size(), 2u);
     EXPECT_FALSE(split.ports[0].outlet);
     EXPECT_TRUE(split.ports[1].outlet);
-    EXPECT_EQ(split.ports[1].loss, (BandLoss{10.0, 11.0, 12.0, std::nullopt}));
+    EXPECT_EQ(split.ports[1].loss, (BandLoss{10.0, 11.0, 12.0, std::nullopt, std::nullopt}));
     EXPECT_EQ(net.userComponents()[1].ports[0].loss[BS], -25.0);
+    EXPECT_EQ(net.userComponents()[0].ports[0].loss[LeftBand], 7.0);
 
     TextRows cablesBack = Cables;
-    cablesBack[0][4] = QString(); // "--" reads back as empty: not rated
+    cablesBack[0][2] = QStringLiteral("220:10 770:20 1300:30"); // one blank between points
     EXPECT_EQ(cableTypeRows(net), cablesBack);
     EXPECT_EQ(userComponentRows(net), Users);
 }
@@ -42,10 +46,14 @@ TEST(DefinitionRows, RefusalsNameTheRowAndChangeNothing) {
         const char* named;
     };
     const Case cases[] = {
-        {"not a number", {{"ECO", "1", "x", "", ""}}, {}, "ケーブル種別の 1 行目"},
-        {"same cable twice", {{"A", "1"}, {"A", "2"}}, {}, "ケーブル種別の 2 行目"},
-        {"catalogue name", {{"S-5C-FB", "1"}}, {}, "ケーブル種別の 1 行目"},
-        {"loss out of range", {{"A", "1001"}}, {}, "ケーブル種別の 1 行目"},
+        {"not a number", {{"ECO", "", "220:x"}}, {}, "ケーブル種別の 1 行目"},
+        {"not a pair", {{"ECO", "", "220 770:1"}}, {}, "ケーブル種別の 1 行目"},
+        {"limit not a number", {{"ECO", "x", "220:1"}}, {}, "ケーブル種別の 1 行目"},
+        {"same cable twice", {{"A", "", "220:1"}, {"A", "", "220:2"}}, {}, "ケーブル種別の 2 行目"},
+        {"catalogue name", {{"S-5C-FB", "", "220:1"}}, {}, "ケーブル種別の 1 行目"},
+        {"standard name", {{"ECO-S-5C-FB", "", "220:1"}}, {}, "ケーブル種別の 1 行目"},
+        {"loss out of range", {{"A", "", "220:1001"}}, {}, "ケーブル種別の 1 行目"},
+        {"frequency twice", {{"A", "", "220:1 220:2"}}, {}, "ケーブル種別の 1 行目"},
         {"no name", {}, {{"", "", "1"}}, "ユーザー部品の 1 行目"},
         {"outputs apart",
          {},
@@ -58,12 +66,12 @@ TEST(DefinitionRows, RefusalsNameTheRowAndChangeNothing) {
          {{"P", "", "1"}, {"P", "", "1"}, {"R", "", "300"}},
          "ユーザー部品の 3 行目"},
         {"name beyond the file's limit",
-         {{QString(MaxNetworkTextLength + 1, u'長'), "1"}},
+         {{QString(MaxNetworkTextLength + 1, u'長'), "", "220:1"}},
          {},
          "ケーブル種別の 1 行目: ケーブル種別の名前は 200 文字まで"},
     };
     Network net;
-    replaceDefinitions(net, {{"KEEP", "1", "1", "1", "1"}}, {});
+    replaceDefinitions(net, {{"KEEP", "", "220:1 770:1"}}, {});
     const Network before = net;
     for (const Case& c : cases) {
         try {
@@ -101,7 +109,7 @@ TEST(DefinitionRows, ChangedLossesReachTheLevelsBelow) {
     };
     const double before = uhf();
     TextRows changed = Cables;
-    changed[0][2] = QStringLiteral("25");
+    changed[0][2] = QStringLiteral("220:10 770:25 1300:30");
     replaceDefinitions(net, changed, {});
     EXPECT_NEAR(uhf(), before - 5, 1e-9);
 }

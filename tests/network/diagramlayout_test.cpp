@@ -59,13 +59,14 @@ TEST(DiagramLayout, TextsAndMarksFollowTheVerdicts) {
     EXPECT_EQ(tap.title, QStringLiteral("テレビ端子 DCM7FTCS"));
     EXPECT_EQ(tap.detail, QStringLiteral("分岐1 ← S-5C-FB 12 m　101"));
     const OutletResult& o = r.outlets[size_t(r.node(s.tap)->firstOutlet)];
-    EXPECT_EQ(tap.levels, QStringLiteral("VHF %1  UHF %2  BS %3  CS %4")
+    EXPECT_EQ(tap.levels, QStringLiteral("VHF %1  UHF %2  BS %3  CS %4  左旋 %5")
                               .arg(levelText(o.bands[0].level), levelText(o.bands[1].level),
-                                   levelText(o.bands[2].level), levelText(o.bands[3].level)));
+                                   levelText(o.bands[2].level), levelText(o.bands[3].level),
+                                   levelText(o.bands[4].level)));
     EXPECT_EQ(tap.mark, o.fails() ? DiagramMark::Fail : DiagramMark::Pass);
     // A BS-only outlet leaves CS unrated: it fails, and so does every part above it.
     const DiagramBox& side = layout.boxes[5];
-    EXPECT_TRUE(side.levels.endsWith(QStringLiteral("CS 非対応")));
+    EXPECT_TRUE(side.levels.endsWith(QStringLiteral("CS 非対応  左旋 非対応")));
     EXPECT_EQ(side.mark, DiagramMark::Fail);
     EXPECT_EQ(layout.boxes[1].mark, DiagramMark::Fail);
     EXPECT_EQ(layout.boxes[0].detail, QStringLiteral("ブースター出力"));
@@ -156,6 +157,7 @@ TEST(NetworkTexts, VerdictLineNamesOnlyFailingBands) {
     o.bands[UHF] = judgeOutletBand(70.0, LevelRange{50, 81});
     o.bands[BS] = judgeOutletBand(std::nullopt, LevelRange{52, 81});
     o.bands[CS] = judgeOutletBand(50.0, LevelRange{52, 81});
+    o.bands[LeftBand] = judgeOutletBand(std::nullopt, std::nullopt); // 2K: no criterion
     EXPECT_EQ(outletVerdictLine(o), QStringLiteral("BS 非対応、CS 不足 −2.00 dB"));
     o.bands[BS] = judgeOutletBand(60.0, LevelRange{52, 81});
     o.bands[CS] = judgeOutletBand(60.0, LevelRange{52, 81});

@@ -10,6 +10,7 @@
 #include "network/tvdnfile.h"
 #include "standard/criteria.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const NetworkResult result = computeNetwork(*network, standardProfile(ProfileId{}));
     check(result.nodes.size() == size_t(network->nodeCount()) + 1, "a node without a result");
+    // Under 4K8K the left band is judged, and every C/N is a number or none.
+    const NetworkResult uhd = computeNetwork(
+        *network, standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K}));
+    for (const OutletResult& outlet : uhd.outlets)
+        for (const BandJudgement& band : outlet.bands)
+            check(!band.cn || !std::isnan(*band.cn), "a C/N that is not a number");
     for (const OutletResult& outlet : result.outlets) {
         try {
             terminalFieldsForOutlet(*network, outlet.node);

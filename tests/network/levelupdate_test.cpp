@@ -13,7 +13,9 @@ using namespace miravel::standard;
 namespace {
 
 bool sameBand(const BandJudgement& a, const BandJudgement& b) {
-    return a.level == b.level && a.verdict == b.verdict && a.deviation == b.deviation;
+    return a.level == b.level && a.verdict == b.verdict && a.deviation == b.deviation &&
+           a.estimated == b.estimated && a.cn == b.cn && a.cnJudged == b.cnJudged &&
+           a.cnLow == b.cnLow && a.cnDeviation == b.cnDeviation;
 }
 
 // Every figure of two results, the first difference named.
@@ -24,22 +26,25 @@ void expectSame(const NetworkResult& kept, const NetworkResult& anew, int step) 
         ASSERT_TRUE(a.node == b.node && a.port == b.port && a.name == b.name && a.room == b.room &&
                     a.floor == b.floor)
             << step << " outlet " << i;
-        for (size_t band = 0; band < BandCount; ++band)
+        for (size_t band = 0; band < NetBandCount; ++band)
             ASSERT_TRUE(sameBand(a.bands[band], b.bands[band])) << step << " outlet " << i;
     }
-    for (size_t b = 0; b < BandCount; ++b) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
         const BandSummary &x = kept.summary[b], &y = anew.summary[b];
         ASSERT_TRUE(x.worst == y.worst && x.best == y.best && x.failing == y.failing &&
                     x.unrated == y.unrated)
             << step << " band " << b;
     }
     ASSERT_EQ(kept.failingOutlets, anew.failingOutlets) << step;
+    ASSERT_EQ(kept.failingBoosters, anew.failingBoosters) << step;
+    ASSERT_EQ(kept.judgedAtBandEdges, anew.judgedAtBandEdges) << step;
     ASSERT_EQ(kept.nodes.size(), anew.nodes.size()) << step;
     for (size_t i = 0; i < kept.nodes.size(); ++i) {
         const auto& [idA, a] = kept.nodes[i];
         const auto& [idB, b] = anew.nodes[i];
-        ASSERT_TRUE(idA == idB && a.input == b.input && a.firstOutlet == b.firstOutlet &&
-                    a.failingBelow == b.failingBelow)
+        ASSERT_TRUE(idA == idB && a.input == b.input && a.estimated == b.estimated &&
+                    a.noise == b.noise && a.booster == b.booster &&
+                    a.firstOutlet == b.firstOutlet && a.failingBelow == b.failingBelow)
             << step << " node " << idA;
     }
 }
@@ -59,10 +64,10 @@ void randomEdit(Network& net, OutletCriteria& criteria, QRandomGenerator& random
         setup.component.model =
             setup.component.model == 2 ? 4 : 2; // CS-C2 and CS-C4 differ in taps
     } else if (kind == 16) {
-        net.head.levels[random.bounded(quint32(BandCount))] += random.bounded(21) - 10;
+        net.head.levels[random.bounded(quint32(NetBandCount))] += random.bounded(21) - 10;
         return;
     } else if (kind == 17) {
-        criteria[size_t(random.bounded(quint32(BandCount)))].reset();
+        criteria.level[size_t(random.bounded(quint32(NetBandCount)))].reset();
         return;
     } else if (kind == 18 && net.children(id).empty()) {
         net.takeSubtree(id);

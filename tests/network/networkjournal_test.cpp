@@ -62,9 +62,9 @@ TEST(NetworkJournal, EachKindOfEditUndoesAndRedoesExactly) {
         {"repeat", [](Network& n) { n.repeatSubtree(n.children(floor3(n)).front(), 1); }},
         {"definitions and their use",
          [](Network& n) {
-             n.setCableType({QStringLiteral("ECO"), {1.0, 2.0, 3.0, 4.0}});
+             n.setCableType(cableTypeAtColumns(QStringLiteral("ECO"), {1.0, 2.0, 3.0, 4.0}));
              n.setSetup(trunk(n), partSetup(ComponentKind::Brancher, "CS-C4", "ECO", 3));
-             replaceDefinitions(n, {{"ECO", "9", "9", "9", "9"}}, {});
+             replaceDefinitions(n, {{"ECO", "", "220:9 770:9 1300:9 1770:9"}}, {});
          }},
     };
     for (const auto& c : cases) {

@@ -76,7 +76,7 @@ TEST(NetworkModel, RefusedEditsChangeNothing) {
          "ノードは"},
         {"cable named as a catalogue type",
          [](Small& s) {
-             s.net.setCableType({QStringLiteral("S-7C-FB"), {}});
+             s.net.setCableType({QStringLiteral("S-7C-FB"), {}, std::nullopt});
          },
          "S-7C-FB"},
         {"user part without ports",
@@ -264,7 +264,7 @@ TEST(NetworkModel, EqualityIgnoresIdsButNotPorts) {
 
 TEST(NetworkModel, DefinitionsInUseStay) {
     Small s;
-    s.net.setCableType({QStringLiteral("ECO"), {1.0, 2.0, 3.0, 4.0}});
+    s.net.setCableType(cableTypeAtColumns(QStringLiteral("ECO"), {1.0, 2.0, 3.0, 4.0}));
     s.net.setSetup(s.sideOutlet, partSetup(ComponentKind::Outlet, "BS-7F", "ECO", 10));
     EXPECT_THROW(s.net.removeCableType(QStringLiteral("ECO")), UserError);
     s.net.setSetup(s.sideOutlet, partSetup(ComponentKind::Outlet, "BS-7F"));

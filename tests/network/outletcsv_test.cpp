@@ -22,13 +22,17 @@ TEST(OutletCsv, ApartmentTable) {
     const QStringList lines =
         csvLines(outletTableCsv(computeNetwork(loadExample("apartment-12.tvdn"), outletRanges())));
     ASSERT_EQ(lines.size(), 13);
-    EXPECT_EQ(lines[0],
-              QStringLiteral("端子,部屋,階,VHF レベル(dB),VHF 判定,UHF レベル(dB),UHF 判定,"
-                             "BS レベル(dB),BS 判定,CS レベル(dB),CS 判定,総合"));
-    // 101: 82.186 / 84.574 / 82.27 / 76.88 (worked out in the propagation test).
+    EXPECT_EQ(lines[0], QStringLiteral(
+                            "端子,部屋,階,VHF レベル(dB),VHF 判定,UHF レベル(dB),UHF 判定,"
+                            "BS レベル(dB),BS 判定,CS レベル(dB),CS 判定,左旋 レベル(dB),左旋 判定,"
+                            "VHF C/N(dB),VHF C/N判定,UHF C/N(dB),UHF C/N判定,BS C/N(dB),BS C/N判定,"
+                            "CS C/N(dB),CS C/N判定,左旋 C/N(dB),左旋 C/N判定,総合"));
+    // 101: 82.186 / 84.574 / 82.27 / 76.88 (worked out in the propagation test);
+    // catalogue parts carry no left band, and the file reckons no C/N.
     EXPECT_EQ(lines[1], QStringLiteral("101 (1F),101,1F,82.19,基準なし,84.57,過大 +3.57 dB,82.27,"
-                                       "過大 +1.27 dB,76.88,適合,不適合"));
-    EXPECT_TRUE(lines[6].endsWith(QStringLiteral(",適合,適合"))) << lines[6].toStdString();
+                                       "過大 +1.27 dB,76.88,適合,非対応,非対応,,,,,,,,,,,不適合"));
+    EXPECT_TRUE(lines[6].endsWith(QStringLiteral(",適合,非対応,非対応,,,,,,,,,,,適合")))
+        << lines[6].toStdString();
 }
 
 TEST(OutletCsv, UnratedBandsAndQuotedNames) {
@@ -41,7 +45,7 @@ TEST(OutletCsv, UnratedBandsAndQuotedNames) {
     // The name is quoted with its quotes doubled; BS-7F is not rated for CS.
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"A,\"\"1\"\"\",\"A,\"\"1\"\"\",,")))
         << lines[1].toStdString();
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",非対応,非対応,不適合")))
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",非対応,非対応,非対応,非対応,,,,,,,,,,,不適合")))
         << lines[1].toStdString();
 }
 

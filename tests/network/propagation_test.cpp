@@ -170,7 +170,8 @@ TEST(Propagation, ThinCoaxBlocksBsAndCsButNotAZeroRun) {
 
 TEST(Propagation, NetworkCableTypesAndUserComponents) {
     Network net;
-    net.setCableType({QStringLiteral("ECO-5C"), {10.0, 20.0, 30.0, std::nullopt}});
+    net.setCableType(
+        cableTypeAtColumns(QStringLiteral("ECO-5C"), {10.0, 20.0, 30.0, std::nullopt}));
     UserComponent tap{QStringLiteral("壁面端子"), {}};
     tap.ports.push_back({{1.0, 2.0, std::nullopt, 4.0}, false});
     tap.ports.push_back({{3.0, 3.5, 4.0, 4.5}, true});
@@ -185,7 +186,7 @@ TEST(Propagation, NetworkCableTypesAndUserComponents) {
     EXPECT_FALSE(bands[CS].level);                     // the cable is not rated for CS
 
     // A changed definition is converted again for the nodes that use it.
-    net.setCableType({QStringLiteral("ECO-5C"), {10.0, 20.0, 30.0, 40.0}});
+    net.setCableType(cableTypeAtColumns(QStringLiteral("ECO-5C"), {10.0, 20.0, 30.0, 40.0}));
     const NetworkResult again = computeNetwork(net, outletRanges());
     EXPECT_NEAR(*again.outlets.at(0).bands[CS].level, 105 - 20 - 4.5, 1e-9);
     EXPECT_EQ(again.node(id)->firstOutlet, 0);

@@ -24,7 +24,7 @@ void expectRoundTrip(const Network& net) {
         const TerminalFields f = terminalFieldsForOutlet(net, o.node);
         const KeisanResult k = Keisan(f);
         ASSERT_EQ(k.errorNumber, 0) << o.name.toStdString();
-        const BandValues head = headEndLevels(net.head);
+        const NetBandValues head = headEndLevels(net.head);
         for (int b = 0; b < BandCount; ++b) {
             if (o.bands[b].level) {
                 EXPECT_NEAR(*o.bands[b].level, head[size_t(b)] - k.Total_Loss[b], 1e-9)
@@ -110,7 +110,7 @@ TEST(TerminalPath, PathsThatCannotBeExpressed) {
          "分波器X"},
         {"network cable type",
          [](Network& n) {
-             n.setCableType({QStringLiteral("ECO-7C"), {1.0, 2.0, 3.0, 4.0}});
+             n.setCableType(cableTypeAtColumns(QStringLiteral("ECO-7C"), {1.0, 2.0, 3.0, 4.0}));
              return n.addChild(HeadEndId, 0,
                                partSetup(ComponentKind::Outlet, "BS-7F", "ECO-7C", 3));
          },

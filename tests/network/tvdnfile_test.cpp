@@ -46,7 +46,8 @@ TEST(TvdnFile, BaseFileReads) {
     const Network net = decodeText(QString::fromUtf8(Base));
     EXPECT_EQ(net.nodeCount(), 3);
     ASSERT_TRUE(net.cableType(QStringLiteral("ECO-5C")));
-    EXPECT_FALSE(net.cableType(QStringLiteral("ECO-5C"))->lossPer100m[CS]);
+    const CableType* eco = net.cableType(QStringLiteral("ECO-5C"));
+    EXPECT_FALSE(cableLossAt(eco->points, 1770, eco->ratedToMHz)); // version 1's null: not rated
     const NetworkResult r = computeNetwork(net, outletRanges());
     ASSERT_EQ(r.outlets.size(), 2u);
     EXPECT_EQ(r.outlets[0].name, QStringLiteral("101 (1F)"));
@@ -63,7 +64,7 @@ TEST(TvdnFile, RefusalsNameThePlace) {
     const Refusal cases[] = {
         {"\"version\": 1", "\"version\": 1,", "JSON"},
         {"miravel-network", "other", "format"},
-        {"\"version\": 1", "\"version\": 2", "version"},
+        {"\"version\": 1", "\"version\": 3", "version"},
         {"\"version\": 1", "\"version\": 1, \"extra\": 0", "extra: 不明な項目"},
         {"[95, 100, 100, 100]", "[95, 100, 100]", "headEnd.levels: 帯域ごとに"},
         {"[95, 100, 100, 100]", "[95, 100, \"100\", 100]", "headEnd.levels[2]: 数値"},
@@ -193,7 +194,8 @@ TEST(TvdnFile, ANetworkAtEveryLimitSavesAndReadsBack) {
     head.gain = {MaxHeadLevel, MinHeadLevel, 1e-7, 2.0 / 3};
     net.setHead(head);
     for (int i = 0; i < MaxCableTypes; ++i)
-        net.setCableType({named(i), {0.0, MaxCableLossPer100m, std::nullopt, 1.0 / 3}});
+        net.setCableType(
+            cableTypeAtColumns(named(i), {0.0, MaxCableLossPer100m, std::nullopt, 1.0 / 3}));
     UserComponent user{{}, std::vector<UserPort>(size_t(MaxUserPorts))};
     for (UserPort& port : user.ports)
         port = {{MinUserLoss, MaxUserLoss, std::nullopt, 1.0 / 7}, true};
@@ -211,7 +213,7 @@ TEST(TvdnFile, ANetworkAtEveryLimitSavesAndReadsBack) {
     }
     // One beyond any limit is refused.
     EXPECT_THROW(net.addChild(parent, 0, setup), UserError);
-    EXPECT_THROW(net.setCableType({QStringLiteral("X"), {}}), UserError);
+    EXPECT_THROW(net.setCableType({QStringLiteral("X"), {}, std::nullopt}), UserError);
     EXPECT_THROW(net.setUserComponent({QStringLiteral("X"), {UserPort{}}}), UserError);
     for (auto beyond : {&NodeSetup::room, &NodeSetup::floor}) {
         NodeSetup longer = setup;

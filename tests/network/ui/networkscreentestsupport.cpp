@@ -55,6 +55,8 @@ QAction* addActionFor(NetworkWindow* s, ComponentKind kind) {
         return named<QAction>(s, "addSeriesUnit");
     case ComponentKind::Outlet:
         return named<QAction>(s, "addOutlet");
+    case ComponentKind::Booster:
+        return named<QAction>(s, "addBooster");
     case ComponentKind::User:
         break;
     }
@@ -68,8 +70,9 @@ void setHeadEnd(NetworkWindow* s, const HeadEnd& head) {
         named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelVHFEdit"),
         named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelUHFEdit"),
         named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelBSEdit"),
-        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelCSEdit")};
-    for (int b = 0; b < BandCount; ++b)
+        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelCSEdit"),
+        named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelLeftEdit")};
+    for (int b = 0; b < NetBandCount; ++b)
         typeInto(const_cast<QLineEdit*>(levels[b]), QString::number(head.levels[size_t(b)]));
 }
 

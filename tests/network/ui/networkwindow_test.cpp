@@ -512,7 +512,7 @@ TEST_F(NetworkScreen, TakesTheTerminalScreensBoosterLevels) {
     named<QPushButton>(named<NodeDetails>(s, "NodeDetails"), "takeTerminalButton")->click();
     const HeadEnd& head = s->document()->network().head;
     EXPECT_EQ(head.source, HeadSource::TerminalScreen);
-    EXPECT_EQ(head.levels, (BandValues{98.5, 0, 0, 0}));
+    EXPECT_EQ(head.levels, (NetBandValues{98.5, 0, 0, 0, 105})); // the left band kept
     EXPECT_EQ(named<QLineEdit>(named<NodeDetails>(s, "NodeDetails"), "levelVHFEdit")->text(),
               QStringLiteral("98.5"));
 }
@@ -522,12 +522,12 @@ TEST_F(NetworkScreen, DefinedCablesAndPartsAreChosenInTheDetails) {
     DefinitionsDialog dialog(s);
     dialog.setRows({}, {});
     named<QPushButton>(&dialog, "addCableRow")->click();
-    const QStringList cable = {"ECO-5C", "10", "20", "30", "--"};
+    const QStringList cable = {"ECO-5C", "1300", "220:10 770:20 1300:30"};
     for (int c = 0; c < cable.size(); ++c)
         named<QTableWidget>(&dialog, "cableTable")->item(0, c)->setText(cable[c]);
     named<QPushButton>(&dialog, "addUserRow")->click();
     named<QTableWidget>(&dialog, "userTable")->item(0, 0)->setText(QStringLiteral("増幅器"));
-    for (int c = 2; c < 6; ++c)
+    for (int c = 2; c < 7; ++c)
         named<QTableWidget>(&dialog, "userTable")->item(0, c)->setText(QStringLiteral("-20"));
     ASSERT_TRUE(s->applyDefinitions(dialog.cableRows(), dialog.userRows()));
     EXPECT_EQ(dialog.userRows().at(0).at(1), QString()); // not an outlet output

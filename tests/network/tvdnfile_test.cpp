@@ -245,6 +245,19 @@ TEST(TvdnFile, AHundredThousandOutletsSaveAndReadBack) {
     EXPECT_LT(net.nodeCount(), MaxNetworkNodes / 8);
 }
 
+// A read asked to stop gives nothing; not asked, the network.
+TEST(TvdnFile, AReadThatIsStoppedGivesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tower.tvdn"));
+    writeNetworkFile(path, generateTower(TowerPlan{}));
+    std::atomic<bool> stop{true};
+    EXPECT_FALSE(readNetworkFile(path, stop).has_value());
+    stop = false;
+    const std::optional<Network> read = readNetworkFile(path, stop);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(*read == readNetworkFile(path));
+}
+
 TEST(TvdnFile, DepthAndSizeCaps) {
     QString nested = QStringLiteral("[]");
     for (int i = 0; i < MaxNetworkDepth + 1; ++i)

@@ -41,22 +41,43 @@ struct Refusal {
     throw Refusal{path, reason};
 }
 
-QString at(const QString& path, const char* key) {
-    return path.isEmpty() ? QString::fromLatin1(key) : path + u'.' + QString::fromLatin1(key);
+// A place in the file: a member or element of the place above it (none: the
+// whole file). Its path text is built only when a refusal names it, and a
+// place refers to the one above it, which must outlive it.
+struct Place {
+    const Place* up = nullptr;
+    const char* key = nullptr; // a member named by the reader
+    QString fileKey;           // a member named by the file (unknown keys)
+    int index = -1;            // an element
+
+    QString text() const {
+        if (!up) return {};
+        const QString above = up->text();
+        if (index >= 0) return above + u'[' + QString::number(index) + u']';
+        const QString name = key ? QString::fromLatin1(key) : fileTextExcerpt(fileKey);
+        return above.isEmpty() ? name : above + u'.' + name;
+    }
+};
+
+[[noreturn]] void refuse(const Place& place, const QString& reason) {
+    refuse(place.text(), reason);
+}
+
+Place at(const Place& place, const char* key) {
+    return Place{&place, key, {}, -1};
 }
 // A key from the file, quoted short.
-QString at(const QString& path, const QString& key) {
-    const QString shown = fileTextExcerpt(key);
-    return path.isEmpty() ? shown : path + u'.' + shown;
+Place at(const Place& place, const QString& key) {
+    return Place{&place, nullptr, key, -1};
 }
-QString at(const QString& path, int index) {
-    return path + u'[' + QString::number(index) + u']';
+Place at(const Place& place, int index) {
+    return Place{&place, nullptr, {}, index};
 }
 
 // Reads an object and refuses keys it does not know.
 class Fields {
 public:
-    Fields(const QJsonValue& value, const QString& path, std::initializer_list<const char*> known)
+    Fields(const QJsonValue& value, const Place& path, std::initializer_list<const char*> known)
         : m_path(path) {
         if (!value.isObject()) refuse(path, QStringLiteral("オブジェクトが必要です。"));
         m_object = value.toObject();
@@ -72,7 +93,7 @@ public:
             if (!ok) refuse(at(path, it.key()), QStringLiteral("不明な項目です。"));
         }
     }
-    QString path(const char* key) const { return at(m_path, key); }
+    Place path(const char* key) const { return at(m_path, key); }
     bool has(const char* key) const { return m_object.contains(QLatin1String(key)); }
     QJsonValue value(const char* key) const {
         if (!has(key)) refuse(path(key), QStringLiteral("項目がありません。"));
@@ -100,7 +121,7 @@ public:
         return value(key).toArray();
     }
 
-    static double checkedNumber(const QJsonValue& v, const QString& path, double low, double high) {
+    static double checkedNumber(const QJsonValue& v, const Place& path, double low, double high) {
         if (!v.isDouble()) refuse(path, QStringLiteral("数値が必要です。"));
         const double d = v.toDouble();
         if (!std::isfinite(d) || d < low || d > high)
@@ -109,7 +130,7 @@ public:
     }
 
 private:
-    QString m_path;
+    Place m_path;
     QJsonObject m_object;
 };
 
@@ -159,7 +180,7 @@ int keyOf(const Fields& f, const char* key, const char* const (&keys)[N], const 
     return index;
 }
 
-HeadEnd readHead(const QJsonValue& v, const QString& path, int version) {
+HeadEnd readHead(const QJsonValue& v, const Place& path, int version) {
     const Fields f(v, path, {"source", "levels", "gain", "cnSource", "incomingCn", "noiseFigure"});
     HeadEnd head;
     head.source = HeadSource(keyOf(f, "source", SourceKeys, "typed、terminal、boosterInput"));
@@ -177,7 +198,7 @@ HeadEnd readHead(const QJsonValue& v, const QString& path, int version) {
 }
 
 // Runs a network edit, turning its refusal into one of this place.
-template <typename Edit> void apply(const QString& path, Edit edit) {
+template <typename Edit> void apply(const Place& path, Edit edit) {
     try {
         edit();
     } catch (const UserError& e) {
@@ -192,15 +213,16 @@ CableType version1Cable(const Fields& f) {
     return cableTypeAtColumns(f.text("name"), {loss[VHF], loss[UHF], loss[BS], loss[CS]});
 }
 
-CableType readCable(const QJsonValue& v, const QString& path, int version) {
+CableType readCable(const QJsonValue& v, const Place& path, int version) {
     if (version == Version1) return version1Cable(Fields(v, path, {"name", "lossPer100m"}));
     const Fields f(v, path, {"name", "points", "ratedToMHz"});
     CableType cable{f.text("name"), {}, std::nullopt};
     const QJsonArray points = f.array("points");
     if (points.size() > MaxCablePoints)
         refuse(f.path("points"), QStringLiteral("%1 組までです。").arg(MaxCablePoints));
+    const Place pointsPlace = f.path("points");
     for (int p = 0; p < points.size(); ++p) {
-        const QString here = at(f.path("points"), p);
+        const Place here = at(pointsPlace, p);
         const QJsonArray pair = points[p].toArray();
         if (!points[p].isArray() || pair.size() != 2)
             refuse(here, QStringLiteral("[周波数 MHz, 100 m あたりの損失 dB] が必要です。"));
@@ -214,23 +236,26 @@ CableType readCable(const QJsonValue& v, const QString& path, int version) {
 
 void readDefinitions(const Fields& root, Network& net, int version) {
     const QJsonArray cables = root.array("cableTypes", true);
+    const Place cablesPlace = root.path("cableTypes");
     for (int i = 0; i < cables.size(); ++i) {
-        const QString path = at(root.path("cableTypes"), i);
+        const Place path = at(cablesPlace, i);
         const CableType cable = readCable(cables[i], path, version);
         if (net.cableType(cable.name))
             refuse(at(path, "name"), QStringLiteral("名前が重複しています。"));
         apply(path, [&] { net.setCableType(cable); });
     }
     const QJsonArray users = root.array("userComponents", true);
+    const Place usersPlace = root.path("userComponents");
     for (int i = 0; i < users.size(); ++i) {
-        const QString path = at(root.path("userComponents"), i);
+        const Place path = at(usersPlace, i);
         const Fields f(users[i], path, {"name", "ports"});
         UserComponent user{f.text("name"), {}};
         const QJsonArray ports = f.array("ports");
         if (ports.isEmpty() || ports.size() > MaxUserPorts)
             refuse(f.path("ports"), QStringLiteral("端子は 1～%1 個です。").arg(MaxUserPorts));
+        const Place portsPlace = f.path("ports");
         for (int p = 0; p < ports.size(); ++p) {
-            const Fields pf(ports[p], at(f.path("ports"), p), {"outlet", "loss"});
+            const Fields pf(ports[p], at(portsPlace, p), {"outlet", "loss"});
             user.ports.push_back(UserPort{bandLoss(pf, "loss", MinUserLoss, MaxUserLoss, version),
                                           pf.flag("outlet")});
         }
@@ -240,7 +265,7 @@ void readDefinitions(const Fields& root, Network& net, int version) {
     }
 }
 
-BoosterSpec readBooster(const QJsonValue& v, const QString& path) {
+BoosterSpec readBooster(const QJsonValue& v, const Place& path) {
     const Fields f(v, path, {"gain", "noiseFigure", "maxOutput", "minInput"});
     const int version = NetworkFormatVersion;
     return BoosterSpec{bandLoss(f, "gain", MinBoosterGain, MaxBoosterGain, version),
@@ -258,7 +283,7 @@ ModelNames modelNames() {
     return names;
 }
 
-Component readComponent(const QJsonValue& v, const QString& path, int version,
+Component readComponent(const QJsonValue& v, const Place& path, int version,
                         const ModelNames& names) {
     const Fields f(v, path, {"kind", "model", "endUnit", "booster"});
     Component c;
@@ -302,7 +327,7 @@ struct Reader {
         return found != texts.constEnd() ? *found : *texts.insert(text);
     }
 
-    void readNodes(const QJsonArray& list, const QString& path, NodeId parent, int depth) {
+    void readNodes(const QJsonArray& list, const Place& path, NodeId parent, int depth) {
         if (!list.isEmpty() && depth > MaxNetworkDepth)
             refuse(path, QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
         for (int i = 0; i < list.size(); ++i) {
@@ -310,7 +335,7 @@ struct Reader {
             if (++nodes > MaxNetworkNodes)
                 refuse(at(path, i),
                        QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
-            const QString here = at(path, i);
+            const Place here = at(path, i);
             const Fields f(list[i], here,
                            {"port", "coax", "component", "room", "floor", "children"});
             NodeSetup setup;
@@ -425,7 +450,8 @@ Network decode(const QByteArray& bytes, const QString& fileName, const std::atom
     try {
         if (const auto repeated = repeatedJsonKey(bytes))
             refuse(*repeated, QStringLiteral("同じ項目が二度あります。"));
-        const Fields root(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), QString(),
+        const Place whole;
+        const Fields root(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), whole,
                           {"format", "version", "headEnd", "cableJudging", "cableTypes",
                            "userComponents", "nodes"});
         if (root.text("format") != QLatin1String(NetworkFormatName))

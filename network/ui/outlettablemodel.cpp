@@ -42,9 +42,12 @@ void OutletTableModel::countNames() {
 
 void OutletTableModel::setShowCn(bool show) {
     if (show == m_showCn) return;
-    beginResetModel();
     m_showCn = show;
-    endResetModel();
+    // The band columns show other figures; the rows stay, and the view keeps
+    // its place and selection.
+    emit headerDataChanged(Qt::Horizontal, FirstBandColumn, VerdictColumn - 1);
+    if (!m_rows.empty())
+        emit dataChanged(index(0, FirstBandColumn), index(rowCount() - 1, VerdictColumn - 1));
 }
 
 int OutletTableModel::sameNamed(int row) const {

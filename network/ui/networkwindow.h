@@ -15,6 +15,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QSortFilterProxyModel;
 class QSpinBox;
 class QTabWidget;
@@ -118,7 +119,8 @@ private:
     void fitToScreen();
     void buildViews(); // networkwindow_views.cpp
     void buildTree();
-    QWidget* buildOutletPage(); // the outlet table under its summary
+    QWidget* buildOutletPage();
+    QLayout* buildTableOptions(); // the cable judging and C/N choices above it
     void buildActions();
     void buildUndoActions();
     void buildMenus();

@@ -103,6 +103,28 @@ void NetworkWindow::buildTree() {
             });
 }
 
+// The network's cable judging and the table's C/N choice, above the summary.
+QLayout* NetworkWindow::buildTableOptions() {
+    bandEdgeCheck = new QCheckBox(QStringLiteral("ケーブル損失を帯域上端で判定"));
+    bandEdgeCheck->setObjectName(QStringLiteral("bandEdgeCheck"));
+    bandEdgeCheck->setToolTip(cableJudgingText(true));
+    connect(bandEdgeCheck, &QCheckBox::clicked, this, [this](bool checked) {
+        HeadEnd head = m_document->network().head;
+        head.judgeAtBandEdges = checked;
+        edit(QStringLiteral("ケーブル損失の判定周波数"), [head](Network& n) { n.setHead(head); });
+    });
+
+    showCnCheck = new QCheckBox(QStringLiteral("C/N を表示"));
+    showCnCheck->setObjectName(QStringLiteral("showCnCheck"));
+    connect(showCnCheck, &QCheckBox::toggled, m_tableModel, &OutletTableModel::setShowCn);
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(bandEdgeCheck);
+    options->addWidget(showCnCheck);
+    options->addStretch();
+    return options;
+}
+
 QWidget* NetworkWindow::buildOutletPage() {
     m_tableProxy = new OutletSortModel(this);
     m_tableProxy->setSourceModel(m_tableModel);
@@ -137,26 +159,9 @@ QWidget* NetworkWindow::buildOutletPage() {
     summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
     summaryLabel->setTextFormat(Qt::PlainText);
 
-    bandEdgeCheck = new QCheckBox(QStringLiteral("ケーブル損失を帯域上端で判定"));
-    bandEdgeCheck->setObjectName(QStringLiteral("bandEdgeCheck"));
-    bandEdgeCheck->setToolTip(cableJudgingText(true));
-    connect(bandEdgeCheck, &QCheckBox::clicked, this, [this](bool checked) {
-        HeadEnd head = m_document->network().head;
-        head.judgeAtBandEdges = checked;
-        edit(QStringLiteral("ケーブル損失の判定周波数"), [head](Network& n) { n.setHead(head); });
-    });
-
-    showCnCheck = new QCheckBox(QStringLiteral("C/N を表示"));
-    showCnCheck->setObjectName(QStringLiteral("showCnCheck"));
-    connect(showCnCheck, &QCheckBox::toggled, m_tableModel, &OutletTableModel::setShowCn);
-
     auto* page = new QWidget;
     auto* tableLayout = new QVBoxLayout(page);
-    auto* options = new QHBoxLayout;
-    options->addWidget(bandEdgeCheck);
-    options->addWidget(showCnCheck);
-    options->addStretch();
-    tableLayout->addLayout(options);
+    tableLayout->addLayout(buildTableOptions());
     tableLayout->addWidget(summaryLabel);
     tableLayout->addWidget(outletTable);
     return page;

@@ -103,6 +103,17 @@ TEST(NetworkBands, OutletCnIsJudgedOnlyWhenReckoned) {
     EXPECT_TRUE(low.cnLow);
     EXPECT_EQ(cnVerdictText(low).left(2), QStringLiteral("不足"));
     EXPECT_EQ(computeNetwork(net, Outlet4K8K).failingOutlets, 1);
+    // From the field-strength screen's booster input: Ei - NF - Nth, as the
+    // terminal screen reckons it (the left band from BS's input).
+    const BandValues saved = Bst_Input;
+    Bst_Input = {50, 60, 65, 66};
+    head.cnSource = CnSource::FieldStrength;
+    net.setHead(head);
+    const OutletResult field = computeNetwork(net, Outlet4K8K).outlets[0];
+    Bst_Input = saved;
+    EXPECT_NEAR(*field.bands[CS].cn, 66 - 8 - thermalNoiseLevel(33.7561e6), 1e-9);
+    EXPECT_NEAR(*field.bands[LeftBand].cn, 65 - 8 - thermalNoiseLevel(33.7561e6), 1e-9);
+    EXPECT_NEAR(*field.bands[UHF].cn, 60 - 10 - thermalNoiseLevel(5.6e6), 1e-9);
     head.cnSource = CnSource::None;
     net.setHead(head);
     const NetworkResult none = computeNetwork(net, Outlet4K8K);

@@ -64,6 +64,26 @@ TEST(TvdnVersion2, Version1LevelsStayAndSaveAsVersion2) {
     EXPECT_FALSE(v1.head.judgeAtBandEdges);
 }
 
+// The tower's 8,000 levels as the four-band network computed them before the
+// fifth band: their sum in tree order, and the first and last outlet.
+TEST(TvdnVersion2, Version1TowerKeepsTodaysLevels) {
+    const NetworkResult r = computeNetwork(loadExample("tower-40.tvdn"), outletRanges());
+    ASSERT_EQ(r.outlets.size(), 2000u);
+    double sum = 0;
+    for (const OutletResult& o : r.outlets)
+        for (int b = 0; b < BandCount; ++b)
+            sum += o.bands[size_t(b)].level.value_or(1e9);
+    EXPECT_EQ(sum, 521292.0000000059);
+    const double first[] = {72.563000000000017, 74.166000000000011, 77.23899999999999,
+                            79.138000000000005};
+    const double last[] = {62.927000000000049, 60.242000000000033, 55.779000000000011,
+                           53.838000000000008};
+    for (int b = 0; b < BandCount; ++b) {
+        EXPECT_EQ(*r.outlets.front().bands[size_t(b)].level, first[b]) << b;
+        EXPECT_EQ(*r.outlets.back().bands[size_t(b)].level, last[b]) << b;
+    }
+}
+
 struct Refusal {
     const char* from;
     const char* to;

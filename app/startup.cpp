@@ -60,6 +60,8 @@ int finish(const BatchResult& result) {
     };
     errno = 0;
     check(write(stdout, result.out));
+    if (result.streamOut)
+        result.streamOut([&](const QString& piece) { check(write(stdout, piece)); });
     check(std::fflush(stdout) == 0);
     check(std::fclose(stdout) == 0);
     write(stderr, result.err);

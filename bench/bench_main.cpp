@@ -6,11 +6,16 @@
 #include "keisan_floor.h"
 #include "keisan_reference.h"
 #include "network/autodesign.h"
+#include "network/levelupdate.h"
 #include "network/propagation.h"
 #include "network/towergenerator.h"
 #include "terminal/keisan.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 using namespace miravel::catalog;
 using namespace miravel::common;
@@ -166,6 +171,107 @@ void BM_AutoDesignFromUnratedStart(benchmark::State& state) {
         benchmark::DoNotOptimize(autoDesign(network, criteria));
 }
 BENCHMARK(BM_AutoDesignFromUnratedStart)->Unit(benchmark::kMillisecond);
+
+// The recompute kept in place, as after a change of the head end: every
+// node walked again, nothing allocated.
+void BM_NetworkRecomputeInPlace(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TenThousand);
+    const OutletCriteria criteria = outletRanges();
+    LevelUpdate levels;
+    levels.update(network, criteria);
+    for (auto _ : state) {
+        network.head.levels[0] = network.head.levels[0] == 100 ? 101 : 100;
+        benchmark::DoNotOptimize(&levels.update(network, criteria));
+    }
+}
+BENCHMARK(BM_NetworkRecomputeInPlace)->Unit(benchmark::kMillisecond);
+
+// One edit of a leaf of a 100,000-outlet network and the levels brought up
+// to date: only the leaf is walked again.
+void BM_NetworkLeafEdit100k(benchmark::State& state) {
+    loadCatalogue();
+    Network network = generateTower(TowerPlan{1000, 10, 10, 5});
+    const OutletCriteria criteria = outletRanges();
+    LevelUpdate levels;
+    levels.update(network, criteria);
+    const NodeId leaf = network.flat().nodes[network.flat().nodes.size() / 2 + 1].id;
+    NodeSetup setup = network.node(leaf).setup;
+    for (auto _ : state) {
+        setup.coax.metres = setup.coax.metres == 6 ? 7 : 6;
+        network.setSetup(leaf, setup);
+        benchmark::DoNotOptimize(&levels.update(network, criteria));
+    }
+    state.counters["outlets"] = double(levels.result().outlets.size());
+    state.counters["walked"] = double(levels.walked().size());
+}
+BENCHMARK(BM_NetworkLeafEdit100k)->Unit(benchmark::kMicrosecond);
+
+// The floor beside the recompute: the same tree as plain arrays (the parent's
+// index, the loss down to the node and, for an outlet, to its port) walked
+// once, every outlet judged against the ranges. No names, no results kept
+// beyond a verdict per outlet and band.
+struct FloorNode {
+    int parent = -1;
+    std::array<double, NetBandCount> down{};   // parent's port loss + coax, NaN: not rated
+    std::array<double, NetBandCount> outlet{}; // the outlet port's loss
+    bool isOutlet = false;
+};
+
+std::vector<FloorNode> floorNodes(const Network& network) {
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const FlatNetwork& flat = network.flat();
+    std::vector<FloorNode> nodes(flat.nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const FlatNode& n = flat.nodes[i];
+        FloorNode& f = nodes[i];
+        f.parent = n.parent;
+        for (size_t b = 0; b < NetBandCount; ++b) {
+            const auto& port = n.parent < 0
+                                   ? std::optional<double>(0.0)
+                                   : flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b];
+            const auto& coax = n.losses->coax[b];
+            f.down[b] = port && coax ? *port + *coax : none;
+        }
+        for (size_t p = 0; p < n.losses->ports.size(); ++p)
+            if (n.losses->outletPort[p] && !f.isOutlet) {
+                f.isOutlet = true;
+                for (size_t b = 0; b < NetBandCount; ++b)
+                    f.outlet[b] = n.losses->ports[p][b].value_or(none);
+            }
+    }
+    return nodes;
+}
+
+void BM_NetworkWalkAndJudgeFloor(benchmark::State& state) {
+    loadCatalogue();
+    const Network network = generateTower(TenThousand);
+    const std::vector<FloorNode> nodes = floorNodes(network);
+    const OutletCriteria criteria = outletRanges();
+    const NetBandValues head = headEndLevels(network.head);
+    std::vector<std::array<double, NetBandCount>> level(nodes.size());
+    std::vector<std::array<std::uint8_t, NetBandCount>> verdicts(nodes.size());
+    for (auto _ : state) {
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const FloorNode& n = nodes[i];
+            for (size_t b = 0; b < NetBandCount; ++b) {
+                const double above = n.parent < 0 ? head[b] : level[size_t(n.parent)][b];
+                level[i][b] = above - n.down[b];
+                if (!n.isOutlet) continue;
+                const double at = level[i][b] - n.outlet[b];
+                const auto& range = criteria.level[b];
+                verdicts[i][b] = at != at          ? 3
+                                 : !range          ? 4
+                                 : at < range->min ? 1
+                                 : at > range->max ? 2
+                                                   : 0;
+            }
+        }
+        benchmark::DoNotOptimize(verdicts.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_NetworkWalkAndJudgeFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

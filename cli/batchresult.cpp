@@ -9,4 +9,10 @@ QString terminalMessage(const QString& dialogText) {
     return text;
 }
 
+QString BatchResult::wholeOut() const {
+    QString whole = out;
+    if (streamOut) streamOut([&whole](const QString& piece) { whole += piece; });
+    return whole;
+}
+
 } // namespace miravel::cli

@@ -3,7 +3,6 @@
 #include "common/cp932.h"
 #include "common/csv.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 using namespace miravel::common;
@@ -28,19 +27,6 @@ void LevelTable::addColumn(const LevelColumn& column, const QStringList& cells) 
     }
 }
 
-QString jsonString(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            out += u'\\' + QString(c);
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + u'"';
-}
-
 int textColumns(const QString& text) {
     int width = 0;
     for (char32_t c : text.toUcs4())
@@ -50,82 +36,224 @@ int textColumns(const QString& text) {
 
 namespace {
 
-QString padded(const QString& cell, int width, bool right) {
-    const QString fill(std::max(0, width - textColumns(cell)), u' ');
-    return right ? fill + cell : cell + fill;
+// textColumns without building the text's list of characters.
+int columnsOf(const QString& text) {
+    int width = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]), ++i;
+        else if (text[i].isSurrogate())
+            c = QChar::ReplacementCharacter; // as toUcs4 takes it
+        width += cp932Width(c);
+    }
+    return width;
 }
 
-QString textLine(const LevelTable& table, const QStringList& cells, const QList<int>& widths) {
-    QStringList parts;
-    for (int c = 0; c < table.columns.size(); ++c)
-        parts.append(padded(cells.value(c), widths[c], table.columns[c].numeric));
-    QString line = parts.join(QStringLiteral("  "));
-    while (line.endsWith(u' '))
-        line.chop(1);
-    return line + u'\n';
+void appendJsonString(QString& out, const QString& text) {
+    out += u'"';
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'"' && c != u'\\' && c >= 0x20) continue;
+        out += QStringView(text).mid(plain, i - plain);
+        if (c == u'"' || c == u'\\')
+            out += u'\\', out += QChar(c);
+        else
+            out += QStringLiteral("\\u%1").arg(int(c), 4, 16, QLatin1Char('0'));
+        plain = i + 1;
+    }
+    out += QStringView(text).mid(plain);
+    out += u'"';
 }
 
-bool isJsonNumber(const QString& text) {
-    static const QRegularExpression number(
-        QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][+-]?[0-9]+)?$"));
-    return number.match(text).hasMatch();
+bool digit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?; `fraction` is set when a
+// fraction or an exponent is there.
+bool isJsonNumber(const QString& t, bool* fraction) {
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && digit(t[i]))
+            ++i;
+        return i > from;
+    };
+    if (i < n && t[i] == u'-') ++i;
+    if (i < n && t[i] == u'0')
+        ++i;
+    else if (!(i < n && digit(t[i])) || !digits())
+        return false;
+    *fraction = false;
+    if (i < n && t[i] == u'.') {
+        ++i;
+        if (!digits()) return false;
+        *fraction = true;
+    }
+    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-')) ++i;
+        if (!digits()) return false;
+        *fraction = true;
+    }
+    return i == n;
 }
 
 // A numeric column's cell: always a number with a fraction ("105.0"), so that
 // a reader gets one type per column, or null where there is no number.
-QString jsonNumber(const QString& cell) {
-    if (!isJsonNumber(cell)) return QStringLiteral("null");
-    return cell.contains(QRegularExpression(QStringLiteral("[.eE]"))) ? cell
-                                                                      : cell + QStringLiteral(".0");
+void appendJsonNumber(QString& out, const QString& cell) {
+    bool fraction = false;
+    if (!isJsonNumber(cell, &fraction)) {
+        out += QLatin1String("null");
+        return;
+    }
+    out += cell;
+    if (!fraction) out += QLatin1String(".0");
+}
+
+constexpr qsizetype WriteChunk = 1 << 16;
+
+} // namespace
+
+LevelWriter::LevelWriter(const QString& source, const QList<LevelColumn>& columns,
+                         OutputFormat format, Sink sink)
+    : m_source(source), m_columns(columns), m_format(format), m_sink(std::move(sink)) {
+    for (const LevelColumn& column : columns) {
+        m_widths.append(columnsOf(column.heading));
+        QString key;
+        appendJsonString(key, column.key);
+        m_jsonKeys.append(key + QStringLiteral(": "));
+    }
+}
+
+void LevelWriter::measure(const QStringList& cells) {
+    for (int c = 0; c < m_columns.size() && c < cells.size(); ++c)
+        m_widths[c] = std::max(m_widths[c], columnsOf(cells[c]));
+}
+
+void LevelWriter::textRow(const QStringList& cells) {
+    const qsizetype start = m_buffer.size();
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (c > 0) m_buffer += QLatin1String("  ");
+        const QString cell = cells.value(c);
+        const qsizetype fill = std::max(0, m_widths[c] - columnsOf(cell));
+        if (m_columns[c].numeric) m_buffer += QString(fill, u' ');
+        m_buffer += cell;
+        if (!m_columns[c].numeric) m_buffer += QString(fill, u' ');
+    }
+    qsizetype end = m_buffer.size();
+    while (end > start && m_buffer[end - 1] == u' ')
+        --end;
+    m_buffer.truncate(end);
+    m_buffer += u'\n';
+}
+
+void LevelWriter::begin() {
+    switch (m_format) {
+    case OutputFormat::Text: {
+        QStringList headings;
+        for (const LevelColumn& column : m_columns)
+            headings.append(column.heading);
+        textRow(headings);
+        break;
+    }
+    case OutputFormat::Csv:
+        for (int c = 0; c < m_columns.size(); ++c)
+            m_buffer += (c > 0 ? QStringLiteral(",") : QString()) + csvCell(m_columns[c].key);
+        m_buffer += u'\n';
+        break;
+    case OutputFormat::Json:
+        m_buffer += QStringLiteral("{\n  \"file\": ");
+        appendJsonString(m_buffer, m_source);
+        m_buffer += QStringLiteral(",\n  \"rows\": [\n");
+        break;
+    }
+}
+
+void LevelWriter::row(const QStringList& cells) {
+    switch (m_format) {
+    case OutputFormat::Text:
+        textRow(cells);
+        break;
+    case OutputFormat::Csv:
+        for (int c = 0; c < m_columns.size(); ++c) {
+            if (c > 0) m_buffer += u',';
+            m_buffer += csvCell(cells.value(c));
+        }
+        m_buffer += u'\n';
+        break;
+    case OutputFormat::Json:
+        m_buffer += m_rows > 0 ? QStringLiteral(",\n    {") : QStringLiteral("    {");
+        for (int c = 0; c < m_columns.size(); ++c) {
+            if (c > 0) m_buffer += QLatin1String(", ");
+            m_buffer += m_jsonKeys[c];
+            if (m_columns[c].numeric)
+                appendJsonNumber(m_buffer, cells.value(c));
+            else
+                appendJsonString(m_buffer, cells.value(c));
+        }
+        m_buffer += u'}';
+        break;
+    }
+    ++m_rows;
+    flushIfFull();
+}
+
+QString jsonString(const QString& text) {
+    QString out;
+    appendJsonString(out, text);
+    return out;
+}
+
+void LevelWriter::end(const QString& after) {
+    if (m_format == OutputFormat::Json) {
+        m_buffer += m_rows > 0 ? QStringLiteral("\n  ]") : QStringLiteral("  ]");
+        m_buffer += after.isEmpty() ? QStringLiteral("\n") : QStringLiteral(",\n") + after;
+        m_buffer += QStringLiteral("}\n");
+    } else if (m_format == OutputFormat::Text) {
+        m_buffer += after;
+    }
+    m_sink(m_buffer);
+    m_buffer.clear();
+}
+
+void LevelWriter::flushIfFull() {
+    if (m_buffer.size() < WriteChunk) return;
+    m_sink(m_buffer);
+    m_buffer.clear();
+}
+
+namespace {
+
+QString written(const LevelTable& table, OutputFormat format) {
+    QString out;
+    LevelWriter writer(table.source, table.columns, format,
+                       [&out](const QString& text) { out += text; });
+    if (format == OutputFormat::Text)
+        for (const QStringList& row : table.rows)
+            writer.measure(row);
+    writer.begin();
+    for (const QStringList& row : table.rows)
+        writer.row(row);
+    writer.end();
+    return out;
 }
 
 } // namespace
 
 QString formatText(const LevelTable& table) {
-    QList<int> widths;
-    for (int c = 0; c < table.columns.size(); ++c) {
-        int width = textColumns(table.columns[c].heading);
-        for (const QStringList& row : table.rows)
-            width = std::max(width, textColumns(row.value(c)));
-        widths.append(width);
-    }
-    QStringList headings;
-    for (const LevelColumn& column : table.columns)
-        headings.append(column.heading);
-    QString out = textLine(table, headings, widths);
-    for (const QStringList& row : table.rows)
-        out += textLine(table, row, widths);
-    return out;
+    return written(table, OutputFormat::Text);
 }
 
 QString formatCsv(const LevelTable& table) {
-    QStringList keys;
-    for (const LevelColumn& column : table.columns)
-        keys.append(column.key);
-    QList<QStringList> rows{keys};
-    for (const QStringList& row : table.rows) {
-        QStringList cells;
-        for (int c = 0; c < table.columns.size(); ++c)
-            cells.append(row.value(c));
-        rows.append(cells);
-    }
-    return csvText(rows, CsvFormat{QStringLiteral("\n"), false});
+    return written(table, OutputFormat::Csv);
 }
 
 QString formatJson(const LevelTable& table) {
-    QStringList rows;
-    for (const QStringList& row : table.rows) {
-        QStringList members;
-        for (int c = 0; c < table.columns.size(); ++c) {
-            const QString cell = row.value(c);
-            members.append(jsonString(table.columns[c].key) + QStringLiteral(": ") +
-                           (table.columns[c].numeric ? jsonNumber(cell) : jsonString(cell)));
-        }
-        rows.append(QStringLiteral("    {") + members.join(QStringLiteral(", ")) + u'}');
-    }
-    return QStringLiteral("{\n  \"file\": ") + jsonString(table.source) +
-           QStringLiteral(",\n  \"rows\": [\n") + rows.join(QStringLiteral(",\n")) +
-           (rows.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("  ]\n}\n");
+    return written(table, OutputFormat::Json);
 }
 
 QString formatLevelTable(const LevelTable& table, OutputFormat format) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace miravel::cli {
@@ -50,5 +51,35 @@ QString formatLevelTable(const LevelTable& table, OutputFormat format);
 // A JSON string of `text`, quoted, with quotes, backslashes and control
 // characters escaped.
 QString jsonString(const QString& text);
+
+// Writes a table in one of the three forms row by row, so that a long table
+// is never held whole; the text goes to `sink` in large pieces. The text
+// form pads to the widest cell: every row is measured before the first is
+// written.
+class LevelWriter {
+public:
+    using Sink = std::function<void(const QString&)>;
+    LevelWriter(const QString& source, const QList<LevelColumn>& columns, OutputFormat format,
+                Sink sink);
+    void measure(const QStringList& cells);
+    void begin();
+    void row(const QStringList& cells);
+    // `after` follows the table: in the text form as it is, in JSON as the
+    // object's further members ("  \"name\": …\n"); CSV has the table alone.
+    void end(const QString& after = QString());
+
+private:
+    void textRow(const QStringList& cells);
+    void flushIfFull();
+
+    QString m_source;
+    QList<LevelColumn> m_columns;
+    OutputFormat m_format;
+    Sink m_sink;
+    QList<int> m_widths;
+    QStringList m_jsonKeys; // each column's member name, quoted, with its colon
+    QString m_buffer;
+    int m_rows = 0;
+};
 
 } // namespace miravel::cli

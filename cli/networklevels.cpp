@@ -9,6 +9,8 @@
 #include "network/tvdnfile.h"
 #include "standard/judgement.h"
 
+#include <memory>
+
 using namespace miravel::common;
 using namespace miravel::network;
 using namespace miravel::standard;
@@ -19,46 +21,81 @@ bool isNetworkFile(const QString& file) {
     return file.endsWith(QStringLiteral(".tvdn"), Qt::CaseInsensitive);
 }
 
+namespace {
+
+QString bandKey(int b) {
+    return b == LeftBand ? QStringLiteral("lhcp") : bandName(b).toLower();
+}
+
+// Name, room and floor; each band's level and verdict; each band's C/N and
+// its verdict; the overall verdict.
+QList<LevelColumn> networkColumns() {
+    QList<LevelColumn> columns{{QStringLiteral("outlet"), QStringLiteral("端子"), false},
+                               {QStringLiteral("room"), QStringLiteral("部屋"), false},
+                               {QStringLiteral("floor"), QStringLiteral("階"), false}};
+    for (int b = 0; b < NetBandCount; ++b) {
+        columns.append({bandKey(b) + QStringLiteral("_level"),
+                        netBandName(b) + QStringLiteral(" レベル(dB)"), true});
+        columns.append({bandKey(b) + QStringLiteral("_verdict"),
+                        netBandName(b) + QStringLiteral(" 判定"), false});
+    }
+    for (int b = 0; b < NetBandCount; ++b) {
+        columns.append({bandKey(b) + QStringLiteral("_cn"),
+                        netBandName(b) + QStringLiteral(" C/N(dB)"), true});
+        columns.append({bandKey(b) + QStringLiteral("_cn_verdict"),
+                        netBandName(b) + QStringLiteral(" C/N判定"), false});
+    }
+    columns.append({QStringLiteral("result"), QStringLiteral("総合"), false});
+    return columns;
+}
+
+// One outlet's cells, in the columns' order, into a list kept between rows.
+void outletCells(const OutletResult& o, QStringList& cells) {
+    constexpr int CnFrom = 3 + 2 * NetBandCount;
+    cells.resize(CnFrom + 2 * NetBandCount + 1);
+    cells[0] = o.name;
+    cells[1] = o.room;
+    cells[2] = o.floor;
+    for (int b = 0; b < NetBandCount; ++b) {
+        const BandJudgement& j = o.bands[size_t(b)];
+        const QString verdict = verdictText(j);
+        cells[3 + 2 * b] = j.level ? NumText(*j.level) : verdict;
+        cells[4 + 2 * b] = verdict;
+        cells[CnFrom + 2 * b] = j.cn ? NumText(*j.cn) : QString();
+        cells[CnFrom + 2 * b + 1] = cnVerdictText(j);
+    }
+    cells[CnFrom + 2 * NetBandCount] =
+        o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合");
+}
+
+void writeNetworkLevels(const QString& file, const NetworkResult& result, OutputFormat format,
+                        const LevelWriter::Sink& sink, const QString& after) {
+    LevelWriter writer(file, networkColumns(), format, sink);
+    QStringList cells;
+    if (format == OutputFormat::Text)
+        for (const OutletResult& o : result.outlets) {
+            outletCells(o, cells);
+            writer.measure(cells);
+        }
+    writer.begin();
+    for (const OutletResult& o : result.outlets) {
+        outletCells(o, cells);
+        writer.row(cells);
+    }
+    writer.end(after);
+}
+
+} // namespace
+
 LevelTable networkLevelTable(const QString& file, const NetworkResult& result) {
     LevelTable table;
     table.source = file;
-    QStringList names, rooms, floors, overall;
-    std::array<QStringList, NetBandCount> levels, verdicts, cns, cnVerdicts;
+    table.columns = networkColumns();
+    QStringList cells;
     for (const OutletResult& o : result.outlets) {
-        names << o.name;
-        rooms << o.room;
-        floors << o.floor;
-        for (size_t b = 0; b < NetBandCount; ++b) {
-            const BandJudgement& j = o.bands[b];
-            levels[b] << (j.level ? NumText(*j.level) : verdictText(j));
-            verdicts[b] << verdictText(j);
-            cns[b] << (j.cn ? NumText(*j.cn) : QString());
-            cnVerdicts[b] << cnVerdictText(j);
-        }
-        overall << (o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合"));
+        outletCells(o, cells);
+        table.rows.append(cells);
     }
-    table.addColumn({QStringLiteral("outlet"), QStringLiteral("端子"), false}, names);
-    table.addColumn({QStringLiteral("room"), QStringLiteral("部屋"), false}, rooms);
-    table.addColumn({QStringLiteral("floor"), QStringLiteral("階"), false}, floors);
-    for (int b = 0; b < NetBandCount; ++b) {
-        const QString key = b == LeftBand ? QStringLiteral("lhcp") : bandName(b).toLower();
-        const QString name = netBandName(b);
-        table.addColumn(
-            {key + QStringLiteral("_level"), name + QStringLiteral(" レベル(dB)"), true},
-            levels[size_t(b)]);
-        table.addColumn({key + QStringLiteral("_verdict"), name + QStringLiteral(" 判定"), false},
-                        verdicts[size_t(b)]);
-    }
-    for (int b = 0; b < NetBandCount; ++b) {
-        const QString key = b == LeftBand ? QStringLiteral("lhcp") : bandName(b).toLower();
-        const QString name = netBandName(b);
-        table.addColumn({key + QStringLiteral("_cn"), name + QStringLiteral(" C/N(dB)"), true},
-                        cns[size_t(b)]);
-        table.addColumn(
-            {key + QStringLiteral("_cn_verdict"), name + QStringLiteral(" C/N判定"), false},
-            cnVerdicts[size_t(b)]);
-    }
-    table.addColumn({QStringLiteral("result"), QStringLiteral("総合"), false}, overall);
     return table;
 }
 
@@ -94,17 +131,13 @@ QString jsonWindow(const NetworkResult& r, const HeadWindow& window) {
 
 // The head-end window after the outlet table: lines in the text form, a
 // member in JSON; CSV keeps its one table.
-QString withHeadWindow(QString out, OutputFormat format, const Network& network,
-                       const NetworkResult& r, const Profile& profile) {
+QString headWindowAfter(OutputFormat format, const Network& network, const NetworkResult& r,
+                        const Profile& profile) {
+    if (format == OutputFormat::Csv) return QString();
     const HeadWindow window =
         headEndWindow(r, outletCriteria(profile), headEndLevels(network.head));
-    if (format == OutputFormat::Csv) return out;
-    if (format == OutputFormat::Json) {
-        out.chop(2); // "}\n"
-        out.insert(out.size() - 1, u',');
-        return out + jsonWindow(r, window) + QStringLiteral("}\n");
-    }
-    out += u'\n';
+    if (format == OutputFormat::Json) return jsonWindow(r, window);
+    QString out = QStringLiteral("\n");
     for (size_t b = 0; b < NetBandCount; ++b)
         out += windowLine(r, window[b], int(b)) + u'\n';
     return out;
@@ -117,21 +150,24 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
     try {
         network = readNetworkFile(file);
     } catch (const UserError& error) {
-        return {ExitRefused, QString(), terminalMessage(error.message()) + u'\n'};
+        return {ExitRefused, QString(), terminalMessage(error.message()) + u'\n', {}};
     }
-    const NetworkResult result = computeNetwork(network, profile);
+    auto result = std::make_shared<NetworkResult>(computeNetwork(network, profile));
     BatchResult batch;
-    batch.out = withHeadWindow(formatLevelTable(networkLevelTable(file, result), format), format,
-                               network, result, profile);
-    batch.err = cableJudgingText(result.judgedAtBandEdges) + u'\n';
-    if (result.failingOutlets > 0)
+    // Written row by row: the table of a large network is never held whole.
+    const QString after = headWindowAfter(format, network, *result, profile);
+    batch.streamOut = [file, format, result, after](const LevelWriter::Sink& sink) {
+        writeNetworkLevels(file, *result, format, sink, after);
+    };
+    batch.err = cableJudgingText(result->judgedAtBandEdges) + u'\n';
+    if (result->failingOutlets > 0)
         batch.err += QStringLiteral("%1 の基準を外れた端子があります（%2 端子中 %3）。\n")
                          .arg(profileName(profile.id))
-                         .arg(result.outlets.size())
-                         .arg(result.failingOutlets);
-    for (NodeId id : result.failingBoosters)
-        batch.err += boosterFaultLine(network, result, id) + u'\n';
-    if (result.fails()) batch.status = ExitFailing;
+                         .arg(result->outlets.size())
+                         .arg(result->failingOutlets);
+    for (NodeId id : result->failingBoosters)
+        batch.err += boosterFaultLine(network, *result, id) + u'\n';
+    if (result->fails()) batch.status = ExitFailing;
     return batch;
 }
 

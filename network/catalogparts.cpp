@@ -4,6 +4,8 @@
 #include "common/errors.h"
 #include "network/standardcables.h"
 
+#include <iterator>
+
 using namespace miravel::catalog;
 using namespace miravel::common;
 
@@ -69,8 +71,28 @@ void runLosses(const CoaxRun& run, const PartDefinitions& network, NodeLosses& l
     runBands(*cable, run.metres, BandEdgeMHz, losses.edgeCoax, losses.edgeCoaxEstimated);
 }
 
+constexpr int OutletModels = 4; // rows 1..4 of Tanshi_Mt
+
+// Models of a kind, counted without building their names.
+int modelCount(ComponentKind kind) {
+    switch (kind) {
+    case ComponentKind::Distributor:
+        return int(std::size(DistributorOutputs));
+    case ComponentKind::Brancher:
+        return int(std::size(BrancherTaps));
+    case ComponentKind::SeriesUnit:
+        return int(std::size(SeriesUnitTypeNames));
+    case ComponentKind::Outlet:
+        return OutletModels;
+    case ComponentKind::User:
+    case ComponentKind::Booster:
+        break;
+    }
+    return 0;
+}
+
 void checkModel(const Component& c) {
-    const int count = int(catalogueModelNames(c.kind).size());
+    const int count = modelCount(c.kind);
     if (c.model < 1 || c.model > count)
         throw UserError(QStringLiteral("%1の型式番号 %2 はカタログにありません。")
                             .arg(componentKindName(c.kind))
@@ -156,7 +178,7 @@ QStringList catalogueModelNames(ComponentKind kind) {
             names << QString::fromUtf8(name);
         break;
     case ComponentKind::Outlet:
-        for (int m = 1; m <= 4; ++m)
+        for (int m = 1; m <= OutletModels; ++m)
             names << Tanshi_Mt(m, 1, 0);
         break;
     case ComponentKind::User:

@@ -87,4 +87,11 @@ std::size_t NetworkJournal::heldBytes() const {
     return bytes;
 }
 
+std::vector<NodeId> NetworkJournal::setupNodes() const {
+    std::vector<NodeId> ids;
+    for (const NetworkStep& step : m_steps)
+        if (const auto* s = std::get_if<SetupStep>(&step)) ids.push_back(s->id);
+    return ids;
+}
+
 } // namespace miravel::network

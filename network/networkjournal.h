@@ -22,6 +22,8 @@ public:
     void redo(Network& network) const;
     // An estimate of the memory the steps hold, in bytes.
     std::size_t heldBytes() const;
+    // The nodes whose setup a step sets, for views that redraw only those.
+    std::vector<NodeId> setupNodes() const;
 
 private:
     std::vector<NetworkStep> m_steps;

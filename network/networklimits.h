@@ -7,7 +7,7 @@
 
 namespace miravel::network {
 
-constexpr int MaxNetworkNodes = 100000;
+constexpr int MaxNetworkNodes = 1000000;
 constexpr int MaxNetworkDepth = 256; // a child of the head end is at depth 1
 constexpr int MaxRepeat = 1000;
 // Names of definitions, rooms and floors, in UTF-16 units.

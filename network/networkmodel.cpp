@@ -11,6 +11,13 @@ using namespace miravel::common;
 
 namespace miravel::network {
 
+namespace {
+
+// Enough for the setups an edit changes between two computations.
+constexpr size_t SetupLogLength = 64;
+
+} // namespace
+
 Network::Network() : m_headLosses(headEndLosses()) {}
 
 int Network::freePort(NodeId id) const {
@@ -40,9 +47,25 @@ void Network::setSetup(NodeId id, const NodeSetup& setup) {
             QStringLiteral("この部品には、つながっている下流の機器を受ける端子がありません。"
                            "先に下流を移すか削除してください。"));
     if (e.recording()) e.record(SetupStep{id, s.node.setup, setup});
+    const bool samePorts = losses.outletPort == s.losses.outletPort;
     s.node.setup = setup;
     s.losses = std::move(losses);
     ++m_revision;
+    if (!samePorts) return;
+    if (m_setupLog.size() >= SetupLogLength) m_setupLog.erase(m_setupLog.begin());
+    m_setupLog.emplace_back(m_revision, id);
+}
+
+std::optional<std::vector<NodeId>> Network::setupsSince(std::uint64_t revision) const {
+    if (revision > m_revision || m_revision - revision > m_setupLog.size()) return std::nullopt;
+    std::vector<NodeId> ids;
+    const size_t first = m_setupLog.size() - size_t(m_revision - revision);
+    for (size_t i = first; i < m_setupLog.size(); ++i) {
+        // Every revision since is one of the log's, one after the other.
+        if (m_setupLog[i].first != revision + 1 + (i - first)) return std::nullopt;
+        ids.push_back(m_setupLog[i].second);
+    }
+    return ids;
 }
 
 void Network::move(NodeId id, NodeId newParent, int port, int row) {

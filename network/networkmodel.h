@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace miravel::network {
@@ -79,8 +81,13 @@ public:
 
     // Increases with every change of the tree or the definitions.
     std::uint64_t revision() const { return m_revision; }
+    // The nodes whose setup alone changed since `revision`, their ports
+    // staying as they were, in the order of the changes; nothing when any
+    // other change came between (or it is too long ago to tell).
+    std::optional<std::vector<NodeId>> setupsSince(std::uint64_t revision) const;
     // The flattened tree of the current revision.
     const FlatNetwork& flat() const;
+    int flatIndex(NodeId id) const; // its place in flat(), -1 when none
 
 private:
     struct Slot {
@@ -94,6 +101,8 @@ private:
     std::vector<UserComponent> m_users;
     NodeId m_nextId = 1;
     std::uint64_t m_revision = 0;
+    // The latest setup-only changes: the revision each made, and its node.
+    std::vector<std::pair<std::uint64_t, NodeId>> m_setupLog;
     // Points into m_nodes, so a copy or move of the network starts without it.
     struct FlatCache {
         FlatCache() = default;

@@ -98,8 +98,27 @@ QString outletName(const NodeSetup& setup) {
 
 } // namespace
 
+int Network::flatIndex(NodeId id) const {
+    const FlatNetwork& f = flat();
+    const auto found = std::lower_bound(f.byId.begin(), f.byId.end(), id, [&](int i, NodeId key) {
+        return f.nodes[size_t(i)].id < key;
+    });
+    return found != f.byId.end() && f.nodes[size_t(*found)].id == id ? *found : -1;
+}
+
 const FlatNetwork& Network::flat() const {
     if (m_flat.valid && m_flat.revision == m_revision) return m_flat.data;
+    // Setups changed, ports as they were: only those outlets' names change.
+    if (const auto changed = m_flat.valid ? setupsSince(m_flat.revision) : std::nullopt) {
+        m_flat.revision = m_revision;
+        for (NodeId id : *changed) {
+            FlatNode& n = m_flat.data.nodes[size_t(flatIndex(id))];
+            const std::vector<bool>& outlets = n.losses->outletPort;
+            if (std::find(outlets.begin(), outlets.end(), true) != outlets.end())
+                n.outletName = outletName(n.node->setup);
+        }
+        return m_flat.data;
+    }
     FlatNetwork f;
     f.nodes.reserve(m_nodes.size());
     // Preorder with the parent's flat index carried along.
@@ -111,20 +130,22 @@ const FlatNetwork& Network::flat() const {
         stack.pop_back();
         const Slot& s = m_nodes.at(id);
         FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
-        for (bool outlet : s.losses.outletPort)
-            if (outlet) ++f.outletPorts;
-        if (std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true))
-            n.outletName = outletName(s.node.setup);
+        const auto outlets =
+            std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true);
+        f.outletPorts += int(outlets);
+        if (outlets) n.outletName = outletName(s.node.setup);
         const int self = int(f.nodes.size());
         f.nodes.push_back(std::move(n));
         for (auto c = s.node.children.rbegin(); c != s.node.children.rend(); ++c)
             stack.emplace_back(*c, self);
     }
-    f.byId.resize(f.nodes.size());
-    for (size_t i = 0; i < f.byId.size(); ++i)
-        f.byId[i] = int(i);
-    std::sort(f.byId.begin(), f.byId.end(),
-              [&](int a, int b) { return f.nodes[size_t(a)].id < f.nodes[size_t(b)].id; });
+    // Ids are below m_nextId: placed by id, no sorting.
+    std::vector<int> byId(m_nextId, -1);
+    for (size_t i = 0; i < f.nodes.size(); ++i)
+        byId[f.nodes[i].id] = int(i);
+    f.byId.reserve(f.nodes.size());
+    for (int i : byId)
+        if (i >= 0) f.byId.push_back(i);
     m_flat.data = std::move(f);
     m_flat.valid = true;
     m_flat.revision = m_revision;

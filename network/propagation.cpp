@@ -26,11 +26,6 @@ double stageNoise(double cnDb) {
     return std::pow(10.0, -cnDb / 10);
 }
 
-bool failsBand(const BandJudgement& j) {
-    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated || j.cnLow;
-}
-
 BandJudgement judgeBand(const Level& level, bool estimated, const std::optional<double>& noise,
                         const OutletCriteria& criteria, size_t b) {
     BandJudgement j = judgeOutletBand(level, criteria.level[b]);
@@ -45,9 +40,18 @@ BandJudgement judgeBand(const Level& level, bool estimated, const std::optional<
     return j;
 }
 
+} // namespace
+
+bool failsBand(const BandJudgement& j) {
+    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
+           j.verdict == OutletVerdict::NotRated || j.cnLow;
+}
+
 // Per band: out-of-range and unrated outlets counted apart, and the lowest
 // and highest rated levels.
-void summarise(NetworkResult& r) {
+void summariseOutlets(NetworkResult& r) {
+    r.summary = {};
+    r.failingOutlets = 0;
     for (int i = 0; i < int(r.outlets.size()); ++i) {
         const OutletResult& o = r.outlets[size_t(i)];
         for (size_t b = 0; b < NetBandCount; ++b) {
@@ -65,6 +69,8 @@ void summarise(NetworkResult& r) {
     }
 }
 
+namespace {
+
 // The outlets of a computed node, appended to the result.
 void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
                 const OutletCriteria& criteria) {
@@ -73,20 +79,52 @@ void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
         if (!losses.outletPort[p]) continue;
         if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
         OutletResult o;
-        o.node = n.id;
-        o.port = int(p);
-        o.name = n.outletName;
-        o.room = n.node->setup.room;
-        o.floor = n.node->setup.floor;
-        for (size_t b = 0; b < NetBandCount; ++b)
-            o.bands[b] = judgeBand(portLevel(out, losses, int(p), int(b)), out.estimated[b],
-                                   out.noise[b], criteria, b);
+        nameOutlet(n, int(p), o);
+        judgeOutletPort(n, out, int(p), criteria, o);
         if (o.fails()) ++out.failingBelow;
         r.outlets.push_back(std::move(o));
     }
 }
 
 } // namespace
+
+void nameOutlet(const FlatNode& n, int port, OutletResult& o) {
+    o.node = n.id;
+    o.port = port;
+    o.name = n.outletName;
+    o.room = n.node->setup.room;
+    o.floor = n.node->setup.floor;
+}
+
+void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+                     const OutletCriteria& criteria, OutletResult& o) {
+    for (size_t b = 0; b < NetBandCount; ++b)
+        o.bands[b] = judgeBand(portLevel(node, *n.losses, port, int(b)), node.estimated[b],
+                               node.noise[b], criteria, b);
+}
+
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
+    const FlatNode& n = flat.nodes[i];
+    if (!parent) {
+        computeNode(head.input, BandFlags{}, head.noise, *n.losses, atBandEdges, criteria, out);
+        return;
+    }
+    const NodeLosses& upLosses = *flat.nodes[size_t(n.parent)].losses;
+    BandLoss atPort;
+    for (int b = 0; b < NetBandCount; ++b)
+        atPort[size_t(b)] = portLevel(*parent, upLosses, n.port, b);
+    computeNode(atPort, parent->estimated, parent->noise, *n.losses, atBandEdges, criteria, out);
+}
+
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
+    NodeResult r;
+    const NetBandValues levels = headEndLevels(head);
+    for (size_t b = 0; b < NetBandCount; ++b)
+        r.input[b] = levels[b];
+    r.noise = headEndNoise(head, criteria);
+    return r;
+}
 
 bool OutletResult::fails() const {
     return std::any_of(bands.begin(), bands.end(), failsBand);
@@ -183,6 +221,11 @@ BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<L
         j.verdict = OutletVerdict::NoStandard;
         return j;
     }
+    // A level a hundredth inside the range passes however it is shown.
+    if (*level >= range->min + 0.01 && *level <= range->max - 0.01) {
+        j.verdict = OutletVerdict::Pass;
+        return j;
+    }
     // Judged as the outlet table shows the level, as every verdict is.
     const Judgement shown = judgeLevel(*level, range);
     j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
@@ -232,29 +275,17 @@ QString cableJudgingText(bool atBandEdges) {
 
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
     const FlatNetwork& flat = network.flat();
-    const NetBandValues head = headEndLevels(network.head);
-    const Noise headNoise = headEndNoise(network.head, criteria);
     const bool edges = network.head.judgeAtBandEdges;
+    NodeResult headResult = headEndResult(network.head, criteria);
     NetworkResult r;
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
     std::vector<NodeResult> results(flat.nodes.size());
-    BandLoss headLevels;
-    for (size_t b = 0; b < NetBandCount; ++b)
-        headLevels[b] = head[b];
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
         NodeResult& out = results[i];
-        if (n.parent < 0) {
-            computeNode(headLevels, BandFlags{}, headNoise, *n.losses, edges, criteria, out);
-        } else {
-            const NodeResult& up = results[size_t(n.parent)];
-            const NodeLosses& upLosses = *flat.nodes[size_t(n.parent)].losses;
-            BandLoss atPort;
-            for (int b = 0; b < NetBandCount; ++b)
-                atPort[size_t(b)] = portLevel(up, upLosses, n.port, b);
-            computeNode(atPort, up.estimated, up.noise, *n.losses, edges, criteria, out);
-        }
+        reachNode(flat, i, headResult, edges, criteria,
+                  n.parent < 0 ? nullptr : &results[size_t(n.parent)], out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
         addOutlets(r, n, out, criteria);
     }
@@ -262,11 +293,8 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             results[size_t(flat.nodes[i].parent)].failingBelow += results[i].failingBelow;
-    summarise(r);
+    summariseOutlets(r);
     r.nodes.reserve(flat.nodes.size() + 1);
-    NodeResult headResult;
-    headResult.input = headLevels;
-    headResult.noise = headNoise;
     headResult.failingBelow = r.failingOutlets;
     r.nodes.emplace_back(HeadEndId, headResult);
     for (int i : flat.byId)

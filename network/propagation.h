@@ -62,6 +62,9 @@ struct OutletResult {
     bool fails() const; // any band Low, High, NotRated (with a range) or its C/N low
 };
 
+// Low, High, not rated where the band has a range, or its C/N low.
+bool failsBand(const BandJudgement& judgement);
+
 struct BandSummary {
     int worst = -1;  // index in outlets of the lowest rated level, -1 when none
     int best = -1;   // of the highest
@@ -115,6 +118,21 @@ std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses
                                 int band);
 // C/N in dB of a noise sum; nothing for nothing.
 std::optional<double> cnOfNoise(const std::optional<double>& noise);
+
+// The steps of a computation over the flattened tree, for the computation
+// below and for keeping its result up to date after an edit
+// (levelupdate.h): the head end as a node result ...
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
+// ... the signal reaching node `i` (from its parent's result, or the head
+// end's when `parent` is null), through computeNode ...
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
+// ... the names of one of its outlet ports, and that port judged ...
+void nameOutlet(const FlatNode& n, int port, OutletResult& o);
+void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+                     const OutletCriteria& criteria, OutletResult& o);
+// ... and the summary and failing count of all outlets, anew.
+void summariseOutlets(NetworkResult& result);
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.

@@ -60,20 +60,27 @@ void addFloor(Network& net, NodeId tap, int floor, int position, const TowerPlan
     }
 }
 
-// The outputs that feed the risers, on one or two levels of distributors.
+// The outputs that feed the risers: a CS-D4, and as many levels of CS-D6
+// below it as there are risers to feed.
 std::vector<NodeId> riserFeeds(Network& net, int risers) {
     const NodeId top =
         net.addChild(HeadEndId, 0, part(ComponentKind::Distributor, "CS-D4", "S-10C-HFL", 5));
     std::vector<std::pair<NodeId, int>> ports;
-    for (int p = 0; p < 4; ++p) {
-        if (risers <= 4) {
-            ports.emplace_back(top, p);
-            continue;
+    for (int p = 0; p < 4; ++p)
+        ports.emplace_back(top, p);
+    const NodeSetup six = part(ComponentKind::Distributor, "CS-D6", "S-10C-HFL", 2);
+    const NodeLosses sixLosses = convertNodeLosses(six, net);
+    for (int level = 0; int(ports.size()) < risers; ++level) {
+        // A level beyond the first has its loss made up at the head end.
+        for (size_t b = 0; level > 0 && b < BandCount; ++b)
+            net.head.levels[b] += sixLosses.coax[b].value_or(0) + sixLosses.ports[0][b].value_or(0);
+        std::vector<std::pair<NodeId, int>> below;
+        for (const auto& [parent, port] : ports) {
+            const NodeId d = net.addChild(parent, port, six);
+            for (int q = 0; q < 6; ++q)
+                below.emplace_back(d, q);
         }
-        const NodeId d =
-            net.addChild(top, p, part(ComponentKind::Distributor, "CS-D6", "S-10C-HFL", 2));
-        for (int q = 0; q < 6; ++q)
-            ports.emplace_back(d, q);
+        ports = std::move(below);
     }
     std::vector<NodeId> feeds;
     for (int r = 0; r < risers; ++r) {
@@ -116,7 +123,7 @@ void setBoosterGains(Network& net, const TowerPlan& plan) {
 Network generateTower(const TowerPlan& plan) {
     const int risers =
         plan.floorsPerRiser < 1 ? 0 : (plan.floors + plan.floorsPerRiser - 1) / plan.floorsPerRiser;
-    if (plan.floors < 1 || risers < 1 || risers > 24 || plan.linesPerFloor < 2 ||
+    if (plan.floors < 1 || risers < 1 || risers > MaxRisers || plan.linesPerFloor < 2 ||
         plan.linesPerFloor > 12 || plan.unitsPerLine < 1)
         throw UserError(QStringLiteral("生成できない建物の条件です。"));
     Network net;

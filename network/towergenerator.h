@@ -7,6 +7,8 @@
 
 namespace miravel::network {
 
+constexpr int MaxRisers = 4 * 6 * 6 * 6 * 6; // four levels of CS-D6
+
 struct TowerPlan {
     int floors = 40;
     int linesPerFloor = 10; // series-unit lines, split over the two CS-D6, 2..12
@@ -14,8 +16,8 @@ struct TowerPlan {
     int floorsPerRiser = 5;
 };
 
-// floors / floorsPerRiser risers hang on a CS-D4 (and CS-D6s below it when
-// there are more than four), so at most 24 risers. The floor boosters' gains
+// floors / floorsPerRiser risers hang on a CS-D4 (and levels of CS-D6s below
+// it when there are more than four), at most MaxRisers. The floor boosters' gains
 // (one booster type for each floor position on a riser) are chosen so that
 // each floor's outlets lie around the middle of the outlet ranges of the
 // in-building standard.

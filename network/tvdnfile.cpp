@@ -11,8 +11,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
+#include <array>
 #include <cerrno>
 #include <cmath>
+#include <iterator>
 
 using namespace miravel::common;
 
@@ -38,33 +41,59 @@ struct Refusal {
     throw Refusal{path, reason};
 }
 
-QString at(const QString& path, const char* key) {
-    return path.isEmpty() ? QString::fromLatin1(key) : path + u'.' + QString::fromLatin1(key);
+// A place in the file: a member or element of the place above it (none: the
+// whole file). Its path text is built only when a refusal names it, and a
+// place refers to the one above it, which must outlive it.
+struct Place {
+    const Place* up = nullptr;
+    const char* key = nullptr; // a member named by the reader
+    QString fileKey;           // a member named by the file (unknown keys)
+    int index = -1;            // an element
+
+    QString text() const {
+        if (!up) return {};
+        const QString above = up->text();
+        if (index >= 0) return above + u'[' + QString::number(index) + u']';
+        const QString name = key ? QString::fromLatin1(key) : fileTextExcerpt(fileKey);
+        return above.isEmpty() ? name : above + u'.' + name;
+    }
+};
+
+[[noreturn]] void refuse(const Place& place, const QString& reason) {
+    refuse(place.text(), reason);
+}
+
+Place at(const Place& place, const char* key) {
+    return Place{&place, key, {}, -1};
 }
 // A key from the file, quoted short.
-QString at(const QString& path, const QString& key) {
-    const QString shown = fileTextExcerpt(key);
-    return path.isEmpty() ? shown : path + u'.' + shown;
+Place at(const Place& place, const QString& key) {
+    return Place{&place, nullptr, key, -1};
 }
-QString at(const QString& path, int index) {
-    return path + u'[' + QString::number(index) + u']';
+Place at(const Place& place, int index) {
+    return Place{&place, nullptr, {}, index};
 }
 
 // Reads an object and refuses keys it does not know.
 class Fields {
 public:
-    Fields(const QJsonValue& value, const QString& path, std::initializer_list<const char*> known)
+    Fields(const QJsonValue& value, const Place& path, std::initializer_list<const char*> known)
         : m_path(path) {
         if (!value.isObject()) refuse(path, QStringLiteral("オブジェクトが必要です。"));
         m_object = value.toObject();
-        for (auto it = m_object.begin(); it != m_object.end(); ++it) {
+        // Every member known: nothing more to look at (keys are not copied out).
+        qsizetype found = 0;
+        for (const char* k : known)
+            found += m_object.contains(QLatin1String(k)) ? 1 : 0;
+        if (found == m_object.size()) return;
+        for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it) {
             bool ok = false;
             for (const char* k : known)
                 ok = ok || it.key() == QLatin1String(k);
             if (!ok) refuse(at(path, it.key()), QStringLiteral("不明な項目です。"));
         }
     }
-    QString path(const char* key) const { return at(m_path, key); }
+    Place path(const char* key) const { return at(m_path, key); }
     bool has(const char* key) const { return m_object.contains(QLatin1String(key)); }
     QJsonValue value(const char* key) const {
         if (!has(key)) refuse(path(key), QStringLiteral("項目がありません。"));
@@ -92,7 +121,7 @@ public:
         return value(key).toArray();
     }
 
-    static double checkedNumber(const QJsonValue& v, const QString& path, double low, double high) {
+    static double checkedNumber(const QJsonValue& v, const Place& path, double low, double high) {
         if (!v.isDouble()) refuse(path, QStringLiteral("数値が必要です。"));
         const double d = v.toDouble();
         if (!std::isfinite(d) || d < low || d > high)
@@ -101,7 +130,7 @@ public:
     }
 
 private:
-    QString m_path;
+    Place m_path;
     QJsonObject m_object;
 };
 
@@ -151,7 +180,7 @@ int keyOf(const Fields& f, const char* key, const char* const (&keys)[N], const 
     return index;
 }
 
-HeadEnd readHead(const QJsonValue& v, const QString& path, int version) {
+HeadEnd readHead(const QJsonValue& v, const Place& path, int version) {
     const Fields f(v, path, {"source", "levels", "gain", "cnSource", "incomingCn", "noiseFigure"});
     HeadEnd head;
     head.source = HeadSource(keyOf(f, "source", SourceKeys, "typed、terminal、boosterInput"));
@@ -169,7 +198,7 @@ HeadEnd readHead(const QJsonValue& v, const QString& path, int version) {
 }
 
 // Runs a network edit, turning its refusal into one of this place.
-template <typename Edit> void apply(const QString& path, Edit edit) {
+template <typename Edit> void apply(const Place& path, Edit edit) {
     try {
         edit();
     } catch (const UserError& e) {
@@ -184,15 +213,16 @@ CableType version1Cable(const Fields& f) {
     return cableTypeAtColumns(f.text("name"), {loss[VHF], loss[UHF], loss[BS], loss[CS]});
 }
 
-CableType readCable(const QJsonValue& v, const QString& path, int version) {
+CableType readCable(const QJsonValue& v, const Place& path, int version) {
     if (version == Version1) return version1Cable(Fields(v, path, {"name", "lossPer100m"}));
     const Fields f(v, path, {"name", "points", "ratedToMHz"});
     CableType cable{f.text("name"), {}, std::nullopt};
     const QJsonArray points = f.array("points");
     if (points.size() > MaxCablePoints)
         refuse(f.path("points"), QStringLiteral("%1 組までです。").arg(MaxCablePoints));
+    const Place pointsPlace = f.path("points");
     for (int p = 0; p < points.size(); ++p) {
-        const QString here = at(f.path("points"), p);
+        const Place here = at(pointsPlace, p);
         const QJsonArray pair = points[p].toArray();
         if (!points[p].isArray() || pair.size() != 2)
             refuse(here, QStringLiteral("[周波数 MHz, 100 m あたりの損失 dB] が必要です。"));
@@ -206,23 +236,26 @@ CableType readCable(const QJsonValue& v, const QString& path, int version) {
 
 void readDefinitions(const Fields& root, Network& net, int version) {
     const QJsonArray cables = root.array("cableTypes", true);
+    const Place cablesPlace = root.path("cableTypes");
     for (int i = 0; i < cables.size(); ++i) {
-        const QString path = at(root.path("cableTypes"), i);
+        const Place path = at(cablesPlace, i);
         const CableType cable = readCable(cables[i], path, version);
         if (net.cableType(cable.name))
             refuse(at(path, "name"), QStringLiteral("名前が重複しています。"));
         apply(path, [&] { net.setCableType(cable); });
     }
     const QJsonArray users = root.array("userComponents", true);
+    const Place usersPlace = root.path("userComponents");
     for (int i = 0; i < users.size(); ++i) {
-        const QString path = at(root.path("userComponents"), i);
+        const Place path = at(usersPlace, i);
         const Fields f(users[i], path, {"name", "ports"});
         UserComponent user{f.text("name"), {}};
         const QJsonArray ports = f.array("ports");
         if (ports.isEmpty() || ports.size() > MaxUserPorts)
             refuse(f.path("ports"), QStringLiteral("端子は 1～%1 個です。").arg(MaxUserPorts));
+        const Place portsPlace = f.path("ports");
         for (int p = 0; p < ports.size(); ++p) {
-            const Fields pf(ports[p], at(f.path("ports"), p), {"outlet", "loss"});
+            const Fields pf(ports[p], at(portsPlace, p), {"outlet", "loss"});
             user.ports.push_back(UserPort{bandLoss(pf, "loss", MinUserLoss, MaxUserLoss, version),
                                           pf.flag("outlet")});
         }
@@ -232,7 +265,7 @@ void readDefinitions(const Fields& root, Network& net, int version) {
     }
 }
 
-BoosterSpec readBooster(const QJsonValue& v, const QString& path) {
+BoosterSpec readBooster(const QJsonValue& v, const Place& path) {
     const Fields f(v, path, {"gain", "noiseFigure", "maxOutput", "minInput"});
     const int version = NetworkFormatVersion;
     return BoosterSpec{bandLoss(f, "gain", MinBoosterGain, MaxBoosterGain, version),
@@ -241,7 +274,17 @@ BoosterSpec readBooster(const QJsonValue& v, const QString& path) {
                        bandValues(f, "minInput", MinHeadLevel, MaxHeadLevel, version)};
 }
 
-Component readComponent(const QJsonValue& v, const QString& path, int version) {
+// The catalogue's model names of each kind, looked up once per file.
+using ModelNames = std::array<QStringList, std::size(KindKeys)>;
+ModelNames modelNames() {
+    ModelNames names;
+    for (size_t k = 0; k < names.size(); ++k)
+        names[k] = catalogueModelNames(ComponentKind(k));
+    return names;
+}
+
+Component readComponent(const QJsonValue& v, const Place& path, int version,
+                        const ModelNames& names) {
     const Fields f(v, path, {"kind", "model", "endUnit", "booster"});
     Component c;
     const int kind = keyIndex(KindKeys, f.text("kind"));
@@ -257,7 +300,7 @@ Component readComponent(const QJsonValue& v, const QString& path, int version) {
     } else if (c.kind == ComponentKind::User) {
         c.userName = model;
     } else {
-        c.model = catalogueModelNumber(c.kind, model);
+        c.model = int(names[size_t(kind)].indexOf(model)) + 1;
         if (c.model == 0)
             refuse(f.path("model"),
                    QStringLiteral("カタログにない型式「%1」です。").arg(fileTextExcerpt(model)));
@@ -268,19 +311,31 @@ Component readComponent(const QJsonValue& v, const QString& path, int version) {
     return c;
 }
 
+// Thrown out of a read that was asked to stop.
+struct Stopped {};
+
 struct Reader {
     Network& net;
     int version = NetworkFormatVersion;
+    const std::atomic<bool>* stop = nullptr;
     int nodes = 0;
+    const ModelNames names = modelNames();
+    QSet<QString> texts = {}; // cable and floor names, held once however many nodes name them
 
-    void readNodes(const QJsonArray& list, const QString& path, NodeId parent, int depth) {
+    QString shared(const QString& text) {
+        const auto found = texts.constFind(text);
+        return found != texts.constEnd() ? *found : *texts.insert(text);
+    }
+
+    void readNodes(const QJsonArray& list, const Place& path, NodeId parent, int depth) {
         if (!list.isEmpty() && depth > MaxNetworkDepth)
             refuse(path, QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
         for (int i = 0; i < list.size(); ++i) {
+            if (stop && stop->load(std::memory_order_relaxed)) throw Stopped{};
             if (++nodes > MaxNetworkNodes)
                 refuse(at(path, i),
                        QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
-            const QString here = at(path, i);
+            const Place here = at(path, i);
             const Fields f(list[i], here,
                            {"port", "coax", "component", "room", "floor", "children"});
             NodeSetup setup;
@@ -288,10 +343,11 @@ struct Reader {
             if (port != f.number("port", 0, MaxPortIndex))
                 refuse(f.path("port"), QStringLiteral("整数が必要です。"));
             const Fields coax(f.value("coax"), f.path("coax"), {"cable", "metres"});
-            setup.coax = {coax.text("cable"), coax.number("metres", 0, MaxRunMetres)};
-            setup.component = readComponent(f.value("component"), f.path("component"), version);
+            setup.coax = {shared(coax.text("cable")), coax.number("metres", 0, MaxRunMetres)};
+            setup.component =
+                readComponent(f.value("component"), f.path("component"), version, names);
             setup.room = f.text("room", true);
-            setup.floor = f.text("floor", true);
+            setup.floor = shared(f.text("floor", true));
             NodeId id = 0;
             apply(here, [&] { id = net.addChild(parent, port, setup); });
             readNodes(f.array("children", true), f.path("children"), id, depth + 1);
@@ -312,14 +368,14 @@ QJsonArray bandJson(const BandLoss& v) {
     return a;
 }
 
-QJsonArray nodesJson(const Network& net, NodeId parent) {
+QJsonArray nodesJson(const Network& net, NodeId parent, const ModelNames& names) {
     QJsonArray list;
     for (NodeId id : net.children(parent)) {
         const NetNode& n = net.node(id);
         const Component& c = n.setup.component;
         QJsonObject component{{"kind", KindKeys[int(c.kind)]}};
         const bool named = c.kind == ComponentKind::User || c.kind == ComponentKind::Booster;
-        component["model"] = named ? c.userName : catalogueModelNames(c.kind).value(c.model - 1);
+        component["model"] = named ? c.userName : names[size_t(c.kind)].value(c.model - 1);
         if (c.endUnit) component["endUnit"] = true;
         if (c.kind == ComponentKind::Booster)
             component["booster"] = QJsonObject{{"gain", bandJson(c.booster.gain)},
@@ -332,7 +388,7 @@ QJsonArray nodesJson(const Network& net, NodeId parent) {
             {"component", component}};
         if (!n.setup.room.isEmpty()) o["room"] = n.setup.room;
         if (!n.setup.floor.isEmpty()) o["floor"] = n.setup.floor;
-        if (!n.children.empty()) o["children"] = nodesJson(net, id);
+        if (!n.children.empty()) o["children"] = nodesJson(net, id, names);
         list.append(o);
     }
     return list;
@@ -373,12 +429,14 @@ QByteArray encodeNetwork(const Network& net) {
         users.append(QJsonObject{{"name", u.name}, {"ports", ports}});
     }
     root["userComponents"] = users;
-    root["nodes"] = nodesJson(net, HeadEndId);
+    root["nodes"] = nodesJson(net, HeadEndId, modelNames());
     // Compact: the size cap is reckoned on this form.
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
-Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
+namespace {
+
+Network decode(const QByteArray& bytes, const QString& fileName, const std::atomic<bool>* stop) {
     if (bytes.size() > MaxNetworkFileBytes)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルが大きすぎます。")));
     if (jsonItemCount(bytes) > MaxNetworkFileItems)
@@ -392,7 +450,8 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
     try {
         if (const auto repeated = repeatedJsonKey(bytes))
             refuse(*repeated, QStringLiteral("同じ項目が二度あります。"));
-        const Fields root(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), QString(),
+        const Place whole;
+        const Fields root(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), whole,
                           {"format", "version", "headEnd", "cableJudging", "cableTypes",
                            "userComponents", "nodes"});
         if (root.text("format") != QLatin1String(NetworkFormatName))
@@ -409,7 +468,8 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
             refuse(root.path("cableJudging"), QStringLiteral("版 1 のファイルにはない項目です。"));
         apply(root.path("headEnd"), [&] { net.setHead(head); });
         readDefinitions(root, net, int(version));
-        Reader{net, int(version)}.readNodes(root.array("nodes"), root.path("nodes"), HeadEndId, 1);
+        Reader{net, int(version), stop}.readNodes(root.array("nodes"), root.path("nodes"),
+                                                  HeadEndId, 1);
         return net;
     } catch (const Refusal& r) {
         throw UserError(
@@ -418,7 +478,7 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
     }
 }
 
-Network readNetworkFile(const QString& path) {
+QByteArray readBytes(const QString& path) {
     const QFileInfo info(path);
     const QString name = info.fileName();
     if (!info.exists()) throw UserError(QStringLiteral("「%1」が見つかりません。").arg(name));
@@ -432,12 +492,31 @@ Network readNetworkFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(
             QStringLiteral("「%1」を開けません（%2）。").arg(name, systemErrorText(errno)));
-    // One byte more than allowed at most: a file that grew meanwhile is refused.
-    const QByteArray bytes = file.read(MaxNetworkFileBytes + 1);
+    // No more memory than the file needs; one byte more, so that a file that
+    // grew meanwhile reads cut short and is refused.
+    const QByteArray bytes = file.read(info.size() + 1);
     if (file.error() != QFileDevice::NoError)
         throw UserError(
             QStringLiteral("「%1」を読み込めません（%2）。").arg(name, systemErrorText(errno)));
-    return decodeNetwork(bytes, name);
+    return bytes;
+}
+
+} // namespace
+
+Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
+    return decode(bytes, fileName, nullptr);
+}
+
+Network readNetworkFile(const QString& path) {
+    return decode(readBytes(path), QFileInfo(path).fileName(), nullptr);
+}
+
+std::optional<Network> readNetworkFile(const QString& path, const std::atomic<bool>& stop) {
+    try {
+        return decode(readBytes(path), QFileInfo(path).fileName(), &stop);
+    } catch (const Stopped&) {
+        return std::nullopt;
+    }
 }
 
 void writeNetworkFile(const QString& path, const Network& network) {

@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
+#include <optional>
 
 namespace miravel::network {
 
@@ -24,6 +26,9 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName);
 // Whole-file read and decode; the network passed in is left alone when the
 // file is refused.
 Network readNetworkFile(const QString& path);
+// The same, read where it may be stopped from another thread: nothing once
+// `stop` is set.
+std::optional<Network> readNetworkFile(const QString& path, const std::atomic<bool>& stop);
 // Written through writeFileBytes: the old file stays when writing fails,
 // and what is not a regular file (a named pipe, a device) is refused.
 void writeNetworkFile(const QString& path, const Network& network);

@@ -17,7 +17,7 @@ PACKAGES=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
-  libbenchmark-dev valgrind
+  libbenchmark-dev valgrind time
   python3
   desktop-file-utils appstream lintian dpkg-dev file fakeroot librsvg2-bin
   shared-mime-info libglib2.0-bin xdg-utils

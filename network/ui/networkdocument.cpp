@@ -5,6 +5,7 @@
 
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <algorithm>
 
 using namespace miravel::common;
 using namespace miravel::standard;
@@ -35,11 +36,65 @@ private:
 
 constexpr int UndoSteps = 100;
 
+bool sameBand(const BandJudgement& a, const BandJudgement& b) {
+    return a.level == b.level && a.verdict == b.verdict && a.deviation == b.deviation &&
+           a.estimated == b.estimated && a.cn == b.cn && a.cnJudged == b.cnJudged &&
+           a.cnLow == b.cnLow && a.cnDeviation == b.cnDeviation;
+}
+
+bool sameOutlet(const OutletResult& a, const OutletResult& b) {
+    for (size_t band = 0; band < NetBandCount; ++band)
+        if (!sameBand(a.bands[band], b.bands[band])) return false;
+    return a.port == b.port && a.name == b.name;
+}
+
+// The outlets of node `id` from `i` in `a` and from `j` in `b` (-1: none).
+bool sameOutlets(const NetworkResult& a, int i, const NetworkResult& b, int j, NodeId id) {
+    if ((i < 0) != (j < 0)) return false;
+    for (; i >= 0; ++i, ++j) {
+        const bool inA = size_t(i) < a.outlets.size() && a.outlets[size_t(i)].node == id;
+        const bool inB = size_t(j) < b.outlets.size() && b.outlets[size_t(j)].node == id;
+        if (inA != inB) return false;
+        if (!inA) break;
+        if (!sameOutlet(a.outlets[size_t(i)], b.outlets[size_t(j)])) return false;
+    }
+    return true;
+}
+
+bool sameNode(const NetworkResult& a, const NodeResult& x, const NetworkResult& b,
+              const NodeResult& y, NodeId id) {
+    return x.input == y.input && x.estimated == y.estimated && x.noise == y.noise &&
+           x.booster == y.booster && x.failingBelow == y.failingBelow &&
+           sameOutlets(a, x.firstOutlet, b, y.firstOutlet, id);
+}
+
+// Nodes in both results whose results differ, by id (both lists are sorted).
+std::vector<NodeId> changedResults(const NetworkResult& before, const NetworkResult& after) {
+    std::vector<NodeId> changed;
+    auto a = before.nodes.begin();
+    for (const auto& [id, result] : after.nodes) {
+        while (a != before.nodes.end() && a->first < id)
+            ++a;
+        if (a != before.nodes.end() && a->first == id &&
+            !sameNode(before, a->second, after, result, id))
+            changed.push_back(id);
+    }
+    return changed;
+}
+
+std::vector<NodeId> allNodes(const NetworkResult& result) {
+    std::vector<NodeId> ids;
+    ids.reserve(result.nodes.size());
+    for (const auto& entry : result.nodes)
+        ids.push_back(entry.first);
+    return ids;
+}
+
 } // namespace
 
 NetworkDocument::NetworkDocument(QObject* parent) : QObject(parent), m_undo(new QUndoStack(this)) {
     m_undo->setUndoLimit(UndoSteps);
-    recompute();
+    m_levels.update(m_network, m_criteria);
 }
 
 QString NetworkDocument::edit(const QString& text, const std::function<void(Network&)>& change) {
@@ -60,6 +115,7 @@ QString NetworkDocument::edit(const QString& text, const std::function<void(Netw
     }
     m_network.setJournal(nullptr);
     if (!(m_network.head == head)) journal.add(HeadStep{head, m_network.head});
+    m_pendingSetups = journal.setupNodes();
     m_undo->push(new NetworkEditCommand(this, text, std::move(journal)));
     return {};
 }
@@ -76,7 +132,8 @@ void NetworkDocument::replay(const NetworkJournal* journal, bool forward) {
         journal->redo(m_network);
     else if (journal)
         journal->undo(m_network);
-    recompute();
+    recompute(journal ? journal->setupNodes() : std::move(m_pendingSetups));
+    m_pendingSetups.clear();
     emit changed();
 }
 
@@ -95,17 +152,41 @@ void NetworkDocument::setCriteria(const OutletCriteria& criteria) {
 
 void NetworkDocument::setFilePath(const QString& path) {
     m_filePath = path;
+    m_changedNodes.clear();
+    m_replacedWhole = false;
+    m_shapeChanged = false;
     emit changed();
 }
 
 void NetworkDocument::setNetwork(const Network& network) {
     m_network = network;
-    recompute();
+    m_levels.reset();
+    m_levels.update(m_network, m_criteria);
+    m_levels.forgetPrevious();
+    m_changedNodes.clear();
+    m_replacedWhole = true;
+    m_shapeChanged = true;
     emit changed();
 }
 
-void NetworkDocument::recompute() {
-    m_result = computeNetwork(m_network, m_criteria);
+// The rows to redraw: those the update walked, else those whose results
+// differ from before (every row, when every node was walked in place).
+void NetworkDocument::recompute(std::vector<NodeId> setupNodes) {
+    m_levels.update(m_network, m_criteria);
+    m_shapeChanged = m_levels.computedAnew();
+    if (m_levels.computedAnew())
+        m_changedNodes = changedResults(m_levels.previous(), m_levels.result());
+    else if (m_levels.walkedAll())
+        m_changedNodes = allNodes(m_levels.result());
+    else
+        m_changedNodes = m_levels.walked();
+    m_levels.forgetPrevious();
+    for (NodeId id : setupNodes)
+        if (m_network.contains(id)) m_changedNodes.push_back(id);
+    std::sort(m_changedNodes.begin(), m_changedNodes.end());
+    m_changedNodes.erase(std::unique(m_changedNodes.begin(), m_changedNodes.end()),
+                         m_changedNodes.end());
+    m_replacedWhole = false;
 }
 
 } // namespace miravel::network

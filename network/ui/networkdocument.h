@@ -3,12 +3,13 @@
 // levels and verdicts, its file name and the undo stack. Every edit is an
 // undo command; the levels are computed again after each change.
 
-#include "network/propagation.h"
+#include "network/levelupdate.h"
 
 #include <QObject>
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 class QUndoStack;
 
@@ -20,7 +21,7 @@ public:
     explicit NetworkDocument(QObject* parent = nullptr);
 
     const Network& network() const { return m_network; }
-    const NetworkResult& result() const { return m_result; }
+    const NetworkResult& result() const { return m_levels.result(); }
     QUndoStack* undoStack() const { return m_undo; }
 
     // Runs `change` on the network, recording what it changes; when it
@@ -41,6 +42,14 @@ public:
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString& path);
 
+    // What the last `changed` touched, for views that redraw only those rows:
+    // the nodes whose setup or results changed (nodes added or dropped
+    // aside), or, after reset, the whole network.
+    const std::vector<NodeId>& changedNodes() const { return m_changedNodes; }
+    bool replacedWhole() const { return m_replacedWhole; }
+    // False when no node was added, removed or moved and no ports changed.
+    bool shapeChanged() const { return m_shapeChanged; }
+
     // Used by the undo commands: plays an edit's record back or again (none:
     // the edit was just done) and shows the outcome.
     void replay(const class NetworkJournal* journal, bool forward);
@@ -51,13 +60,17 @@ signals:
 
 private:
     void setNetwork(const Network& network);
-    void recompute();
+    void recompute(std::vector<NodeId> setupNodes = {});
 
     Network m_network;
-    NetworkResult m_result;
+    LevelUpdate m_levels;
     OutletCriteria m_criteria{};
     QString m_filePath;
     QUndoStack* m_undo;
+    std::vector<NodeId> m_changedNodes;
+    std::vector<NodeId> m_pendingSetups; // an edit's, until its first redo shows it
+    bool m_replacedWhole = true;
+    bool m_shapeChanged = true;
 };
 
 } // namespace miravel::network

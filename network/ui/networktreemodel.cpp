@@ -14,23 +14,18 @@ namespace miravel::network {
 
 NetworkTreeModel::NetworkTreeModel(NetworkDocument* document, QObject* parent)
     : QAbstractItemModel(parent), m_document(document) {
-    // Any change may move, add or drop rows anywhere: the view is rebuilt,
-    // and the screen puts back its selection and folded branches.
-    connect(document, &NetworkDocument::changed, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
+    connect(document, &NetworkDocument::changed, this, &NetworkTreeModel::documentChanged);
+    takeWholeShape();
 }
 
 int NetworkTreeModel::rowOf(NodeId id) const {
     if (id == HeadEndId) return 0;
-    const Network& net = m_document->network();
-    const std::vector<NodeId>& siblings = net.children(net.node(id).parent);
+    const std::vector<NodeId>& siblings = m_shape[m_shape[id].parent].children;
     return int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
 }
 
 QModelIndex NetworkTreeModel::indexOf(NodeId id) const {
-    if (!m_document->network().contains(id)) return {};
+    if (!shown(id)) return {};
     return createIndex(rowOf(id), 0, quintptr(id));
 }
 
@@ -42,21 +37,24 @@ QModelIndex NetworkTreeModel::index(int row, int column, const QModelIndex& pare
     if (row < 0 || column < 0 || column >= columnCount()) return {};
     if (!parent.isValid())
         return row == 0 ? createIndex(0, column, quintptr(HeadEndId)) : QModelIndex();
-    const std::vector<NodeId>& children = m_document->network().children(idOf(parent));
+    const NodeId id = idOf(parent);
+    if (!shown(id)) return {};
+    const std::vector<NodeId>& children = m_shape[id].children;
     if (row >= int(children.size())) return {};
     return createIndex(row, column, quintptr(children[size_t(row)]));
 }
 
 QModelIndex NetworkTreeModel::parent(const QModelIndex& child) const {
     const NodeId id = idOf(child);
-    if (!child.isValid() || id == HeadEndId) return {};
-    return indexOf(m_document->network().node(id).parent);
+    if (!child.isValid() || id == HeadEndId || !shown(id)) return {};
+    return indexOf(m_shape[id].parent);
 }
 
 int NetworkTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return 1;
-    if (parent.column() != 0) return 0;
-    return int(m_document->network().children(idOf(parent)).size());
+    const NodeId id = idOf(parent);
+    if (parent.column() != 0 || !shown(id)) return 0;
+    return int(m_shape[id].children.size());
 }
 
 int NetworkTreeModel::columnCount(const QModelIndex&) const {

@@ -51,7 +51,26 @@ private:
     QVariant colour(NodeId id, int column) const;
     int rowOf(NodeId id) const;
 
+    // The tree as the view last saw it, by node id: after a change the rows
+    // that went away are removed, the rest reordered and the new ones
+    // inserted, so that the view keeps its folded branches and selection.
+    struct Shape {
+        bool shown = false;
+        NodeId parent = HeadEndId;
+        std::vector<NodeId> children;
+    };
+    bool shown(NodeId id) const { return id < m_shape.size() && m_shape[id].shown; }
+    void documentChanged();
+    void takeWholeShape();
+    void addShape(NodeId id, NodeId parent);
+    void dropShape(NodeId id);
+    void removeGone(NodeId parent);
+    void followChildren(NodeId parent);
+    void insertNew(NodeId parent, int row, int count);
+    void showChangedValues();
+
     NetworkDocument* m_document;
+    std::vector<Shape> m_shape;
 };
 
 } // namespace miravel::network

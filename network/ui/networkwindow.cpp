@@ -65,6 +65,7 @@ NetworkWindow::NetworkWindow(QWidget* parent)
     buildActions();
     buildMenus();
     connect(m_document, &NetworkDocument::changed, this, &NetworkWindow::documentChanged);
+    connect(m_treeModel, &QAbstractItemModel::rowsInserted, this, &NetworkWindow::unfoldNewRows);
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this] { setWindowTitle(documentTitle()); });
     documentChanged();
@@ -264,18 +265,39 @@ void NetworkWindow::rememberFolding(const QModelIndex& index, bool expanded) {
         m_folded.insert(id);
 }
 
+// After a new or loaded network: everything unfolded but what the user folded.
 void NetworkWindow::restoreTreeState(NodeId selected) {
     tree->blockSignals(true);
     tree->expandAll();
     for (NodeId id : std::as_const(m_folded))
         tree->collapse(m_treeModel->indexOf(id));
     tree->blockSignals(false);
-    // A node that went away hands the selection to its nearest remaining one.
     selectNode(m_document->network().contains(selected) ? selected : HeadEndId);
 }
 
+// New rows of an edit show unfolded, as the rest of the tree.
+void NetworkWindow::unfoldNewRows(const QModelIndex& parent, int first, int last) {
+    std::vector<QModelIndex> stack;
+    for (int row = first; row <= last; ++row)
+        stack.push_back(m_treeModel->index(row, 0, parent));
+    tree->blockSignals(true);
+    while (!stack.empty()) {
+        const QModelIndex index = stack.back();
+        stack.pop_back();
+        if (m_folded.contains(m_treeModel->idOf(index))) continue;
+        tree->expand(index);
+        for (int row = 0; row < m_treeModel->rowCount(index); ++row)
+            stack.push_back(m_treeModel->index(row, 0, index));
+    }
+    tree->blockSignals(false);
+}
+
 void NetworkWindow::documentChanged() {
-    restoreTreeState(m_selected);
+    // A node that went away hands the selection to its nearest remaining one.
+    if (m_document->replacedWhole())
+        restoreTreeState(m_selected);
+    else
+        selectNode(m_document->network().contains(m_selected) ? m_selected : HeadEndId);
     details->showNode(m_selected);
     m_diagramStale = true;
     refreshDiagram();

@@ -126,6 +126,7 @@ private:
 
     bool mayDiscardChanges();
     bool loadNetworkFile(const QString& path);
+    std::optional<Network> readWithProgress(const QString& path);
     void fitToScreen();
     void buildViews(); // networkwindow_views.cpp
     void buildTree();
@@ -142,6 +143,7 @@ private:
     void refreshDiagram();
     void rememberFolding(const QModelIndex& index, bool expanded);
     void restoreTreeState(NodeId selected);
+    void unfoldNewRows(const QModelIndex& parent, int first, int last);
     void edit(const QString& text, const std::function<void(Network&)>& change);
     void refuse(const QString& message);
     int freePort(NodeId parent); // -1, with the user told, when none

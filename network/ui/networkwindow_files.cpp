@@ -18,12 +18,18 @@
 #include "print/ui/printer.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QThread>
 #include <QUndoStack>
+#include <atomic>
+#include <exception>
+#include <memory>
 
 using namespace miravel::common;
 using namespace miravel::platform;
@@ -33,6 +39,9 @@ using namespace miravel::standard;
 namespace miravel::network {
 
 namespace {
+
+// A read that takes longer shows its progress and may be stopped.
+constexpr int LoadProgressDelayMs = 300;
 
 QStringList networkFilters() {
     return {QStringLiteral("配線網ファイル(*.tvdn)"), QStringLiteral("すべてのファィル(*.*)")};
@@ -87,12 +96,52 @@ bool NetworkWindow::openNetworkFile(const QString& path) {
     return loadNetworkFile(path);
 }
 
+// Reads on a worker thread; a read that takes a while shows its progress
+// with a button that stops it. Nothing when stopped.
+std::optional<Network> NetworkWindow::readWithProgress(const QString& path) {
+    struct Job {
+        std::atomic<bool> stop{false};
+        std::optional<Network> network;
+        std::exception_ptr error;
+    };
+    auto job = std::make_shared<Job>();
+    std::unique_ptr<QThread> worker(QThread::create([job, path] {
+        try {
+            job->network = readNetworkFile(path, job->stop);
+        } catch (...) {
+            job->error = std::current_exception();
+        }
+    }));
+    // The screen takes no commands meanwhile; the progress window, its own
+    // window, stays usable.
+    setEnabled(false);
+    QProgressDialog progress(
+        QStringLiteral("「%1」を読み込んでいます…").arg(QFileInfo(path).fileName()),
+        QStringLiteral("中止"), 0, 0);
+    progress.setObjectName(QStringLiteral("networkLoadProgress"));
+    progress.setWindowTitle(programTitle());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(LoadProgressDelayMs);
+    connect(&progress, &QProgressDialog::canceled, this, [job] { job->stop = true; });
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    setEnabled(true);
+    if (job->error) std::rethrow_exception(job->error);
+    if (job->stop) return std::nullopt;
+    return std::move(job->network);
+}
+
 bool NetworkWindow::loadNetworkFile(const QString& path) {
     try {
         // The whole file is checked before the screen changes at all.
         FileStamp stamp; // before reading: a change meanwhile is not missed
         stamp.remember(path);
-        const Network loaded = readNetworkFile(path);
+        std::optional<Network> read = readWithProgress(path);
+        if (!read) return false; // stopped: everything stays as it was
+        const Network loaded = std::move(*read);
         m_diskStamp = stamp;
         m_folded.clear();
         m_selected = HeadEndId;

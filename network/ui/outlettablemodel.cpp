@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QSet>
+#include <algorithm>
 #include <limits>
 
 using namespace miravel::common;
@@ -25,30 +26,28 @@ QColor duplicateBackground() {
 
 OutletTableModel::OutletTableModel(NetworkDocument* document, QObject* parent)
     : QAbstractTableModel(parent), m_document(document) {
-    connect(document, &NetworkDocument::changed, this, [this] {
-        beginResetModel();
-        countNames();
-        endResetModel();
-    });
-    countNames();
+    connect(document, &NetworkDocument::changed, this, &OutletTableModel::documentChanged);
+    takeRows();
 }
 
 // Several outlet ports of one part share its name; only other parts count.
+// The ports of a part are next to each other.
 void OutletTableModel::countNames() {
     m_nameCount.clear();
-    QSet<QPair<QString, quint32>> seen;
-    for (const OutletResult& o : m_document->result().outlets)
-        if (!o.name.isEmpty() && !seen.contains({o.name, o.node})) {
-            seen.insert({o.name, o.node});
-            ++m_nameCount[o.name];
-        }
+    const std::vector<OutletResult>& outlets = m_document->result().outlets;
+    for (size_t i = 0; i < outlets.size(); ++i)
+        if (!outlets[i].name.isEmpty() && (i == 0 || outlets[i - 1].node != outlets[i].node))
+            ++m_nameCount[outlets[i].name];
 }
 
 void OutletTableModel::setShowCn(bool show) {
     if (show == m_showCn) return;
-    beginResetModel();
     m_showCn = show;
-    endResetModel();
+    // The band columns show other figures; the rows stay, and the view keeps
+    // its place and selection.
+    emit headerDataChanged(Qt::Horizontal, FirstBandColumn, VerdictColumn - 1);
+    if (!m_rows.empty())
+        emit dataChanged(index(0, FirstBandColumn), index(rowCount() - 1, VerdictColumn - 1));
 }
 
 int OutletTableModel::sameNamed(int row) const {
@@ -56,7 +55,7 @@ int OutletTableModel::sameNamed(int row) const {
 }
 
 int OutletTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_document->result().outlets.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int OutletTableModel::columnCount(const QModelIndex& parent) const {
@@ -76,7 +75,7 @@ QVariant OutletTableModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
+    if (!index.isValid() || size_t(index.row()) >= m_document->result().outlets.size()) return {};
     const int row = index.row();
     const int column = index.column();
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];

@@ -41,8 +41,28 @@ private:
     int sameNamed(int row) const; // outlets (parts) carrying the row's name
     void countNames();
 
+    // A row as the view last saw it; after a change the rows between the
+    // unchanged first and last ones are replaced, and rows whose values
+    // changed are announced, so that the sorted view is never rebuilt.
+    struct Row {
+        NodeId node = 0;
+        int port = 0;
+        QString name;
+        bool operator==(const Row& o) const { return node == o.node && port == o.port; }
+    };
+    using Worst = std::array<std::optional<double>, NetBandCount>;
+    void documentChanged();
+    void takeRows();
+    bool replaceMiddle(); // true when rows were added or removed
+    std::vector<int> changedRows(bool shapeChanged) const;
+    void showChangedRows(bool renamed);
+    void announceRows(int first, int last, int firstColumn, int lastColumn);
+    Worst worstLevels() const;
+
     NetworkDocument* m_document;
     QHash<QString, int> m_nameCount;
+    std::vector<Row> m_rows;
+    Worst m_worst{};
     bool m_showCn = false;
 };
 

@@ -65,10 +65,10 @@ TEST(LevelTableTest, JsonNumericColumnsHoldNumbersWithAFractionOrNull) {
     const struct {
         const char* cell;
         const char* written;
-    } cases[] = {{"75.00", "75.00"},  {"-0.5", "-0.5"},  {"1E+20", "1E+20"}, {"0", "0.0"},
-                 {"105", "105.0"},    {"", "null"},      {"abc", "null"},    {".5", "null"},
-                 {"1.", "null"},      {" 5", "null"},    {"inf", "null"},    {"007", "null"},
-                 {"5\u0001", "null"}, {"非対応", "null"}};
+    } cases[] = {{"75.00", "75.00"},  {"-0.5", "-0.5"},   {"1E+20", "1E+20"}, {"0", "0.0"},
+                 {"105", "105.0"},    {"", "null"},       {"abc", "null"},    {".5", "null"},
+                 {"1.", "null"},      {" 5", "null"},     {"inf", "null"},    {"007", "null"},
+                 {"5\u0001", "null"}, {"非対応", "null"}, {"12\n", "null"}};
     for (const auto& c : cases) {
         LevelTable table;
         table.addColumn({QStringLiteral("n"), QStringLiteral("n"), true},

@@ -35,7 +35,7 @@ TEST(NetworkLevels, EveryOutletWithLevelsAndVerdicts) {
     // 1F's four outlets are too strong in UHF and BS.
     EXPECT_EQ(r.status, ExitFailing);
     EXPECT_TRUE(r.err.contains(QStringLiteral("12 端子中 4"))) << r.err.toStdString();
-    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = r.wholeOut().split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 13);
     EXPECT_TRUE(r.err.startsWith(cableJudgingText(false))) << r.err.toStdString();
     EXPECT_EQ(
@@ -56,7 +56,7 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
         networkLevelsCommand(example("tower-40.tvdn"), OutputFormat::Csv, Outlet2K);
     EXPECT_EQ(csv.status, ExitOk);
     EXPECT_EQ(csv.err, cableJudgingText(false) + u'\n'); // only where the cable losses were taken
-    EXPECT_EQ(csv.out.count(u'\n'), 2001);
+    EXPECT_EQ(csv.wholeOut().count(u'\n'), 2001);
 
     // A part not rated for CS: the text says so; in JSON the level is null.
     QTemporaryDir dir;
@@ -71,13 +71,14 @@ TEST(NetworkLevels, PassingNetworkAndEveryFormat) {
     const BatchResult json =
         levelsCommand(file, OutputFormat::Json, loadJudgingSettings()); // chosen by the name
     EXPECT_EQ(json.status, ExitFailing);
-    EXPECT_TRUE(json.out.contains(QStringLiteral("\"cs_level\": null, \"cs_verdict\": \"非対応\"")))
-        << json.out.toStdString();
-    EXPECT_TRUE(json.out.contains(QStringLiteral("\"vhf_level\": 104.6")))
-        << json.out.toStdString();
+    EXPECT_TRUE(
+        json.wholeOut().contains(QStringLiteral("\"cs_level\": null, \"cs_verdict\": \"非対応\"")))
+        << json.wholeOut().toStdString();
+    EXPECT_TRUE(json.wholeOut().contains(QStringLiteral("\"vhf_level\": 104.6")))
+        << json.wholeOut().toStdString();
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
-    EXPECT_TRUE(text.out.contains(QStringLiteral("非対応")));
-    EXPECT_TRUE(text.out.contains(QStringLiteral("CS 判定")));
+    EXPECT_TRUE(text.wholeOut().contains(QStringLiteral("非対応")));
+    EXPECT_TRUE(text.wholeOut().contains(QStringLiteral("CS 判定")));
 }
 
 // The 4K8K tower under a 4K8K profile: left-band levels and every C/N per
@@ -88,7 +89,7 @@ TEST(NetworkLevels, FourK8KTowerListsTheLeftBandAndCn) {
         networkLevelsCommand(example("tower-4k8k-42.tvdn"), OutputFormat::Json, outlet4K8K);
     EXPECT_EQ(r.status, ExitFailing);
     EXPECT_TRUE(r.err.contains(QStringLiteral("168 端子中"))) << r.err.toStdString();
-    const QJsonValue rows = QJsonDocument::fromJson(r.out.toUtf8())[QStringLiteral("rows")];
+    const QJsonValue rows = QJsonDocument::fromJson(r.wholeOut().toUtf8())[QStringLiteral("rows")];
     const QJsonValue first = rows[0];
     EXPECT_TRUE(first[QStringLiteral("lhcp_level")].isDouble());
     EXPECT_TRUE(first[QStringLiteral("lhcp_cn")].isDouble());
@@ -107,7 +108,8 @@ TEST(NetworkLevels, FourK8KTowerListsTheLeftBandAndCn) {
 TEST(NetworkLevels, ANumberLikeRoomIsAJsonString) {
     const BatchResult r =
         networkLevelsCommand(example("apartment-12.tvdn"), OutputFormat::Json, Outlet2K);
-    const QJsonValue first = QJsonDocument::fromJson(r.out.toUtf8())[QStringLiteral("rows")][0];
+    const QJsonValue first =
+        QJsonDocument::fromJson(r.wholeOut().toUtf8())[QStringLiteral("rows")][0];
     EXPECT_EQ(first[QStringLiteral("room")], QJsonValue(QStringLiteral("101")));
     EXPECT_TRUE(first[QStringLiteral("vhf_level")].isDouble());
 }
@@ -146,7 +148,7 @@ TEST(NetworkLevels, RefusedFile) {
     f.close();
     const BatchResult r = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
     EXPECT_EQ(r.status, ExitRefused);
-    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.wholeOut().isEmpty());
     EXPECT_TRUE(r.err.contains(QStringLiteral("version"))) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(u'\r'));
 }

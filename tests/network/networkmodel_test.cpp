@@ -100,12 +100,17 @@ TEST(NetworkModel, RefusedEditsChangeNothing) {
     };
     for (const Edit& e : edits) {
         Small s;
-        // 101 nodes under the distributor: a thousand copies pass the node cap.
+        // 1,001 nodes under the distributor, six lines of branchers under a
+        // CS-D6: a thousand copies pass the node cap.
         if (QString::fromUtf8(e.what).contains(QStringLiteral("node cap"))) {
-            NodeId line = s.split;
-            for (int i = 0; i < 97; ++i)
-                line = s.net.addChild(line, line == s.split ? 2 : 0,
-                                      partSetup(ComponentKind::Brancher, "CS-C2"));
+            const NodeId six =
+                s.net.addChild(s.split, 2, partSetup(ComponentKind::Distributor, "CS-D6"));
+            for (int port = 0; port < 6; ++port) {
+                NodeId line = six;
+                for (int i = 0; i < 166; ++i)
+                    line = s.net.addChild(line, line == six ? port : 0,
+                                          partSetup(ComponentKind::Brancher, "CS-C2"));
+            }
         }
         const Network before = s.net;
         const auto revision = s.net.revision();

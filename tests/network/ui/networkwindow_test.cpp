@@ -4,6 +4,7 @@
 #include "app/screens.h"
 #include "network/networktexts.h"
 #include "network/terminalpath.h"
+#include "network/towergenerator.h"
 #include "network/tvdnfile.h"
 #include "network/ui/definitionsdialog.h"
 #include "network/ui/networkdocument.h"
@@ -22,6 +23,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -54,6 +57,57 @@ QModelIndex indexOfNode(NetworkWindow* s, NodeId id) {
 
 int outletRows(NetworkWindow* s) {
     return named<QTableView>(s, "outletTable")->model()->rowCount();
+}
+
+// An edit redraws the rows it changed: no reset, a folded branch stays
+// folded, a new row shows unfolded and the sorted table keeps its order.
+TEST_F(NetworkScreen, AnEditRedrawsItsRowsAndKeepsTheFoldedBranches) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(generateTower(TowerPlan{10, 4, 3, 5}), QString());
+    auto* tree = named<QTreeView>(s, "networkTree");
+    auto* proxy = static_cast<QSortFilterProxyModel*>(named<QTableView>(s, "outletTable")->model());
+    const std::vector<NodeId> order = s->document()->network().preorder();
+    const NodeId folded = order[3], leaf = order.back();
+    tree->collapse(indexOfNode(s, folded));
+    proxy->sort(OutletTableModel::FirstBandColumn);
+    QSignalSpy treeResets(tree->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy tableResets(proxy->sourceModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy treeRows(tree->model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy tableRows(proxy->sourceModel(), &QAbstractItemModel::dataChanged);
+    NodeSetup setup = s->document()->network().node(leaf).setup;
+    setup.coax.metres += 300; // far the lowest outlet now
+    ASSERT_TRUE(s->document()
+                    ->edit(QStringLiteral("長さ"), [&](Network& n) { n.setSetup(leaf, setup); })
+                    .isEmpty());
+    EXPECT_EQ(treeResets.count() + tableResets.count(), 0);
+    // The leaf, and its parts up the tree whose count of failing outlets changed.
+    bool leafRow = false;
+    for (const QList<QVariant>& changed : treeRows) {
+        const QModelIndex row = changed[0].toModelIndex();
+        leafRow = leafRow || row == indexOfNode(s, leaf);
+        EXPECT_EQ(row, changed[1].toModelIndex().siblingAtColumn(0));
+        const NodeId id = NodeId(row.internalId());
+        NodeId up = leaf;
+        while (up != id && up != HeadEndId)
+            up = s->document()->network().node(up).parent;
+        EXPECT_EQ(up, id) << id << " is not on the leaf's way to the head end";
+    }
+    EXPECT_TRUE(leafRow);
+    ASSERT_GE(tableRows.count(), 1);
+    const QModelIndex lowest = proxy->mapToSource(proxy->index(0, 0));
+    EXPECT_EQ(lowest.data(OutletTableModel::NodeRole).toUInt(), leaf);
+    EXPECT_FALSE(tree->isExpanded(indexOfNode(s, folded)));
+
+    s->selectNode(order[0]); // the CS-D4 with outputs to spare
+    s->addChild(ComponentKind::Distributor);
+    const NodeId added = s->selectedNode();
+    EXPECT_EQ(treeResets.count() + tableResets.count(), 0);
+    EXPECT_TRUE(tree->isExpanded(indexOfNode(s, added)));
+    EXPECT_FALSE(tree->isExpanded(indexOfNode(s, folded)));
+    s->document()->undoStack()->undo();
+    EXPECT_FALSE(indexOfNode(s, added).isValid());
+    EXPECT_FALSE(tree->isExpanded(indexOfNode(s, folded)));
+    EXPECT_EQ(treeResets.count() + tableResets.count(), 0);
 }
 
 TEST_F(NetworkScreen, BuildsTheApartmentWithItsCommandsUndoesToEmptyRedoesSavesAndLoads) {

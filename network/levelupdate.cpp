@@ -1,0 +1,196 @@
+#include "network/levelupdate.h"
+
+#include <algorithm>
+
+using namespace miravel::common;
+
+namespace miravel::network {
+
+void LevelUpdate::computeAll(const Network& network) {
+    const FlatNetwork& flat = network.flat();
+    m_previous = std::move(m_result);
+    m_result = computeNetwork(network, m_criteria);
+    const size_t n = flat.nodes.size();
+    m_place.assign(n, 0);
+    for (size_t k = 0; k < flat.byId.size(); ++k)
+        m_place[size_t(flat.byId[k])] = int(k) + 1; // the head end is first
+    m_firstOutlet.assign(n + 1, 0);
+    m_end.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const auto& outlets = flat.nodes[i].losses->outletPort;
+        m_firstOutlet[i + 1] =
+            m_firstOutlet[i] + int(std::count(outlets.begin(), outlets.end(), true));
+        m_end[i] = int(i) + 1;
+    }
+    m_blocks.clear();
+    measureBlocks(0, int(m_result.outlets.size()));
+    m_boosters.clear();
+    for (size_t i = 0; i < n; ++i)
+        if (flat.nodes[i].losses->booster) m_boosters.push_back(int(i));
+    for (size_t i = n; i-- > 0;)
+        if (flat.nodes[i].parent >= 0)
+            m_end[size_t(flat.nodes[i].parent)] =
+                std::max(m_end[size_t(flat.nodes[i].parent)], m_end[i]);
+}
+
+constexpr int BlockOutlets = 256;
+
+// Adds (sign +1) or takes away (-1) the outlets first..end from the counts.
+void LevelUpdate::countOutlets(int first, int end, int sign) {
+    NetworkResult& r = m_result;
+    for (int i = first; i < end; ++i) {
+        const OutletResult& o = r.outlets[size_t(i)];
+        for (size_t b = 0; b < NetBandCount; ++b) {
+            if (!o.bands[b].level)
+                r.summary[b].unrated += sign;
+            else if (failsBand(o.bands[b]))
+                r.summary[b].failing += sign;
+        }
+        if (o.fails()) r.failingOutlets += sign;
+    }
+}
+
+// The extremes of the blocks holding outlets first..end.
+void LevelUpdate::measureBlocks(int first, int end) {
+    const int outlets = int(m_result.outlets.size());
+    m_blocks.resize(size_t((outlets + BlockOutlets - 1) / BlockOutlets));
+    for (int block = first / BlockOutlets; block * BlockOutlets < std::min(end, outlets); ++block) {
+        Extremes& e = m_blocks[size_t(block)];
+        e = {};
+        const int to = std::min(outlets, (block + 1) * BlockOutlets);
+        for (int i = block * BlockOutlets; i < to; ++i)
+            for (size_t b = 0; b < NetBandCount; ++b) {
+                const auto& level = m_result.outlets[size_t(i)].bands[b].level;
+                if (!level) continue;
+                // The first outlet of the lowest (highest) level, as a full count finds it.
+                if (e[b].worst < 0 || *level < e[b].worstLevel)
+                    e[b].worst = i, e[b].worstLevel = *level;
+                if (e[b].best < 0 || *level > e[b].bestLevel)
+                    e[b].best = i, e[b].bestLevel = *level;
+            }
+    }
+}
+
+void LevelUpdate::findExtremes() {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        Extreme all;
+        for (const Extremes& e : m_blocks) {
+            if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
+                all.worst = e[b].worst, all.worstLevel = e[b].worstLevel;
+            if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
+                all.best = e[b].best, all.bestLevel = e[b].bestLevel;
+        }
+        m_result.summary[b].worst = all.worst;
+        m_result.summary[b].best = all.best;
+    }
+}
+
+// The failing counts of the nodes above `root`, and of the head end.
+void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
+    for (int up = flat.nodes[size_t(root)].parent; up >= 0; up = flat.nodes[size_t(up)].parent) {
+        m_result.nodes[size_t(m_place[size_t(up)])].second.failingBelow += change;
+        m_walked.push_back(flat.nodes[size_t(up)].id);
+    }
+    m_result.nodes.front().second.failingBelow = m_result.failingOutlets;
+}
+
+// Nodes first..end of the flattened tree (a subtree, or all), their levels
+// from their parents' and their failing counts from what lies below them.
+void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
+    for (int i = first; i < end; ++i) {
+        const FlatNode& n = flat.nodes[size_t(i)];
+        NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
+        const NodeResult* parent =
+            n.parent < 0 ? nullptr : &m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
+        reachNode(flat, size_t(i), m_headResult, m_head.judgeAtBandEdges, m_criteria, parent, out);
+        out.failingBelow = 0;
+        int o = m_firstOutlet[size_t(i)];
+        for (size_t p = 0; p < n.losses->ports.size(); ++p) {
+            if (!n.losses->outletPort[p]) continue;
+            OutletResult& outlet = m_result.outlets[size_t(o++)];
+            judgeOutletPort(n, out, int(p), m_criteria, outlet);
+            if (outlet.fails()) ++out.failingBelow;
+        }
+    }
+    for (int i = end; i-- > first + 1;) {
+        const int parent = flat.nodes[size_t(i)].parent;
+        if (parent >= first)
+            m_result.nodes[size_t(m_place[size_t(parent)])].second.failingBelow +=
+                m_result.nodes[size_t(m_place[size_t(i)])].second.failingBelow;
+    }
+}
+
+void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
+    const int end = m_end[size_t(root)];
+    const int outletsFrom = m_firstOutlet[size_t(root)], outletsTo = m_firstOutlet[size_t(end)];
+    countOutlets(outletsFrom, outletsTo, -1);
+    NodeResult& top = m_result.nodes[size_t(m_place[size_t(root)])].second;
+    const int failingBefore = top.failingBelow;
+    walkNodes(flat, root, end);
+    for (int i = root; i < end; ++i)
+        m_walked.push_back(flat.nodes[size_t(i)].id);
+    countOutlets(outletsFrom, outletsTo, +1);
+    measureBlocks(outletsFrom, outletsTo);
+    findExtremes();
+    adjustAbove(flat, root, top.failingBelow - failingBefore);
+    listFailingBoosters(flat);
+}
+
+void LevelUpdate::walkAll(const FlatNetwork& flat) {
+    walkNodes(flat, 0, int(flat.nodes.size()));
+    summariseOutlets(m_result);
+    measureBlocks(0, int(m_result.outlets.size()));
+    NodeResult& head = m_result.nodes.front().second;
+    head = m_headResult;
+    head.failingBelow = m_result.failingOutlets;
+    m_result.judgedAtBandEdges = m_head.judgeAtBandEdges;
+    listFailingBoosters(flat);
+}
+
+// The boosters failing a band, in tree order, as a full computation lists them.
+void LevelUpdate::listFailingBoosters(const FlatNetwork& flat) {
+    m_result.failingBoosters.clear();
+    for (int i : m_boosters)
+        if (m_result.nodes[size_t(m_place[size_t(i)])].second.boosterFails())
+            m_result.failingBoosters.push_back(flat.nodes[size_t(i)].id);
+}
+
+namespace {
+
+bool sameCriteria(const OutletCriteria& a, const OutletCriteria& b) {
+    return a.level == b.level && a.minCn == b.minCn && a.thermalNoise == b.thermalNoise;
+}
+
+} // namespace
+
+const NetworkResult& LevelUpdate::update(const Network& network, const OutletCriteria& criteria) {
+    const auto setups =
+        m_valid && m_network == &network ? network.setupsSince(m_revision) : std::nullopt;
+    m_walked.clear();
+    m_all = true;
+    m_anew = !setups;
+    const bool same = setups && sameCriteria(criteria, m_criteria) && network.head == m_head;
+    m_network = &network;
+    m_revision = network.revision();
+    m_criteria = criteria;
+    m_head = network.head;
+    m_headResult = headEndResult(m_head, criteria);
+    m_valid = true;
+    if (!setups) {
+        computeAll(network);
+        return m_result;
+    }
+    const FlatNetwork& flat = network.flat();
+    for (NodeId id : *setups) {
+        const int i = network.flatIndex(id);
+        for (int o = m_firstOutlet[size_t(i)]; o < m_firstOutlet[size_t(i) + 1]; ++o)
+            nameOutlet(flat.nodes[size_t(i)], m_result.outlets[size_t(o)].port,
+                       m_result.outlets[size_t(o)]);
+        if (same) walkSubtree(flat, i);
+    }
+    m_all = !same;
+    if (!same) walkAll(flat);
+    return m_result;
+}
+
+} // namespace miravel::network

@@ -121,16 +121,16 @@ TEST(NetworkLevels, HeadEndWindowAfterTheTable) {
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
     const NetworkResult result = computeNetwork(readNetworkFile(file), Outlet2K);
     const QString table = formatLevelTable(networkLevelTable(file, result), OutputFormat::Text);
-    EXPECT_EQ(text.out, table + QStringLiteral("\nVHF　ヘッドエンド出力 基準なし\n"
-                                               "UHF　ヘッドエンド出力 89.40–96.42 dB\n"
-                                               "BS　ヘッドエンド出力 92.17–98.73 dB\n"
-                                               "CS　ヘッドエンド出力 98.94–104.12 dB\n"
-                                               "左旋　ヘッドエンド出力 基準なし\n"));
+    EXPECT_EQ(text.wholeOut(), table + QStringLiteral("\nVHF　ヘッドエンド出力 基準なし\n"
+                                                      "UHF　ヘッドエンド出力 89.40–96.42 dB\n"
+                                                      "BS　ヘッドエンド出力 92.17–98.73 dB\n"
+                                                      "CS　ヘッドエンド出力 98.94–104.12 dB\n"
+                                                      "左旋　ヘッドエンド出力 基準なし\n"));
     const BatchResult csv = networkLevelsCommand(file, OutputFormat::Csv, Outlet2K);
-    EXPECT_EQ(csv.out, formatLevelTable(networkLevelTable(file, result), OutputFormat::Csv));
+    EXPECT_EQ(csv.wholeOut(), formatLevelTable(networkLevelTable(file, result), OutputFormat::Csv));
     const BatchResult json = networkLevelsCommand(file, OutputFormat::Json, Outlet2K);
-    const QJsonDocument doc = QJsonDocument::fromJson(json.out.toUtf8());
-    ASSERT_TRUE(doc.isObject()) << json.out.toStdString();
+    const QJsonDocument doc = QJsonDocument::fromJson(json.wholeOut().toUtf8());
+    ASSERT_TRUE(doc.isObject()) << json.wholeOut().toStdString();
     const QJsonValue uhf = doc[QStringLiteral("head_end_window")][1];
     EXPECT_EQ(uhf[QStringLiteral("band")], QJsonValue(QStringLiteral("UHF")));
     EXPECT_DOUBLE_EQ(uhf[QStringLiteral("min")].toDouble(), 89.40);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -138,8 +139,14 @@ void SingleInstance::acceptConnections() {
 // Reads what has come; the files are taken once the whole list is there.
 void SingleInstance::read(QSocketNotifier* connection, QByteArray& received) {
     char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(int(connection->socket()), buffer, sizeof buffer)) > 0)
+    ssize_t n = 0;
+    // Never more than one byte past the largest message: that byte tells a
+    // message too long.
+    auto room = [&] {
+        return std::min(sizeof buffer, size_t(MaxMessageBytes + 1 - received.size()));
+    };
+    while (received.size() <= MaxMessageBytes &&
+           (n = ::read(int(connection->socket()), buffer, room())) > 0)
         received.append(buffer, qsizetype(n));
     const bool ended = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR);
     if (received.size() > MaxMessageBytes) {

@@ -79,7 +79,8 @@ void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
         if (!losses.outletPort[p]) continue;
         if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
         OutletResult o;
-        nameOutlet(n, int(p), o);
+        o.node = n.id;
+        o.port = int(p);
         judgeOutletPort(n, out, int(p), criteria, o);
         if (o.fails()) ++out.failingBelow;
         r.outlets.push_back(std::move(o));
@@ -88,12 +89,33 @@ void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
 
 } // namespace
 
-void nameOutlet(const FlatNode& n, int port, OutletResult& o) {
-    o.node = n.id;
-    o.port = port;
-    o.name = n.outletName;
-    o.room = n.node->setup.room;
-    o.floor = n.node->setup.floor;
+namespace {
+
+const NetNode* outletNode(const Network& network, const OutletResult& o) {
+    const int i = network.flatIndex(o.node);
+    return i < 0 ? nullptr : network.flat().nodes[size_t(i)].node;
+}
+
+const QString& noName() {
+    static const QString none;
+    return none;
+}
+
+} // namespace
+
+const QString& outletName(const Network& network, const OutletResult& o) {
+    const int i = network.flatIndex(o.node);
+    return i < 0 ? noName() : network.flat().nodes[size_t(i)].outletName;
+}
+
+const QString& outletRoom(const Network& network, const OutletResult& o) {
+    const NetNode* n = outletNode(network, o);
+    return n ? n->setup.room : noName();
+}
+
+const QString& outletFloor(const Network& network, const OutletResult& o) {
+    const NetNode* n = outletNode(network, o);
+    return n ? n->setup.floor : noName();
 }
 
 void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,

@@ -52,15 +52,19 @@ struct BandJudgement {
     double deviation = 0;
 };
 
+// An outlet port's judgement; its names are the network's (outletName).
 struct OutletResult {
     NodeId node = 0;
     int port = 0;
-    QString name; // "room (floor)" or what there is of it
-    QString room;
-    QString floor;
     std::array<BandJudgement, NetBandCount> bands;
     bool fails() const; // any band Low, High, NotRated (with a range) or its C/N low
 };
+
+// An outlet's names, looked up in the network it was computed from ("" for
+// a node no longer there): "room (floor)" or what there is of it, room, floor.
+const QString& outletName(const Network& network, const OutletResult& outlet);
+const QString& outletRoom(const Network& network, const OutletResult& outlet);
+const QString& outletFloor(const Network& network, const OutletResult& outlet);
 
 // Low, High, not rated where the band has a range, or its C/N low.
 bool failsBand(const BandJudgement& judgement);
@@ -127,8 +131,7 @@ NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
 // end's when `parent` is null), through computeNode ...
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
-// ... the names of one of its outlet ports, and that port judged ...
-void nameOutlet(const FlatNode& n, int port, OutletResult& o);
+// ... one of its outlet ports judged ...
 void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
                      const OutletCriteria& criteria, OutletResult& o);
 // ... and the summary and failing count of all outlets, anew.

@@ -246,3 +246,17 @@ TEST(Propagation, JudgementAtTheBoundaries) {
 }
 
 } // namespace
+
+// A packed figure tells nothing from every number, 0 and negatives included.
+TEST(Propagation, PackedValueKeepsNothingApart) {
+    const PackedValue none, zero(0.0), minus(-3.5), fromOptional(std::optional<double>(-3.5));
+    EXPECT_FALSE(none);
+    EXPECT_EQ(std::optional<double>(none), std::nullopt);
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(*zero, 0.0);
+    EXPECT_NE(none, zero);
+    EXPECT_EQ(minus, fromOptional);
+    EXPECT_EQ(std::optional<double>(minus), -3.5);
+    EXPECT_EQ(PackedValue(std::optional<double>()), none);
+    EXPECT_EQ(none.value_or(7), 7);
+}

@@ -302,25 +302,31 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     NetworkResult r;
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
-    std::vector<NodeResult> results(flat.nodes.size());
+    // Node results are written in their places by id (after the head end's),
+    // with no second copy in tree order.
+    r.nodes.resize(flat.nodes.size() + 1);
+    std::vector<int> place(flat.nodes.size());
+    for (size_t k = 0; k < flat.byId.size(); ++k)
+        place[size_t(flat.byId[k])] = int(k) + 1;
+    const auto result = [&](int i) -> NodeResult& {
+        return r.nodes[size_t(place[size_t(i)])].second;
+    };
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
-        NodeResult& out = results[i];
-        reachNode(flat, i, headResult, edges, criteria,
-                  n.parent < 0 ? nullptr : &results[size_t(n.parent)], out);
+        r.nodes[size_t(place[i])].first = n.id;
+        NodeResult& out = result(int(i));
+        reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
+                  out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
         addOutlets(r, n, out, criteria);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
-            results[size_t(flat.nodes[i].parent)].failingBelow += results[i].failingBelow;
+            result(flat.nodes[i].parent).failingBelow += result(int(i)).failingBelow;
     summariseOutlets(r);
-    r.nodes.reserve(flat.nodes.size() + 1);
     headResult.failingBelow = r.failingOutlets;
-    r.nodes.emplace_back(HeadEndId, headResult);
-    for (int i : flat.byId)
-        r.nodes.emplace_back(flat.nodes[size_t(i)].id, std::move(results[size_t(i)]));
+    r.nodes[0] = {HeadEndId, headResult};
     return r;
 }
 

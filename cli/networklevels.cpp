@@ -50,12 +50,12 @@ QList<LevelColumn> networkColumns() {
 }
 
 // One outlet's cells, in the columns' order, into a list kept between rows.
-void outletCells(const OutletResult& o, QStringList& cells) {
+void outletCells(const Network& network, const OutletResult& o, QStringList& cells) {
     constexpr int CnFrom = 3 + 2 * NetBandCount;
     cells.resize(CnFrom + 2 * NetBandCount + 1);
-    cells[0] = o.name;
-    cells[1] = o.room;
-    cells[2] = o.floor;
+    cells[0] = outletName(network, o);
+    cells[1] = outletRoom(network, o);
+    cells[2] = outletFloor(network, o);
     for (int b = 0; b < NetBandCount; ++b) {
         const BandJudgement& j = o.bands[size_t(b)];
         const QString verdict = verdictText(j);
@@ -68,18 +68,18 @@ void outletCells(const OutletResult& o, QStringList& cells) {
         o.fails() ? QStringLiteral("不適合") : QStringLiteral("適合");
 }
 
-void writeNetworkLevels(const QString& file, const NetworkResult& result, OutputFormat format,
-                        const LevelWriter::Sink& sink, const QString& after) {
+void writeNetworkLevels(const QString& file, const Network& network, const NetworkResult& result,
+                        OutputFormat format, const LevelWriter::Sink& sink, const QString& after) {
     LevelWriter writer(file, networkColumns(), format, sink);
     QStringList cells;
     if (format == OutputFormat::Text)
         for (const OutletResult& o : result.outlets) {
-            outletCells(o, cells);
+            outletCells(network, o, cells);
             writer.measure(cells);
         }
     writer.begin();
     for (const OutletResult& o : result.outlets) {
-        outletCells(o, cells);
+        outletCells(network, o, cells);
         writer.row(cells);
     }
     writer.end(after);
@@ -87,13 +87,14 @@ void writeNetworkLevels(const QString& file, const NetworkResult& result, Output
 
 } // namespace
 
-LevelTable networkLevelTable(const QString& file, const NetworkResult& result) {
+LevelTable networkLevelTable(const QString& file, const Network& network,
+                             const NetworkResult& result) {
     LevelTable table;
     table.source = file;
     table.columns = networkColumns();
     QStringList cells;
     for (const OutletResult& o : result.outlets) {
-        outletCells(o, cells);
+        outletCells(network, o, cells);
         table.rows.append(cells);
     }
     return table;
@@ -105,14 +106,14 @@ QString jsonNullable(const std::optional<double>& value) {
     return value ? Fmt2(*value) : QStringLiteral("null");
 }
 
-QString jsonOutlet(const NetworkResult& r, int outlet, bool named) {
-    return named && outlet >= 0 ? jsonString(r.outlets[size_t(outlet)].name)
+QString jsonOutlet(const Network& n, const NetworkResult& r, int outlet, bool named) {
+    return named && outlet >= 0 ? jsonString(outletName(n, r.outlets[size_t(outlet)]))
                                 : QStringLiteral("null");
 }
 
 // "head_end_window": per band its range (null without one) and, when no
 // level serves every outlet, the two that conflict.
-QString jsonWindow(const NetworkResult& r, const HeadWindow& window) {
+QString jsonWindow(const Network& n, const NetworkResult& r, const HeadWindow& window) {
     QStringList bands;
     for (size_t b = 0; b < NetBandCount; ++b) {
         const BandWindow& w = window[b];
@@ -122,8 +123,9 @@ QString jsonWindow(const NetworkResult& r, const HeadWindow& window) {
                      .arg(jsonString(netBandName(int(b))),
                           jsonNullable(w.window ? std::optional(w.window->min) : std::nullopt),
                           jsonNullable(w.window ? std::optional(w.window->max) : std::nullopt),
-                          jsonOutlet(r, w.weakest, conflict), jsonOutlet(r, w.strongest, conflict),
-                          jsonOutlet(r, w.unrated, w.judged));
+                          jsonOutlet(n, r, w.weakest, conflict),
+                          jsonOutlet(n, r, w.strongest, conflict),
+                          jsonOutlet(n, r, w.unrated, w.judged));
     }
     return QStringLiteral("  \"head_end_window\": [\n") + bands.join(QStringLiteral(",\n")) +
            QStringLiteral("\n  ]\n");
@@ -136,17 +138,18 @@ QString headWindowAfter(OutputFormat format, const Network& network, const Netwo
     if (format == OutputFormat::Csv) return QString();
     const HeadWindow window =
         headEndWindow(r, outletCriteria(profile), headEndLevels(network.head));
-    if (format == OutputFormat::Json) return jsonWindow(r, window);
+    if (format == OutputFormat::Json) return jsonWindow(network, r, window);
     QString out = QStringLiteral("\n");
     for (size_t b = 0; b < NetBandCount; ++b)
-        out += windowLine(r, window[b], int(b)) + u'\n';
+        out += windowLine(network, r, window[b], int(b)) + u'\n';
     return out;
 }
 
 } // namespace
 
 BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const Profile& profile) {
-    Network network;
+    auto shared = std::make_shared<Network>();
+    Network& network = *shared;
     try {
         network = readNetworkFile(file);
     } catch (const UserError& error) {
@@ -156,8 +159,8 @@ BatchResult networkLevelsCommand(const QString& file, OutputFormat format, const
     BatchResult batch;
     // Written row by row: the table of a large network is never held whole.
     const QString after = headWindowAfter(format, network, *result, profile);
-    batch.streamOut = [file, format, result, after](const LevelWriter::Sink& sink) {
-        writeNetworkLevels(file, *result, format, sink, after);
+    batch.streamOut = [file, format, shared, result, after](const LevelWriter::Sink& sink) {
+        writeNetworkLevels(file, *shared, *result, format, sink, after);
     };
     batch.err = cableJudgingText(result->judgedAtBandEdges) + u'\n';
     if (result->failingOutlets > 0)

@@ -15,7 +15,8 @@ bool isNetworkFile(const QString& file);
 // One row per outlet: name, room, floor, level, verdict, C/N and C/N verdict
 // of each network band (the left band's keys "lhcp_..."; "非対応" where a part
 // on the way is not rated), and the overall verdict.
-LevelTable networkLevelTable(const QString& file, const network::NetworkResult& result);
+LevelTable networkLevelTable(const QString& file, const network::Network& network,
+                             const network::NetworkResult& result);
 
 // The table, followed in the text form by the head-end window per band and
 // in JSON by its member "head_end_window" (CSV: the table alone).

@@ -141,7 +141,7 @@ void componentPorts(const Component& c, const PartDefinitions& network, NodeLoss
         for (size_t b = 0; b < NetBandCount; ++b)
             if (c.booster.gain[b]) loss[b] = -*c.booster.gain[b];
         addPort(losses, loss, false);
-        losses.booster = c.booster;
+        losses.booster = std::make_shared<const BoosterSpec>(c.booster);
         return;
     }
     }

@@ -21,7 +21,8 @@ constexpr int NamedFailures = 20; // more are counted, not named
 QString placeOf(const Network& network, const NetworkResult& result, NodeId id) {
     for (NodeId at = id;;) {
         const NodeResult* r = result.node(at);
-        if (r && r->firstOutlet >= 0) return result.outlets[size_t(r->firstOutlet)].name;
+        if (r && r->firstOutlet >= 0)
+            return outletName(network, result.outlets[size_t(r->firstOutlet)]);
         const std::vector<NodeId>& below = network.children(at);
         if (below.empty()) return QString();
         at = below.front();
@@ -40,10 +41,10 @@ QString signedDb(double value) {
     return (value < 0 ? QStringLiteral("−") + Fmt2(-value) : Fmt2(value)) + QStringLiteral(" dB");
 }
 
-QStringList failureLines(const DesignResult& d) {
+QStringList failureLines(const Network& network, const DesignResult& d) {
     QStringList names;
     for (const OutletResult& o : d.result.outlets)
-        if (o.fails()) names << o.name;
+        if (o.fails()) names << outletName(network, o);
     const int all = int(names.size());
     if (all > NamedFailures) names = names.mid(0, NamedFailures) << QStringLiteral("ほか");
     QStringList lines{
@@ -55,7 +56,7 @@ QStringList failureLines(const DesignResult& d) {
                 ? QStringLiteral("最良の余裕 %1").arg(signedDb(*d.bestBandMargin[b]))
                 : QStringLiteral("非対応の部品があり満たせません");
         lines << netBandName(int(b)) + QStringLiteral("　") + best + QStringLiteral("　") +
-                     windowLine(d.result, d.window[b], int(b));
+                     windowLine(network, d.result, d.window[b], int(b));
     }
     return lines;
 }
@@ -78,7 +79,7 @@ QStringList designReport(const Network& network, const DesignResult& d) {
                          .arg(signedDb(d.margin));
         return lines;
     }
-    return lines + failureLines(d);
+    return lines + failureLines(network, d);
 }
 
 } // namespace miravel::network

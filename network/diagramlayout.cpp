@@ -24,7 +24,8 @@ QString detailLine(const Network& network, NodeId id, const OutletResult* outlet
     const NetNode& n = network.node(id);
     QString detail =
         portName(network, n.parent, n.parentPort) + QStringLiteral(" ← ") + cableText(network, id);
-    if (outlet && !outlet->name.isEmpty()) detail += QStringLiteral("　") + outlet->name;
+    const QString& name = outlet ? outletName(network, *outlet) : QString();
+    if (!name.isEmpty()) detail += QStringLiteral("　") + name;
     return detail;
 }
 

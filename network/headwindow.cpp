@@ -65,17 +65,16 @@ HeadEnd headAtWindowMiddle(const HeadEnd& head, const HeadWindow& window) {
     return out;
 }
 
-QString windowLine(const NetworkResult& result, const BandWindow& w, int band) {
+QString windowLine(const Network& network, const NetworkResult& result, const BandWindow& w,
+                   int band) {
+    const auto named = [&](int i) { return outletName(network, result.outlets[size_t(i)]); };
     const QString name = netBandName(band) + QStringLiteral("　ヘッドエンド出力 ");
     if (!w.judged) return name + QStringLiteral("基準なし");
     if (w.window) return name + windowRangeText(w.window);
-    if (w.unrated >= 0)
-        return name +
-               QStringLiteral("なし（%1 が非対応）").arg(result.outlets[size_t(w.unrated)].name);
+    if (w.unrated >= 0) return name + QStringLiteral("なし（%1 が非対応）").arg(named(w.unrated));
     if (w.weakest < 0) return name + QStringLiteral("端子なし");
     return name + QStringLiteral("なし（%1（最弱）と %2（最強）が両立しません）")
-                      .arg(result.outlets[size_t(w.weakest)].name,
-                           result.outlets[size_t(w.strongest)].name);
+                      .arg(named(w.weakest), named(w.strongest));
 }
 
 } // namespace miravel::network

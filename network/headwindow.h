@@ -33,6 +33,7 @@ bool hasAnyWindow(const HeadWindow& window);
 
 // One line per judged band: "UHF 出力範囲 73.00–90.00 dB", or why there is
 // none ("… 両立しない端子 101 (1F)（最弱）と 402 (4F)（最強）").
-QString windowLine(const NetworkResult& result, const BandWindow& band, int bandIndex);
+QString windowLine(const Network& network, const NetworkResult& result, const BandWindow& band,
+                   int bandIndex);
 
 } // namespace miravel::network

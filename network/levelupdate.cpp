@@ -182,11 +182,7 @@ const NetworkResult& LevelUpdate::update(const Network& network, const OutletCri
     }
     const FlatNetwork& flat = network.flat();
     for (NodeId id : *setups) {
-        const int i = network.flatIndex(id);
-        for (int o = m_firstOutlet[size_t(i)]; o < m_firstOutlet[size_t(i) + 1]; ++o)
-            nameOutlet(flat.nodes[size_t(i)], m_result.outlets[size_t(o)].port,
-                       m_result.outlets[size_t(o)]);
-        if (same) walkSubtree(flat, i);
+        if (same) walkSubtree(flat, network.flatIndex(id));
     }
     m_all = !same;
     if (!same) walkAll(flat);

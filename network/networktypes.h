@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -161,9 +162,9 @@ struct NodeLosses {
     BandLoss edgeCoax{};       // the same at the bands' top edges
     BandFlags coaxEstimated{}; // beyond the cable's points
     BandFlags edgeCoaxEstimated{};
-    std::vector<BandLoss> ports;        // per output port (a booster's: minus its gain)
-    std::vector<bool> outletPort;       // per output port: judged, takes no children
-    std::optional<BoosterSpec> booster; // the node's booster
+    std::vector<BandLoss> ports;                // per output port (a booster's: minus its gain)
+    std::vector<bool> outletPort;               // per output port: judged, takes no children
+    std::shared_ptr<const BoosterSpec> booster; // the node's booster, shared by copies
 };
 
 // The tree flattened for computing: nodes in preorder, each with the index

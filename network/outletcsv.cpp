@@ -11,7 +11,7 @@ using namespace miravel::standard;
 
 namespace miravel::network {
 
-QByteArray outletTableCsv(const NetworkResult& result) {
+QByteArray outletTableCsv(const Network& network, const NetworkResult& result) {
     QStringList heading{QStringLiteral("端子"), QStringLiteral("部屋"), QStringLiteral("階")};
     for (int b = 0; b < NetBandCount; ++b)
         heading << netBandName(b) + QStringLiteral(" レベル(dB)")
@@ -22,7 +22,7 @@ QByteArray outletTableCsv(const NetworkResult& result) {
     heading << QStringLiteral("総合");
     QList<QStringList> rows{heading};
     for (const OutletResult& o : result.outlets) {
-        QStringList cells{o.name, o.room, o.floor};
+        QStringList cells{outletName(network, o), outletRoom(network, o), outletFloor(network, o)};
         for (const BandJudgement& j : o.bands)
             cells << levelText(j.level) << verdictText(j);
         for (const BandJudgement& j : o.bands)

@@ -10,6 +10,6 @@
 
 namespace miravel::network {
 
-QByteArray outletTableCsv(const NetworkResult& result);
+QByteArray outletTableCsv(const Network& network, const NetworkResult& result);
 
 } // namespace miravel::network

@@ -79,7 +79,8 @@ void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
         if (!losses.outletPort[p]) continue;
         if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
         OutletResult o;
-        nameOutlet(n, int(p), o);
+        o.node = n.id;
+        o.port = int(p);
         judgeOutletPort(n, out, int(p), criteria, o);
         if (o.fails()) ++out.failingBelow;
         r.outlets.push_back(std::move(o));
@@ -88,12 +89,33 @@ void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
 
 } // namespace
 
-void nameOutlet(const FlatNode& n, int port, OutletResult& o) {
-    o.node = n.id;
-    o.port = port;
-    o.name = n.outletName;
-    o.room = n.node->setup.room;
-    o.floor = n.node->setup.floor;
+namespace {
+
+const NetNode* outletNode(const Network& network, const OutletResult& o) {
+    const int i = network.flatIndex(o.node);
+    return i < 0 ? nullptr : network.flat().nodes[size_t(i)].node;
+}
+
+const QString& noName() {
+    static const QString none;
+    return none;
+}
+
+} // namespace
+
+const QString& outletName(const Network& network, const OutletResult& o) {
+    const int i = network.flatIndex(o.node);
+    return i < 0 ? noName() : network.flat().nodes[size_t(i)].outletName;
+}
+
+const QString& outletRoom(const Network& network, const OutletResult& o) {
+    const NetNode* n = outletNode(network, o);
+    return n ? n->setup.room : noName();
+}
+
+const QString& outletFloor(const Network& network, const OutletResult& o) {
+    const NetNode* n = outletNode(network, o);
+    return n ? n->setup.floor : noName();
 }
 
 void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
@@ -280,25 +302,31 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     NetworkResult r;
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
-    std::vector<NodeResult> results(flat.nodes.size());
+    // Node results are written in their places by id (after the head end's),
+    // with no second copy in tree order.
+    r.nodes.resize(flat.nodes.size() + 1);
+    std::vector<int> place(flat.nodes.size());
+    for (size_t k = 0; k < flat.byId.size(); ++k)
+        place[size_t(flat.byId[k])] = int(k) + 1;
+    const auto result = [&](int i) -> NodeResult& {
+        return r.nodes[size_t(place[size_t(i)])].second;
+    };
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
-        NodeResult& out = results[i];
-        reachNode(flat, i, headResult, edges, criteria,
-                  n.parent < 0 ? nullptr : &results[size_t(n.parent)], out);
+        r.nodes[size_t(place[i])].first = n.id;
+        NodeResult& out = result(int(i));
+        reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
+                  out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
         addOutlets(r, n, out, criteria);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
-            results[size_t(flat.nodes[i].parent)].failingBelow += results[i].failingBelow;
+            result(flat.nodes[i].parent).failingBelow += result(int(i)).failingBelow;
     summariseOutlets(r);
-    r.nodes.reserve(flat.nodes.size() + 1);
     headResult.failingBelow = r.failingOutlets;
-    r.nodes.emplace_back(HeadEndId, headResult);
-    for (int i : flat.byId)
-        r.nodes.emplace_back(flat.nodes[size_t(i)].id, std::move(results[size_t(i)]));
+    r.nodes[0] = {HeadEndId, headResult};
     return r;
 }
 

@@ -15,12 +15,14 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
 namespace miravel::network {
 
-enum class OutletVerdict {
+enum class OutletVerdict : std::uint8_t {
     Pass,               // within the range
     Low,                // below the minimum
     High,               // above the maximum
@@ -39,28 +41,57 @@ struct OutletCriteria {
 };
 OutletCriteria outletCriteria(const standard::Profile& profile);
 
+// A figure or nothing, used as std::optional<double> but kept in one double
+// (NaN: nothing), so that a judged outlet stays small.
+class PackedValue {
+public:
+    PackedValue() = default;
+    PackedValue(std::nullopt_t) {}
+    PackedValue(double value) : m_value(value) {}
+    PackedValue(const std::optional<double>& value) : m_value(value.value_or(Nothing)) {}
+    operator std::optional<double>() const {
+        return has_value() ? std::optional<double>(m_value) : std::nullopt;
+    }
+    bool has_value() const { return m_value == m_value; }
+    explicit operator bool() const { return has_value(); }
+    double operator*() const { return m_value; }
+    double value_or(double other) const { return has_value() ? m_value : other; }
+    bool operator==(const PackedValue& o) const {
+        return has_value() == o.has_value() && (!has_value() || m_value == o.m_value);
+    }
+    bool operator!=(const PackedValue& o) const { return !(*this == o); }
+
+private:
+    static constexpr double Nothing = std::numeric_limits<double>::quiet_NaN();
+    double m_value = Nothing;
+};
+
 struct BandJudgement {
-    std::optional<double> level; // nothing when not rated
-    bool estimated = false;      // a cable on the way is beyond its points ("推定")
-    OutletVerdict verdict = OutletVerdict::NotRated;
-    std::optional<double> cn; // dB; nothing when not reckoned or not rated
-    bool cnJudged = false;    // the profile has a C/N minimum for the band
-    bool cnLow = false;       // below it: fails
-    double cnDeviation = 0;   // shown C/N - minimum when low
+    PackedValue level;      // nothing when not rated
+    PackedValue cn;         // dB; nothing when not reckoned or not rated
+    double cnDeviation = 0; // shown C/N - minimum when low
     // Low: shown level - min (< 0); High: shown level - max (> 0); else 0,
     // the level taken as the table shows it (two decimals), as every verdict
     double deviation = 0;
+    OutletVerdict verdict = OutletVerdict::NotRated;
+    bool estimated = false; // a cable on the way is beyond its points ("推定")
+    bool cnJudged = false;  // the profile has a C/N minimum for the band
+    bool cnLow = false;     // below it: fails
 };
 
+// An outlet port's judgement; its names are the network's (outletName).
 struct OutletResult {
     NodeId node = 0;
     int port = 0;
-    QString name; // "room (floor)" or what there is of it
-    QString room;
-    QString floor;
     std::array<BandJudgement, NetBandCount> bands;
     bool fails() const; // any band Low, High, NotRated (with a range) or its C/N low
 };
+
+// An outlet's names, looked up in the network it was computed from ("" for
+// a node no longer there): "room (floor)" or what there is of it, room, floor.
+const QString& outletName(const Network& network, const OutletResult& outlet);
+const QString& outletRoom(const Network& network, const OutletResult& outlet);
+const QString& outletFloor(const Network& network, const OutletResult& outlet);
 
 // Low, High, not rated where the band has a range, or its C/N low.
 bool failsBand(const BandJudgement& judgement);
@@ -127,8 +158,7 @@ NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
 // end's when `parent` is null), through computeNode ...
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
-// ... the names of one of its outlet ports, and that port judged ...
-void nameOutlet(const FlatNode& n, int port, OutletResult& o);
+// ... one of its outlet ports judged ...
 void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
                      const OutletCriteria& criteria, OutletResult& o);
 // ... and the summary and failing count of all outlets, anew.

@@ -102,7 +102,8 @@ void setBoosterGains(Network& net, const TowerPlan& plan) {
         low.fill(1e9);
         high.fill(-1e9);
         for (const OutletResult& o : flat.outlets) {
-            if ((o.floor.chopped(1).toInt() - 1) % plan.floorsPerRiser != position) continue;
+            if ((outletFloor(net, o).chopped(1).toInt() - 1) % plan.floorsPerRiser != position)
+                continue;
             for (size_t b = 0; b < BandCount; ++b) {
                 low[b] = std::min(low[b], o.bands[b].level.value_or(low[b]));
                 high[b] = std::max(high[b], o.bands[b].level.value_or(high[b]));

@@ -45,7 +45,7 @@ bool sameBand(const BandJudgement& a, const BandJudgement& b) {
 bool sameOutlet(const OutletResult& a, const OutletResult& b) {
     for (size_t band = 0; band < NetBandCount; ++band)
         if (!sameBand(a.bands[band], b.bands[band])) return false;
-    return a.port == b.port && a.name == b.name;
+    return a.port == b.port;
 }
 
 // The outlets of node `id` from `i` in `a` and from `j` in `b` (-1: none).

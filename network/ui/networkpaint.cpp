@@ -58,9 +58,10 @@ void paintBox(QPainter& p, const QRectF& r, const DiagramBox& box) {
 }
 
 // One outlet's cells, the lowest of each band marked (on paper, not shaded).
-QStringList outletCells(const NetworkResult& result, int row, QList<QColor>* colours = nullptr) {
+QStringList outletCells(const Network& network, const NetworkResult& result, int row,
+                        QList<QColor>* colours = nullptr) {
     const OutletResult& o = result.outlets[size_t(row)];
-    QStringList cells{o.name};
+    QStringList cells{outletName(network, o)};
     if (colours) *colours = {Qt::black};
     for (int b = 0; b < NetBandCount; ++b) {
         QString level = levelText(o.bands[size_t(b)].level);
@@ -138,7 +139,8 @@ QStringList outletTableHeadings() {
     return headings;
 }
 
-QList<double> outletTableColumns(QPainter& p, const NetworkResult& result, double width) {
+QList<double> outletTableColumns(QPainter& p, const Network& network, const NetworkResult& result,
+                                 double width) {
     QList<double> needs;
     p.save();
     p.setFont(sized(TextSize, true));
@@ -146,7 +148,7 @@ QList<double> outletTableColumns(QPainter& p, const NetworkResult& result, doubl
         needs << p.fontMetrics().horizontalAdvance(heading) + 2 * CellPadding + 1;
     p.setFont(sized(TextSize));
     for (int row = 0; row < int(result.outlets.size()); ++row) {
-        const QStringList cells = outletCells(result, row);
+        const QStringList cells = outletCells(network, result, row);
         for (int c = 0; c < cells.size(); ++c)
             needs[c] = std::max(needs[c],
                                 p.fontMetrics().horizontalAdvance(cells[c]) + 2 * CellPadding + 1);
@@ -176,15 +178,15 @@ QString printDateText(const QDate& date) {
     return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
-void paintOutletTable(QPainter& p, const NetworkResult& result, const QList<double>& columns,
-                      int firstRow, int rows) {
+void paintOutletTable(QPainter& p, const Network& network, const NetworkResult& result,
+                      const QList<double>& columns, int firstRow, int rows) {
     p.save();
     p.setFont(sized(TextSize, true));
     paintTableRow(p, 0, columns, outletTableHeadings(), {});
     p.setFont(sized(TextSize));
     for (int i = 0; i < rows; ++i) {
         QList<QColor> colours;
-        const QStringList cells = outletCells(result, firstRow + i, &colours);
+        const QStringList cells = outletCells(network, result, firstRow + i, &colours);
         paintTableRow(p, (i + 1) * TableRow, columns, cells, colours);
     }
     p.restore();
@@ -210,13 +212,13 @@ int paintNetworkDocument(QPainter& p, QPagedPaintDevice& device, const NetworkPr
         if (page++ > 0) device.newPage();
         paintHeading(p, width, heading.title, line, date, page, note);
     };
-    const QList<double> columns = outletTableColumns(p, result, width);
+    const QList<double> columns = outletTableColumns(p, network, result, width);
     const int tableRows = std::max(1, int((height - HeadingRow) / TableRow) - 1);
     for (const auto& [first, count] : diagramPages(int(result.outlets.size()), tableRows)) {
         nextPage(QStringLiteral("▼ その帯域で最もレベルの低い端子"));
         p.save();
         p.translate(0, HeadingRow);
-        paintOutletTable(p, result, columns, first, count);
+        paintOutletTable(p, network, result, columns, first, count);
         p.restore();
     }
     const DiagramLayout layout = layoutDiagram(network, result);

@@ -23,12 +23,13 @@ QStringList outletTableHeadings();
 // Its column widths on `painter`, adding up to `width`: each column as wide
 // as its heading and its widest cell need, all widened in proportion to
 // take the width.
-QList<double> outletTableColumns(QPainter& painter, const NetworkResult& result, double width);
+QList<double> outletTableColumns(QPainter& painter, const Network& network,
+                                 const NetworkResult& result, double width);
 
 // Rows [firstRow, firstRow + rows) of the outlet table under its heading
 // row, in `columns`, from the painter's origin.
-void paintOutletTable(QPainter& painter, const NetworkResult& result, const QList<double>& columns,
-                      int firstRow, int rows);
+void paintOutletTable(QPainter& painter, const Network& network, const NetworkResult& result,
+                      const QList<double>& columns, int firstRow, int rows);
 
 // What heads every printed page besides its number.
 struct NetworkPrintHeading {

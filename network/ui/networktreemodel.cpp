@@ -93,8 +93,8 @@ QVariant NetworkTreeModel::display(NodeId id, int column) const {
         r && r->firstOutlet >= 0 ? &m_document->result().outlets[size_t(r->firstOutlet)] : nullptr;
     switch (column) {
     case PartColumn:
-        return outlet && !outlet->name.isEmpty()
-                   ? nodeTitle(net, id) + QStringLiteral("　") + outlet->name
+        return outlet && !outletName(net, *outlet).isEmpty()
+                   ? nodeTitle(net, id) + QStringLiteral("　") + outletName(net, *outlet)
                    : nodeTitle(net, id);
     case CableColumn:
         return cableText(net, id);

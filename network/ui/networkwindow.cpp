@@ -329,14 +329,17 @@ void NetworkWindow::showSummary() {
         const OutletResult& worst = r.outlets[size_t(s.worst)];
         const OutletResult& best = r.outlets[size_t(s.best)];
         lines << QStringLiteral("%1　最低 %2 dB（%3）　最高 %4 dB（%5）　不適合 %6　非対応 %7")
-                     .arg(netBandName(b), levelText(worst.bands[size_t(b)].level), worst.name,
-                          levelText(best.bands[size_t(b)].level), best.name)
+                     .arg(netBandName(b), levelText(worst.bands[size_t(b)].level),
+                          outletName(m_document->network(), worst),
+                          levelText(best.bands[size_t(b)].level),
+                          outletName(m_document->network(), best))
                      .arg(s.failing)
                      .arg(s.unrated);
     }
     const HeadWindow window = headWindow();
     for (int b = 0; b < BandCount; ++b)
-        if (window[size_t(b)].judged) lines << windowLine(r, window[size_t(b)], b);
+        if (window[size_t(b)].judged)
+            lines << windowLine(m_document->network(), r, window[size_t(b)], b);
     centreButton->setEnabled(hasAnyWindow(window));
     summaryLabel->setText(lines.join(u'\n'));
 }

@@ -41,7 +41,8 @@ void NetworkWindow::centreHeadInWindow() {
     if (!hasAnyWindow(window)) {
         QStringList lines{QStringLiteral("全端子が基準を満たすヘッドエンド出力がありません。")};
         for (size_t b = 0; b < NetBandCount; ++b)
-            if (window[b].judged) lines << windowLine(m_document->result(), window[b], int(b));
+            if (window[b].judged)
+                lines << windowLine(m_document->network(), m_document->result(), window[b], int(b));
         refuse(lines.join(u'\r'));
         return;
     }

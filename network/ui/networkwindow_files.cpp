@@ -203,7 +203,8 @@ void NetworkWindow::exportCsv() {
     const QString path = withExtension(chosen, QStringLiteral("csv"));
     if (!Platform::mayReplace(this, path)) return;
     Hourglass hourglass(this);
-    const WriteResult written = writeFileBytes(path, outletTableCsv(m_document->result()));
+    const WriteResult written =
+        writeFileBytes(path, outletTableCsv(m_document->network(), m_document->result()));
     if (!written.ok()) refuse(written.message(path));
 }
 

@@ -34,10 +34,9 @@ OutletTableModel::OutletTableModel(NetworkDocument* document, QObject* parent)
 // The ports of a part are next to each other.
 void OutletTableModel::countNames() {
     m_nameCount.clear();
-    const std::vector<OutletResult>& outlets = m_document->result().outlets;
-    for (size_t i = 0; i < outlets.size(); ++i)
-        if (!outlets[i].name.isEmpty() && (i == 0 || outlets[i - 1].node != outlets[i].node))
-            ++m_nameCount[outlets[i].name];
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (!m_rows[i].name.isEmpty() && (i == 0 || m_rows[i - 1].node != m_rows[i].node))
+            ++m_nameCount[m_rows[i].name];
 }
 
 void OutletTableModel::setShowCn(bool show) {
@@ -51,7 +50,7 @@ void OutletTableModel::setShowCn(bool show) {
 }
 
 int OutletTableModel::sameNamed(int row) const {
-    return m_nameCount.value(m_document->result().outlets[size_t(row)].name);
+    return m_nameCount.value(m_rows[size_t(row)].name);
 }
 
 int OutletTableModel::rowCount(const QModelIndex& parent) const {
@@ -117,7 +116,7 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant OutletTableModel::display(int row, int column) const {
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];
-    if (column == NameColumn) return outlet.name;
+    if (column == NameColumn) return m_rows[size_t(row)].name;
     if (column == VerdictColumn) return outletVerdictLine(outlet);
     if (m_showCn) return outletCnText(outlet.bands[size_t(column - FirstBandColumn)]);
     return levelText(outlet.bands[size_t(column - FirstBandColumn)].level);
@@ -125,7 +124,7 @@ QVariant OutletTableModel::display(int row, int column) const {
 
 QVariant OutletTableModel::sortValue(int row, int column) const {
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];
-    if (column == NameColumn) return outlet.name;
+    if (column == NameColumn) return m_rows[size_t(row)].name;
     if (column == VerdictColumn) return outlet.fails() ? 0 : 1;
     if (m_showCn) {
         const auto& cn = outlet.bands[size_t(column - FirstBandColumn)].cn;

@@ -24,8 +24,9 @@ void OutletTableModel::takeRows() {
     const std::vector<OutletResult>& outlets = m_document->result().outlets;
     m_rows.clear();
     m_rows.reserve(outlets.size());
+    const Network& network = m_document->network();
     for (const OutletResult& o : outlets)
-        m_rows.push_back(Row{o.node, o.port, o.name});
+        m_rows.push_back(Row{o.node, o.port, outletName(network, o)});
     m_worst = worstLevels();
     countNames();
 }
@@ -53,7 +54,8 @@ bool OutletTableModel::replaceMiddle() {
         beginInsertRows({}, int(head), int(head + added - 1));
         std::vector<Row> rows;
         for (size_t i = head; i < head + added; ++i)
-            rows.push_back(Row{now[i].node, now[i].port, now[i].name});
+            rows.push_back(
+                Row{now[i].node, now[i].port, outletName(m_document->network(), now[i])});
         m_rows.insert(m_rows.begin() + qsizetype(head), rows.begin(), rows.end());
         endInsertRows();
     }
@@ -96,8 +98,9 @@ void OutletTableModel::showChangedRows(bool renamed) {
             ++end;
         for (size_t k = i; k < end; ++k) {
             Row& row = m_rows[size_t(rows[k])];
-            if (row.name == now[size_t(rows[k])].name) continue;
-            row.name = now[size_t(rows[k])].name;
+            const QString& name = outletName(m_document->network(), now[size_t(rows[k])]);
+            if (row.name == name) continue;
+            row.name = name;
             renamed = true;
         }
         announceRows(rows[i], rows[end - 1], NameColumn, VerdictColumn);

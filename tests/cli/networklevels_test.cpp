@@ -119,15 +119,18 @@ TEST(NetworkLevels, ANumberLikeRoomIsAJsonString) {
 TEST(NetworkLevels, HeadEndWindowAfterTheTable) {
     const QString file = example("apartment-12.tvdn");
     const BatchResult text = networkLevelsCommand(file, OutputFormat::Text, Outlet2K);
-    const NetworkResult result = computeNetwork(readNetworkFile(file), Outlet2K);
-    const QString table = formatLevelTable(networkLevelTable(file, result), OutputFormat::Text);
+    const Network net = readNetworkFile(file);
+    const NetworkResult result = computeNetwork(net, Outlet2K);
+    const QString table =
+        formatLevelTable(networkLevelTable(file, net, result), OutputFormat::Text);
     EXPECT_EQ(text.wholeOut(), table + QStringLiteral("\nVHF　ヘッドエンド出力 基準なし\n"
                                                       "UHF　ヘッドエンド出力 89.40–96.42 dB\n"
                                                       "BS　ヘッドエンド出力 92.17–98.73 dB\n"
                                                       "CS　ヘッドエンド出力 98.94–104.12 dB\n"
                                                       "左旋　ヘッドエンド出力 基準なし\n"));
     const BatchResult csv = networkLevelsCommand(file, OutputFormat::Csv, Outlet2K);
-    EXPECT_EQ(csv.wholeOut(), formatLevelTable(networkLevelTable(file, result), OutputFormat::Csv));
+    EXPECT_EQ(csv.wholeOut(),
+              formatLevelTable(networkLevelTable(file, net, result), OutputFormat::Csv));
     const BatchResult json = networkLevelsCommand(file, OutputFormat::Json, Outlet2K);
     const QJsonDocument doc = QJsonDocument::fromJson(json.wholeOut().toUtf8());
     ASSERT_TRUE(doc.isObject()) << json.wholeOut().toStdString();

@@ -185,7 +185,7 @@ TEST(NetworkBands, UhdTowerFailsOnlyTheLeftBandSomewhere) {
     EXPECT_EQ(r.failingOutlets, r.summary[LeftBand].failing);
     for (const OutletResult& o : r.outlets)
         for (const BandJudgement& j : o.bands)
-            ASSERT_TRUE(j.cn && !j.estimated) << o.name.toStdString();
+            ASSERT_TRUE(j.cn && !j.estimated) << o.node;
 }
 
 } // namespace

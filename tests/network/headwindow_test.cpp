@@ -51,7 +51,8 @@ TEST(HeadWindow, TwoOutletsByHand) {
     EXPECT_DOUBLE_EQ(w[UHF].window->max, 87.00);
     EXPECT_FALSE(w[VHF].judged);
     EXPECT_FALSE(w[VHF].window);
-    EXPECT_EQ(windowLine(r, w[UHF], UHF), QStringLiteral("UHF　ヘッドエンド出力 58.00–87.00 dB"));
+    EXPECT_EQ(windowLine(net, r, w[UHF], UHF),
+              QStringLiteral("UHF　ヘッドエンド出力 58.00–87.00 dB"));
     const HeadEnd middle = headAtWindowMiddle(net.head, w);
     EXPECT_DOUBLE_EQ(middle.levels[UHF], 72.5);
     EXPECT_DOUBLE_EQ(middle.levels[VHF], net.head.levels[VHF]);
@@ -63,9 +64,9 @@ TEST(HeadWindow, EmptyNamesWeakestAndStrongest) {
     const NetworkResult r = computeNetwork(net, criteria);
     const HeadWindow w = headEndWindow(r, criteria, headEndLevels(net.head));
     EXPECT_FALSE(w[UHF].window);
-    EXPECT_EQ(r.outlets[size_t(w[UHF].weakest)].room, QStringLiteral("B"));
-    EXPECT_EQ(r.outlets[size_t(w[UHF].strongest)].room, QStringLiteral("A"));
-    EXPECT_EQ(windowLine(r, w[UHF], UHF),
+    EXPECT_EQ(outletRoom(net, r.outlets[size_t(w[UHF].weakest)]), QStringLiteral("B"));
+    EXPECT_EQ(outletRoom(net, r.outlets[size_t(w[UHF].strongest)]), QStringLiteral("A"));
+    EXPECT_EQ(windowLine(net, r, w[UHF], UHF),
               QStringLiteral("UHF　ヘッドエンド出力 なし（B（最弱）と A（最強）が両立しません）"));
 }
 

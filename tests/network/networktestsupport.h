@@ -45,10 +45,11 @@ inline miravel::network::NodeSetup userSetup(const char* name, const char* cable
     return setup;
 }
 
-inline const miravel::network::OutletResult* outletByRoom(const miravel::network::NetworkResult& r,
+inline const miravel::network::OutletResult* outletByRoom(const miravel::network::Network& net,
+                                                          const miravel::network::NetworkResult& r,
                                                           const QString& room) {
     for (const miravel::network::OutletResult& o : r.outlets)
-        if (o.room == room) return &o;
+        if (miravel::network::outletRoom(net, o) == room) return &o;
     return nullptr;
 }
 

@@ -19,8 +19,8 @@ QStringList csvLines(const QByteArray& csv) {
 }
 
 TEST(OutletCsv, ApartmentTable) {
-    const QStringList lines =
-        csvLines(outletTableCsv(computeNetwork(loadExample("apartment-12.tvdn"), outletRanges())));
+    const Network net = loadExample("apartment-12.tvdn");
+    const QStringList lines = csvLines(outletTableCsv(net, computeNetwork(net, outletRanges())));
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[0], QStringLiteral(
                             "端子,部屋,階,VHF レベル(dB),VHF 判定,UHF レベル(dB),UHF 判定,"
@@ -40,7 +40,7 @@ TEST(OutletCsv, UnratedBandsAndQuotedNames) {
     NodeSetup setup = partSetup(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
     setup.room = QStringLiteral("A,\"1\"");
     net.addChild(HeadEndId, 0, setup);
-    const QStringList lines = csvLines(outletTableCsv(computeNetwork(net, outletRanges())));
+    const QStringList lines = csvLines(outletTableCsv(net, computeNetwork(net, outletRanges())));
     ASSERT_EQ(lines.size(), 2);
     // The name is quoted with its quotes doubled; BS-7F is not rated for CS.
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"A,\"\"1\"\"\",\"A,\"\"1\"\"\",,")))
@@ -55,7 +55,7 @@ TEST(OutletCsv, ARoomWithQuotesAndCommasIsOneQuotedCell) {
     NodeSetup setup = partSetup(ComponentKind::Outlet, "BS-7F", "S-5C-FB", 10);
     setup.room = QStringLiteral("2F \"北\",1");
     net.addChild(HeadEndId, 0, setup);
-    const QString csv = QString::fromUtf8(outletTableCsv(computeNetwork(net, outletRanges())));
+    const QString csv = QString::fromUtf8(outletTableCsv(net, computeNetwork(net, outletRanges())));
     EXPECT_TRUE(csv.contains(QStringLiteral("\r\n\"2F \"\"北\"\",1\",\"2F \"\"北\"\",1\",,")))
         << csv.toStdString();
 }

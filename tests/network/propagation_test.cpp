@@ -44,7 +44,7 @@ TEST(Propagation, ApartmentLevelsByHand) {
     const NetworkResult r = computeNetwork(net, outletRanges());
     ASSERT_EQ(r.outlets.size(), 12u);
     for (const HandLevels& h : Apartment) {
-        const OutletResult* o = outletByRoom(r, QString::fromUtf8(h.room));
+        const OutletResult* o = outletByRoom(net, r, QString::fromUtf8(h.room));
         ASSERT_TRUE(o) << h.room;
         for (int b = 0; b < BandCount; ++b) {
             ASSERT_TRUE(o->bands[b].level) << h.room << " band " << b;
@@ -54,8 +54,9 @@ TEST(Propagation, ApartmentLevelsByHand) {
 }
 
 TEST(Propagation, ApartmentVerdictsAndSummary) {
-    const NetworkResult r = computeNetwork(loadExample("apartment-12.tvdn"), outletRanges());
-    const OutletResult& o101 = *outletByRoom(r, QStringLiteral("101"));
+    const Network net = loadExample("apartment-12.tvdn");
+    const NetworkResult r = computeNetwork(net, outletRanges());
+    const OutletResult& o101 = *outletByRoom(net, r, QStringLiteral("101"));
     EXPECT_EQ(o101.bands[VHF].verdict, OutletVerdict::NoStandard);
     EXPECT_EQ(o101.bands[UHF].verdict, OutletVerdict::High);
     // From the level as the table shows it, 84.57.
@@ -63,7 +64,7 @@ TEST(Propagation, ApartmentVerdictsAndSummary) {
     EXPECT_EQ(verdictText(o101.bands[UHF]), QStringLiteral("過大 +3.57 dB"));
     EXPECT_EQ(o101.bands[CS].verdict, OutletVerdict::Pass);
     EXPECT_TRUE(o101.fails());
-    EXPECT_FALSE(outletByRoom(r, QStringLiteral("202"))->fails());
+    EXPECT_FALSE(outletByRoom(net, r, QStringLiteral("202"))->fails());
 
     // 1F's four outlets are too strong in UHF and BS; none fails VHF or CS.
     const int failing[BandCount] = {0, 4, 4, 0};
@@ -71,15 +72,15 @@ TEST(Propagation, ApartmentVerdictsAndSummary) {
         EXPECT_EQ(r.summary[b].failing, failing[b]) << b;
     EXPECT_EQ(r.failingOutlets, 4);
     // Worst and best: the first outlet in tree order among equals.
-    EXPECT_EQ(r.outlets[r.summary[CS].worst].room, QStringLiteral("202"));
-    EXPECT_EQ(r.outlets[r.summary[CS].best].room, QStringLiteral("101"));
-    EXPECT_EQ(r.outlets[r.summary[BS].worst].room, QStringLiteral("202"));
-    EXPECT_EQ(r.outlets[r.summary[VHF].worst].room, QStringLiteral("201"));
+    EXPECT_EQ(outletRoom(net, r.outlets[r.summary[CS].worst]), QStringLiteral("202"));
+    EXPECT_EQ(outletRoom(net, r.outlets[r.summary[CS].best]), QStringLiteral("101"));
+    EXPECT_EQ(outletRoom(net, r.outlets[r.summary[BS].worst]), QStringLiteral("202"));
+    EXPECT_EQ(outletRoom(net, r.outlets[r.summary[VHF].worst]), QStringLiteral("201"));
     // Failures count up to the head end, and stay out of branches without any.
     EXPECT_EQ(r.node(HeadEndId)->failingBelow, 4);
     const NodeId trunk = r.outlets.front().node;
     EXPECT_EQ(r.node(trunk)->failingBelow, 1);
-    EXPECT_EQ(r.node(outletByRoom(r, QStringLiteral("201"))->node)->failingBelow, 0);
+    EXPECT_EQ(r.node(outletByRoom(net, r, QStringLiteral("201"))->node)->failingBelow, 0);
 }
 
 // A BS-only part blocks CS below it: every outlet there shows "非対応" and
@@ -146,7 +147,7 @@ TEST(Propagation, UnratedBandWithoutARangeDoesNotFail) {
 TEST(Propagation, FailingBelowSumsEveryChild) {
     const Network net = loadExample("apartment-12.tvdn");
     const NetworkResult r = computeNetwork(net, outletRanges());
-    const NodeId floor1 = net.node(outletByRoom(r, QStringLiteral("101"))->node).parent;
+    const NodeId floor1 = net.node(outletByRoom(net, r, QStringLiteral("101"))->node).parent;
     EXPECT_EQ(net.children(floor1).size(), 5u);
     EXPECT_EQ(r.node(floor1)->failingBelow, 4);
 }
@@ -245,3 +246,17 @@ TEST(Propagation, JudgementAtTheBoundaries) {
 }
 
 } // namespace
+
+// A packed figure tells nothing from every number, 0 and negatives included.
+TEST(Propagation, PackedValueKeepsNothingApart) {
+    const PackedValue none, zero(0.0), minus(-3.5), fromOptional(std::optional<double>(-3.5));
+    EXPECT_FALSE(none);
+    EXPECT_EQ(std::optional<double>(none), std::nullopt);
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(*zero, 0.0);
+    EXPECT_NE(none, zero);
+    EXPECT_EQ(minus, fromOptional);
+    EXPECT_EQ(std::optional<double>(minus), -3.5);
+    EXPECT_EQ(PackedValue(std::optional<double>()), none);
+    EXPECT_EQ(none.value_or(7), 7);
+}

@@ -23,12 +23,12 @@ void expectRoundTrip(const Network& net) {
     for (const OutletResult& o : r.outlets) {
         const TerminalFields f = terminalFieldsForOutlet(net, o.node);
         const KeisanResult k = Keisan(f);
-        ASSERT_EQ(k.errorNumber, 0) << o.name.toStdString();
+        ASSERT_EQ(k.errorNumber, 0) << outletName(net, o).toStdString();
         const NetBandValues head = headEndLevels(net.head);
         for (int b = 0; b < BandCount; ++b) {
             if (o.bands[b].level) {
                 EXPECT_NEAR(*o.bands[b].level, head[size_t(b)] - k.Total_Loss[b], 1e-9)
-                    << o.name.toStdString() << " band " << b;
+                    << outletName(net, o).toStdString() << " band " << b;
             }
         }
     }
@@ -66,7 +66,7 @@ TEST(TerminalPath, FieldsOfAFeedThroughOutlet) {
     const Network net = loadExample("apartment-12.tvdn");
     const NetworkResult r = computeNetwork(net, outletRanges());
     const TerminalFields f =
-        terminalFieldsForOutlet(net, outletByRoom(r, QStringLiteral("202"))->node);
+        terminalFieldsForOutlet(net, outletByRoom(net, r, QStringLiteral("202"))->node);
     EXPECT_EQ(f[F::BrancherPassage[3]], QStringLiteral("1")); // CS-C4 through
     EXPECT_EQ(f[F::BrancherTakeOff[2]], QStringLiteral("1")); // CS-C2 tap
     EXPECT_EQ(f[F::BrancherTakeOff[3]], QString());
@@ -79,12 +79,12 @@ TEST(TerminalPath, FieldsOfAFeedThroughOutlet) {
     EXPECT_EQ(f[F::CircuitName], QStringLiteral("202 2F"));
 
     const TerminalFields up =
-        terminalFieldsForOutlet(net, outletByRoom(r, QStringLiteral("201"))->node);
+        terminalFieldsForOutlet(net, outletByRoom(net, r, QStringLiteral("201"))->node);
     EXPECT_EQ(up[F::UnitCount], QStringLiteral("1"));
     EXPECT_EQ(up[F::UnitTakeOffLoss[CS]], QStringLiteral("15")); // the feed-through's own port
 
     const TerminalFields outlet =
-        terminalFieldsForOutlet(net, outletByRoom(r, QStringLiteral("302"))->node);
+        terminalFieldsForOutlet(net, outletByRoom(net, r, QStringLiteral("302"))->node);
     EXPECT_EQ(outlet.combo3Index, 8);
     EXPECT_EQ(outlet.combo3Text, QStringLiteral("テレビ端子 DMC7FTCS (CS対応形)"));
     EXPECT_EQ(outlet[F::UnitThroughLoss[VHF]], QStringLiteral("--"));

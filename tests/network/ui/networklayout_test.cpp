@@ -118,13 +118,13 @@ TEST_F(NetworkLayout, OutletNamesSortByTheirNumbers) {
 // On an A4 page every heading and every cell fits its column, and the
 // columns take the page's whole width.
 TEST_F(NetworkLayout, ThePrintedTableFitsItsTextsAcrossThePage) {
-    const NetworkResult result =
-        computeNetwork(loadNetworkExample("apartment-12.tvdn"), standardProfile({}));
+    const Network net = loadNetworkExample("apartment-12.tvdn");
+    const NetworkResult result = computeNetwork(net, standardProfile({}));
     QPdfWriter pdf(dir.filePath(QStringLiteral("t.pdf")));
     pdf.setPageSize(QPageSize(QPageSize::A4));
     QPainter p(&pdf);
     const double width = pdf.width() * 72.0 / pdf.logicalDpiX();
-    const QList<double> columns = outletTableColumns(p, result, width);
+    const QList<double> columns = outletTableColumns(p, net, result, width);
     const QStringList headings = outletTableHeadings();
     ASSERT_EQ(columns.size(), headings.size());
     double total = 0;

@@ -40,7 +40,7 @@ TEST_F(NetworkOutput, CsvIsTheOutletTableOfTheScreen) {
     named<QAction>(s, "exportOutletCsv")->trigger();
     QFile file(dir.filePath(QStringLiteral("outlets.csv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), outletTableCsv(s->document()->result()));
+    EXPECT_EQ(file.readAll(), outletTableCsv(s->document()->network(), s->document()->result()));
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -57,7 +57,7 @@ TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
     EXPECT_TRUE(pages[0].contains(QStringLiteral("判定")));
     const NetworkResult& r = s->document()->result();
     for (const OutletResult& o : r.outlets)
-        EXPECT_TRUE(pages[0].contains(o.name)) << o.name.toStdString();
+        EXPECT_TRUE(pages[0].contains(outletName(s->document()->network(), o))) << o.node;
     // Every outlet at the lowest level of a band is marked, and no other.
     int lowest = 0;
     for (int b = 0; b < BandCount; ++b) {

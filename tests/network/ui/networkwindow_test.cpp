@@ -454,7 +454,7 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
     for (const OutletResult& outlet : result.outlets) {
         s->selectNode(outlet.node);
         named<QAction>(s, "sendToTerminal")->trigger();
-        ASSERT_TRUE(platform.messages.isEmpty()) << outlet.name.toStdString();
+        ASSERT_TRUE(platform.messages.isEmpty()) << outlet.node;
         tanmatu* terminal = appScreens().existingTerminal();
         ASSERT_NE(terminal, nullptr);
         EXPECT_TRUE(terminal->isVisible());
@@ -474,7 +474,7 @@ TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {
             const QString level = line.section(QStringLiteral("= "), 1).chopped(3);
             ASSERT_TRUE(outlet.bands[size_t(b)].level);
             EXPECT_NEAR(level.toDouble(), *outlet.bands[size_t(b)].level, 1e-9)
-                << outlet.name.toStdString() << " " << line.toStdString();
+                << outlet.node << " " << line.toStdString();
         }
     }
 }

@@ -282,7 +282,7 @@ TEST(TvdnFile, DepthAndSizeCaps) {
 
     // Many small values cost the parser more than their bytes.
     QByteArray many = QByteArray(Base).replace("\"nodes\": [", "\"nodes\": [0");
-    many.insert(many.indexOf("[0") + 2, QByteArray(MaxNetworkFileItems, ',').replace(",", ",0"));
+    many.insert(many.indexOf("[0") + 2, QByteArray(",0").repeated(MaxNetworkFileItems));
     try {
         decodeNetwork(many, QStringLiteral("many.tvdn"));
         ADD_FAILURE() << "many values read";

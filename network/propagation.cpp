@@ -199,15 +199,15 @@ void computeNode(const BandLoss& atPort, const BandFlags& estimated, const Noise
         out.noise[b] = noise[b];
         out.booster[b] = BoosterFault::None;
         if (!losses.booster || !out.input[b] || !losses.booster->gain[b]) continue;
-        const BoosterSpec& spec = *losses.booster;
+        const BoosterSpec& sheet = *losses.booster;
         const double in = *out.input[b];
-        if (shownLevel(in) < spec.minInput[b])
+        if (shownLevel(in) < sheet.minInput[b])
             out.booster[b] = BoosterFault::InputLow;
-        else if (shownLevel(in + *spec.gain[b]) > spec.maxOutput[b])
+        else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
             out.booster[b] = BoosterFault::OutputHigh;
         if (noise[b])
             out.noise[b] =
-                *noise[b] + stageNoise(in - spec.noiseFigure[b] - criteria.thermalNoise[b]);
+                *noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
     }
 }
 

@@ -37,22 +37,22 @@ BoosterFields::BoosterFields(QWidget* parent) : QGroupBox(QStringLiteral("ブー
     }
 }
 
-void BoosterFields::setSpec(const BoosterSpec& spec) {
+void BoosterFields::setSpec(const BoosterSpec& sheet) {
     for (size_t b = 0; b < NetBandCount; ++b) {
-        m_edits[b][0]->setText(lossText(spec.gain[b]));
-        m_edits[b][1]->setText(NumText(spec.noiseFigure[b]));
-        m_edits[b][2]->setText(NumText(spec.maxOutput[b]));
-        m_edits[b][3]->setText(NumText(spec.minInput[b]));
+        m_edits[b][0]->setText(lossText(sheet.gain[b]));
+        m_edits[b][1]->setText(NumText(sheet.noiseFigure[b]));
+        m_edits[b][2]->setText(NumText(sheet.maxOutput[b]));
+        m_edits[b][3]->setText(NumText(sheet.minInput[b]));
     }
 }
 
-std::optional<BoosterSpec> BoosterFields::spec(QString* problem) const {
-    BoosterSpec spec;
+std::optional<BoosterSpec> BoosterFields::sheet(QString* problem) const {
+    BoosterSpec sheet;
     for (size_t b = 0; b < NetBandCount; ++b) {
         const QString gain = m_edits[b][0]->text().trimmed();
         bool ok = gain.isEmpty() || isNumberText(gain);
-        if (ok && !gain.isEmpty()) spec.gain[b] = NumVal(gain);
-        NetBandValues* values[] = {&spec.noiseFigure, &spec.maxOutput, &spec.minInput};
+        if (ok && !gain.isEmpty()) sheet.gain[b] = NumVal(gain);
+        NetBandValues* values[] = {&sheet.noiseFigure, &sheet.maxOutput, &sheet.minInput};
         for (int c = 1; c < Columns; ++c) {
             const QString text = m_edits[b][size_t(c)]->text().trimmed();
             ok = ok && isNumberText(text);
@@ -65,16 +65,16 @@ std::optional<BoosterSpec> BoosterFields::spec(QString* problem) const {
             return std::nullopt;
         }
     }
-    return spec;
+    return sheet;
 }
 
 BoosterSpec defaultBoosterSpec() {
-    BoosterSpec spec;
-    spec.gain = {25.0, 25.0, 30.0, 30.0, 30.0};
-    spec.noiseFigure = {8, 10, 8, 8, 8};
-    spec.maxOutput = {105, 105, 105, 105, 105};
-    spec.minInput = {50, 50, 50, 50, 50};
-    return spec;
+    BoosterSpec sheet;
+    sheet.gain = {25.0, 25.0, 30.0, 30.0, 30.0};
+    sheet.noiseFigure = {8, 10, 8, 8, 8};
+    sheet.maxOutput = {105, 105, 105, 105, 105};
+    sheet.minInput = {50, 50, 50, 50, 50};
+    return sheet;
 }
 
 } // namespace miravel::network

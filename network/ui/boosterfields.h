@@ -16,10 +16,10 @@ class BoosterFields : public QGroupBox {
 public:
     explicit BoosterFields(QWidget* parent = nullptr);
 
-    void setSpec(const BoosterSpec& spec);
+    void setSpec(const BoosterSpec& sheet);
     // The typed values; nothing, with `problem` set, when one is not a
     // number (an empty gain: the band does not pass).
-    std::optional<BoosterSpec> spec(QString* problem) const;
+    std::optional<BoosterSpec> sheet(QString* problem) const;
 
 signals:
     void edited();

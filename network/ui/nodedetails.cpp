@@ -218,13 +218,13 @@ void NodeDetails::applySetup() {
     c.booster = BoosterSpec{};
     if (c.kind == ComponentKind::Booster) {
         QString problem;
-        const auto spec = m_booster->spec(&problem);
-        if (!spec) {
+        const auto sheet = m_booster->sheet(&problem);
+        if (!sheet) {
             showNode(m_node);
             emit refused(problem);
             return;
         }
-        c.booster = *spec;
+        c.booster = *sheet;
     }
     c.endUnit = c.kind == ComponentKind::SeriesUnit && ui->endUnitCheck->isChecked();
     setup.coax = CoaxRun{ui->cableCombo->currentText(), *metres};

@@ -1,7 +1,7 @@
 // The floor of the start-up: the least a Qt program does to show what the
 // start menu shows at its first paint (caption, icon, the menu bar with the
 // recent-files menu and 使い方, the title and credit, the four job options and
-// the two buttons) and nothing more. scripts/startup-floor.sh counts its
+// the two buttons) and nothing more. scripts/floors.sh counts its
 // instructions beside the program's; with MIRAVEL_QUIT_AFTER_FIRST_PAINT set
 // it ends right after its first paint, as the program does.
 

@@ -1,5 +1,6 @@
 #include "common/wholefile.h"
 
+#include "common/errors.h"
 #include "common/oserror.h"
 
 #include <QDir>
@@ -160,6 +161,29 @@ int writeWholeFile(const QString& path, const QByteArray& bytes) {
     if (result.refusal.isEmpty()) return result.error;
     const int refused = examine(path).refused;
     return refused ? refused : EINVAL;
+}
+
+QByteArray readWholeFile(const QString& path, qint64 maxBytes) {
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists()) throw UserError(QStringLiteral("「%1」が見つかりません。").arg(name));
+    // A pipe or device would block the read or never end.
+    if (!info.isFile())
+        throw UserError(QStringLiteral("「%1」は通常のファイルではありません。").arg(name));
+    if (info.size() > maxBytes)
+        throw UserError(QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(name));
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        throw UserError(
+            QStringLiteral("「%1」を開けません（%2）。").arg(name, systemErrorText(errno)));
+    // No more memory than the file needs; one byte more, so that a file that
+    // grew meanwhile reads cut short and is refused.
+    const QByteArray bytes = file.read(info.size() + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw UserError(
+            QStringLiteral("「%1」を読み込めません（%2）。").arg(name, systemErrorText(errno)));
+    return bytes;
 }
 
 } // namespace miravel::common

@@ -46,4 +46,9 @@ WriteResult writeFileBytes(const QString& path, const QByteArray& bytes);
 // EISDIR for a folder, ENOENT where the folder is missing, EINVAL otherwise.
 int writeWholeFile(const QString& path, const QByteArray& bytes);
 
+// The whole of a regular file of at most `maxBytes`; raises UserError with a
+// Japanese message naming the file when it is missing, no regular file (a
+// pipe would block), too large or unreadable.
+QByteArray readWholeFile(const QString& path, qint64 maxBytes);
+
 } // namespace miravel::common

@@ -225,23 +225,8 @@ PartsLibrary decodePartsLibrary(const QByteArray& bytes, const QString& fileName
 }
 
 PartsLibrary readPartsLibraryFile(const QString& path) {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (!info.exists()) throw UserError(QStringLiteral("「%1」が見つかりません。").arg(name));
-    if (!info.isFile())
-        throw UserError(QStringLiteral("「%1」は通常のファイルではありません。").arg(name));
-    if (info.size() > MaxPartsLibraryBytes)
-        throw UserError(QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(name));
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw UserError(
-            QStringLiteral("「%1」を開けません（%2）。").arg(name, systemErrorText(errno)));
-    const QByteArray bytes = file.read(MaxPartsLibraryBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw UserError(
-            QStringLiteral("「%1」を読み込めません（%2）。").arg(name, systemErrorText(errno)));
-    return decodePartsLibrary(bytes, name);
+    return decodePartsLibrary(readWholeFile(path, MaxPartsLibraryBytes),
+                              QFileInfo(path).fileName());
 }
 
 void writePartsLibraryFile(const QString& path, const PartsLibrary& library) {

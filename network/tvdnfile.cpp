@@ -478,29 +478,6 @@ Network decode(const QByteArray& bytes, const QString& fileName, const std::atom
     }
 }
 
-QByteArray readBytes(const QString& path) {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (!info.exists()) throw UserError(QStringLiteral("「%1」が見つかりません。").arg(name));
-    // A pipe or device would block the read or never end.
-    if (!info.isFile())
-        throw UserError(QStringLiteral("「%1」は通常のファイルではありません。").arg(name));
-    if (info.size() > MaxNetworkFileBytes)
-        throw UserError(QStringLiteral("「%1」は大きすぎるため読み込めません。").arg(name));
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw UserError(
-            QStringLiteral("「%1」を開けません（%2）。").arg(name, systemErrorText(errno)));
-    // No more memory than the file needs; one byte more, so that a file that
-    // grew meanwhile reads cut short and is refused.
-    const QByteArray bytes = file.read(info.size() + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw UserError(
-            QStringLiteral("「%1」を読み込めません（%2）。").arg(name, systemErrorText(errno)));
-    return bytes;
-}
-
 } // namespace
 
 Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
@@ -508,12 +485,12 @@ Network decodeNetwork(const QByteArray& bytes, const QString& fileName) {
 }
 
 Network readNetworkFile(const QString& path) {
-    return decode(readBytes(path), QFileInfo(path).fileName(), nullptr);
+    return decode(readWholeFile(path, MaxNetworkFileBytes), QFileInfo(path).fileName(), nullptr);
 }
 
 std::optional<Network> readNetworkFile(const QString& path, const std::atomic<bool>& stop) {
     try {
-        return decode(readBytes(path), QFileInfo(path).fileName(), &stop);
+        return decode(readWholeFile(path, MaxNetworkFileBytes), QFileInfo(path).fileName(), &stop);
     } catch (const Stopped&) {
         return std::nullopt;
     }

@@ -1,10 +1,13 @@
 #include "common/csv.h"
 
+#include <algorithm>
+
 namespace miravel::common {
 
 QString csvCell(const QString& cell) {
-    const bool plain = !cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\r') &&
-                       !cell.contains(u'\n');
+    const bool plain = std::none_of(cell.begin(), cell.end(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    });
     if (plain) return cell;
     QString quoted = cell;
     quoted.replace(u'"', QStringLiteral("\"\""));

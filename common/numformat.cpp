@@ -2,79 +2,89 @@
 
 #include "common/numval.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string>
+#include <cstring>
 
 namespace miravel::common {
 
 namespace {
 
-// A decimal number as digits with the decimal point after `intDigits` of them.
+// Digits with the decimal point after `intDigits` of them, in a fixed buffer
+// (the widest finite double with its padding fits).
 struct Decimal {
-    bool negative = false;
-    std::string digits; // no sign, no point
-    int intDigits = 0;  // may be <= 0 or > digits.size()
+    char digits[400];
+    int size = 0;
+    int intDigits = 0;
 };
 
-// The 15-significant-digit decimal form of a finite value.
-Decimal toDecimal(double value) {
-    Decimal d;
-    d.negative = value < 0;
-    char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                 std::chars_format::scientific, 14);
-    const std::string s(buffer, r.ptr);
-    const auto e = s.find('e');
-    d.digits = s.substr(0, 1) + s.substr(2, e - 2);
-    d.intDigits = std::atoi(s.c_str() + e + 1) + 1;
-    return d;
+// The 15-significant-digit decimal form of a finite value's magnitude,
+// padded with zeros so that every integer digit and `decimals` decimals and
+// one more are present.
+void toDecimal(double magnitude, int decimals, Decimal& d) {
+    char sci[40];
+    char* const end =
+        std::to_chars(sci, sci + sizeof sci - 1, magnitude, std::chars_format::scientific, 14).ptr;
+    *end = '\0';
+    const char* const e =
+        std::find(static_cast<const char*>(sci), static_cast<const char*>(end), 'e');
+    d.intDigits = std::atoi(e + 1) + 1;
+    d.size = 0;
+    for (int z = d.intDigits; z <= 0; ++z)
+        d.digits[d.size++] = '0';
+    d.intDigits = std::max(d.intDigits, 1);
+    d.digits[d.size++] = sci[0];
+    for (const char* c = sci + 2; c < e; ++c)
+        d.digits[d.size++] = *c;
+    while (d.size < d.intDigits + decimals + 1)
+        d.digits[d.size++] = '0';
 }
 
-// Rounds to `decimals` places, halves away from zero, and writes the integer
-// part (at least one digit) and exactly `decimals` decimals.
-std::pair<std::string, std::string> roundTo(const Decimal& d, int decimals) {
-    // Pad so that every integer digit and every wanted decimal is present.
-    std::string digits = d.digits;
-    int intDigits = d.intDigits;
-    if (intDigits <= 0) {
-        digits.insert(0, std::string(1 - intDigits, '0'));
-        intDigits = 1;
+// Rounds to `decimals` places, halves away from zero: exactly `decimals`
+// decimals remain.
+void roundTo(Decimal& d, int decimals) {
+    const int keep = d.intDigits + decimals;
+    const bool roundUp = d.digits[keep] >= '5';
+    d.size = keep;
+    if (!roundUp) return;
+    int i = keep - 1;
+    while (i >= 0 && d.digits[i] == '9')
+        d.digits[i--] = '0';
+    if (i >= 0) {
+        ++d.digits[i];
+        return;
     }
-    const int keep = intDigits + decimals;
-    if (int(digits.size()) < keep + 1) digits.append(keep + 1 - digits.size(), '0');
-    const bool roundUp = digits[keep] >= '5';
-    digits.resize(keep);
-    if (roundUp) {
-        int i = keep - 1;
-        while (i >= 0 && digits[i] == '9')
-            digits[i--] = '0';
-        if (i >= 0) {
-            ++digits[i];
-        } else {
-            digits.insert(0, "1");
-            ++intDigits;
-        }
-    }
-    std::string intPart = digits.substr(0, intDigits);
-    const auto firstNonZero = intPart.find_first_not_of('0');
-    intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
-    return {intPart, digits.substr(intDigits)};
+    std::memmove(d.digits + 1, d.digits, size_t(d.size));
+    d.digits[0] = '1';
+    ++d.size;
+    ++d.intDigits;
 }
 
 } // namespace
 
 QString formatNumber(double value, NumberPattern pattern) {
     if (!std::isfinite(value)) return NumText(value);
-    const Decimal d = toDecimal(value);
     const int decimals = pattern == NumberPattern::Unit3 ? 3 : 2;
-    auto [intPart, fraction] = roundTo(d, decimals);
-    if (pattern == NumberPattern::Unit1to2 && fraction.back() == '0') fraction.pop_back();
-    const bool isZero = intPart == "0" && fraction.find_first_not_of('0') == std::string::npos;
-    std::string text = (d.negative && !isZero ? "-" : "") + intPart + "." + fraction;
-    if (pattern != NumberPattern::Fixed2) text.insert(0, " ");
-    return QString::fromLatin1(text.c_str());
+    Decimal d;
+    toDecimal(std::fabs(value), decimals, d);
+    roundTo(d, decimals);
+    int first = 0; // the integer part without leading zeros, one digit at least
+    while (first < d.intDigits - 1 && d.digits[first] == '0')
+        ++first;
+    int size = d.size;
+    if (pattern == NumberPattern::Unit1to2 && d.digits[size - 1] == '0') --size;
+    const bool isZero = std::all_of(d.digits, d.digits + size, [](char c) { return c == '0'; });
+    char text[420];
+    int n = 0;
+    if (pattern != NumberPattern::Fixed2) text[n++] = ' ';
+    if (value < 0 && !isZero) text[n++] = '-';
+    for (int i = first; i < size; ++i) {
+        if (i == d.intDigits) text[n++] = '.';
+        text[n++] = d.digits[i];
+    }
+    return QString::fromLatin1(text, n);
 }
 
 QString formatText(const QString& text, NumberPattern pattern) {

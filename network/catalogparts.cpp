@@ -4,6 +4,7 @@
 #include "common/errors.h"
 #include "network/standardcables.h"
 
+#include <array>
 #include <iterator>
 
 using namespace miravel::catalog;
@@ -50,10 +51,37 @@ CableType catalogueType(int type) {
     return cable;
 }
 
+using PerHundred = std::array<std::optional<CableLoss>, NetBandCount>;
+
+// A cable's loss per 100 m at each frequency of a table. A network's runs
+// share a few cable types, so the last few asked are kept per thread rather
+// than fitting the same curve again for every run.
+const PerHundred& perHundredMetres(const CableType& cable, const double (&mhz)[NetBandCount]) {
+    struct Kept {
+        const double* table = nullptr;
+        LossPoints points;
+        std::optional<double> ratedToMHz;
+        PerHundred values;
+    };
+    constexpr size_t KeptCount = 8;
+    thread_local std::array<Kept, KeptCount> kept;
+    thread_local size_t next = 0;
+    for (const Kept& k : kept)
+        if (k.table == mhz && k.points == cable.points && k.ratedToMHz == cable.ratedToMHz)
+            return k.values;
+    Kept& k = kept[next];
+    next = (next + 1) % KeptCount;
+    k = Kept{mhz, cable.points, cable.ratedToMHz, {}};
+    for (size_t b = 0; b < NetBandCount; ++b)
+        k.values[b] = cableLossAt(cable.points, mhz[b], cable.ratedToMHz);
+    return k.values;
+}
+
 void runBands(const CableType& cable, double metres, const double (&mhz)[NetBandCount],
               BandLoss& loss, BandFlags& estimated) {
+    const PerHundred& values = perHundredMetres(cable, mhz);
     for (size_t b = 0; b < NetBandCount; ++b) {
-        const auto per100 = cableLossAt(cable.points, mhz[b], cable.ratedToMHz);
+        const auto& per100 = values[b];
         if (metres == 0)
             loss[b] = 0.0; // no run, nothing blocked
         else if (per100)

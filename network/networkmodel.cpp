@@ -37,6 +37,24 @@ NodeId Network::addChild(NodeId parent, int port, const NodeSetup& setup, int ro
     return s.nodes.front().id;
 }
 
+NodeId Network::appendChild(NodeId parent, int port, NodeSetup&& setup, int depth) {
+    if (m_journal.journal) return addChild(parent, port, setup);
+    NetworkEditor e(*this);
+    e.checkPort(parent, port);
+    if (nodeCount() >= MaxNetworkNodes)
+        throw refusal(QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
+    if (depth > MaxNetworkDepth)
+        throw refusal(QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
+    checkSetupValues(setup);
+    NodeLosses losses = convertNodeLosses(setup, *this);
+    const NodeId id = m_nextId++;
+    m_nodes.emplace_hint(m_nodes.end(), id,
+                         Slot{NetNode{id, parent, port, std::move(setup), {}}, std::move(losses)});
+    e.childList(parent).push_back(id);
+    ++m_revision;
+    return id;
+}
+
 void Network::setSetup(NodeId id, const NodeSetup& setup) {
     NetworkEditor e(*this);
     Slot& s = e.slot(id);

@@ -55,6 +55,10 @@ public:
     // message and changes nothing. `row` is the position among the parent's
     // children; -1 appends.
     NodeId addChild(NodeId parent, int port, const NodeSetup& setup, int row = -1);
+    // As addChild on the last row, for a reader building the tree in
+    // preorder that knows the new node's depth (1: under the head end); the
+    // setup is taken over.
+    NodeId appendChild(NodeId parent, int port, NodeSetup&& setup, int depth);
     void setSetup(NodeId id, const NodeSetup& setup);
     void move(NodeId id, NodeId newParent, int port, int row = -1);
     Subtree takeSubtree(NodeId id); // removes it, ids kept in the value

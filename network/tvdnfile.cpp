@@ -16,6 +16,10 @@
 #include <cerrno>
 #include <cmath>
 #include <iterator>
+#include <simdjson.h>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 using namespace miravel::common;
 
@@ -74,56 +78,115 @@ Place at(const Place& place, int index) {
     return Place{&place, nullptr, {}, index};
 }
 
-// Reads an object and refuses keys it does not know.
+// The parsed file is read through simdjson's document: a compact tape, so
+// that a large network is not held twice in a tree of values while it is
+// built.
+using JsonValue = simdjson::dom::element;
+using JsonArray = simdjson::dom::array;
+
+QString jsonText(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The elements of an array, or none for an optional member not there.
+struct Elements {
+    JsonArray array;
+    bool present = false;
+    size_t size() const { return present ? array.size() : 0; }
+    // f(element, index) for each element in order.
+    template <typename F> void each(F f) const {
+        if (!present) return;
+        int i = 0;
+        for (const JsonValue v : array)
+            f(v, i++);
+    }
+};
+
+// A key the object repeats is refused before anything else in it.
+// The reader's objects are small: compared pairwise, a set only for more.
+void refuseRepeatedKey(const simdjson::dom::object& object, const Place& path) {
+    constexpr size_t Small = 8;
+    std::string_view few[Small];
+    std::unordered_set<std::string_view> many;
+    size_t count = 0;
+    for (const auto field : object) {
+        bool repeated = false;
+        if (count < Small) {
+            repeated = std::find(few, few + count, field.key) != few + count;
+            few[count] = field.key;
+        } else {
+            if (count == Small) many.insert(few, few + Small);
+            repeated = !many.insert(field.key).second;
+        }
+        ++count;
+        if (repeated)
+            refuse(at(path, jsonText(field.key)), QStringLiteral("同じ項目が二度あります。"));
+    }
+}
+
+// Reads an object and refuses keys it does not know or repeats.
 class Fields {
 public:
-    Fields(const QJsonValue& value, const Place& path, std::initializer_list<const char*> known)
+    Fields(const JsonValue& value, const Place& path, std::initializer_list<const char*> known)
         : m_path(path) {
-        if (!value.isObject()) refuse(path, QStringLiteral("オブジェクトが必要です。"));
-        m_object = value.toObject();
-        // Every member known: nothing more to look at (keys are not copied out).
-        qsizetype found = 0;
-        for (const char* k : known)
-            found += m_object.contains(QLatin1String(k)) ? 1 : 0;
-        if (found == m_object.size()) return;
-        for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it) {
+        if (value.get(m_object) != simdjson::SUCCESS)
+            refuse(path, QStringLiteral("オブジェクトが必要です。"));
+        refuseRepeatedKey(m_object, path);
+        for (const auto field : m_object) {
             bool ok = false;
             for (const char* k : known)
-                ok = ok || it.key() == QLatin1String(k);
-            if (!ok) refuse(at(path, it.key()), QStringLiteral("不明な項目です。"));
+                ok = ok || field.key == k;
+            if (!ok) refuse(at(path, jsonText(field.key)), QStringLiteral("不明な項目です。"));
         }
     }
     Place path(const char* key) const { return at(m_path, key); }
-    bool has(const char* key) const { return m_object.contains(QLatin1String(key)); }
-    QJsonValue value(const char* key) const {
-        if (!has(key)) refuse(path(key), QStringLiteral("項目がありません。"));
-        return m_object.value(QLatin1String(key));
+    bool has(const char* key) const { return m_object.at_key(key).error() == simdjson::SUCCESS; }
+    JsonValue value(const char* key) const {
+        JsonValue v;
+        if (m_object.at_key(key).get(v) != simdjson::SUCCESS)
+            refuse(path(key), QStringLiteral("項目がありません。"));
+        return v;
     }
     double number(const char* key, double low, double high) const {
         return checkedNumber(value(key), path(key), low, high);
     }
     QString text(const char* key, bool optional = false) const {
         if (optional && !has(key)) return {};
-        const QJsonValue v = value(key);
-        if (!v.isString()) refuse(path(key), QStringLiteral("文字列が必要です。"));
-        const QString problem = networkTextProblem(v.toString());
-        if (!problem.isEmpty()) refuse(path(key), problem);
-        return v.toString();
+        return checkedText(view(key), path(key));
+    }
+    // A text as the file has it (UTF-8), not yet checked.
+    std::string_view view(const char* key, bool optional = false) const {
+        if (optional && !has(key)) return {};
+        std::string_view v;
+        if (value(key).get(v) != simdjson::SUCCESS)
+            refuse(path(key), QStringLiteral("文字列が必要です。"));
+        return v;
+    }
+    static QString checkedText(std::string_view v, const Place& path) {
+        const QString text = jsonText(v);
+        const QString problem = networkTextProblem(text);
+        if (!problem.isEmpty()) refuse(path, problem);
+        return text;
     }
     bool flag(const char* key) const {
         if (!has(key)) return false;
-        if (!value(key).isBool()) refuse(path(key), QStringLiteral("true か false が必要です。"));
-        return value(key).toBool();
+        bool v = false;
+        if (value(key).get(v) != simdjson::SUCCESS)
+            refuse(path(key), QStringLiteral("true か false が必要です。"));
+        return v;
     }
-    QJsonArray array(const char* key, bool optional = false) const {
+    Elements array(const char* key, bool optional = false) const {
         if (optional && !has(key)) return {};
-        if (!value(key).isArray()) refuse(path(key), QStringLiteral("配列が必要です。"));
-        return value(key).toArray();
+        Elements a{{}, true};
+        if (value(key).get(a.array) != simdjson::SUCCESS)
+            refuse(path(key), QStringLiteral("配列が必要です。"));
+        return a;
     }
 
-    static double checkedNumber(const QJsonValue& v, const Place& path, double low, double high) {
-        if (!v.isDouble()) refuse(path, QStringLiteral("数値が必要です。"));
-        const double d = v.toDouble();
+    static double checkedNumber(const JsonValue& v, const Place& path, double low, double high) {
+        double d = 0;
+        if (!v.is_number() || v.get(d) != simdjson::SUCCESS)
+            refuse(path, QStringLiteral("数値が必要です。"));
         if (!std::isfinite(d) || d < low || d > high)
             refuse(path, QStringLiteral("%1～%2 の数値が必要です。").arg(low).arg(high));
         return d;
@@ -131,13 +194,13 @@ public:
 
 private:
     Place m_path;
-    QJsonObject m_object;
+    simdjson::dom::object m_object;
 };
 
 // A band array of the file's version: four values in version 1, five after.
-QJsonArray bandArray(const Fields& f, const char* key, int bands) {
-    const QJsonArray a = f.array(key);
-    if (a.size() != bands)
+Elements bandArray(const Fields& f, const char* key, int bands) {
+    const Elements a = f.array(key);
+    if (a.size() != size_t(bands))
         refuse(f.path(key), QStringLiteral("帯域ごとに %1 つの値が必要です。").arg(bands));
     return a;
 }
@@ -148,21 +211,20 @@ int bandsOf(int version) {
 
 // Version 1's four values; the left band takes BS's.
 NetBandValues bandValues(const Fields& f, const char* key, double low, double high, int version) {
-    const QJsonArray a = bandArray(f, key, bandsOf(version));
     NetBandValues v{};
-    for (int b = 0; b < a.size(); ++b)
-        v[size_t(b)] = Fields::checkedNumber(a[b], at(f.path(key), b), low, high);
+    bandArray(f, key, bandsOf(version)).each([&](const JsonValue& e, int b) {
+        v[size_t(b)] = Fields::checkedNumber(e, at(f.path(key), b), low, high);
+    });
     if (version == Version1) v[LeftBand] = v[BS];
     return v;
 }
 
 // Version 1's parts carry no left band: not rated for it.
 BandLoss bandLoss(const Fields& f, const char* key, double low, double high, int version) {
-    const QJsonArray a = bandArray(f, key, bandsOf(version));
     BandLoss v{};
-    for (int b = 0; b < a.size(); ++b)
-        if (!a[b].isNull())
-            v[size_t(b)] = Fields::checkedNumber(a[b], at(f.path(key), b), low, high);
+    bandArray(f, key, bandsOf(version)).each([&](const JsonValue& e, int b) {
+        if (!e.is_null()) v[size_t(b)] = Fields::checkedNumber(e, at(f.path(key), b), low, high);
+    });
     return v;
 }
 
@@ -180,7 +242,7 @@ int keyOf(const Fields& f, const char* key, const char* const (&keys)[N], const 
     return index;
 }
 
-HeadEnd readHead(const QJsonValue& v, const Place& path, int version) {
+HeadEnd readHead(const JsonValue& v, const Place& path, int version) {
     const Fields f(v, path, {"source", "levels", "gain", "cnSource", "incomingCn", "noiseFigure"});
     HeadEnd head;
     head.source = HeadSource(keyOf(f, "source", SourceKeys, "typed、terminal、boosterInput"));
@@ -213,59 +275,57 @@ CableType version1Cable(const Fields& f) {
     return cableTypeAtColumns(f.text("name"), {loss[VHF], loss[UHF], loss[BS], loss[CS]});
 }
 
-CableType readCable(const QJsonValue& v, const Place& path, int version) {
+CableType readCable(const JsonValue& v, const Place& path, int version) {
     if (version == Version1) return version1Cable(Fields(v, path, {"name", "lossPer100m"}));
     const Fields f(v, path, {"name", "points", "ratedToMHz"});
     CableType cable{f.text("name"), {}, std::nullopt};
-    const QJsonArray points = f.array("points");
-    if (points.size() > MaxCablePoints)
+    const Elements points = f.array("points");
+    if (points.size() > size_t(MaxCablePoints))
         refuse(f.path("points"), QStringLiteral("%1 組までです。").arg(MaxCablePoints));
     const Place pointsPlace = f.path("points");
-    for (int p = 0; p < points.size(); ++p) {
+    points.each([&](const JsonValue& point, int p) {
         const Place here = at(pointsPlace, p);
-        const QJsonArray pair = points[p].toArray();
-        if (!points[p].isArray() || pair.size() != 2)
+        JsonArray pair;
+        if (point.get(pair) != simdjson::SUCCESS || pair.size() != 2)
             refuse(here, QStringLiteral("[周波数 MHz, 100 m あたりの損失 dB] が必要です。"));
         cable.points.push_back(
-            LossPoint{Fields::checkedNumber(pair[0], at(here, 0), MinCableMHz, MaxCableMHz),
-                      Fields::checkedNumber(pair[1], at(here, 1), 0, MaxCableLossPer100m)});
-    }
+            LossPoint{Fields::checkedNumber(pair.at(0), at(here, 0), MinCableMHz, MaxCableMHz),
+                      Fields::checkedNumber(pair.at(1), at(here, 1), 0, MaxCableLossPer100m)});
+    });
     if (f.has("ratedToMHz")) cable.ratedToMHz = f.number("ratedToMHz", MinCableMHz, MaxCableMHz);
     return cable;
 }
 
 void readDefinitions(const Fields& root, Network& net, int version) {
-    const QJsonArray cables = root.array("cableTypes", true);
     const Place cablesPlace = root.path("cableTypes");
-    for (int i = 0; i < cables.size(); ++i) {
+    root.array("cableTypes", true).each([&](const JsonValue& v, int i) {
         const Place path = at(cablesPlace, i);
-        const CableType cable = readCable(cables[i], path, version);
+        const CableType cable = readCable(v, path, version);
         if (net.cableType(cable.name))
             refuse(at(path, "name"), QStringLiteral("名前が重複しています。"));
         apply(path, [&] { net.setCableType(cable); });
-    }
-    const QJsonArray users = root.array("userComponents", true);
+    });
     const Place usersPlace = root.path("userComponents");
-    for (int i = 0; i < users.size(); ++i) {
+    root.array("userComponents", true).each([&](const JsonValue& v, int i) {
         const Place path = at(usersPlace, i);
-        const Fields f(users[i], path, {"name", "ports"});
+        const Fields f(v, path, {"name", "ports"});
         UserComponent user{f.text("name"), {}};
-        const QJsonArray ports = f.array("ports");
-        if (ports.isEmpty() || ports.size() > MaxUserPorts)
+        const Elements ports = f.array("ports");
+        if (ports.size() == 0 || ports.size() > size_t(MaxUserPorts))
             refuse(f.path("ports"), QStringLiteral("端子は 1～%1 個です。").arg(MaxUserPorts));
         const Place portsPlace = f.path("ports");
-        for (int p = 0; p < ports.size(); ++p) {
-            const Fields pf(ports[p], at(portsPlace, p), {"outlet", "loss"});
+        ports.each([&](const JsonValue& port, int p) {
+            const Fields pf(port, at(portsPlace, p), {"outlet", "loss"});
             user.ports.push_back(UserPort{bandLoss(pf, "loss", MinUserLoss, MaxUserLoss, version),
                                           pf.flag("outlet")});
-        }
+        });
         if (net.userComponent(user.name))
             refuse(f.path("name"), QStringLiteral("名前が重複しています。"));
         apply(path, [&] { net.setUserComponent(user); });
-    }
+    });
 }
 
-BoosterSpec readBooster(const QJsonValue& v, const Place& path) {
+BoosterSpec readBooster(const JsonValue& v, const Place& path) {
     const Fields f(v, path, {"gain", "noiseFigure", "maxOutput", "minInput"});
     const int version = NetworkFormatVersion;
     return BoosterSpec{bandLoss(f, "gain", MinBoosterGain, MaxBoosterGain, version),
@@ -283,34 +343,6 @@ ModelNames modelNames() {
     return names;
 }
 
-Component readComponent(const QJsonValue& v, const Place& path, int version,
-                        const ModelNames& names) {
-    const Fields f(v, path, {"kind", "model", "endUnit", "booster"});
-    Component c;
-    const int kind = keyIndex(KindKeys, f.text("kind"));
-    if (kind < 0 || (version == Version1 && ComponentKind(kind) == ComponentKind::Booster))
-        refuse(f.path("kind"), QStringLiteral("部品の種類が不明です。"));
-    c.kind = ComponentKind(kind);
-    const QString model = f.text("model");
-    if (f.has("booster") != (c.kind == ComponentKind::Booster))
-        refuse(f.path("booster"), QStringLiteral("ブースターだけに、必ず指定します。"));
-    if (c.kind == ComponentKind::Booster) {
-        c.userName = model;
-        c.booster = readBooster(f.value("booster"), f.path("booster"));
-    } else if (c.kind == ComponentKind::User) {
-        c.userName = model;
-    } else {
-        c.model = int(names[size_t(kind)].indexOf(model)) + 1;
-        if (c.model == 0)
-            refuse(f.path("model"),
-                   QStringLiteral("カタログにない型式「%1」です。").arg(fileTextExcerpt(model)));
-    }
-    c.endUnit = f.flag("endUnit");
-    if (c.endUnit && c.kind != ComponentKind::SeriesUnit)
-        refuse(f.path("endUnit"), QStringLiteral("直列ユニットだけに指定できます。"));
-    return c;
-}
-
 // Thrown out of a read that was asked to stop.
 struct Stopped {};
 
@@ -320,38 +352,79 @@ struct Reader {
     const std::atomic<bool>* stop = nullptr;
     int nodes = 0;
     const ModelNames names = modelNames();
-    QSet<QString> texts = {}; // cable and floor names, held once however many nodes name them
+    // Cable, floor and part names, and catalogue models, as the file spells
+    // them: converted and checked once however many nodes name them (the
+    // views point into the parsed document, which outlives the reader).
+    std::unordered_map<std::string_view, QString> texts = {};
+    std::unordered_map<std::string_view, int> models[std::size(KindKeys)] = {};
 
-    QString shared(const QString& text) {
-        const auto found = texts.constFind(text);
-        return found != texts.constEnd() ? *found : *texts.insert(text);
+    QString shared(std::string_view text, const Place& path) {
+        const auto found = texts.find(text);
+        if (found != texts.end()) return found->second;
+        return texts.emplace(text, Fields::checkedText(text, path)).first->second;
     }
 
-    void readNodes(const QJsonArray& list, const Place& path, NodeId parent, int depth) {
-        if (!list.isEmpty() && depth > MaxNetworkDepth)
+    // 1-based row of a catalogue model of the kind.
+    int model(int kind, std::string_view text, const Place& path) {
+        const auto found = models[kind].find(text);
+        if (found != models[kind].end()) return found->second;
+        const QString name = Fields::checkedText(text, path);
+        const int row = int(names[size_t(kind)].indexOf(name)) + 1;
+        if (row == 0)
+            refuse(path,
+                   QStringLiteral("カタログにない型式「%1」です。").arg(fileTextExcerpt(name)));
+        return models[kind].emplace(text, row).first->second;
+    }
+
+    Component readComponent(const JsonValue& v, const Place& path) {
+        const Fields f(v, path, {"kind", "model", "endUnit", "booster"});
+        Component c;
+        const std::string_view kindKey = f.view("kind");
+        const auto kind = std::find(std::begin(KindKeys), std::end(KindKeys), kindKey);
+        c.kind = ComponentKind(kind - std::begin(KindKeys));
+        if (kind == std::end(KindKeys) || (version == Version1 && c.kind == ComponentKind::Booster))
+            refuse(f.path("kind"), QStringLiteral("部品の種類が不明です。"));
+        const std::string_view model = f.view("model");
+        if (f.has("booster") != (c.kind == ComponentKind::Booster))
+            refuse(f.path("booster"), QStringLiteral("ブースターだけに、必ず指定します。"));
+        if (c.kind == ComponentKind::Booster) {
+            c.userName = shared(model, f.path("model"));
+            c.booster = readBooster(f.value("booster"), f.path("booster"));
+        } else if (c.kind == ComponentKind::User) {
+            c.userName = shared(model, f.path("model"));
+        } else {
+            c.model = this->model(int(c.kind), model, f.path("model"));
+        }
+        c.endUnit = f.flag("endUnit");
+        if (c.endUnit && c.kind != ComponentKind::SeriesUnit)
+            refuse(f.path("endUnit"), QStringLiteral("直列ユニットだけに指定できます。"));
+        return c;
+    }
+
+    void readNodes(const Elements& list, const Place& path, NodeId parent, int depth) {
+        if (list.size() > 0 && depth > MaxNetworkDepth)
             refuse(path, QStringLiteral("階層は %1 段までです。").arg(MaxNetworkDepth));
-        for (int i = 0; i < list.size(); ++i) {
+        list.each([&](const JsonValue& v, int i) {
             if (stop && stop->load(std::memory_order_relaxed)) throw Stopped{};
             if (++nodes > MaxNetworkNodes)
                 refuse(at(path, i),
                        QStringLiteral("ノードは %1 個までです。").arg(MaxNetworkNodes));
             const Place here = at(path, i);
-            const Fields f(list[i], here,
-                           {"port", "coax", "component", "room", "floor", "children"});
+            const Fields f(v, here, {"port", "coax", "component", "room", "floor", "children"});
             NodeSetup setup;
             const int port = int(f.number("port", 0, MaxPortIndex));
             if (port != f.number("port", 0, MaxPortIndex))
                 refuse(f.path("port"), QStringLiteral("整数が必要です。"));
             const Fields coax(f.value("coax"), f.path("coax"), {"cable", "metres"});
-            setup.coax = {shared(coax.text("cable")), coax.number("metres", 0, MaxRunMetres)};
-            setup.component =
-                readComponent(f.value("component"), f.path("component"), version, names);
+            setup.coax = {shared(coax.view("cable"), coax.path("cable")),
+                          coax.number("metres", 0, MaxRunMetres)};
+            setup.component = readComponent(f.value("component"), f.path("component"));
             setup.room = f.text("room", true);
-            setup.floor = shared(f.text("floor", true));
+            setup.floor = shared(f.view("floor", true), f.path("floor"));
             NodeId id = 0;
-            apply(here, [&] { id = net.addChild(parent, port, setup); });
+            apply(here, [&] { id = net.appendChild(parent, port, std::move(setup), depth); });
             readNodes(f.array("children", true), f.path("children"), id, depth + 1);
-        }
+        });
     }
 };
 
@@ -436,22 +509,86 @@ QByteArray encodeNetwork(const Network& net) {
 
 namespace {
 
-Network decode(const QByteArray& bytes, const QString& fileName, const std::atomic<bool>* stop) {
+QString refusalDetail(const Refusal& r) {
+    return (r.path.isEmpty() ? QStringLiteral("(全体)") : r.path) + QStringLiteral(": ") + r.reason;
+}
+
+bool hasUnpairedSurrogate(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+// The first text in Qt's reading of the file that holds an unpaired
+// surrogate, refused as the reader refuses it: a key as unknown, a value for
+// what it holds.
+std::optional<Refusal> unpairedSurrogate(const QJsonValue& v, const Place& path) {
+    if (v.isString() && hasUnpairedSurrogate(v.toString()))
+        return Refusal{path.text(), networkTextProblem(v.toString())};
+    if (v.isArray()) {
+        const QJsonArray a = v.toArray();
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (auto found = unpairedSurrogate(a[i], at(path, int(i)))) return found;
+    }
+    if (v.isObject()) {
+        const QJsonObject o = v.toObject();
+        for (auto it = o.constBegin(); it != o.constEnd(); ++it) {
+            const Place here = at(path, it.key());
+            if (hasUnpairedSurrogate(it.key()))
+                return Refusal{here.text(), QStringLiteral("不明な項目です。")};
+            if (auto found = unpairedSurrogate(it.value(), here)) return found;
+        }
+    }
+    return std::nullopt;
+}
+
+// Why the parser refused the bytes: the place Qt's parser names when it
+// refuses them too; else an unpaired surrogate, which only Qt's takes, named
+// where it is; else what kind of value could not be read.
+QString unreadableJson(const QByteArray& bytes, simdjson::error_code code) {
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return QStringLiteral("%1 バイト目付近: JSON として読めません。").arg(error.offset);
+    const QJsonValue root = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
+    if (const auto surrogate = unpairedSurrogate(root, Place{})) return refusalDetail(*surrogate);
+    switch (code) {
+    case simdjson::DEPTH_ERROR:
+        return QStringLiteral("JSON の入れ子が深すぎます。");
+    case simdjson::NUMBER_ERROR:
+        return QStringLiteral("JSON の数値として読めない値があります。");
+    default:
+        return QStringLiteral("JSON の文字列として読めない値があります。");
+    }
+}
+
+// The parsed file. The parser reads a few bytes past the end, which the
+// array is given room for; its document holds copies of the strings, so the
+// bytes are let go as soon as it is built.
+JsonValue parseJson(simdjson::dom::parser& parser, QByteArray bytes, const QString& fileName) {
+    bytes.reserve(bytes.size() + qsizetype(simdjson::SIMDJSON_PADDING));
+    JsonValue root;
+    const simdjson::error_code code =
+        parser.parse(bytes.constData(), size_t(bytes.size()), false).get(root);
+    if (code != simdjson::SUCCESS)
+        throw UserError(refusalMessage(fileName, unreadableJson(bytes, code)));
+    return root;
+}
+
+Network decode(QByteArray bytes, const QString& fileName, const std::atomic<bool>* stop) {
     if (bytes.size() > MaxNetworkFileBytes)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルが大きすぎます。")));
     if (jsonItemCount(bytes) > MaxNetworkFileItems)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルの項目が多すぎます。")));
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw UserError(refusalMessage(
-            fileName,
-            QStringLiteral("%1 バイト目付近: JSON として読めません。").arg(error.offset)));
+    simdjson::dom::parser parser;
+    const JsonValue document = parseJson(parser, std::move(bytes), fileName);
     try {
-        if (const auto repeated = repeatedJsonKey(bytes))
-            refuse(*repeated, QStringLiteral("同じ項目が二度あります。"));
         const Place whole;
-        const Fields root(doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), whole,
+        const Fields root(document, whole,
                           {"format", "version", "headEnd", "cableJudging", "cableTypes",
                            "userComponents", "nodes"});
         if (root.text("format") != QLatin1String(NetworkFormatName))
@@ -472,9 +609,7 @@ Network decode(const QByteArray& bytes, const QString& fileName, const std::atom
                                                   HeadEndId, 1);
         return net;
     } catch (const Refusal& r) {
-        throw UserError(
-            refusalMessage(fileName, (r.path.isEmpty() ? QStringLiteral("(全体)") : r.path) +
-                                         QStringLiteral(": ") + r.reason));
+        throw UserError(refusalMessage(fileName, refusalDetail(r)));
     }
 }
 

@@ -18,7 +18,7 @@ PACKAGES=(
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
   libbenchmark-dev valgrind time
-  python3
+  python3 libsimdjson-dev
   desktop-file-utils appstream lintian dpkg-dev file fakeroot librsvg2-bin
   shared-mime-info libglib2.0-bin xdg-utils
 )

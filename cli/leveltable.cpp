@@ -50,21 +50,75 @@ int columnsOf(const QString& text) {
     return width;
 }
 
-void appendJsonString(QString& out, const QString& text) {
-    out += u'"';
-    qsizetype plain = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'"' && c != u'\\' && c >= 0x20) continue;
-        out += QStringView(text).mid(plain, i - plain);
-        if (c == u'"' || c == u'\\')
-            out += u'\\', out += QChar(c);
-        else
-            out += QStringLiteral("\\u%1").arg(int(c), 4, 16, QLatin1Char('0'));
-        plain = i + 1;
+// Writes to the end of a text through a pointer, room for `most`
+// characters made first, so that a row costs one check for room instead of
+// one per piece; what is not used is given back at the end.
+class TextAppender {
+public:
+    TextAppender(QString& out, qsizetype most) : m_out(out) {
+        const qsizetype start = out.size();
+        out.resize(start + most);
+        m_base = reinterpret_cast<char16_t*>(out.data());
+        m_at = m_base + start;
     }
-    out += QStringView(text).mid(plain);
-    out += u'"';
+    ~TextAppender() { m_out.resize(m_at - m_base); }
+    TextAppender(const TextAppender&) = delete;
+    TextAppender& operator=(const TextAppender&) = delete;
+
+    void put(char16_t c) { *m_at++ = c; }
+    void put(QStringView text) { m_at = std::copy(text.utf16(), text.utf16() + text.size(), m_at); }
+    void put(QLatin1String text) {
+        for (const char c : text)
+            *m_at++ = char16_t(uchar(c));
+    }
+
+    // Room for a cell put by one of the two below.
+    static qsizetype mostForCsv(const QString& text) { return 2 * text.size() + 2; }
+    static qsizetype mostForJson(const QString& text) { return 6 * text.size() + 2; }
+
+    // A CSV cell: quoted, quotes doubled, when it holds a comma, quote or
+    // line break.
+    void putCsvCell(QStringView text) {
+        const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+            return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+        });
+        if (plain) return put(text);
+        put(u'"');
+        for (const QChar c : text) {
+            if (c == u'"') put(u'"');
+            put(c.unicode());
+        }
+        put(u'"');
+    }
+
+    // A JSON string: quotes, backslashes and control characters escaped.
+    void putJsonString(QStringView text) {
+        static const char Hex[] = "0123456789abcdef";
+        put(u'"');
+        for (const QChar qc : text) {
+            const char16_t c = qc.unicode();
+            if (c == u'"' || c == u'\\') {
+                put(u'\\');
+                put(c);
+            } else if (c < 0x20) {
+                put(QLatin1String("\\u00"));
+                put(char16_t(Hex[c >> 4]));
+                put(char16_t(Hex[c & 15]));
+            } else {
+                put(c);
+            }
+        }
+        put(u'"');
+    }
+
+private:
+    QString& m_out;
+    char16_t* m_base = nullptr;
+    char16_t* m_at = nullptr;
+};
+
+void appendJsonString(QString& out, const QString& text) {
+    TextAppender(out, TextAppender::mostForJson(text)).putJsonString(text);
 }
 
 bool digit(QChar c) {
@@ -104,14 +158,11 @@ bool isJsonNumber(const QString& t, bool* fraction) {
 
 // A numeric column's cell: always a number with a fraction ("105.0"), so that
 // a reader gets one type per column, or null where there is no number.
-void appendJsonNumber(QString& out, const QString& cell) {
+void putJsonNumber(TextAppender& out, const QString& cell) {
     bool fraction = false;
-    if (!isJsonNumber(cell, &fraction)) {
-        out += QLatin1String("null");
-        return;
-    }
-    out += cell;
-    if (!fraction) out += QLatin1String(".0");
+    if (!isJsonNumber(cell, &fraction)) return out.put(QLatin1String("null"));
+    out.put(cell);
+    if (!fraction) out.put(QLatin1String(".0"));
 }
 
 constexpr qsizetype WriteChunk = 1 << 16;
@@ -179,27 +230,47 @@ void LevelWriter::row(const QStringList& cells) {
         textRow(cells);
         break;
     case OutputFormat::Csv:
-        for (int c = 0; c < m_columns.size(); ++c) {
-            if (c > 0) m_buffer += u',';
-            m_buffer += csvCell(cells.value(c));
-        }
-        m_buffer += u'\n';
+        csvRow(cells);
         break;
     case OutputFormat::Json:
-        m_buffer += m_rows > 0 ? QStringLiteral(",\n    {") : QStringLiteral("    {");
-        for (int c = 0; c < m_columns.size(); ++c) {
-            if (c > 0) m_buffer += QLatin1String(", ");
-            m_buffer += m_jsonKeys[c];
-            if (m_columns[c].numeric)
-                appendJsonNumber(m_buffer, cells.value(c));
-            else
-                appendJsonString(m_buffer, cells.value(c));
-        }
-        m_buffer += u'}';
+        jsonRow(cells);
         break;
     }
     ++m_rows;
     flushIfFull();
+}
+
+void LevelWriter::csvRow(const QStringList& cells) {
+    const int count = int(m_columns.size());
+    qsizetype most = count + 1;
+    for (int c = 0; c < count && c < cells.size(); ++c)
+        most += TextAppender::mostForCsv(cells[c]);
+    TextAppender out(m_buffer, most);
+    for (int c = 0; c < count; ++c) {
+        if (c > 0) out.put(u',');
+        if (c < cells.size()) out.putCsvCell(cells[c]);
+    }
+    out.put(u'\n');
+}
+
+void LevelWriter::jsonRow(const QStringList& cells) {
+    const int count = int(m_columns.size());
+    qsizetype most = 8 + 2 * count;
+    for (int c = 0; c < count; ++c)
+        most += m_jsonKeys[c].size() +
+                std::max<qsizetype>(4, TextAppender::mostForJson(cells.value(c)));
+    TextAppender out(m_buffer, most);
+    out.put(m_rows > 0 ? QLatin1String(",\n    {") : QLatin1String("    {"));
+    for (int c = 0; c < count; ++c) {
+        if (c > 0) out.put(QLatin1String(", "));
+        out.put(m_jsonKeys[c]);
+        const QString cell = cells.value(c);
+        if (m_columns[c].numeric)
+            putJsonNumber(out, cell);
+        else
+            out.putJsonString(cell);
+    }
+    out.put(u'}');
 }
 
 QString jsonString(const QString& text) {

@@ -70,6 +70,8 @@ public:
 
 private:
     void textRow(const QStringList& cells);
+    void csvRow(const QStringList& cells);
+    void jsonRow(const QStringList& cells);
     void flushIfFull();
 
     QString m_source;

@@ -153,6 +153,26 @@ std::optional<QString> repeatedJsonKey(const QByteArray& json) {
     return std::nullopt;
 }
 
+namespace {
+
+// Just past the quote that ends a string starting at `p` (`end` when none):
+// the first quote after an even number of backslashes.
+const char* closingQuote(const char* p, const char* end) {
+    while (p < end) {
+        const void* found = std::memchr(p, '"', size_t(end - p));
+        if (!found) return end;
+        const char* quote = static_cast<const char*>(found);
+        const char* before = quote;
+        while (before > p && before[-1] == '\\')
+            --before;
+        if ((quote - before) % 2 == 0) return quote + 1;
+        p = quote + 1;
+    }
+    return end;
+}
+
+} // namespace
+
 qint64 jsonItemCount(const QByteArray& bytes) {
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
@@ -165,11 +185,18 @@ qint64 jsonItemCount(const QByteArray& bytes) {
         for (; p < quote; ++p)
             items += (*p == ',') + (*p == '[') + (*p == '{');
         if (quote == end) break;
-        for (p = quote + 1; p < end && *p != '"'; ++p)
-            if (*p == '\\' && p + 1 < end) ++p;
-        if (p < end) ++p;
+        p = closingQuote(quote + 1, end);
     }
     return items;
+}
+
+bool jsonItemsWithin(const QByteArray& bytes, qint64 most) {
+    // Every comma and opening bracket, in strings too: at least the exact
+    // count, in a loop simple enough to vectorise.
+    qint64 rough = 0;
+    for (const char c : bytes)
+        rough += (c == ',') + (c == '[') + (c == '{');
+    return rough <= most || jsonItemCount(bytes) <= most;
 }
 
 } // namespace miravel::network

@@ -16,5 +16,8 @@ std::optional<QString> repeatedJsonKey(const QByteArray& json);
 // Commas and opening brackets outside strings: about the number of values,
 // counted on any bytes before they are parsed.
 qint64 jsonItemCount(const QByteArray& bytes);
+// Whether that count is at most `most`, counted exactly only when a rough
+// count (strings included) is over.
+bool jsonItemsWithin(const QByteArray& bytes, qint64 most);
 
 } // namespace miravel::network

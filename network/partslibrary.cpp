@@ -205,7 +205,7 @@ QByteArray encodePartsLibrary(const PartsLibrary& library) {
 PartsLibrary decodePartsLibrary(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() > MaxPartsLibraryBytes)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルが大きすぎます。")));
-    if (jsonItemCount(bytes) > MaxPartsLibraryItems)
+    if (!jsonItemsWithin(bytes, MaxPartsLibraryItems))
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルの項目が多すぎます。")));
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);

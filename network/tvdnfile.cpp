@@ -127,25 +127,37 @@ void refuseRepeatedKey(const simdjson::dom::object& object, const Place& path) {
 // Reads an object and refuses keys it does not know or repeats.
 class Fields {
 public:
+    // The members are looked at once, each kept under its known key; a
+    // repeated key is refused before an unknown one.
     Fields(const JsonValue& value, const Place& path, std::initializer_list<const char*> known)
         : m_path(path) {
-        if (value.get(m_object) != simdjson::SUCCESS)
+        simdjson::dom::object object;
+        if (value.get(object) != simdjson::SUCCESS)
             refuse(path, QStringLiteral("オブジェクトが必要です。"));
-        refuseRepeatedKey(m_object, path);
-        for (const auto field : m_object) {
-            bool ok = false;
-            for (const char* k : known)
-                ok = ok || field.key == k;
-            if (!ok) refuse(at(path, jsonText(field.key)), QStringLiteral("不明な項目です。"));
+        Q_ASSERT(known.size() <= MostKeys);
+        m_count = std::min(known.size(), MostKeys);
+        std::copy_n(known.begin(), m_count, m_keys);
+        std::optional<std::string_view> unknown;
+        for (const auto field : object) {
+            const size_t k = keyIndex(field.key);
+            if (k == m_count) {
+                if (!unknown) unknown = field.key;
+                continue;
+            }
+            if (m_present[k]) refuseRepeatedKey(object, path);
+            m_present[k] = true;
+            m_values[k] = field.value;
         }
+        if (!unknown) return;
+        refuseRepeatedKey(object, path);
+        refuse(at(path, jsonText(*unknown)), QStringLiteral("不明な項目です。"));
     }
     Place path(const char* key) const { return at(m_path, key); }
-    bool has(const char* key) const { return m_object.at_key(key).error() == simdjson::SUCCESS; }
+    bool has(const char* key) const { return m_present[keyIndex(key)]; }
     JsonValue value(const char* key) const {
-        JsonValue v;
-        if (m_object.at_key(key).get(v) != simdjson::SUCCESS)
-            refuse(path(key), QStringLiteral("項目がありません。"));
-        return v;
+        const size_t k = keyIndex(key);
+        if (!m_present[k]) refuse(path(key), QStringLiteral("項目がありません。"));
+        return m_values[k];
     }
     double number(const char* key, double low, double high) const {
         return checkedNumber(value(key), path(key), low, high);
@@ -193,8 +205,21 @@ public:
     }
 
 private:
+    static constexpr size_t MostKeys = 8;
+    // Index of a known key, m_count for any other.
+    size_t keyIndex(std::string_view key) const {
+        size_t k = 0;
+        while (k < m_count && key != m_keys[k])
+            ++k;
+        return k;
+    }
+
     Place m_path;
-    simdjson::dom::object m_object;
+    const char* m_keys[MostKeys] = {};
+    size_t m_count = 0;
+    // One more than the keys: an unknown key's index is never present.
+    bool m_present[MostKeys + 1] = {};
+    JsonValue m_values[MostKeys];
 };
 
 // A band array of the file's version: four values in version 1, five after.
@@ -582,7 +607,7 @@ JsonValue parseJson(simdjson::dom::parser& parser, QByteArray bytes, const QStri
 Network decode(QByteArray bytes, const QString& fileName, const std::atomic<bool>* stop) {
     if (bytes.size() > MaxNetworkFileBytes)
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルが大きすぎます。")));
-    if (jsonItemCount(bytes) > MaxNetworkFileItems)
+    if (!jsonItemsWithin(bytes, MaxNetworkFileItems))
         throw UserError(refusalMessage(fileName, QStringLiteral("ファイルの項目が多すぎます。")));
     simdjson::dom::parser parser;
     const JsonValue document = parseJson(parser, std::move(bytes), fileName);

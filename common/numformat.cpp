@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace miravel::common {
 
@@ -62,14 +63,46 @@ void roundTo(Decimal& d, int decimals) {
     ++d.intDigits;
 }
 
+// The value in units of the last decimal, rounded, when that is beyond
+// doubt: below a million the 15-digit form and the product are within 1e-5
+// of a unit of the exact value, so a remainder that far from a half rounds
+// the same way as the digits would. Nothing near a half, or when larger.
+std::optional<long long> plainlyRounded(double magnitude, int decimals) {
+    constexpr double Largest = 1e6, Doubt = 1e-4;
+    if (!(magnitude < Largest)) return std::nullopt;
+    const double scaled = magnitude * (decimals == 3 ? 1000 : 100);
+    const double whole = std::floor(scaled);
+    const double rest = scaled - whole;
+    if (std::abs(rest - 0.5) < Doubt) return std::nullopt;
+    return (long long)(whole) + (rest > 0.5 ? 1 : 0);
+}
+
+// Writes units of the last decimal as digits with the point before the last
+// `decimals` of them, like the digit form below.
+void fromUnits(long long units, int decimals, Decimal& d) {
+    char reversed[24];
+    int n = 0;
+    do {
+        reversed[n++] = char('0' + units % 10);
+        units /= 10;
+    } while (units > 0 || n <= decimals);
+    std::reverse_copy(reversed, reversed + n, d.digits);
+    d.size = n;
+    d.intDigits = n - decimals;
+}
+
 } // namespace
 
 QString formatNumber(double value, NumberPattern pattern) {
     if (!std::isfinite(value)) return NumText(value);
     const int decimals = pattern == NumberPattern::Unit3 ? 3 : 2;
     Decimal d;
-    toDecimal(std::fabs(value), decimals, d);
-    roundTo(d, decimals);
+    if (const auto units = plainlyRounded(std::fabs(value), decimals))
+        fromUnits(*units, decimals, d);
+    else {
+        toDecimal(std::fabs(value), decimals, d);
+        roundTo(d, decimals);
+    }
     int first = 0; // the integer part without leading zeros, one digit at least
     while (first < d.intDigits - 1 && d.digits[first] == '0')
         ++first;

@@ -4,6 +4,8 @@
 #include "common/numformat.h"
 #include "common/numval.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <cmath>
 
@@ -94,11 +96,12 @@ QString verdictText(const Judgement& judgement) {
     switch (judgement.verdict) {
     case Verdict::Pass:
         return QStringLiteral("適合");
+    // Built in one piece: a large network's table holds many of these.
     case Verdict::Low:
-        return QStringLiteral("不足 ") + MinusSign + Fmt2(-judgement.margin) +
+        return QStringLiteral("不足 ") % MinusSign % Fmt2(-judgement.margin) %
                QStringLiteral(" dB");
     case Verdict::High:
-        return QStringLiteral("過大 +") + Fmt2(judgement.margin) + QStringLiteral(" dB");
+        return QStringLiteral("過大 +") % Fmt2(judgement.margin) % QStringLiteral(" dB");
     case Verdict::NoCriterion:
         break;
     }

@@ -109,6 +109,7 @@ TEST(NumberPattern, RoundsTheFifteenDigitFormHalvesAwayFromZero) {
         {0, P::Fixed2, "0.00"},
         {99.995, P::Fixed2, "100.00"},
         {1234567, P::Fixed2, "1234567.00"},
+        {123456789012.3449, P::Fixed2, "123456789012.35"}, // its 15 digits end in 5
         {1e20, P::Fixed2, "100000000000000000000.00"},
         {2.5, P::Unit1to2, " 2.5"},
         {11, P::Unit1to2, " 11.0"},

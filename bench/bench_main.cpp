@@ -113,8 +113,8 @@ void BM_NetworkRecomputeBoostersAndCn(benchmark::State& state) {
     const Subtree risers = network.takeSubtree(network.children(HeadEndId).front());
     NodeSetup booster;
     booster.component.kind = ComponentKind::Booster;
-    booster.component.booster.gain.fill(0.0);
-    booster.component.booster.maxOutput.fill(200);
+    booster.component.booster.edit().gain.fill(0.0);
+    booster.component.booster.edit().maxOutput.fill(200);
     const NodeId line = network.addChild(HeadEndId, 0, booster);
     network.insertSubtree(risers, line, 0);
     const OutletCriteria criteria =

@@ -167,9 +167,9 @@ void componentPorts(const Component& c, const PartDefinitions& network, NodeLoss
     case ComponentKind::Booster: {
         BandLoss loss;
         for (size_t b = 0; b < NetBandCount; ++b)
-            if (c.booster.gain[b]) loss[b] = -*c.booster.gain[b];
+            if (c.booster->gain[b]) loss[b] = -*c.booster->gain[b];
         addPort(losses, loss, false);
-        losses.booster = std::make_shared<const BoosterSpec>(c.booster);
+        losses.booster = c.booster.shared();
         return;
     }
     }

@@ -47,15 +47,46 @@ struct BoosterSpec {
     }
 };
 
+// A value held behind a shared pointer, for a large member that few nodes
+// use: copies share it until one is changed (edit), and an unset one reads
+// as the value type's default.
+template <typename T> class SharedValue {
+public:
+    SharedValue() = default;
+    SharedValue(const T& value) : m_value(std::make_shared<const T>(value)) {}
+    const T& operator*() const { return m_value ? *m_value : unset(); }
+    const T* operator->() const { return &**this; }
+    operator const T&() const { return **this; }
+    // The value to change, no longer shared with any copy.
+    T& edit() {
+        auto own = std::make_shared<T>(**this);
+        T& value = *own;
+        m_value = std::move(own);
+        return value;
+    }
+    // The held value, shared; a default one when unset.
+    std::shared_ptr<const T> shared() const {
+        return m_value ? m_value : std::make_shared<const T>();
+    }
+    bool operator==(const SharedValue& o) const { return m_value == o.m_value || **this == *o; }
+
+private:
+    static const T& unset() {
+        static const T value{};
+        return value;
+    }
+    std::shared_ptr<const T> m_value;
+};
+
 struct Component {
     ComponentKind kind = ComponentKind::Distributor;
     // Catalogue model, 1-based row of its table: distributors 1..6 (BS-D2 ..
     // CS-D6), branchers 1..4 (BS-C2 .. CS-C4), series-unit types 1..5 (the
     // terminal screen's order), TV outlets 1..4. Unused for user components.
     int model = 1;
-    bool endUnit = false; // series units: the end unit of the chain
-    QString userName;     // user components: the definition's name; boosters: the model
-    BoosterSpec booster;  // boosters only
+    bool endUnit = false;             // series units: the end unit of the chain
+    QString userName;                 // user components: the definition's name; boosters: the model
+    SharedValue<BoosterSpec> booster; // boosters only
 
     bool operator==(const Component& o) const {
         return kind == o.kind && model == o.model && endUnit == o.endUnit &&

@@ -476,10 +476,10 @@ QJsonArray nodesJson(const Network& net, NodeId parent, const ModelNames& names)
         component["model"] = named ? c.userName : names[size_t(c.kind)].value(c.model - 1);
         if (c.endUnit) component["endUnit"] = true;
         if (c.kind == ComponentKind::Booster)
-            component["booster"] = QJsonObject{{"gain", bandJson(c.booster.gain)},
-                                               {"noiseFigure", bandJson(c.booster.noiseFigure)},
-                                               {"maxOutput", bandJson(c.booster.maxOutput)},
-                                               {"minInput", bandJson(c.booster.minInput)}};
+            component["booster"] = QJsonObject{{"gain", bandJson(c.booster->gain)},
+                                               {"noiseFigure", bandJson(c.booster->noiseFigure)},
+                                               {"maxOutput", bandJson(c.booster->maxOutput)},
+                                               {"minInput", bandJson(c.booster->minInput)}};
         QJsonObject o{
             {"port", n.parentPort},
             {"coax", QJsonObject{{"cable", n.setup.coax.cable}, {"metres", n.setup.coax.metres}}},

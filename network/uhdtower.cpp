@@ -47,7 +47,7 @@ NodeSetup lineBooster(double metres) {
     setup.coax = {QStringLiteral("ECO-S-7C-FB"), metres};
     setup.component.kind = ComponentKind::Booster;
     setup.component.userName = QStringLiteral("例）SHラインブースター");
-    BoosterSpec& b = setup.component.booster;
+    BoosterSpec& b = setup.component.booster.edit();
     b.gain = {6.0, 8.5, 10.5, 12.0, 17.0};
     b.noiseFigure = {8, 9, 7, 7, 8};
     b.maxOutput = {110, 112, 115, 118, 124};

@@ -26,10 +26,11 @@ NodeSetup boosterSetup(double gain, double nf, double maxOutput, double minInput
     NodeSetup setup;
     setup.coax = {QStringLiteral("S-5C-FB"), 0};
     setup.component.kind = ComponentKind::Booster;
-    setup.component.booster.gain.fill(gain);
-    setup.component.booster.noiseFigure.fill(nf);
-    setup.component.booster.maxOutput.fill(maxOutput);
-    setup.component.booster.minInput.fill(minInput);
+    BoosterSpec& sheet = setup.component.booster.edit();
+    sheet.gain.fill(gain);
+    sheet.noiseFigure.fill(nf);
+    sheet.maxOutput.fill(maxOutput);
+    sheet.minInput.fill(minInput);
     return setup;
 }
 

@@ -89,8 +89,8 @@ TEST(LevelUpdate, KeptResultEqualsAFullComputationAfterRandomEdits) {
     const Subtree risers = net.takeSubtree(net.children(HeadEndId).front());
     NodeSetup booster;
     booster.component.kind = ComponentKind::Booster;
-    booster.component.booster.gain.fill(10.0);
-    booster.component.booster.maxOutput.fill(115);
+    booster.component.booster.edit().gain.fill(10.0);
+    booster.component.booster.edit().maxOutput.fill(115);
     net.insertSubtree(risers, net.addChild(HeadEndId, 0, booster), 0);
     const OutletCriteria uhd =
         outletCriteria(standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K}));

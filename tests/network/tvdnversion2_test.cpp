@@ -40,7 +40,7 @@ TEST(TvdnVersion2, ReadsEverythingAndWritesItBack) {
     const Component& booster = net.node(net.children(HeadEndId)[0]).setup.component;
     EXPECT_EQ(booster.kind, ComponentKind::Booster);
     EXPECT_EQ(booster.userName, QStringLiteral("LB-30"));
-    EXPECT_FALSE(booster.booster.gain[VHF]); // does not pass VHF
+    EXPECT_FALSE(booster.booster->gain[VHF]); // does not pass VHF
     EXPECT_EQ(net, decode(QString::fromUtf8(encodeNetwork(net))));
     EXPECT_EQ(net.head, decode(QString::fromUtf8(encodeNetwork(net))).head);
     const NetworkResult r = computeNetwork(net, outletRanges());

@@ -29,8 +29,8 @@ TEST_F(NetworkBandsScreen, ABoosterIsAddedAndItsGainTyped) {
     typeInto(named<QLineEdit>(details, "boosterGainVHFEdit"), QString());
     const Component& c = s->document()->network().node(booster).setup.component;
     EXPECT_EQ(c.kind, ComponentKind::Booster);
-    EXPECT_EQ(c.booster.gain[LeftBand], 12.5);
-    EXPECT_FALSE(c.booster.gain[VHF]);
+    EXPECT_EQ(c.booster->gain[LeftBand], 12.5);
+    EXPECT_FALSE(c.booster->gain[VHF]);
     named<QAction>(s, "addOutlet")->trigger();
     const NetworkResult& r = s->document()->result();
     ASSERT_EQ(r.outlets.size(), 1u);
@@ -43,7 +43,7 @@ TEST_F(NetworkBandsScreen, ABoosterIsAddedAndItsGainTyped) {
     s->selectNode(booster);
     typeInto(named<QLineEdit>(details, "boosterNfUHFEdit"), QStringLiteral("x"));
     EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(s->document()->network().node(booster).setup.component.booster.noiseFigure[UHF], 10);
+    EXPECT_EQ(s->document()->network().node(booster).setup.component.booster->noiseFigure[UHF], 10);
 }
 
 // The band-edge option is one undoable edit; the C/N choice of the table

@@ -548,16 +548,24 @@ bool hasUnpairedSurrogate(const QString& text) {
     return false;
 }
 
-// The first text in Qt's reading of the file that holds an unpaired
-// surrogate, refused as the reader refuses it: a key as unknown, a value for
-// what it holds.
-std::optional<Refusal> unpairedSurrogate(const QJsonValue& v, const Place& path) {
+// A whole number too large for a 64-bit integer, which Qt's parser reads as
+// a double and simdjson does not read at all.
+bool beyondInteger(const QJsonValue& v) {
+    return v.isDouble() && std::abs(v.toDouble()) >= 9.2e18 &&
+           v.toDouble() == std::floor(v.toDouble());
+}
+
+// The first value in Qt's reading of the file that only Qt's parser takes:
+// a text with an unpaired surrogate, refused as the reader refuses it (a key
+// as unknown, a value for what it holds), or a whole number too large.
+std::optional<Refusal> onlyQtReads(const QJsonValue& v, const Place& path) {
     if (v.isString() && hasUnpairedSurrogate(v.toString()))
         return Refusal{path.text(), networkTextProblem(v.toString())};
+    if (beyondInteger(v)) return Refusal{path.text(), QStringLiteral("数値が大きすぎます。")};
     if (v.isArray()) {
         const QJsonArray a = v.toArray();
         for (qsizetype i = 0; i < a.size(); ++i)
-            if (auto found = unpairedSurrogate(a[i], at(path, int(i)))) return found;
+            if (auto found = onlyQtReads(a[i], at(path, int(i)))) return found;
     }
     if (v.isObject()) {
         const QJsonObject o = v.toObject();
@@ -565,22 +573,22 @@ std::optional<Refusal> unpairedSurrogate(const QJsonValue& v, const Place& path)
             const Place here = at(path, it.key());
             if (hasUnpairedSurrogate(it.key()))
                 return Refusal{here.text(), QStringLiteral("不明な項目です。")};
-            if (auto found = unpairedSurrogate(it.value(), here)) return found;
+            if (auto found = onlyQtReads(it.value(), here)) return found;
         }
     }
     return std::nullopt;
 }
 
 // Why the parser refused the bytes: the place Qt's parser names when it
-// refuses them too; else an unpaired surrogate, which only Qt's takes, named
-// where it is; else what kind of value could not be read.
+// refuses them too; else a value only Qt's takes, named where it is; else
+// what kind of value could not be read.
 QString unreadableJson(const QByteArray& bytes, simdjson::error_code code) {
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
         return QStringLiteral("%1 バイト目付近: JSON として読めません。").arg(error.offset);
     const QJsonValue root = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
-    if (const auto surrogate = unpairedSurrogate(root, Place{})) return refusalDetail(*surrogate);
+    if (const auto value = onlyQtReads(root, Place{})) return refusalDetail(*value);
     switch (code) {
     case simdjson::DEPTH_ERROR:
         return QStringLiteral("JSON の入れ子が深すぎます。");

@@ -123,6 +123,8 @@ TEST(TvdnFile, RefusesRepeatedKeysAndControlCharacters) {
         {"\"version\": 1", "\"version\": 1, \"version\": 1", "version: 同じ項目が二度"},
         {"\"version\": 1", "\"version\": 0", "version: この版"},
         {"\"metres\": 8", "\"metres\": 8, \"metres\": 9", "nodes[0].coax.metres: 同じ項目"},
+        {"\"metres\": 8", "\"metres\": 123456789012345678901234567890",
+         "nodes[0].coax.metres: 数値が大きすぎます"},
         {"\"metres\": 8", "\"metres\": 8, \"metr\\u0065s\": 8", "nodes[0].coax.metres: 同じ項目"},
         {room, room + ", \"room\": \"103\"", roomPlace + "同じ項目"},
         {room, "\"room\": \"" + QString(MaxNetworkTextLength + 1, u'x') + u'"',

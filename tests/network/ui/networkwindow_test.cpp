@@ -110,6 +110,29 @@ TEST_F(NetworkScreen, AnEditRedrawsItsRowsAndKeepsTheFoldedBranches) {
     EXPECT_EQ(treeResets.count() + tableResets.count(), 0);
 }
 
+// A loaded network shows unfolded, its parts without children too once they
+// take one.
+TEST_F(NetworkScreen, APartWithoutChildrenShowsTheChildItTakesUnfolded) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(generateTower(TowerPlan{10, 4, 3, 5}), QString());
+    auto* tree = named<QTreeView>(s, "networkTree");
+    const Network& net = s->document()->network();
+    s->selectNode(net.preorder()[0]); // the CS-D4 with outputs to spare
+    s->addChild(ComponentKind::Distributor);
+    const NodeId bare = s->selectedNode();
+    s->document()->reset(Network(net), QString());
+    ASSERT_TRUE(net.children(bare).empty());
+    for (NodeId id : net.preorder()) {
+        if (!net.children(id).empty()) {
+            EXPECT_TRUE(tree->isExpanded(indexOfNode(s, id))) << id;
+        }
+    }
+    s->selectNode(bare);
+    s->addChild(ComponentKind::Distributor);
+    ASSERT_EQ(net.children(bare).size(), 1u);
+    EXPECT_TRUE(tree->isExpanded(indexOfNode(s, bare)));
+}
+
 TEST_F(NetworkScreen, BuildsTheApartmentWithItsCommandsUndoesToEmptyRedoesSavesAndLoads) {
     const Network apartment = loadNetworkExample("apartment-12.tvdn");
     NetworkWindow* s = openNetworkScreen();

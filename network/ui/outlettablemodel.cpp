@@ -31,12 +31,16 @@ OutletTableModel::OutletTableModel(NetworkDocument* document, QObject* parent)
 }
 
 // Several outlet ports of one part share its name; only other parts count.
-// The ports of a part are next to each other.
+// The ports of a part are next to each other. Only the repeated names are
+// kept: every name would cost some 40 bytes per outlet.
 void OutletTableModel::countNames() {
-    m_nameCount.clear();
+    QHash<QString, int> all;
     for (size_t i = 0; i < m_rows.size(); ++i)
         if (!m_rows[i].name.isEmpty() && (i == 0 || m_rows[i - 1].node != m_rows[i].node))
-            ++m_nameCount[m_rows[i].name];
+            ++all[m_rows[i].name];
+    m_nameCount.clear();
+    for (auto name = all.cbegin(); name != all.cend(); ++name)
+        if (name.value() > 1) m_nameCount.insert(name.key(), name.value());
 }
 
 void OutletTableModel::setShowCn(bool show) {

@@ -38,7 +38,7 @@ private:
     QVariant display(int row, int column) const;
     QVariant sortValue(int row, int column) const;
     bool isWorst(int row, int column) const;
-    int sameNamed(int row) const; // outlets (parts) carrying the row's name
+    int sameNamed(int row) const; // outlets (parts) carrying the row's name, if more than one
     void countNames();
 
     // A row as the view last saw it; after a change the rows between the
@@ -60,7 +60,7 @@ private:
     Worst worstLevels() const;
 
     NetworkDocument* m_document;
-    QHash<QString, int> m_nameCount;
+    QHash<QString, int> m_nameCount; // the repeated names only
     std::vector<Row> m_rows;
     Worst m_worst{};
     bool m_showCn = false;

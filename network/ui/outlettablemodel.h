@@ -44,12 +44,14 @@ private:
     // A row as the view last saw it; after a change the rows between the
     // unchanged first and last ones are replaced, and rows whose values
     // changed are announced, so that the sorted view is never rebuilt.
+    // The name is kept as its hash, enough to tell that it changed.
     struct Row {
         NodeId node = 0;
         int port = 0;
-        QString name;
+        size_t nameHash = 0;
         bool operator==(const Row& o) const { return node == o.node && port == o.port; }
     };
+    const QString& nameOf(int row) const; // as the network has it now
     using Worst = std::array<std::optional<double>, NetBandCount>;
     void documentChanged();
     void takeRows();

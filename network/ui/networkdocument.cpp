@@ -137,10 +137,10 @@ void NetworkDocument::replay(const NetworkJournal* journal, bool forward) {
     emit changed();
 }
 
-void NetworkDocument::reset(const Network& network, const QString& filePath) {
+void NetworkDocument::reset(Network network, const QString& filePath) {
     m_undo->clear();
     m_filePath = filePath;
-    setNetwork(network);
+    setNetwork(std::move(network));
     m_undo->setClean();
 }
 
@@ -158,8 +158,8 @@ void NetworkDocument::setFilePath(const QString& path) {
     emit changed();
 }
 
-void NetworkDocument::setNetwork(const Network& network) {
-    m_network = network;
+void NetworkDocument::setNetwork(Network network) {
+    m_network = std::move(network);
     m_levels.reset();
     m_levels.update(m_network, m_criteria);
     m_levels.forgetPrevious();

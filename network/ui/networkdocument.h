@@ -33,8 +33,9 @@ public:
     std::size_t undoBytes() const;
 
     // A new or loaded network: replaces the current one, forgets the undo
-    // history and marks the network unchanged.
-    void reset(const Network& network, const QString& filePath);
+    // history and marks the network unchanged. Taken by value: a network
+    // moved in is not copied (a large one holds a hundred megabytes).
+    void reset(Network network, const QString& filePath);
 
     const OutletCriteria& criteria() const { return m_criteria; }
     void setCriteria(const OutletCriteria& criteria);
@@ -59,7 +60,7 @@ signals:
     void changed();
 
 private:
-    void setNetwork(const Network& network);
+    void setNetwork(Network network);
     void recompute(std::vector<NodeId> setupNodes = {});
 
     Network m_network;

@@ -20,7 +20,7 @@ NetworkTreeModel::NetworkTreeModel(NetworkDocument* document, QObject* parent)
 
 int NetworkTreeModel::rowOf(NodeId id) const {
     if (id == HeadEndId) return 0;
-    const std::vector<NodeId>& siblings = m_shape[m_shape[id].parent].children;
+    const Children& siblings = m_shape[m_shape[id].parent].children;
     return int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
 }
 
@@ -39,7 +39,7 @@ QModelIndex NetworkTreeModel::index(int row, int column, const QModelIndex& pare
         return row == 0 ? createIndex(0, column, quintptr(HeadEndId)) : QModelIndex();
     const NodeId id = idOf(parent);
     if (!shown(id)) return {};
-    const std::vector<NodeId>& children = m_shape[id].children;
+    const Children& children = m_shape[id].children;
     if (row >= int(children.size())) return {};
     return createIndex(row, column, quintptr(children[size_t(row)]));
 }

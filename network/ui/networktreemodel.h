@@ -6,6 +6,7 @@
 #include "network/networkmodel.h"
 
 #include <QAbstractItemModel>
+#include <QVarLengthArray>
 
 namespace miravel::network {
 
@@ -54,10 +55,12 @@ private:
     // The tree as the view last saw it, by node id: after a change the rows
     // that went away are removed, the rest reordered and the new ones
     // inserted, so that the view keeps its folded branches and selection.
+    // Most parts feed one or two others: their children need no allocation.
+    using Children = QVarLengthArray<NodeId, 2>;
     struct Shape {
         bool shown = false;
         NodeId parent = HeadEndId;
-        std::vector<NodeId> children;
+        Children children;
     };
     bool shown(NodeId id) const { return id < m_shape.size() && m_shape[id].shown; }
     void documentChanged();

@@ -16,8 +16,12 @@ constexpr size_t ManyChangedRows = 2000;
 
 } // namespace
 
+// Sized to the largest id at once: growing by doubling would leave up to
+// half of it unused, a few dozen bytes per node.
 void NetworkTreeModel::takeWholeShape() {
-    m_shape.clear();
+    const FlatNetwork& flat = m_document->network().flat();
+    const NodeId last = flat.byId.empty() ? HeadEndId : flat.nodes[size_t(flat.byId.back())].id;
+    std::vector<Shape>(size_t(last) + 1).swap(m_shape);
     addShape(HeadEndId, HeadEndId);
 }
 
@@ -32,7 +36,9 @@ void NetworkTreeModel::addShape(NodeId id, NodeId parent) {
         Shape& s = m_shape[n];
         s.shown = true;
         s.parent = n == id ? parent : net.node(n).parent;
-        s.children = net.children(n);
+        const std::vector<NodeId>& children = net.children(n);
+        s.children.clear();
+        s.children.append(children.data(), qsizetype(children.size()));
         stack.insert(stack.end(), s.children.begin(), s.children.end());
     }
 }
@@ -44,14 +50,15 @@ void NetworkTreeModel::dropShape(NodeId id) {
         stack.pop_back();
         s.shown = false;
         stack.insert(stack.end(), s.children.begin(), s.children.end());
-        s.children = {};
+        s.children.clear();
+        s.children.squeeze();
     }
 }
 
 // Removes the rows of `parent` whose node is gone or hangs elsewhere now.
 void NetworkTreeModel::removeGone(NodeId parent) {
     const Network& net = m_document->network();
-    std::vector<NodeId>& rows = m_shape[parent].children;
+    Children& rows = m_shape[parent].children;
     const auto stays = [&](NodeId c) { return net.contains(c) && net.node(c).parent == parent; };
     for (int last = int(rows.size()) - 1; last >= 0; --last) {
         if (stays(rows[size_t(last)])) continue;
@@ -70,8 +77,9 @@ void NetworkTreeModel::removeGone(NodeId parent) {
 void NetworkTreeModel::insertNew(NodeId parent, int row, int count) {
     const std::vector<NodeId>& want = m_document->network().children(parent);
     beginInsertRows(indexOf(parent), row, row + count - 1);
-    std::vector<NodeId>& rows = m_shape[parent].children;
-    rows.insert(rows.begin() + row, want.begin() + row, want.begin() + row + count);
+    Children& rows = m_shape[parent].children;
+    rows.insert(rows.begin() + row, count, NodeId{});
+    std::copy(want.begin() + row, want.begin() + row + count, rows.begin() + row);
     for (int r = row; r < row + count; ++r)
         addShape(want[size_t(r)], parent);
     endInsertRows();
@@ -81,8 +89,8 @@ void NetworkTreeModel::insertNew(NodeId parent, int row, int count) {
 // the new ones.
 void NetworkTreeModel::followChildren(NodeId parent) {
     const std::vector<NodeId>& want = m_document->network().children(parent);
-    std::vector<NodeId>& rows = m_shape[parent].children;
-    if (rows == want) return;
+    Children& rows = m_shape[parent].children;
+    if (std::equal(rows.begin(), rows.end(), want.begin(), want.end())) return;
     const auto kept = [&](NodeId c) { return shown(c) && m_shape[c].parent == parent; };
     size_t i = 0;
     for (NodeId c : want) {

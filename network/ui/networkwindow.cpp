@@ -266,11 +266,17 @@ void NetworkWindow::rememberFolding(const QModelIndex& index, bool expanded) {
 }
 
 // After a new or loaded network: everything unfolded but what the user folded.
+// Only parts with children are unfolded (expandAll would keep a persistent
+// index for every childless part too), the deepest first: a part under a still folded
+// one is only marked, and unfolding the head end last lays the tree out once.
 void NetworkWindow::restoreTreeState(NodeId selected) {
+    const Network& net = m_document->network();
+    const std::vector<FlatNode>& nodes = net.flat().nodes;
     tree->blockSignals(true);
-    tree->expandAll();
-    for (NodeId id : std::as_const(m_folded))
-        tree->collapse(m_treeModel->indexOf(id));
+    for (auto n = nodes.rbegin(); n != nodes.rend(); ++n)
+        if (!net.children(n->id).empty() && !m_folded.contains(n->id))
+            tree->expand(m_treeModel->indexOf(n->id));
+    if (!m_folded.contains(HeadEndId)) tree->expand(m_treeModel->indexOf(HeadEndId));
     tree->blockSignals(false);
     selectNode(m_document->network().contains(selected) ? selected : HeadEndId);
 }

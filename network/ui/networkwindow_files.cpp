@@ -141,11 +141,10 @@ bool NetworkWindow::loadNetworkFile(const QString& path) {
         stamp.remember(path);
         std::optional<Network> read = readWithProgress(path);
         if (!read) return false; // stopped: everything stays as it was
-        const Network loaded = std::move(*read);
         m_diskStamp = stamp;
         m_folded.clear();
         m_selected = HeadEndId;
-        m_document->reset(loaded, path);
+        m_document->reset(std::move(*read), path);
     } catch (const UserError& error) {
         refuse(error.message());
         return false;

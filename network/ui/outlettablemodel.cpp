@@ -31,12 +31,17 @@ OutletTableModel::OutletTableModel(NetworkDocument* document, QObject* parent)
 }
 
 // Several outlet ports of one part share its name; only other parts count.
-// The ports of a part are next to each other.
+// The ports of a part are next to each other. Only the repeated names are
+// kept: every name would cost some 40 bytes per outlet.
 void OutletTableModel::countNames() {
+    QHash<QString, int> all;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const QString& name = nameOf(int(i));
+        if (!name.isEmpty() && (i == 0 || m_rows[i - 1].node != m_rows[i].node)) ++all[name];
+    }
     m_nameCount.clear();
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (!m_rows[i].name.isEmpty() && (i == 0 || m_rows[i - 1].node != m_rows[i].node))
-            ++m_nameCount[m_rows[i].name];
+    for (auto name = all.cbegin(); name != all.cend(); ++name)
+        if (name.value() > 1) m_nameCount.insert(name.key(), name.value());
 }
 
 void OutletTableModel::setShowCn(bool show) {
@@ -49,8 +54,12 @@ void OutletTableModel::setShowCn(bool show) {
         emit dataChanged(index(0, FirstBandColumn), index(rowCount() - 1, VerdictColumn - 1));
 }
 
+const QString& OutletTableModel::nameOf(int row) const {
+    return outletName(m_document->network(), m_document->result().outlets[size_t(row)]);
+}
+
 int OutletTableModel::sameNamed(int row) const {
-    return m_nameCount.value(m_rows[size_t(row)].name);
+    return m_nameCount.value(nameOf(row));
 }
 
 int OutletTableModel::rowCount(const QModelIndex& parent) const {
@@ -116,7 +125,7 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant OutletTableModel::display(int row, int column) const {
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];
-    if (column == NameColumn) return m_rows[size_t(row)].name;
+    if (column == NameColumn) return nameOf(row);
     if (column == VerdictColumn) return outletVerdictLine(outlet);
     if (m_showCn) return outletCnText(outlet.bands[size_t(column - FirstBandColumn)]);
     return levelText(outlet.bands[size_t(column - FirstBandColumn)].level);
@@ -124,7 +133,7 @@ QVariant OutletTableModel::display(int row, int column) const {
 
 QVariant OutletTableModel::sortValue(int row, int column) const {
     const OutletResult& outlet = m_document->result().outlets[size_t(row)];
-    if (column == NameColumn) return m_rows[size_t(row)].name;
+    if (column == NameColumn) return nameOf(row);
     if (column == VerdictColumn) return outlet.fails() ? 0 : 1;
     if (m_showCn) {
         const auto& cn = outlet.bands[size_t(column - FirstBandColumn)].cn;

@@ -38,18 +38,20 @@ private:
     QVariant display(int row, int column) const;
     QVariant sortValue(int row, int column) const;
     bool isWorst(int row, int column) const;
-    int sameNamed(int row) const; // outlets (parts) carrying the row's name
+    int sameNamed(int row) const; // outlets (parts) carrying the row's name, if more than one
     void countNames();
 
     // A row as the view last saw it; after a change the rows between the
     // unchanged first and last ones are replaced, and rows whose values
     // changed are announced, so that the sorted view is never rebuilt.
+    // The name is kept as its hash, enough to tell that it changed.
     struct Row {
         NodeId node = 0;
         int port = 0;
-        QString name;
+        size_t nameHash = 0;
         bool operator==(const Row& o) const { return node == o.node && port == o.port; }
     };
+    const QString& nameOf(int row) const; // as the network has it now
     using Worst = std::array<std::optional<double>, NetBandCount>;
     void documentChanged();
     void takeRows();
@@ -60,7 +62,7 @@ private:
     Worst worstLevels() const;
 
     NetworkDocument* m_document;
-    QHash<QString, int> m_nameCount;
+    QHash<QString, int> m_nameCount; // the repeated names only
     std::vector<Row> m_rows;
     Worst m_worst{};
     bool m_showCn = false;

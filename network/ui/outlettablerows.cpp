@@ -26,7 +26,7 @@ void OutletTableModel::takeRows() {
     m_rows.reserve(outlets.size());
     const Network& network = m_document->network();
     for (const OutletResult& o : outlets)
-        m_rows.push_back(Row{o.node, o.port, outletName(network, o)});
+        m_rows.push_back(Row{o.node, o.port, qHash(outletName(network, o))});
     m_worst = worstLevels();
     countNames();
 }
@@ -55,7 +55,7 @@ bool OutletTableModel::replaceMiddle() {
         std::vector<Row> rows;
         for (size_t i = head; i < head + added; ++i)
             rows.push_back(
-                Row{now[i].node, now[i].port, outletName(m_document->network(), now[i])});
+                Row{now[i].node, now[i].port, qHash(outletName(m_document->network(), now[i]))});
         m_rows.insert(m_rows.begin() + qsizetype(head), rows.begin(), rows.end());
         endInsertRows();
     }
@@ -98,9 +98,9 @@ void OutletTableModel::showChangedRows(bool renamed) {
             ++end;
         for (size_t k = i; k < end; ++k) {
             Row& row = m_rows[size_t(rows[k])];
-            const QString& name = outletName(m_document->network(), now[size_t(rows[k])]);
-            if (row.name == name) continue;
-            row.name = name;
+            const size_t name = qHash(outletName(m_document->network(), now[size_t(rows[k])]));
+            if (row.nameHash == name) continue;
+            row.nameHash = name;
             renamed = true;
         }
         announceRows(rows[i], rows[end - 1], NameColumn, VerdictColumn);
@@ -116,7 +116,7 @@ void OutletTableModel::showChangedRows(bool renamed) {
     const QHash<QString, int> before = m_nameCount;
     countNames();
     for (int row = 0; row < int(m_rows.size()); ++row) {
-        const QString& name = m_rows[size_t(row)].name;
+        const QString& name = nameOf(row);
         if ((before.value(name) > 1) != (m_nameCount.value(name) > 1))
             announceRows(row, row, NameColumn, NameColumn);
     }

@@ -110,6 +110,29 @@ TEST_F(NetworkScreen, AnEditRedrawsItsRowsAndKeepsTheFoldedBranches) {
     EXPECT_EQ(treeResets.count() + tableResets.count(), 0);
 }
 
+// A loaded network shows unfolded, its parts without children too once they
+// take one.
+TEST_F(NetworkScreen, APartWithoutChildrenShowsTheChildItTakesUnfolded) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(generateTower(TowerPlan{10, 4, 3, 5}), QString());
+    auto* tree = named<QTreeView>(s, "networkTree");
+    const Network& net = s->document()->network();
+    s->selectNode(net.preorder()[0]); // the CS-D4 with outputs to spare
+    s->addChild(ComponentKind::Distributor);
+    const NodeId bare = s->selectedNode();
+    s->document()->reset(Network(net), QString());
+    ASSERT_TRUE(net.children(bare).empty());
+    for (NodeId id : net.preorder()) {
+        if (!net.children(id).empty()) {
+            EXPECT_TRUE(tree->isExpanded(indexOfNode(s, id))) << id;
+        }
+    }
+    s->selectNode(bare);
+    s->addChild(ComponentKind::Distributor);
+    ASSERT_EQ(net.children(bare).size(), 1u);
+    EXPECT_TRUE(tree->isExpanded(indexOfNode(s, bare)));
+}
+
 TEST_F(NetworkScreen, BuildsTheApartmentWithItsCommandsUndoesToEmptyRedoesSavesAndLoads) {
     const Network apartment = loadNetworkExample("apartment-12.tvdn");
     NetworkWindow* s = openNetworkScreen();
@@ -444,6 +467,46 @@ TEST_F(NetworkScreen, OutletTableMarksANameThatRepeats) {
     }
     const QString mark = QStringLiteral("101 (1F) 同じ名前の端子が 2 か所あります。");
     EXPECT_EQ(marked, (QStringList{mark, mark}));
+}
+
+// An edit that gives an outlet another's name marks both and redraws the
+// other's name; undoing it takes the marks away.
+TEST_F(NetworkScreen, RenamingAnOutletFollowsTheRepeatedNameMarks) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(loadNetworkExample("apartment-12.tvdn"), QString());
+    const QAbstractItemModel* table =
+        static_cast<QSortFilterProxyModel*>(named<QTableView>(s, "outletTable")->model())
+            ->sourceModel();
+    const auto marked = [&] {
+        std::vector<int> rows;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->index(row, 0).data(Qt::BackgroundRole).isValid()) rows.push_back(row);
+        return rows;
+    };
+    int other = -1, renamed = -1;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QString name = table->index(row, 0).data().toString();
+        if (name == QStringLiteral("101 (1F)")) other = row;
+        if (name == QStringLiteral("102 (1F)")) renamed = row;
+    }
+    ASSERT_GE(other, 0);
+    ASSERT_GE(renamed, 0);
+    const NodeId id = NodeId(table->index(renamed, 0).data(OutletTableModel::NodeRole).toUInt());
+    NodeSetup setup = s->document()->network().node(id).setup;
+    setup.room = QStringLiteral("101");
+    QSignalSpy redrawn(table, &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(s->document()
+                    ->edit(QStringLiteral("名前"), [&](Network& n) { n.setSetup(id, setup); })
+                    .isEmpty());
+    EXPECT_EQ(marked(), (std::vector<int>{std::min(other, renamed), std::max(other, renamed)}));
+    bool otherRedrawn = false;
+    for (const QList<QVariant>& change : redrawn)
+        otherRedrawn = otherRedrawn || (change[0].toModelIndex().row() <= other &&
+                                        change[1].toModelIndex().row() >= other &&
+                                        change[0].toModelIndex().column() == 0);
+    EXPECT_TRUE(otherRedrawn);
+    s->document()->undoStack()->undo();
+    EXPECT_TRUE(marked().empty());
 }
 
 TEST_F(NetworkScreen, SendToTerminalGivesTheNetworksLevelsAfterCalculating) {

@@ -41,6 +41,10 @@ int columnsOf(const QString& text) {
     int width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
+        if (c < 0x80) { // the most of a table: one column each
+            ++width;
+            continue;
+        }
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             c = QChar::surrogateToUcs4(text[i], text[i + 1]), ++i;
         else if (text[i].isSurrogate())
@@ -70,6 +74,13 @@ public:
     void put(QLatin1String text) {
         for (const char c : text)
             *m_at++ = char16_t(uchar(c));
+    }
+    void fill(int spaces) { m_at = std::fill_n(m_at, spaces, u' '); }
+    const char16_t* at() const { return m_at; }
+    // Drops spaces at the end, none before `from`.
+    void trimSpacesBackTo(const char16_t* from) {
+        while (m_at > from && m_at[-1] == u' ')
+            --m_at;
     }
 
     // Room for a cell put by one of the two below.
@@ -186,20 +197,22 @@ void LevelWriter::measure(const QStringList& cells) {
 }
 
 void LevelWriter::textRow(const QStringList& cells) {
-    const qsizetype start = m_buffer.size();
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (c > 0) m_buffer += QLatin1String("  ");
+    const int count = int(m_columns.size());
+    qsizetype most = 1;
+    for (int c = 0; c < count; ++c)
+        most += 2 + m_widths[c] + cells.value(c).size();
+    TextAppender out(m_buffer, most);
+    const char16_t* const start = out.at();
+    for (int c = 0; c < count; ++c) {
+        if (c > 0) out.put(QLatin1String("  "));
         const QString cell = cells.value(c);
-        const qsizetype fill = std::max(0, m_widths[c] - columnsOf(cell));
-        if (m_columns[c].numeric) m_buffer += QString(fill, u' ');
-        m_buffer += cell;
-        if (!m_columns[c].numeric) m_buffer += QString(fill, u' ');
+        const int fill = std::max(0, m_widths[c] - columnsOf(cell));
+        if (m_columns[c].numeric) out.fill(fill);
+        out.put(cell);
+        if (!m_columns[c].numeric) out.fill(fill);
     }
-    qsizetype end = m_buffer.size();
-    while (end > start && m_buffer[end - 1] == u' ')
-        --end;
-    m_buffer.truncate(end);
-    m_buffer += u'\n';
+    out.trimSpacesBackTo(start);
+    out.put(u'\n');
 }
 
 void LevelWriter::begin() {

@@ -35,9 +35,16 @@ plan() {
 }
 
 # CPU seconds (user + system) and peak memory (MiB) of a command.
+# The least of three runs: the machines this runs on are shared, and other
+# work only ever adds to a run's time.
 measure() {
-  /usr/bin/time -f '%U %S %M' -o "$TMP/time" "$@" >/dev/null 2>"$TMP/err" || true
-  tail -1 "$TMP/time" | awk '{ printf "%.2f %.1f", $1 + $2, $3 / 1024 }'
+  : >"$TMP/times"
+  for _ in 1 2 3; do
+    /usr/bin/time -f '%U %S %M' -o "$TMP/time" "$@" >/dev/null 2>"$TMP/err" || true
+    tail -1 "$TMP/time" >>"$TMP/times"
+  done
+  sort -n -k1,1 "$TMP/times" | awk 'NR == 1 || $1 + $2 < best { best = $1 + $2; mem = $3 }
+    END { printf "%.2f %.1f", best, mem / 1024 }'
 }
 
 # a / b to two decimals, "-" when b is too small to tell (time counts in 10 ms).

@@ -227,9 +227,9 @@ std::vector<FloorNode> floorNodes(const Network& network) {
         FloorNode& f = nodes[i];
         f.parent = n.parent;
         for (size_t b = 0; b < NetBandCount; ++b) {
-            const auto& port = n.parent < 0
-                                   ? std::optional<double>(0.0)
-                                   : flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b];
+            const PackedValue port =
+                n.parent < 0 ? PackedValue(0.0)
+                             : flat.nodes[size_t(n.parent)].losses->ports[size_t(n.port)][b];
             const auto& coax = n.losses->coax[b];
             f.down[b] = port && coax ? *port + *coax : none;
         }

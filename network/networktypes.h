@@ -12,14 +12,40 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace miravel::network {
 
+// A figure or nothing, used as std::optional<double> but kept in one double
+// (NaN: nothing): the figures of every node and outlet stay small.
+class PackedValue {
+public:
+    PackedValue() = default;
+    PackedValue(std::nullopt_t) {}
+    PackedValue(double value) : m_value(value) {}
+    PackedValue(const std::optional<double>& value) : m_value(value.value_or(Nothing)) {}
+    operator std::optional<double>() const {
+        return has_value() ? std::optional<double>(m_value) : std::nullopt;
+    }
+    bool has_value() const { return m_value == m_value; }
+    explicit operator bool() const { return has_value(); }
+    double operator*() const { return m_value; }
+    double value_or(double other) const { return has_value() ? m_value : other; }
+    bool operator==(const PackedValue& o) const {
+        return has_value() == o.has_value() && (!has_value() || m_value == o.m_value);
+    }
+    bool operator!=(const PackedValue& o) const { return !(*this == o); }
+
+private:
+    static constexpr double Nothing = std::numeric_limits<double>::quiet_NaN();
+    double m_value = Nothing;
+};
+
 // A loss per band; nothing where the part is not rated for the band.
-using BandLoss = std::array<std::optional<double>, NetBandCount>;
+using BandLoss = std::array<PackedValue, NetBandCount>;
 using BandFlags = std::array<bool, NetBandCount>;
 
 // Node identity, stable across edits, undo and redo; 0 is the head end.

@@ -18,8 +18,7 @@ void LevelUpdate::computeAll(const Network& network) {
     m_end.resize(n);
     for (size_t i = 0; i < n; ++i) {
         const auto& outlets = flat.nodes[i].losses->outletPort;
-        m_firstOutlet[i + 1] =
-            m_firstOutlet[i] + int(std::count(outlets.begin(), outlets.end(), true));
+        m_firstOutlet[i + 1] = m_firstOutlet[i] + outlets.count();
         m_end[i] = int(i) + 1;
     }
     m_blocks.clear();

@@ -113,9 +113,7 @@ const FlatNetwork& Network::flat() const {
         m_flat.revision = m_revision;
         for (NodeId id : *changed) {
             FlatNode& n = m_flat.data.nodes[size_t(flatIndex(id))];
-            const std::vector<bool>& outlets = n.losses->outletPort;
-            if (std::find(outlets.begin(), outlets.end(), true) != outlets.end())
-                n.outletName = outletName(n.node->setup);
+            if (n.losses->outletPort.count() > 0) n.outletName = outletName(n.node->setup);
         }
         return m_flat.data;
     }
@@ -130,8 +128,7 @@ const FlatNetwork& Network::flat() const {
         stack.pop_back();
         const Slot& s = m_nodes.at(id);
         FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
-        const auto outlets =
-            std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true);
+        const auto outlets = s.losses.outletPort.count();
         f.outletPorts += int(outlets);
         if (outlets) n.outletName = outletName(s.node.setup);
         const int self = int(f.nodes.size());

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -212,6 +213,31 @@ struct Subtree {
     std::vector<NetNode> nodes;
 };
 
+// A flag per output port, kept in one word (a part has at most 32 ports).
+class PortFlags {
+public:
+    bool operator[](size_t port) const { return (m_bits >> port) & 1u; }
+    void push_back(bool flag) {
+        Q_ASSERT(m_size < 32);
+        if (flag) m_bits |= std::uint32_t(1) << m_size;
+        ++m_size;
+    }
+    size_t size() const { return m_size; }
+    int count() const { return int(std::bitset<32>(m_bits).count()); }
+    // The first port flagged, -1 when none.
+    int first() const {
+        for (size_t p = 0; p < m_size; ++p)
+            if ((*this)[p]) return int(p);
+        return -1;
+    }
+    bool operator==(const PortFlags& o) const { return m_bits == o.m_bits && m_size == o.m_size; }
+    bool operator!=(const PortFlags& o) const { return !(*this == o); }
+
+private:
+    std::uint32_t m_bits = 0;
+    std::uint8_t m_size = 0;
+};
+
 // The converted losses of one node, kept beside it so that a recompute reads
 // numbers only.
 struct NodeLosses {
@@ -220,7 +246,7 @@ struct NodeLosses {
     BandFlags coaxEstimated{}; // beyond the cable's points
     BandFlags edgeCoaxEstimated{};
     std::vector<BandLoss> ports;                // per output port (a booster's: minus its gain)
-    std::vector<bool> outletPort;               // per output port: judged, takes no children
+    PortFlags outletPort;                       // per output port: judged, takes no children
     std::shared_ptr<const BoosterSpec> booster; // the node's booster, shared by copies
 };
 

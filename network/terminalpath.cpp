@@ -28,9 +28,9 @@ struct PathStep {
 // Head end to outlet, each node with the port the signal leaves it by.
 std::vector<PathStep> pathTo(const Network& net, NodeId outlet) {
     const auto& ports = net.losses(outlet).outletPort;
-    const auto own = std::find(ports.begin(), ports.end(), true);
-    if (own == ports.end()) throw UserError(QStringLiteral("選んだノードは端子ではありません。"));
-    std::vector<PathStep> path{{outlet, int(own - ports.begin())}};
+    const int own = ports.first();
+    if (own < 0) throw UserError(QStringLiteral("選んだノードは端子ではありません。"));
+    std::vector<PathStep> path{{outlet, own}};
     for (NodeId id = outlet; net.node(id).parent != HeadEndId; id = net.node(id).parent)
         path.push_back({net.node(id).parent, net.node(id).parentPort});
     std::reverse(path.begin(), path.end());

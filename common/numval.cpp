@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -104,11 +105,57 @@ double NumVal(const QString& text) {
     return value == 0.0 ? 0.0 : value; // no negative zero
 }
 
+namespace {
+
+// %.15G of a value whose fifteen digits are beyond doubt: scaled to fifteen
+// integer digits (one rounding, at most 1/16 off below 2^50), a remainder
+// more than 0.1 from a half rounds as the exact value does. Null when in
+// doubt or outside the plain notation's range (1E-4 up to 1E15).
+char* writePlainNumText(char* out, double value) {
+    static const double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                    1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e14)) return nullptr;
+    const int exponent = int(std::floor(std::log10(magnitude)));
+    if (exponent < -4 || exponent > 13) return nullptr;
+    const double scaled = magnitude * Powers[14 - exponent];
+    const double whole = std::floor(scaled);
+    const double rest = scaled - whole;
+    if (std::abs(rest - 0.5) < 0.1) return nullptr;
+    // The exponent taken from the logarithm can be one off: the value must
+    // scale to fifteen digits, and stay so rounded.
+    if (whole < 1e14) return nullptr;
+    const auto digits = static_cast<unsigned long long>(whole) + (rest > 0.5 ? 1 : 0);
+    if (digits >= 1000000000000000ULL) return nullptr;
+    char text[16];
+    std::to_chars(text, text + 15, digits);
+    int last = 14; // the last digit kept: trailing zeros go
+    while (last > 0 && text[last] == '0')
+        --last;
+    char* o = out;
+    if (value < 0) *o++ = '-';
+    if (exponent < 0) {
+        *o++ = '0';
+        *o++ = '.';
+        o = std::fill_n(o, -exponent - 1, '0');
+        return std::copy(text, text + last + 1, o);
+    }
+    o = std::copy(text, text + exponent + 1, o);
+    if (last > exponent) {
+        *o++ = '.';
+        o = std::copy(text + exponent + 1, text + last + 1, o);
+    }
+    return o;
+}
+
+} // namespace
+
 char* writeNumText(char* out, double value) {
     if (value == 0.0) {
         *out = '0';
         return out + 1;
     }
+    if (char* const end = writePlainNumText(out, value)) return end;
     char* const end =
         std::to_chars(out, out + NumTextCapacity, value, std::chars_format::general, 15).ptr;
     for (char* c = out; c != end; ++c)

@@ -63,6 +63,9 @@ TEST(NumText, ShortestTextTo15SignificantDigits) {
         {16.01, "16.01"},
         {105 - 16.01, "88.99"},
         {1.0 / 3, "0.333333333333333"},
+        {999.99999999999943, "999.999999999999"}, // just under a power of ten
+        {99999.99999999996, "100000"},            // rounds up to one
+        {0.00012345678901234567, "0.000123456789012346"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(NumText(value), QString::fromLatin1(text)) << text;

@@ -105,10 +105,10 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
         reachNode(flat, size_t(i), m_headResult, m_head.judgeAtBandEdges, m_criteria, parent, out);
         out.failingBelow = 0;
         int o = m_firstOutlet[size_t(i)];
-        for (size_t p = 0; p < n.losses->ports.size(); ++p) {
-            if (!n.losses->outletPort[p]) continue;
+        const FlatSteps& steps = flat.steps[size_t(i)];
+        for (int k = steps.firstOutlet; k < steps.endOutlet; ++k) {
             OutletResult& outlet = m_result.outlets[size_t(o++)];
-            judgeOutletPort(n, out, int(p), m_criteria, outlet);
+            judgeOutletPort(flat.outlets[size_t(k)], out, m_criteria, outlet);
             if (outlet.fails()) ++out.failingBelow;
         }
     }

@@ -4,6 +4,7 @@
 #include "network/networkmodel.h"
 
 #include <algorithm>
+#include <limits>
 
 using namespace miravel::common;
 
@@ -96,6 +97,42 @@ QString outletName(const NodeSetup& setup) {
     return setup.room + QStringLiteral(" (") + setup.floor + u')';
 }
 
+void pack(const BandLoss& loss, NetBandValues& out) {
+    for (size_t b = 0; b < NetBandCount; ++b)
+        out[b] = loss[b].value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+std::uint8_t bits(const BandFlags& flags) {
+    std::uint8_t all = 0;
+    for (size_t b = 0; b < NetBandCount; ++b)
+        all |= std::uint8_t(flags[b] ? 1u << b : 0u);
+    return all;
+}
+
+// Node i's walked numbers from its losses and its parent's, its outlets'
+// places already set.
+void fillSteps(FlatNetwork& f, size_t i) {
+    const FlatNode& n = f.nodes[i];
+    const NodeLosses& losses = *n.losses;
+    FlatSteps& s = f.steps[i];
+    if (n.parent < 0)
+        s.up.fill(0.0);
+    else
+        pack(f.nodes[size_t(n.parent)].losses->ports[size_t(n.port)], s.up);
+    pack(losses.coax, s.coax);
+    pack(losses.edgeCoax, s.edgeCoax);
+    s.coaxEstimated = bits(losses.coaxEstimated);
+    s.edgeCoaxEstimated = bits(losses.edgeCoaxEstimated);
+    s.booster = losses.booster.get();
+    int o = s.firstOutlet;
+    for (size_t p = 0; p < losses.ports.size(); ++p) {
+        if (!losses.outletPort[p]) continue;
+        FlatOutlet& outlet = f.outlets[size_t(o++)];
+        outlet.port = int(p);
+        pack(losses.ports[p], outlet.loss);
+    }
+}
+
 } // namespace
 
 int Network::flatIndex(NodeId id) const {
@@ -112,15 +149,21 @@ const FlatNetwork& Network::flat() const {
     if (const auto changed = m_flat.valid ? setupsSince(m_flat.revision) : std::nullopt) {
         m_flat.revision = m_revision;
         for (NodeId id : *changed) {
-            FlatNode& n = m_flat.data.nodes[size_t(flatIndex(id))];
+            const size_t i = size_t(flatIndex(id));
+            FlatNode& n = m_flat.data.nodes[i];
             const std::vector<bool>& outlets = n.losses->outletPort;
             if (std::find(outlets.begin(), outlets.end(), true) != outlets.end())
                 n.outletName = outletName(n.node->setup);
+            // Its own numbers and its children's losses on its ports.
+            fillSteps(m_flat.data, i);
+            for (NodeId child : n.node->children)
+                fillSteps(m_flat.data, size_t(flatIndex(child)));
         }
         return m_flat.data;
     }
     FlatNetwork f;
     f.nodes.reserve(m_nodes.size());
+    f.steps.reserve(m_nodes.size());
     // Preorder with the parent's flat index carried along.
     std::vector<std::pair<NodeId, int>> stack;
     for (auto c = m_headChildren.rbegin(); c != m_headChildren.rend(); ++c)
@@ -132,10 +175,14 @@ const FlatNetwork& Network::flat() const {
         FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
         const auto outlets =
             std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true);
+        FlatSteps steps;
+        steps.firstOutlet = f.outletPorts;
         f.outletPorts += int(outlets);
+        steps.endOutlet = f.outletPorts;
         if (outlets) n.outletName = outletName(s.node.setup);
         const int self = int(f.nodes.size());
         f.nodes.push_back(std::move(n));
+        f.steps.push_back(steps);
         for (auto c = s.node.children.rbegin(); c != s.node.children.rend(); ++c)
             stack.emplace_back(*c, self);
     }
@@ -146,6 +193,9 @@ const FlatNetwork& Network::flat() const {
     f.byId.reserve(f.nodes.size());
     for (int i : byId)
         if (i >= 0) f.byId.push_back(i);
+    f.outlets.resize(size_t(f.outletPorts));
+    for (size_t i = 0; i < f.nodes.size(); ++i)
+        fillSteps(f, i);
     m_flat.data = std::move(f);
     m_flat.valid = true;
     m_flat.revision = m_revision;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace miravel::common;
 using namespace miravel::standard;
@@ -13,77 +14,117 @@ namespace miravel::network {
 
 namespace {
 
-using Level = std::optional<double>;
 using Noise = std::array<std::optional<double>, NetBandCount>;
 
-Level minus(Level level, const Level& loss) {
-    if (!level || !loss) return std::nullopt;
-    return *level - *loss;
-}
+constexpr double NotRated = std::numeric_limits<double>::quiet_NaN();
 
 // 1/CN of a stage in linear power.
 double stageNoise(double cnDb) {
     return std::pow(10.0, -cnDb / 10);
 }
 
-BandJudgement judgeBand(const Level& level, bool estimated, const std::optional<double>& noise,
-                        const OutletCriteria& criteria, size_t b) {
-    BandJudgement j = judgeOutletBand(level, criteria.level[b]);
-    j.estimated = level && estimated;
-    if (level) j.cn = cnOfNoise(noise);
+// C/N in dB of a noise sum, NaN for none.
+double cnDb(double noise) {
+    return noise > 0 ? -10 * std::log10(noise) : NotRated;
+}
+
+// A band's verdict for a level (NaN: not rated).
+BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range) {
+    BandJudgement j;
+    j.level = level;
+    if (level != level) {
+        if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
+        return j;
+    }
+    if (!range) {
+        j.verdict = OutletVerdict::NoStandard;
+        return j;
+    }
+    // A level a hundredth inside the range passes however it is shown.
+    if (level >= range->min + 0.01 && level <= range->max - 0.01) {
+        j.verdict = OutletVerdict::Pass;
+        return j;
+    }
+    // Judged as the outlet table shows the level, as every verdict is.
+    const Judgement shown = judgeLevel(level, range);
+    j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
+                : shown.verdict == Verdict::High ? OutletVerdict::High
+                                                 : OutletVerdict::Pass;
+    j.deviation = shown.margin;
+    return j;
+}
+
+void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
+               BandJudgement& j) {
+    j = judgeLevelAt(level, criteria.level[b]);
+    if (level != level) return;
+    j.estimated = estimated;
+    j.cn = cnDb(noise);
     if (j.cn && criteria.minCn[b]) {
         const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
         j.cnJudged = true;
         j.cnLow = cn.verdict == Verdict::Low;
         j.cnDeviation = cn.margin;
     }
-    return j;
+}
+
+// A booster's stage on the input reached: its faults, and its noise added.
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        if (!out.input[b] || !sheet.gain[b]) continue;
+        const double in = *out.input[b];
+        if (shownLevel(in) < sheet.minInput[b])
+            out.booster[b] = BoosterFault::InputLow;
+        else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
+            out.booster[b] = BoosterFault::OutputHigh;
+        if (out.noise[b])
+            out.noise[b] =
+                *out.noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
+    }
 }
 
 } // namespace
-
-bool failsBand(const BandJudgement& j) {
-    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated || j.cnLow;
-}
 
 // Per band: out-of-range and unrated outlets counted apart, and the lowest
 // and highest rated levels.
 void summariseOutlets(NetworkResult& r) {
     r.summary = {};
     r.failingOutlets = 0;
+    NetBandValues worst{}, best{};
     for (int i = 0; i < int(r.outlets.size()); ++i) {
-        const OutletResult& o = r.outlets[size_t(i)];
+        bool fails = false;
         for (size_t b = 0; b < NetBandCount; ++b) {
+            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
+            const bool failing = failsBand(j);
+            fails |= failing;
             BandSummary& s = r.summary[b];
-            const Level& level = o.bands[b].level;
-            if (!level) {
+            if (!j.level) {
                 ++s.unrated;
                 continue;
             }
-            if (failsBand(o.bands[b])) ++s.failing;
-            if (s.worst < 0 || *level < *r.outlets[size_t(s.worst)].bands[b].level) s.worst = i;
-            if (s.best < 0 || *level > *r.outlets[size_t(s.best)].bands[b].level) s.best = i;
+            if (failing) ++s.failing;
+            const double level = *j.level;
+            if (s.worst < 0 || level < worst[b]) s.worst = i, worst[b] = level;
+            if (s.best < 0 || level > best[b]) s.best = i, best[b] = level;
         }
-        if (o.fails()) ++r.failingOutlets;
+        if (fails) ++r.failingOutlets;
     }
 }
 
 namespace {
 
-// The outlets of a computed node, appended to the result.
-void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
+// The outlets of computed node i, appended to the result.
+void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
                 const OutletCriteria& criteria) {
-    const NodeLosses& losses = *n.losses;
-    for (size_t p = 0; p < losses.ports.size(); ++p) {
-        if (!losses.outletPort[p]) continue;
-        if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
-        OutletResult o;
-        o.node = n.id;
-        o.port = int(p);
-        judgeOutletPort(n, out, int(p), criteria, o);
+    const FlatSteps& s = flat.steps[i];
+    if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
+    for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
+        const FlatOutlet& port = flat.outlets[size_t(k)];
+        OutletResult& o = r.outlets.emplace_back();
+        o.node = flat.nodes[i].id;
+        o.port = port.port;
+        judgeOutletPort(port, out, criteria, o);
         if (o.fails()) ++out.failingBelow;
-        r.outlets.push_back(std::move(o));
     }
 }
 
@@ -118,38 +159,27 @@ const QString& outletFloor(const Network& network, const OutletResult& o) {
     return n ? n->setup.floor : noName();
 }
 
-void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
+void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
                      const OutletCriteria& criteria, OutletResult& o) {
     for (size_t b = 0; b < NetBandCount; ++b)
-        o.bands[b] = judgeBand(portLevel(node, *n.losses, port, int(b)), node.estimated[b],
-                               node.noise[b], criteria, b);
+        judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)), *node.noise[b],
+                  criteria, b, o.bands[b]);
 }
 
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
-    const FlatNode& n = flat.nodes[i];
-    if (!parent) {
-        computeNode(head.input, BandFlags{}, head.noise, *n.losses, atBandEdges, criteria, out);
-        return;
-    }
-    const NodeLosses& upLosses = *flat.nodes[size_t(n.parent)].losses;
-    BandLoss atPort;
-    for (int b = 0; b < NetBandCount; ++b)
-        atPort[size_t(b)] = portLevel(*parent, upLosses, n.port, b);
-    computeNode(atPort, parent->estimated, parent->noise, *n.losses, atBandEdges, criteria, out);
+    computeNode(parent ? *parent : head, flat.steps[i], atBandEdges, criteria, out);
 }
 
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
     NodeResult r;
     const NetBandValues levels = headEndLevels(head);
-    for (size_t b = 0; b < NetBandCount; ++b)
+    const Noise noise = headEndNoise(head, criteria);
+    for (size_t b = 0; b < NetBandCount; ++b) {
         r.input[b] = levels[b];
-    r.noise = headEndNoise(head, criteria);
+        r.noise[b] = noise[b];
+    }
     return r;
-}
-
-bool OutletResult::fails() const {
-    return std::any_of(bands.begin(), bands.end(), failsBand);
 }
 
 bool NodeResult::boosterFails() const {
@@ -188,37 +218,20 @@ Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
     return noise;
 }
 
-void computeNode(const BandLoss& atPort, const BandFlags& estimated, const Noise& noise,
-                 const NodeLosses& losses, bool atBandEdges, const OutletCriteria& criteria,
-                 NodeResult& out) {
-    const BandLoss& coax = atBandEdges ? losses.edgeCoax : losses.coax;
-    const BandFlags& coaxEstimated = atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated;
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        out.input[b] = minus(atPort[b], coax[b]);
-        out.estimated[b] = estimated[b] || coaxEstimated[b];
-        out.noise[b] = noise[b];
-        out.booster[b] = BoosterFault::None;
-        if (!losses.booster || !out.input[b] || !losses.booster->gain[b]) continue;
-        const BoosterSpec& sheet = *losses.booster;
-        const double in = *out.input[b];
-        if (shownLevel(in) < sheet.minInput[b])
-            out.booster[b] = BoosterFault::InputLow;
-        else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
-            out.booster[b] = BoosterFault::OutputHigh;
-        if (noise[b])
-            out.noise[b] =
-                *noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
-    }
-}
-
-std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses, int port,
-                                int band) {
-    return minus(node.input[size_t(band)], losses.ports[size_t(port)][size_t(band)]);
+// NaN (not rated) carries through each subtraction, as nothing would.
+void computeNode(const NodeResult& above, const FlatSteps& steps, bool atBandEdges,
+                 const OutletCriteria& criteria, NodeResult& out) {
+    const NetBandValues& coax = atBandEdges ? steps.edgeCoax : steps.coax;
+    for (size_t b = 0; b < NetBandCount; ++b)
+        out.input[b] = (*above.input[b] - steps.up[b]) - coax[b];
+    out.estimated = above.estimated | (atBandEdges ? steps.edgeCoaxEstimated : steps.coaxEstimated);
+    out.noise = above.noise;
+    out.booster = {};
+    if (steps.booster) boosterStage(*steps.booster, criteria, out);
 }
 
 std::optional<double> cnOfNoise(const std::optional<double>& noise) {
-    if (!noise || *noise <= 0) return std::nullopt;
-    return -10 * std::log10(*noise);
+    return PackedValue(cnDb(noise.value_or(NotRated)));
 }
 
 OutletCriteria outletCriteria(const Profile& profile) {
@@ -233,28 +246,7 @@ OutletCriteria outletCriteria(const Profile& profile) {
 }
 
 BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range) {
-    BandJudgement j;
-    j.level = level;
-    if (!level) {
-        if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
-        return j;
-    }
-    if (!range) {
-        j.verdict = OutletVerdict::NoStandard;
-        return j;
-    }
-    // A level a hundredth inside the range passes however it is shown.
-    if (*level >= range->min + 0.01 && *level <= range->max - 0.01) {
-        j.verdict = OutletVerdict::Pass;
-        return j;
-    }
-    // Judged as the outlet table shows the level, as every verdict is.
-    const Judgement shown = judgeLevel(*level, range);
-    j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
-                : shown.verdict == Verdict::High ? OutletVerdict::High
-                                                 : OutletVerdict::Pass;
-    j.deviation = shown.margin;
-    return j;
+    return judgeLevelAt(level.value_or(NotRated), range);
 }
 
 QString verdictText(const BandJudgement& j) {
@@ -318,7 +310,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
                   out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
-        addOutlets(r, n, out, criteria);
+        addOutlets(r, flat, i, out, criteria);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)

@@ -260,3 +260,24 @@ TEST(Propagation, PackedValueKeepsNothingApart) {
     EXPECT_EQ(PackedValue(std::optional<double>()), none);
     EXPECT_EQ(none.value_or(7), 7);
 }
+
+// A part's losses changed with its ports as they were (CS-C4 to BS-C4):
+// the tree is not flattened again, yet the nodes below it take its new port
+// losses, as a network flattened anew does.
+TEST(Propagation, SetupEditReachesTheChildrenOfThePart) {
+    Network net = loadExample("apartment-12.tvdn");
+    const NodeId trunk = net.children(HeadEndId).front();
+    NodeSetup setup = net.node(trunk).setup;
+    ASSERT_EQ(setup.component.model,
+              catalogueModelNumber(ComponentKind::Brancher, QStringLiteral("CS-C4")));
+    const NetworkResult before = computeNetwork(net, outletRanges());
+    setup.component.model = catalogueModelNumber(ComponentKind::Brancher, QStringLiteral("BS-C4"));
+    net.setSetup(trunk, setup);
+    const NetworkResult kept = computeNetwork(net, outletRanges());
+    const NetworkResult anew = computeNetwork(Network(net), outletRanges());
+    ASSERT_EQ(kept.outlets.size(), anew.outlets.size());
+    for (size_t i = 0; i < kept.outlets.size(); ++i)
+        for (size_t b = 0; b < NetBandCount; ++b)
+            EXPECT_EQ(kept.outlets[i].bands[b].level, anew.outlets[i].bands[b].level) << i;
+    EXPECT_NE(kept.outlets[0].bands[CS].level, before.outlets[0].bands[CS].level); // not rated now
+}

@@ -39,14 +39,17 @@ constexpr int BlockOutlets = 256;
 void LevelUpdate::countOutlets(int first, int end, int sign) {
     NetworkResult& r = m_result;
     for (int i = first; i < end; ++i) {
-        const OutletResult& o = r.outlets[size_t(i)];
+        bool fails = false;
         for (size_t b = 0; b < NetBandCount; ++b) {
-            if (!o.bands[b].level)
+            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
+            const bool failing = failsBand(j);
+            fails |= failing;
+            if (!j.level)
                 r.summary[b].unrated += sign;
-            else if (failsBand(o.bands[b]))
+            else if (failing)
                 r.summary[b].failing += sign;
         }
-        if (o.fails()) r.failingOutlets += sign;
+        if (fails) r.failingOutlets += sign;
     }
 }
 
@@ -138,8 +141,12 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
     walkNodes(flat, 0, int(flat.nodes.size()));
-    summariseOutlets(m_result);
+    // The counts, and the extremes from the blocks', as a full summary finds them.
+    m_result.summary = {};
+    m_result.failingOutlets = 0;
+    countOutlets(0, int(m_result.outlets.size()), +1);
     measureBlocks(0, int(m_result.outlets.size()));
+    findExtremes();
     NodeResult& head = m_result.nodes.front().second;
     head = m_headResult;
     head.failingBelow = m_result.failingOutlets;

@@ -85,37 +85,38 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Node
 
 } // namespace
 
-// Per band: out-of-range and unrated outlets counted apart, and the lowest
-// and highest rated levels.
-void summariseOutlets(NetworkResult& r) {
-    r.summary = {};
-    r.failingOutlets = 0;
-    NetBandValues worst{}, best{};
-    for (int i = 0; i < int(r.outlets.size()); ++i) {
-        bool fails = false;
-        for (size_t b = 0; b < NetBandCount; ++b) {
-            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
-            const bool failing = failsBand(j);
-            fails |= failing;
-            BandSummary& s = r.summary[b];
-            if (!j.level) {
-                ++s.unrated;
-                continue;
-            }
-            if (failing) ++s.failing;
-            const double level = *j.level;
-            if (s.worst < 0 || level < worst[b]) s.worst = i, worst[b] = level;
-            if (s.best < 0 || level > best[b]) s.best = i, best[b] = level;
-        }
-        if (fails) ++r.failingOutlets;
-    }
-}
-
 namespace {
 
-// The outlets of computed node i, appended to the result.
+// The lowest and highest rated level per band of the outlets summarised so far.
+struct Extremes {
+    NetBandValues worst{}, best{};
+};
+
+// Outlet i added to the summary: per band, out-of-range and unrated outlets
+// counted apart, and the lowest and highest rated levels. Whether it fails.
+bool summariseOutlet(NetworkResult& r, int i, Extremes& e) {
+    bool fails = false;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const BandJudgement& j = r.outlets[size_t(i)].bands[b];
+        const bool failing = failsBand(j);
+        fails |= failing;
+        BandSummary& s = r.summary[b];
+        if (!j.level) {
+            ++s.unrated;
+            continue;
+        }
+        if (failing) ++s.failing;
+        const double level = *j.level;
+        if (s.worst < 0 || level < e.worst[b]) s.worst = i, e.worst[b] = level;
+        if (s.best < 0 || level > e.best[b]) s.best = i, e.best[b] = level;
+    }
+    if (fails) ++r.failingOutlets;
+    return fails;
+}
+
+// The outlets of computed node i, appended to the result and summarised.
 void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
-                const OutletCriteria& criteria) {
+                const OutletCriteria& criteria, Extremes& e) {
     const FlatSteps& s = flat.steps[i];
     if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
     for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
@@ -124,11 +125,19 @@ void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult&
         o.node = flat.nodes[i].id;
         o.port = port.port;
         judgeOutletPort(port, out, criteria, o);
-        if (o.fails()) ++out.failingBelow;
+        if (summariseOutlet(r, int(r.outlets.size()) - 1, e)) ++out.failingBelow;
     }
 }
 
 } // namespace
+
+void summariseOutlets(NetworkResult& r) {
+    r.summary = {};
+    r.failingOutlets = 0;
+    Extremes e;
+    for (int i = 0; i < int(r.outlets.size()); ++i)
+        summariseOutlet(r, i, e);
+}
 
 namespace {
 
@@ -294,6 +303,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     NetworkResult r;
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
+    Extremes extremes; // the outlets are summarised as they are judged
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);
@@ -310,13 +320,12 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
                   out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
-        addOutlets(r, flat, i, out, criteria);
+        addOutlets(r, flat, i, out, criteria, extremes);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             result(flat.nodes[i].parent).failingBelow += result(int(i)).failingBelow;
-    summariseOutlets(r);
     headResult.failingBelow = r.failingOutlets;
     r.nodes[0] = {HeadEndId, headResult};
     return r;

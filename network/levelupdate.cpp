@@ -100,6 +100,7 @@ void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
 // Nodes first..end of the flattened tree (a subtree, or all), their levels
 // from their parents' and their failing counts from what lies below them.
 void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
+    CnMemo memo;
     for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
@@ -111,7 +112,7 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
         const FlatSteps& steps = flat.steps[size_t(i)];
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k) {
             OutletResult& outlet = m_result.outlets[size_t(o++)];
-            judgeOutletPort(flat.outlets[size_t(k)], out, m_criteria, outlet);
+            judgeOutletPort(flat.outlets[size_t(k)], out, m_criteria, outlet, memo);
             if (outlet.fails()) ++out.failingBelow;
         }
     }

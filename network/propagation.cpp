@@ -54,11 +54,8 @@ BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range)
     return j;
 }
 
-void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
-               BandJudgement& j) {
-    j = judgeLevelAt(level, criteria.level[b]);
-    if (level != level) return;
-    j.estimated = estimated;
+// The C/N figures of a judgement from the noise sum.
+void judgeNoise(double noise, const OutletCriteria& criteria, size_t b, BandJudgement& j) {
     j.cn = cnDb(noise);
     if (j.cn && criteria.minCn[b]) {
         const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
@@ -66,6 +63,23 @@ void judgeBand(double level, bool estimated, double noise, const OutletCriteria&
         j.cnLow = cn.verdict == Verdict::Low;
         j.cnDeviation = cn.margin;
     }
+}
+
+void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
+               BandJudgement& j, CnMemo& memo) {
+    j = judgeLevelAt(level, criteria.level[b]);
+    if (level != level) return;
+    j.estimated = estimated;
+    BandJudgement& known = memo.cn[b];
+    if (!(noise == memo.noise[b])) {
+        known = BandJudgement{};
+        judgeNoise(noise, criteria, b, known);
+        memo.noise[b] = noise;
+    }
+    j.cn = known.cn;
+    j.cnJudged = known.cnJudged;
+    j.cnLow = known.cnLow;
+    j.cnDeviation = known.cnDeviation;
 }
 
 // A booster's stage on the input reached: its faults, and its noise added.
@@ -116,7 +130,7 @@ bool summariseOutlet(NetworkResult& r, int i, Extremes& e) {
 
 // The outlets of computed node i, appended to the result and summarised.
 void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
-                const OutletCriteria& criteria, Extremes& e) {
+                const OutletCriteria& criteria, Extremes& e, CnMemo& memo) {
     const FlatSteps& s = flat.steps[i];
     if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
     for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
@@ -124,7 +138,7 @@ void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult&
         OutletResult& o = r.outlets.emplace_back();
         o.node = flat.nodes[i].id;
         o.port = port.port;
-        judgeOutletPort(port, out, criteria, o);
+        judgeOutletPort(port, out, criteria, o, memo);
         if (summariseOutlet(r, int(r.outlets.size()) - 1, e)) ++out.failingBelow;
     }
 }
@@ -169,10 +183,10 @@ const QString& outletFloor(const Network& network, const OutletResult& o) {
 }
 
 void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o) {
+                     const OutletCriteria& criteria, OutletResult& o, CnMemo& memo) {
     for (size_t b = 0; b < NetBandCount; ++b)
         judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)), *node.noise[b],
-                  criteria, b, o.bands[b]);
+                  criteria, b, o.bands[b], memo);
 }
 
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
@@ -304,6 +318,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
     Extremes extremes; // the outlets are summarised as they are judged
+    CnMemo memo;
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);
@@ -320,7 +335,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
                   out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
-        addOutlets(r, flat, i, out, criteria, extremes);
+        addOutlets(r, flat, i, out, criteria, extremes, memo);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)

@@ -166,9 +166,15 @@ NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
 // end's when `parent` is null), through computeNode ...
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
-// ... one of its outlet ports judged (its bands) ...
+// ... one of its outlet ports judged (its bands), the C/N part taken
+// again from `memo` for the same noise (below the same stages) ...
+struct CnMemo {
+    CnMemo() { noise.fill(std::numeric_limits<double>::quiet_NaN()); }
+    NetBandValues noise;                          // the last judged, NaN: none
+    std::array<BandJudgement, NetBandCount> cn{}; // its C/N figures
+};
 void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o);
+                     const OutletCriteria& criteria, OutletResult& o, CnMemo& memo);
 // ... and the summary and failing count of all outlets, anew.
 void summariseOutlets(NetworkResult& result);
 

@@ -91,12 +91,6 @@ bool Network::operator==(const Network& other) const {
 
 namespace {
 
-QString outletName(const NodeSetup& setup) {
-    if (setup.floor.isEmpty()) return setup.room;
-    if (setup.room.isEmpty()) return setup.floor;
-    return setup.room + QStringLiteral(" (") + setup.floor + u')';
-}
-
 void pack(const BandLoss& loss, NetBandValues& out) {
     for (size_t b = 0; b < NetBandCount; ++b)
         out[b] = loss[b].value_or(std::numeric_limits<double>::quiet_NaN());
@@ -145,15 +139,12 @@ int Network::flatIndex(NodeId id) const {
 
 const FlatNetwork& Network::flat() const {
     if (m_flat.valid && m_flat.revision == m_revision) return m_flat.data;
-    // Setups changed, ports as they were: only those outlets' names change.
+    // Setups changed, ports as they were: only those nodes' numbers change.
     if (const auto changed = m_flat.valid ? setupsSince(m_flat.revision) : std::nullopt) {
         m_flat.revision = m_revision;
         for (NodeId id : *changed) {
             const size_t i = size_t(flatIndex(id));
-            FlatNode& n = m_flat.data.nodes[i];
-            const std::vector<bool>& outlets = n.losses->outletPort;
-            if (std::find(outlets.begin(), outlets.end(), true) != outlets.end())
-                n.outletName = outletName(n.node->setup);
+            const FlatNode& n = m_flat.data.nodes[i];
             // Its own numbers and its children's losses on its ports.
             fillSteps(m_flat.data, i);
             for (NodeId child : n.node->children)
@@ -172,14 +163,13 @@ const FlatNetwork& Network::flat() const {
         const auto [id, parent] = stack.back();
         stack.pop_back();
         const Slot& s = m_nodes.at(id);
-        FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
+        FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node};
         const auto outlets =
             std::count(s.losses.outletPort.begin(), s.losses.outletPort.end(), true);
         FlatSteps steps;
         steps.firstOutlet = f.outletPorts;
         f.outletPorts += int(outlets);
         steps.endOutlet = f.outletPorts;
-        if (outlets) n.outletName = outletName(s.node.setup);
         const int self = int(f.nodes.size());
         f.nodes.push_back(std::move(n));
         f.steps.push_back(steps);

@@ -176,7 +176,6 @@ struct FlatNode {
     int port = 0;
     const NodeLosses* losses = nullptr;
     const NetNode* node = nullptr;
-    QString outletName; // "room (floor)", for nodes with an outlet port
 };
 // The numbers a computation walks per flat node, contiguous and without
 // std::optional (NaN: not rated), so that the walk chases no pointers.

@@ -167,9 +167,14 @@ const QString& noName() {
 
 } // namespace
 
-const QString& outletName(const Network& network, const OutletResult& o) {
-    const int i = network.flatIndex(o.node);
-    return i < 0 ? noName() : network.flat().nodes[size_t(i)].outletName;
+// Built when asked for rather than kept per node in the flattened tree.
+QString outletName(const Network& network, const OutletResult& o) {
+    const NetNode* n = outletNode(network, o);
+    if (!n) return {};
+    const NodeSetup& setup = n->setup;
+    if (setup.floor.isEmpty()) return setup.room;
+    if (setup.room.isEmpty()) return setup.floor;
+    return setup.room + QStringLiteral(" (") + setup.floor + u')';
 }
 
 const QString& outletRoom(const Network& network, const OutletResult& o) {

@@ -101,7 +101,7 @@ struct OutletResult {
 
 // An outlet's names, looked up in the network it was computed from ("" for
 // a node no longer there): "room (floor)" or what there is of it, room, floor.
-const QString& outletName(const Network& network, const OutletResult& outlet);
+QString outletName(const Network& network, const OutletResult& outlet);
 const QString& outletRoom(const Network& network, const OutletResult& outlet);
 const QString& outletFloor(const Network& network, const OutletResult& outlet);
 

@@ -100,7 +100,7 @@ void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
 // Nodes first..end of the flattened tree (a subtree, or all), their levels
 // from their parents' and their failing counts from what lies below them.
 void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
-    CnMemo memo;
+    JudgeMemo memo;
     for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using namespace miravel::common;
@@ -23,13 +24,21 @@ double stageNoise(double cnDb) {
     return std::pow(10.0, -cnDb / 10);
 }
 
+size_t slotOf(double level) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &level, sizeof bits);
+    return size_t((bits ^ (bits >> 21) ^ (bits >> 42)) % JudgeMemo::Slots);
+}
+
 // C/N in dB of a noise sum, NaN for none.
 double cnDb(double noise) {
     return noise > 0 ? -10 * std::log10(noise) : NotRated;
 }
 
-// A band's verdict for a level (NaN: not rated).
-BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range) {
+// A band's verdict for a level (NaN: not rated), a level rounded before
+// taken from `shown` when given.
+BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range,
+                           std::array<JudgeMemo::Shown, JudgeMemo::Slots>* shown = nullptr) {
     BandJudgement j;
     j.level = level;
     if (level != level) {
@@ -45,12 +54,19 @@ BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range)
         j.verdict = OutletVerdict::Pass;
         return j;
     }
+    JudgeMemo::Shown* slot = shown ? &(*shown)[slotOf(level)] : nullptr;
+    if (slot && slot->level == level) {
+        j.verdict = slot->verdict;
+        j.deviation = slot->deviation;
+        return j;
+    }
     // Judged as the outlet table shows the level, as every verdict is.
-    const Judgement shown = judgeLevel(level, range);
-    j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
-                : shown.verdict == Verdict::High ? OutletVerdict::High
-                                                 : OutletVerdict::Pass;
-    j.deviation = shown.margin;
+    const Judgement judged = judgeLevel(level, range);
+    j.verdict = judged.verdict == Verdict::Low    ? OutletVerdict::Low
+                : judged.verdict == Verdict::High ? OutletVerdict::High
+                                                  : OutletVerdict::Pass;
+    j.deviation = judged.margin;
+    if (slot) *slot = {level, j.deviation, j.verdict};
     return j;
 }
 
@@ -66,8 +82,8 @@ void judgeNoise(double noise, const OutletCriteria& criteria, size_t b, BandJudg
 }
 
 void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
-               BandJudgement& j, CnMemo& memo) {
-    j = judgeLevelAt(level, criteria.level[b]);
+               BandJudgement& j, JudgeMemo& memo) {
+    j = judgeLevelAt(level, criteria.level[b], &memo.shown[b]);
     if (level != level) return;
     j.estimated = estimated;
     BandJudgement& known = memo.cn[b];
@@ -130,7 +146,7 @@ bool summariseOutlet(NetworkResult& r, int i, Extremes& e) {
 
 // The outlets of computed node i, appended to the result and summarised.
 void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
-                const OutletCriteria& criteria, Extremes& e, CnMemo& memo) {
+                const OutletCriteria& criteria, Extremes& e, JudgeMemo& memo) {
     const FlatSteps& s = flat.steps[i];
     if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
     for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
@@ -188,7 +204,7 @@ const QString& outletFloor(const Network& network, const OutletResult& o) {
 }
 
 void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o, CnMemo& memo) {
+                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo) {
     for (size_t b = 0; b < NetBandCount; ++b)
         judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)), *node.noise[b],
                   criteria, b, o.bands[b], memo);
@@ -197,6 +213,12 @@ void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
     computeNode(parent ? *parent : head, flat.steps[i], atBandEdges, criteria, out);
+}
+
+JudgeMemo::JudgeMemo() {
+    noise.fill(NotRated);
+    for (auto& band : shown)
+        band.fill(Shown{NotRated, 0, OutletVerdict::NotRated});
 }
 
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
@@ -323,7 +345,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
     Extremes extremes; // the outlets are summarised as they are judged
-    CnMemo memo;
+    JudgeMemo memo;
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);

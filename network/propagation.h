@@ -166,15 +166,24 @@ NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
 // end's when `parent` is null), through computeNode ...
 void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
-// ... one of its outlet ports judged (its bands), the C/N part taken
-// again from `memo` for the same noise (below the same stages) ...
-struct CnMemo {
-    CnMemo() { noise.fill(std::numeric_limits<double>::quiet_NaN()); }
+// ... one of its outlet ports judged (its bands), what `memo` holds taken
+// again: the C/N part for the same noise (below the same stages), and the
+// verdict of a level at a range's edge for the same level (the same line on
+// every floor), so that neither is rounded again ...
+struct JudgeMemo {
+    JudgeMemo();
     NetBandValues noise;                          // the last judged, NaN: none
     std::array<BandJudgement, NetBandCount> cn{}; // its C/N figures
+    struct Shown {
+        double level; // NaN: none
+        double deviation;
+        OutletVerdict verdict;
+    };
+    static constexpr size_t Slots = 32; // per band, by the level's bits
+    std::array<std::array<Shown, Slots>, NetBandCount> shown;
 };
 void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o, CnMemo& memo);
+                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo);
 // ... and the summary and failing count of all outlets, anew.
 void summariseOutlets(NetworkResult& result);
 

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "network/networktexts.h"
+#include "network/towergenerator.h"
 
 #include <QStringList>
 
@@ -280,4 +281,23 @@ TEST(Propagation, SetupEditReachesTheChildrenOfThePart) {
         for (size_t b = 0; b < NetBandCount; ++b)
             EXPECT_EQ(kept.outlets[i].bands[b].level, anew.outlets[i].bands[b].level) << i;
     EXPECT_NE(kept.outlets[0].bands[CS].level, before.outlets[0].bands[CS].level); // not rated now
+}
+
+// Levels at a range's edge are rounded once and taken again for the same
+// level: every outlet of a tower still has the verdict of its own level.
+TEST(Propagation, EveryOutletHasTheVerdictOfItsOwnLevel) {
+    Network net = generateTower(TowerPlan{20, 4, 3, 5});
+    for (double& level : net.head.levels)
+        level -= 12; // the upper floors pass, the lower ones fall short
+    const OutletCriteria criteria = outletRanges();
+    const NetworkResult r = computeNetwork(net, criteria);
+    int rounded = 0;
+    for (const OutletResult& o : r.outlets)
+        for (size_t b = 0; b < NetBandCount; ++b) {
+            const BandJudgement alone = judgeOutletBand(o.bands[b].level, criteria.level[b]);
+            ASSERT_EQ(o.bands[b].verdict, alone.verdict) << o.node << " band " << b;
+            ASSERT_EQ(o.bands[b].deviation, alone.deviation) << o.node << " band " << b;
+            rounded += alone.verdict != OutletVerdict::Pass && alone.deviation != 0;
+        }
+    EXPECT_GT(rounded, 100); // many levels out of range, each judged as shown
 }

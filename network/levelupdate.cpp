@@ -106,7 +106,7 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
         const NodeResult* parent =
             n.parent < 0 ? nullptr : &m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
-        reachNode(flat, size_t(i), m_headResult, m_head.judgeAtBandEdges, m_criteria, parent, out);
+        reachNode(flat, size_t(i), m_headResult, m_criteria, parent, out);
         out.failingBelow = 0;
         int o = m_firstOutlet[size_t(i)];
         const FlatSteps& steps = flat.steps[size_t(i)];

@@ -113,10 +113,8 @@ void fillSteps(FlatNetwork& f, size_t i) {
         s.up.fill(0.0);
     else
         pack(f.nodes[size_t(n.parent)].losses->ports[size_t(n.port)], s.up);
-    pack(losses.coax, s.coax);
-    pack(losses.edgeCoax, s.edgeCoax);
-    s.coaxEstimated = bits(losses.coaxEstimated);
-    s.edgeCoaxEstimated = bits(losses.edgeCoaxEstimated);
+    pack(f.atBandEdges ? losses.edgeCoax : losses.coax, s.coax);
+    s.coaxEstimated = bits(f.atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated);
     s.booster = losses.booster.get();
     int o = s.firstOutlet;
     for (size_t p = 0; p < losses.ports.size(); ++p) {
@@ -125,6 +123,16 @@ void fillSteps(FlatNetwork& f, size_t i) {
         outlet.port = int(p);
         pack(losses.ports[p], outlet.loss);
     }
+}
+
+// The steps' coax losses where the head end takes them now: the head end is
+// a plain value, changed with no revision.
+const FlatNetwork& atEdges(FlatNetwork& f, bool atBandEdges) {
+    if (f.atBandEdges == atBandEdges) return f;
+    f.atBandEdges = atBandEdges;
+    for (size_t i = 0; i < f.nodes.size(); ++i)
+        fillSteps(f, i);
+    return f;
 }
 
 } // namespace
@@ -138,7 +146,8 @@ int Network::flatIndex(NodeId id) const {
 }
 
 const FlatNetwork& Network::flat() const {
-    if (m_flat.valid && m_flat.revision == m_revision) return m_flat.data;
+    if (m_flat.valid && m_flat.revision == m_revision)
+        return atEdges(m_flat.data, head.judgeAtBandEdges);
     // Setups changed, ports as they were: only those nodes' numbers change.
     if (const auto changed = m_flat.valid ? setupsSince(m_flat.revision) : std::nullopt) {
         m_flat.revision = m_revision;
@@ -150,7 +159,7 @@ const FlatNetwork& Network::flat() const {
             for (NodeId child : n.node->children)
                 fillSteps(m_flat.data, size_t(flatIndex(child)));
         }
-        return m_flat.data;
+        return atEdges(m_flat.data, head.judgeAtBandEdges);
     }
     FlatNetwork f;
     f.nodes.reserve(m_nodes.size());
@@ -184,6 +193,7 @@ const FlatNetwork& Network::flat() const {
     for (int i : byId)
         if (i >= 0) f.byId.push_back(i);
     f.outlets.resize(size_t(f.outletPorts));
+    f.atBandEdges = head.judgeAtBandEdges;
     for (size_t i = 0; i < f.nodes.size(); ++i)
         fillSteps(f, i);
     m_flat.data = std::move(f);

@@ -180,11 +180,9 @@ struct FlatNode {
 // The numbers a computation walks per flat node, contiguous and without
 // std::optional (NaN: not rated), so that the walk chases no pointers.
 struct FlatSteps {
-    NetBandValues up{};       // the parent's port loss on the node's port (0 below the head end)
-    NetBandValues coax{};     // of the incoming run, at the catalogue columns
-    NetBandValues edgeCoax{}; // the same at the bands' top edges
+    NetBandValues up{};   // the parent's port loss on the node's port (0 below the head end)
+    NetBandValues coax{}; // of the incoming run, where FlatNetwork::atBandEdges says
     std::uint8_t coaxEstimated = 0; // a bit per band
-    std::uint8_t edgeCoaxEstimated = 0;
     int firstOutlet = 0; // the node's outlet ports: FlatNetwork::outlets[firstOutlet, endOutlet)
     int endOutlet = 0;
     const BoosterSpec* booster = nullptr; // the node's booster, as in its NodeLosses
@@ -199,6 +197,7 @@ struct FlatNetwork {
     std::vector<FlatOutlet> outlets; // every outlet port, in tree order
     std::vector<int> byId;           // flat indices in the order of increasing id
     int outletPorts = 0;
+    bool atBandEdges = false; // the steps' coax losses are the band edges' (as the head end says)
 };
 
 // Where the cable types and parts that a network defines are looked up by

@@ -210,9 +210,9 @@ void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
                   criteria, b, o.bands[b], memo);
 }
 
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
-    computeNode(parent ? *parent : head, flat.steps[i], atBandEdges, criteria, out);
+    computeNode(parent ? *parent : head, flat.steps[i], criteria, out);
 }
 
 JudgeMemo::JudgeMemo() {
@@ -269,12 +269,11 @@ Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
 }
 
 // NaN (not rated) carries through each subtraction, as nothing would.
-void computeNode(const NodeResult& above, const FlatSteps& steps, bool atBandEdges,
-                 const OutletCriteria& criteria, NodeResult& out) {
-    const NetBandValues& coax = atBandEdges ? steps.edgeCoax : steps.coax;
+void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
+                 NodeResult& out) {
     for (size_t b = 0; b < NetBandCount; ++b)
-        out.input[b] = (*above.input[b] - steps.up[b]) - coax[b];
-    out.estimated = above.estimated | (atBandEdges ? steps.edgeCoaxEstimated : steps.coaxEstimated);
+        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
+    out.estimated = above.estimated | steps.coaxEstimated;
     out.noise = above.noise;
     out.booster = {};
     if (steps.booster) boosterStage(*steps.booster, criteria, out);
@@ -359,8 +358,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         const FlatNode& n = flat.nodes[i];
         r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
-        reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
-                  out);
+        reachNode(flat, i, headResult, criteria, n.parent < 0 ? nullptr : &result(n.parent), out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
         addOutlets(r, flat, i, out, criteria, extremes, memo);
     }

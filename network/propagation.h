@@ -153,8 +153,8 @@ std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head
 // of its parent (or the head end's output), through the parent's port, the
 // incoming run and, for a booster, its stage. The one place of the per-node
 // arithmetic.
-void computeNode(const NodeResult& above, const FlatSteps& steps, bool atBandEdges,
-                 const OutletCriteria& criteria, NodeResult& out);
+void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
+                 NodeResult& out);
 // C/N in dB of a noise sum; nothing for nothing.
 std::optional<double> cnOfNoise(const std::optional<double>& noise);
 
@@ -164,7 +164,7 @@ std::optional<double> cnOfNoise(const std::optional<double>& noise);
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
 // ... the signal reaching node `i` (from its parent's result, or the head
 // end's when `parent` is null), through computeNode ...
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
 // ... one of its outlet ports judged (its bands), what `memo` holds taken
 // again: the C/N part for the same noise (below the same stages), and the

@@ -38,14 +38,17 @@ constexpr int BlockOutlets = 256;
 void LevelUpdate::countOutlets(int first, int end, int sign) {
     NetworkResult& r = m_result;
     for (int i = first; i < end; ++i) {
-        const OutletResult& o = r.outlets[size_t(i)];
+        bool fails = false;
         for (size_t b = 0; b < NetBandCount; ++b) {
-            if (!o.bands[b].level)
+            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
+            const bool failing = failsBand(j);
+            fails |= failing;
+            if (!j.level)
                 r.summary[b].unrated += sign;
-            else if (failsBand(o.bands[b]))
+            else if (failing)
                 r.summary[b].failing += sign;
         }
-        if (o.fails()) r.failingOutlets += sign;
+        if (fails) r.failingOutlets += sign;
     }
 }
 
@@ -96,18 +99,19 @@ void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
 // Nodes first..end of the flattened tree (a subtree, or all), their levels
 // from their parents' and their failing counts from what lies below them.
 void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
+    JudgeMemo memo;
     for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
         const NodeResult* parent =
             n.parent < 0 ? nullptr : &m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
-        reachNode(flat, size_t(i), m_headResult, m_head.judgeAtBandEdges, m_criteria, parent, out);
+        reachNode(flat, size_t(i), m_headResult, m_criteria, parent, out);
         out.failingBelow = 0;
         int o = m_firstOutlet[size_t(i)];
-        for (size_t p = 0; p < n.losses->ports.size(); ++p) {
-            if (!n.losses->outletPort[p]) continue;
+        const FlatSteps& steps = flat.steps[size_t(i)];
+        for (int k = steps.firstOutlet; k < steps.endOutlet; ++k) {
             OutletResult& outlet = m_result.outlets[size_t(o++)];
-            judgeOutletPort(n, out, int(p), m_criteria, outlet);
+            judgeOutletPort(flat.outlets[size_t(k)], out, m_criteria, outlet, memo);
             if (outlet.fails()) ++out.failingBelow;
         }
     }
@@ -137,8 +141,12 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
     walkNodes(flat, 0, int(flat.nodes.size()));
-    summariseOutlets(m_result);
+    // The counts, and the extremes from the blocks', as a full summary finds them.
+    m_result.summary = {};
+    m_result.failingOutlets = 0;
+    countOutlets(0, int(m_result.outlets.size()), +1);
     measureBlocks(0, int(m_result.outlets.size()));
+    findExtremes();
     NodeResult& head = m_result.nodes.front().second;
     head = m_headResult;
     head.failingBelow = m_result.failingOutlets;

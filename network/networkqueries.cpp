@@ -4,6 +4,7 @@
 #include "network/networkmodel.h"
 
 #include <algorithm>
+#include <limits>
 
 using namespace miravel::common;
 
@@ -90,10 +91,48 @@ bool Network::operator==(const Network& other) const {
 
 namespace {
 
-QString outletName(const NodeSetup& setup) {
-    if (setup.floor.isEmpty()) return setup.room;
-    if (setup.room.isEmpty()) return setup.floor;
-    return setup.room + QStringLiteral(" (") + setup.floor + u')';
+void pack(const BandLoss& loss, NetBandValues& out) {
+    for (size_t b = 0; b < NetBandCount; ++b)
+        out[b] = loss[b].value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+std::uint8_t bits(const BandFlags& flags) {
+    std::uint8_t all = 0;
+    for (size_t b = 0; b < NetBandCount; ++b)
+        all |= std::uint8_t(flags[b] ? 1u << b : 0u);
+    return all;
+}
+
+// Node i's walked numbers from its losses and its parent's, its outlets'
+// places already set.
+void fillSteps(FlatNetwork& f, size_t i) {
+    const FlatNode& n = f.nodes[i];
+    const NodeLosses& losses = *n.losses;
+    FlatSteps& s = f.steps[i];
+    if (n.parent < 0)
+        s.up.fill(0.0);
+    else
+        pack(f.nodes[size_t(n.parent)].losses->ports[size_t(n.port)], s.up);
+    pack(f.atBandEdges ? losses.edgeCoax : losses.coax, s.coax);
+    s.coaxEstimated = bits(f.atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated);
+    s.booster = losses.booster.get();
+    int o = s.firstOutlet;
+    for (size_t p = 0; p < losses.ports.size(); ++p) {
+        if (!losses.outletPort[p]) continue;
+        FlatOutlet& outlet = f.outlets[size_t(o++)];
+        outlet.port = int(p);
+        pack(losses.ports[p], outlet.loss);
+    }
+}
+
+// The steps' coax losses where the head end takes them now: the head end is
+// a plain value, changed with no revision.
+const FlatNetwork& atEdges(FlatNetwork& f, bool atBandEdges) {
+    if (f.atBandEdges == atBandEdges) return f;
+    f.atBandEdges = atBandEdges;
+    for (size_t i = 0; i < f.nodes.size(); ++i)
+        fillSteps(f, i);
+    return f;
 }
 
 } // namespace
@@ -107,18 +146,24 @@ int Network::flatIndex(NodeId id) const {
 }
 
 const FlatNetwork& Network::flat() const {
-    if (m_flat.valid && m_flat.revision == m_revision) return m_flat.data;
-    // Setups changed, ports as they were: only those outlets' names change.
+    if (m_flat.valid && m_flat.revision == m_revision)
+        return atEdges(m_flat.data, head.judgeAtBandEdges);
+    // Setups changed, ports as they were: only those nodes' numbers change.
     if (const auto changed = m_flat.valid ? setupsSince(m_flat.revision) : std::nullopt) {
         m_flat.revision = m_revision;
         for (NodeId id : *changed) {
-            FlatNode& n = m_flat.data.nodes[size_t(flatIndex(id))];
-            if (n.losses->outletPort.count() > 0) n.outletName = outletName(n.node->setup);
+            const size_t i = size_t(flatIndex(id));
+            const FlatNode& n = m_flat.data.nodes[i];
+            // Its own numbers and its children's losses on its ports.
+            fillSteps(m_flat.data, i);
+            for (NodeId child : n.node->children)
+                fillSteps(m_flat.data, size_t(flatIndex(child)));
         }
-        return m_flat.data;
+        return atEdges(m_flat.data, head.judgeAtBandEdges);
     }
     FlatNetwork f;
     f.nodes.reserve(m_nodes.size());
+    f.steps.reserve(m_nodes.size());
     // Preorder with the parent's flat index carried along.
     std::vector<std::pair<NodeId, int>> stack;
     for (auto c = m_headChildren.rbegin(); c != m_headChildren.rend(); ++c)
@@ -127,12 +172,15 @@ const FlatNetwork& Network::flat() const {
         const auto [id, parent] = stack.back();
         stack.pop_back();
         const Slot& s = m_nodes.at(id);
-        FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node, {}};
+        FlatNode n{id, parent, s.node.parentPort, &s.losses, &s.node};
         const auto outlets = s.losses.outletPort.count();
+        FlatSteps steps;
+        steps.firstOutlet = f.outletPorts;
         f.outletPorts += int(outlets);
-        if (outlets) n.outletName = outletName(s.node.setup);
+        steps.endOutlet = f.outletPorts;
         const int self = int(f.nodes.size());
         f.nodes.push_back(std::move(n));
+        f.steps.push_back(steps);
         for (auto c = s.node.children.rbegin(); c != s.node.children.rend(); ++c)
             stack.emplace_back(*c, self);
     }
@@ -143,6 +191,10 @@ const FlatNetwork& Network::flat() const {
     f.byId.reserve(f.nodes.size());
     for (int i : byId)
         if (i >= 0) f.byId.push_back(i);
+    f.outlets.resize(size_t(f.outletPorts));
+    f.atBandEdges = head.judgeAtBandEdges;
+    for (size_t i = 0; i < f.nodes.size(); ++i)
+        fillSteps(f, i);
     m_flat.data = std::move(f);
     m_flat.valid = true;
     m_flat.revision = m_revision;

@@ -259,12 +259,28 @@ struct FlatNode {
     int port = 0;
     const NodeLosses* losses = nullptr;
     const NetNode* node = nullptr;
-    QString outletName; // "room (floor)", for nodes with an outlet port
+};
+// The numbers a computation walks per flat node, contiguous and without
+// std::optional (NaN: not rated), so that the walk chases no pointers.
+struct FlatSteps {
+    NetBandValues up{};   // the parent's port loss on the node's port (0 below the head end)
+    NetBandValues coax{}; // of the incoming run, where FlatNetwork::atBandEdges says
+    std::uint8_t coaxEstimated = 0; // a bit per band
+    int firstOutlet = 0; // the node's outlet ports: FlatNetwork::outlets[firstOutlet, endOutlet)
+    int endOutlet = 0;
+    const BoosterSpec* booster = nullptr; // the node's booster, as in its NodeLosses
+};
+struct FlatOutlet {
+    NetBandValues loss{}; // the outlet port's loss, NaN: not rated
+    int port = 0;
 };
 struct FlatNetwork {
     std::vector<FlatNode> nodes;
-    std::vector<int> byId; // flat indices in the order of increasing id
+    std::vector<FlatSteps> steps;    // per node, as `nodes`
+    std::vector<FlatOutlet> outlets; // every outlet port, in tree order
+    std::vector<int> byId;           // flat indices in the order of increasing id
     int outletPorts = 0;
+    bool atBandEdges = false; // the steps' coax losses are the band edges' (as the head end says)
 };
 
 // Where the cable types and parts that a network defines are looked up by

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 using namespace miravel::common;
 using namespace miravel::standard;
@@ -13,81 +15,159 @@ namespace miravel::network {
 
 namespace {
 
-using Level = std::optional<double>;
 using Noise = std::array<std::optional<double>, NetBandCount>;
 
-Level minus(Level level, const Level& loss) {
-    if (!level || !loss) return std::nullopt;
-    return *level - *loss;
-}
+constexpr double NotRated = std::numeric_limits<double>::quiet_NaN();
 
 // 1/CN of a stage in linear power.
 double stageNoise(double cnDb) {
     return std::pow(10.0, -cnDb / 10);
 }
 
-BandJudgement judgeBand(const Level& level, bool estimated, const std::optional<double>& noise,
-                        const OutletCriteria& criteria, size_t b) {
-    BandJudgement j = judgeOutletBand(level, criteria.level[b]);
-    j.estimated = level && estimated;
-    if (level) j.cn = cnOfNoise(noise);
+size_t slotOf(double level) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &level, sizeof bits);
+    return size_t((bits ^ (bits >> 21) ^ (bits >> 42)) % JudgeMemo::Slots);
+}
+
+// C/N in dB of a noise sum, NaN for none.
+double cnDb(double noise) {
+    return noise > 0 ? -10 * std::log10(noise) : NotRated;
+}
+
+// A band's verdict for a level (NaN: not rated), a level rounded before
+// taken from `shown` when given.
+BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range,
+                           std::array<JudgeMemo::Shown, JudgeMemo::Slots>* shown = nullptr) {
+    BandJudgement j;
+    j.level = level;
+    if (level != level) {
+        if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
+        return j;
+    }
+    if (!range) {
+        j.verdict = OutletVerdict::NoStandard;
+        return j;
+    }
+    // A level a hundredth inside the range passes however it is shown.
+    if (level >= range->min + 0.01 && level <= range->max - 0.01) {
+        j.verdict = OutletVerdict::Pass;
+        return j;
+    }
+    JudgeMemo::Shown* slot = shown ? &(*shown)[slotOf(level)] : nullptr;
+    if (slot && slot->level == level) {
+        j.verdict = slot->verdict;
+        j.deviation = slot->deviation;
+        return j;
+    }
+    // Judged as the outlet table shows the level, as every verdict is.
+    const Judgement judged = judgeLevel(level, range);
+    j.verdict = judged.verdict == Verdict::Low    ? OutletVerdict::Low
+                : judged.verdict == Verdict::High ? OutletVerdict::High
+                                                  : OutletVerdict::Pass;
+    j.deviation = judged.margin;
+    if (slot) *slot = {level, j.deviation, j.verdict};
+    return j;
+}
+
+// The C/N figures of a judgement from the noise sum.
+void judgeNoise(double noise, const OutletCriteria& criteria, size_t b, BandJudgement& j) {
+    j.cn = cnDb(noise);
     if (j.cn && criteria.minCn[b]) {
         const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
         j.cnJudged = true;
         j.cnLow = cn.verdict == Verdict::Low;
         j.cnDeviation = cn.margin;
     }
-    return j;
+}
+
+void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
+               BandJudgement& j, JudgeMemo& memo) {
+    j = judgeLevelAt(level, criteria.level[b], &memo.shown[b]);
+    if (level != level) return;
+    j.estimated = estimated;
+    BandJudgement& known = memo.cn[b];
+    if (!(noise == memo.noise[b])) {
+        known = BandJudgement{};
+        judgeNoise(noise, criteria, b, known);
+        memo.noise[b] = noise;
+    }
+    j.cn = known.cn;
+    j.cnJudged = known.cnJudged;
+    j.cnLow = known.cnLow;
+    j.cnDeviation = known.cnDeviation;
+}
+
+// A booster's stage on the input reached: its faults, and its noise added.
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        if (!out.input[b] || !sheet.gain[b]) continue;
+        const double in = *out.input[b];
+        if (shownLevel(in) < sheet.minInput[b])
+            out.booster[b] = BoosterFault::InputLow;
+        else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
+            out.booster[b] = BoosterFault::OutputHigh;
+        if (out.noise[b])
+            out.noise[b] =
+                *out.noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
+    }
 }
 
 } // namespace
-
-bool failsBand(const BandJudgement& j) {
-    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated || j.cnLow;
-}
-
-// Per band: out-of-range and unrated outlets counted apart, and the lowest
-// and highest rated levels.
-void summariseOutlets(NetworkResult& r) {
-    r.summary = {};
-    r.failingOutlets = 0;
-    for (int i = 0; i < int(r.outlets.size()); ++i) {
-        const OutletResult& o = r.outlets[size_t(i)];
-        for (size_t b = 0; b < NetBandCount; ++b) {
-            BandSummary& s = r.summary[b];
-            const Level& level = o.bands[b].level;
-            if (!level) {
-                ++s.unrated;
-                continue;
-            }
-            if (failsBand(o.bands[b])) ++s.failing;
-            if (s.worst < 0 || *level < *r.outlets[size_t(s.worst)].bands[b].level) s.worst = i;
-            if (s.best < 0 || *level > *r.outlets[size_t(s.best)].bands[b].level) s.best = i;
-        }
-        if (o.fails()) ++r.failingOutlets;
-    }
-}
 
 namespace {
 
-// The outlets of a computed node, appended to the result.
-void addOutlets(NetworkResult& r, const FlatNode& n, NodeResult& out,
-                const OutletCriteria& criteria) {
-    const NodeLosses& losses = *n.losses;
-    for (size_t p = 0; p < losses.ports.size(); ++p) {
-        if (!losses.outletPort[p]) continue;
-        if (out.firstOutlet < 0) out.firstOutlet = int(r.outlets.size());
-        OutletResult o;
-        o.node = n.id;
-        o.port = int(p);
-        judgeOutletPort(n, out, int(p), criteria, o);
-        if (o.fails()) ++out.failingBelow;
-        r.outlets.push_back(std::move(o));
+// The lowest and highest rated level per band of the outlets summarised so far.
+struct Extremes {
+    NetBandValues worst{}, best{};
+};
+
+// Outlet i added to the summary: per band, out-of-range and unrated outlets
+// counted apart, and the lowest and highest rated levels. Whether it fails.
+bool summariseOutlet(NetworkResult& r, int i, Extremes& e) {
+    bool fails = false;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const BandJudgement& j = r.outlets[size_t(i)].bands[b];
+        const bool failing = failsBand(j);
+        fails |= failing;
+        BandSummary& s = r.summary[b];
+        if (!j.level) {
+            ++s.unrated;
+            continue;
+        }
+        if (failing) ++s.failing;
+        const double level = *j.level;
+        if (s.worst < 0 || level < e.worst[b]) s.worst = i, e.worst[b] = level;
+        if (s.best < 0 || level > e.best[b]) s.best = i, e.best[b] = level;
+    }
+    if (fails) ++r.failingOutlets;
+    return fails;
+}
+
+// The outlets of computed node i, appended to the result and summarised.
+void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
+                const OutletCriteria& criteria, Extremes& e, JudgeMemo& memo) {
+    const FlatSteps& s = flat.steps[i];
+    if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
+    for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
+        const FlatOutlet& port = flat.outlets[size_t(k)];
+        OutletResult& o = r.outlets.emplace_back();
+        o.node = flat.nodes[i].id;
+        o.port = port.port;
+        judgeOutletPort(port, out, criteria, o, memo);
+        if (summariseOutlet(r, int(r.outlets.size()) - 1, e)) ++out.failingBelow;
     }
 }
 
 } // namespace
+
+void summariseOutlets(NetworkResult& r) {
+    r.summary = {};
+    r.failingOutlets = 0;
+    Extremes e;
+    for (int i = 0; i < int(r.outlets.size()); ++i)
+        summariseOutlet(r, i, e);
+}
 
 namespace {
 
@@ -103,9 +183,14 @@ const QString& noName() {
 
 } // namespace
 
-const QString& outletName(const Network& network, const OutletResult& o) {
-    const int i = network.flatIndex(o.node);
-    return i < 0 ? noName() : network.flat().nodes[size_t(i)].outletName;
+// Built when asked for rather than kept per node in the flattened tree.
+QString outletName(const Network& network, const OutletResult& o) {
+    const NetNode* n = outletNode(network, o);
+    if (!n) return {};
+    const NodeSetup& setup = n->setup;
+    if (setup.floor.isEmpty()) return setup.room;
+    if (setup.room.isEmpty()) return setup.floor;
+    return setup.room + QStringLiteral(" (") + setup.floor + u')';
 }
 
 const QString& outletRoom(const Network& network, const OutletResult& o) {
@@ -118,38 +203,33 @@ const QString& outletFloor(const Network& network, const OutletResult& o) {
     return n ? n->setup.floor : noName();
 }
 
-void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
-                     const OutletCriteria& criteria, OutletResult& o) {
+void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
+                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo) {
     for (size_t b = 0; b < NetBandCount; ++b)
-        o.bands[b] = judgeBand(portLevel(node, *n.losses, port, int(b)), node.estimated[b],
-                               node.noise[b], criteria, b);
+        judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)), *node.noise[b],
+                  criteria, b, o.bands[b], memo);
 }
 
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
-    const FlatNode& n = flat.nodes[i];
-    if (!parent) {
-        computeNode(head.input, BandFlags{}, head.noise, *n.losses, atBandEdges, criteria, out);
-        return;
-    }
-    const NodeLosses& upLosses = *flat.nodes[size_t(n.parent)].losses;
-    BandLoss atPort;
-    for (int b = 0; b < NetBandCount; ++b)
-        atPort[size_t(b)] = portLevel(*parent, upLosses, n.port, b);
-    computeNode(atPort, parent->estimated, parent->noise, *n.losses, atBandEdges, criteria, out);
+    computeNode(parent ? *parent : head, flat.steps[i], criteria, out);
+}
+
+JudgeMemo::JudgeMemo() {
+    noise.fill(NotRated);
+    for (auto& band : shown)
+        band.fill(Shown{NotRated, 0, OutletVerdict::NotRated});
 }
 
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
     NodeResult r;
     const NetBandValues levels = headEndLevels(head);
-    for (size_t b = 0; b < NetBandCount; ++b)
+    const Noise noise = headEndNoise(head, criteria);
+    for (size_t b = 0; b < NetBandCount; ++b) {
         r.input[b] = levels[b];
-    r.noise = headEndNoise(head, criteria);
+        r.noise[b] = noise[b];
+    }
     return r;
-}
-
-bool OutletResult::fails() const {
-    return std::any_of(bands.begin(), bands.end(), failsBand);
 }
 
 bool NodeResult::boosterFails() const {
@@ -188,37 +268,19 @@ Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
     return noise;
 }
 
-void computeNode(const BandLoss& atPort, const BandFlags& estimated, const Noise& noise,
-                 const NodeLosses& losses, bool atBandEdges, const OutletCriteria& criteria,
+// NaN (not rated) carries through each subtraction, as nothing would.
+void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
                  NodeResult& out) {
-    const BandLoss& coax = atBandEdges ? losses.edgeCoax : losses.coax;
-    const BandFlags& coaxEstimated = atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated;
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        out.input[b] = minus(atPort[b], coax[b]);
-        out.estimated[b] = estimated[b] || coaxEstimated[b];
-        out.noise[b] = noise[b];
-        out.booster[b] = BoosterFault::None;
-        if (!losses.booster || !out.input[b] || !losses.booster->gain[b]) continue;
-        const BoosterSpec& sheet = *losses.booster;
-        const double in = *out.input[b];
-        if (shownLevel(in) < sheet.minInput[b])
-            out.booster[b] = BoosterFault::InputLow;
-        else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
-            out.booster[b] = BoosterFault::OutputHigh;
-        if (noise[b])
-            out.noise[b] =
-                *noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
-    }
-}
-
-std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses, int port,
-                                int band) {
-    return minus(node.input[size_t(band)], losses.ports[size_t(port)][size_t(band)]);
+    for (size_t b = 0; b < NetBandCount; ++b)
+        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
+    out.estimated = above.estimated | steps.coaxEstimated;
+    out.noise = above.noise;
+    out.booster = {};
+    if (steps.booster) boosterStage(*steps.booster, criteria, out);
 }
 
 std::optional<double> cnOfNoise(const std::optional<double>& noise) {
-    if (!noise || *noise <= 0) return std::nullopt;
-    return -10 * std::log10(*noise);
+    return PackedValue(cnDb(noise.value_or(NotRated)));
 }
 
 OutletCriteria outletCriteria(const Profile& profile) {
@@ -233,28 +295,7 @@ OutletCriteria outletCriteria(const Profile& profile) {
 }
 
 BandJudgement judgeOutletBand(std::optional<double> level, const std::optional<LevelRange>& range) {
-    BandJudgement j;
-    j.level = level;
-    if (!level) {
-        if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
-        return j;
-    }
-    if (!range) {
-        j.verdict = OutletVerdict::NoStandard;
-        return j;
-    }
-    // A level a hundredth inside the range passes however it is shown.
-    if (*level >= range->min + 0.01 && *level <= range->max - 0.01) {
-        j.verdict = OutletVerdict::Pass;
-        return j;
-    }
-    // Judged as the outlet table shows the level, as every verdict is.
-    const Judgement shown = judgeLevel(*level, range);
-    j.verdict = shown.verdict == Verdict::Low    ? OutletVerdict::Low
-                : shown.verdict == Verdict::High ? OutletVerdict::High
-                                                 : OutletVerdict::Pass;
-    j.deviation = shown.margin;
-    return j;
+    return judgeLevelAt(level.value_or(NotRated), range);
 }
 
 QString verdictText(const BandJudgement& j) {
@@ -302,6 +343,8 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     NetworkResult r;
     r.judgedAtBandEdges = edges;
     r.outlets.reserve(size_t(flat.outletPorts));
+    Extremes extremes; // the outlets are summarised as they are judged
+    JudgeMemo memo;
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);
@@ -315,16 +358,14 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         const FlatNode& n = flat.nodes[i];
         r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
-        reachNode(flat, i, headResult, edges, criteria, n.parent < 0 ? nullptr : &result(n.parent),
-                  out);
+        reachNode(flat, i, headResult, criteria, n.parent < 0 ? nullptr : &result(n.parent), out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
-        addOutlets(r, n, out, criteria);
+        addOutlets(r, flat, i, out, criteria, extremes, memo);
     }
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             result(flat.nodes[i].parent).failingBelow += result(int(i)).failingBelow;
-    summariseOutlets(r);
     headResult.failingBelow = r.failingOutlets;
     r.nodes[0] = {HeadEndId, headResult};
     return r;

@@ -54,22 +54,31 @@ struct BandJudgement {
     bool cnLow = false;     // below it: fails
 };
 
+// Low, High, not rated where the band has a range, or its C/N low.
+inline bool failsBand(const BandJudgement& j) {
+    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
+           j.verdict == OutletVerdict::NotRated || j.cnLow;
+}
+
 // An outlet port's judgement; its names are the network's (outletName).
 struct OutletResult {
     NodeId node = 0;
     int port = 0;
     std::array<BandJudgement, NetBandCount> bands;
-    bool fails() const; // any band Low, High, NotRated (with a range) or its C/N low
+    // Any band Low, High, NotRated (with a range) or its C/N low.
+    bool fails() const {
+        bool any = false;
+        for (const BandJudgement& j : bands)
+            any |= failsBand(j);
+        return any;
+    }
 };
 
 // An outlet's names, looked up in the network it was computed from ("" for
 // a node no longer there): "room (floor)" or what there is of it, room, floor.
-const QString& outletName(const Network& network, const OutletResult& outlet);
+QString outletName(const Network& network, const OutletResult& outlet);
 const QString& outletRoom(const Network& network, const OutletResult& outlet);
 const QString& outletFloor(const Network& network, const OutletResult& outlet);
-
-// Low, High, not rated where the band has a range, or its C/N low.
-bool failsBand(const BandJudgement& judgement);
 
 struct BandSummary {
     int worst = -1;  // index in outlets of the lowest rated level, -1 when none
@@ -80,17 +89,20 @@ struct BandSummary {
 
 // Why a booster fails a band: its input below the minimum for its rated NF,
 // or its output above its rated maximum.
-enum class BoosterFault { None, InputLow, OutputHigh };
+enum class BoosterFault : std::uint8_t { None, InputLow, OutputHigh };
+
+using PackedBands = std::array<PackedValue, NetBandCount>;
 
 struct NodeResult {
-    BandLoss input{};      // level after the incoming run, before the component
-    BandFlags estimated{}; // `input` rests on an estimated cable loss
+    PackedBands input{}; // level after the incoming run, before the component
     // Σ 1/CNᵢ (linear) after the node; nothing when the C/N is not reckoned.
-    std::array<std::optional<double>, NetBandCount> noise{};
+    PackedBands noise{};
+    std::uint8_t estimated = 0; // a bit per band: `input` rests on an estimated cable loss
     std::array<BoosterFault, NetBandCount> booster{}; // boosters only
     int firstOutlet = -1; // index of the node's first outlet port, -1 when none
     int failingBelow = 0; // outlets at or below the node failing any band
     bool boosterFails() const;
+    bool estimatedIn(int band) const { return (estimated >> band) & 1u; }
 };
 
 struct NetworkResult {
@@ -112,16 +124,12 @@ NetBandValues headEndLevels(const HeadEnd& head);
 std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head,
                                                              const OutletCriteria& criteria);
 
-// One node: the signal at its input from the level and noise at the
-// parent's port, through the incoming run and, for a booster, its stage.
-// The one place of the per-node arithmetic.
-void computeNode(const BandLoss& atPort, const BandFlags& estimated,
-                 const std::array<std::optional<double>, NetBandCount>& noise,
-                 const NodeLosses& losses, bool atBandEdges, const OutletCriteria& criteria,
+// One node: the signal at its input from the level and noise at the input
+// of its parent (or the head end's output), through the parent's port, the
+// incoming run and, for a booster, its stage. The one place of the per-node
+// arithmetic.
+void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
                  NodeResult& out);
-// The level at output port `port` of a computed node; nothing when not rated.
-std::optional<double> portLevel(const NodeResult& node, const NodeLosses& losses, int port,
-                                int band);
 // C/N in dB of a noise sum; nothing for nothing.
 std::optional<double> cnOfNoise(const std::optional<double>& noise);
 
@@ -131,11 +139,26 @@ std::optional<double> cnOfNoise(const std::optional<double>& noise);
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
 // ... the signal reaching node `i` (from its parent's result, or the head
 // end's when `parent` is null), through computeNode ...
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head, bool atBandEdges,
+void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
                const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
-// ... one of its outlet ports judged ...
-void judgeOutletPort(const FlatNode& n, const NodeResult& node, int port,
-                     const OutletCriteria& criteria, OutletResult& o);
+// ... one of its outlet ports judged (its bands), what `memo` holds taken
+// again: the C/N part for the same noise (below the same stages), and the
+// verdict of a level at a range's edge for the same level (the same line on
+// every floor), so that neither is rounded again ...
+struct JudgeMemo {
+    JudgeMemo();
+    NetBandValues noise;                          // the last judged, NaN: none
+    std::array<BandJudgement, NetBandCount> cn{}; // its C/N figures
+    struct Shown {
+        double level; // NaN: none
+        double deviation;
+        OutletVerdict verdict;
+    };
+    static constexpr size_t Slots = 32; // per band, by the level's bits
+    std::array<std::array<Shown, Slots>, NetBandCount> shown;
+};
+void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
+                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo);
 // ... and the summary and failing count of all outlets, anew.
 void summariseOutlets(NetworkResult& result);
 

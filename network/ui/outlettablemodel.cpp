@@ -54,7 +54,7 @@ void OutletTableModel::setShowCn(bool show) {
         emit dataChanged(index(0, FirstBandColumn), index(rowCount() - 1, VerdictColumn - 1));
 }
 
-const QString& OutletTableModel::nameOf(int row) const {
+QString OutletTableModel::nameOf(int row) const {
     return outletName(m_document->network(), m_document->result().outlets[size_t(row)]);
 }
 

@@ -51,7 +51,7 @@ private:
         size_t nameHash = 0;
         bool operator==(const Row& o) const { return node == o.node && port == o.port; }
     };
-    const QString& nameOf(int row) const; // as the network has it now
+    QString nameOf(int row) const; // as the network has it now
     using Worst = std::array<std::optional<double>, NetBandCount>;
     void documentChanged();
     void takeRows();

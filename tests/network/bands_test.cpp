@@ -88,6 +88,29 @@ TEST(NetworkBands, TwoBoosterChainCnByHand) {
     EXPECT_EQ(r.failingOutlets, 0);
 }
 
+// Outlets beside and behind a booster, one after the other in tree order:
+// each takes the C/N of its own noise, the one behind the stage a lower one.
+TEST(NetworkBands, EachOutletTakesTheCnOfItsOwnStages) {
+    Network net;
+    BandLoss band;
+    band.fill(4);
+    net.setUserComponent(
+        UserComponent{QStringLiteral("分配器"), {UserPort{band, false}, UserPort{band, false}}});
+    net.setUserComponent(flatPart("SH端子", 0, true));
+    HeadEnd head = net.head;
+    head.cnSource = CnSource::Typed;
+    net.setHead(head);
+    const NodeId split = net.addChild(HeadEndId, 0, userSetup("分配器"));
+    net.addChild(split, 0, userSetup("SH端子"));
+    const NodeId booster = net.addChild(split, 1, boosterSetup(10, 9, 200, 0));
+    net.addChild(booster, 0, userSetup("SH端子"));
+    const NetworkResult r = computeNetwork(net, Outlet4K8K);
+    ASSERT_EQ(r.outlets.size(), 2u);
+    for (const OutletResult& o : r.outlets)
+        EXPECT_EQ(o.bands[BS].cn, cnOfNoise(r.node(o.node)->noise[BS])) << o.node;
+    EXPECT_LT(*r.outlets[1].bands[BS].cn, *r.outlets[0].bands[BS].cn);
+}
+
 // A C/N under the profile's minimum fails the outlet; none is reckoned when
 // the head end has no C/N source, as in every version 1 file.
 TEST(NetworkBands, OutletCnIsJudgedOnlyWhenReckoned) {

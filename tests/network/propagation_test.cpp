@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "network/networktexts.h"
+#include "network/towergenerator.h"
 
 #include <QStringList>
 
@@ -259,4 +260,44 @@ TEST(Propagation, PackedValueKeepsNothingApart) {
     EXPECT_EQ(std::optional<double>(minus), -3.5);
     EXPECT_EQ(PackedValue(std::optional<double>()), none);
     EXPECT_EQ(none.value_or(7), 7);
+}
+
+// A part's losses changed with its ports as they were (CS-C4 to BS-C4):
+// the tree is not flattened again, yet the nodes below it take its new port
+// losses, as a network flattened anew does.
+TEST(Propagation, SetupEditReachesTheChildrenOfThePart) {
+    Network net = loadExample("apartment-12.tvdn");
+    const NodeId trunk = net.children(HeadEndId).front();
+    NodeSetup setup = net.node(trunk).setup;
+    ASSERT_EQ(setup.component.model,
+              catalogueModelNumber(ComponentKind::Brancher, QStringLiteral("CS-C4")));
+    const NetworkResult before = computeNetwork(net, outletRanges());
+    setup.component.model = catalogueModelNumber(ComponentKind::Brancher, QStringLiteral("BS-C4"));
+    net.setSetup(trunk, setup);
+    const NetworkResult kept = computeNetwork(net, outletRanges());
+    const NetworkResult anew = computeNetwork(Network(net), outletRanges());
+    ASSERT_EQ(kept.outlets.size(), anew.outlets.size());
+    for (size_t i = 0; i < kept.outlets.size(); ++i)
+        for (size_t b = 0; b < NetBandCount; ++b)
+            EXPECT_EQ(kept.outlets[i].bands[b].level, anew.outlets[i].bands[b].level) << i;
+    EXPECT_NE(kept.outlets[0].bands[CS].level, before.outlets[0].bands[CS].level); // not rated now
+}
+
+// Levels at a range's edge are rounded once and taken again for the same
+// level: every outlet of a tower still has the verdict of its own level.
+TEST(Propagation, EveryOutletHasTheVerdictOfItsOwnLevel) {
+    Network net = generateTower(TowerPlan{20, 4, 3, 5});
+    for (double& level : net.head.levels)
+        level -= 12; // the upper floors pass, the lower ones fall short
+    const OutletCriteria criteria = outletRanges();
+    const NetworkResult r = computeNetwork(net, criteria);
+    int rounded = 0;
+    for (const OutletResult& o : r.outlets)
+        for (size_t b = 0; b < NetBandCount; ++b) {
+            const BandJudgement alone = judgeOutletBand(o.bands[b].level, criteria.level[b]);
+            ASSERT_EQ(o.bands[b].verdict, alone.verdict) << o.node << " band " << b;
+            ASSERT_EQ(o.bands[b].deviation, alone.deviation) << o.node << " band " << b;
+            rounded += alone.verdict != OutletVerdict::Pass && alone.deviation != 0;
+        }
+    EXPECT_GT(rounded, 100); // many levels out of range, each judged as shown
 }

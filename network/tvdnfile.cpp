@@ -215,7 +215,7 @@ private:
     }
 
     Place m_path;
-    const char* m_keys[MostKeys] = {};
+    std::string_view m_keys[MostKeys] = {}; // measured once, compared often
     size_t m_count = 0;
     // One more than the keys: an unknown key's index is never present.
     bool m_present[MostKeys + 1] = {};

@@ -46,9 +46,41 @@ using namespace miravel::cli;
 
 namespace {
 
+// UTF-8 as QString::toUtf8 writes it (an unpaired surrogate as "?"), into
+// room for three bytes per character.
+char* writeUtf8(char* out, QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                   text[i + 1].isLowSurrogate()) {
+            const char32_t u = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isSurrogate(c)) {
+            *out++ = '?';
+        } else {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 bool write(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    // Kept between the pieces of a long output, for the same reason as the
+    // level table's own buffer: one large allocation, not one per piece.
+    static QByteArray bytes;
+    bytes.resize(3 * text.size());
+    const size_t size = size_t(writeUtf8(bytes.data(), text) - bytes.data());
+    return std::fwrite(bytes.constData(), 1, size, stream) == size;
 }
 
 // Standard output is checked to its close: a full disk or a closed pipe is a

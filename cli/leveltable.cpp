@@ -307,7 +307,9 @@ void LevelWriter::end(const QString& after) {
 void LevelWriter::flushIfFull() {
     if (m_buffer.size() < WriteChunk) return;
     m_sink(m_buffer);
-    m_buffer.clear();
+    // The same room serves the next piece: a large allocation for every
+    // piece would keep the allocator merging the rows' small freed texts.
+    m_buffer.truncate(0);
 }
 
 namespace {

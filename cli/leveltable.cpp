@@ -75,7 +75,10 @@ public:
         for (const char c : text)
             *m_at++ = char16_t(uchar(c));
     }
-    void fill(int spaces) { m_at = std::fill_n(m_at, spaces, u' '); }
+    void fill(int spaces) {
+        while (spaces-- > 0)
+            *m_at++ = u' ';
+    }
     const char16_t* at() const { return m_at; }
     // Drops spaces at the end, none before `from`.
     void trimSpacesBackTo(const char16_t* from) {

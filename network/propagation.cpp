@@ -35,38 +35,25 @@ double cnDb(double noise) {
     return noise > 0 ? -10 * std::log10(noise) : NotRated;
 }
 
-// A band's verdict for a level (NaN: not rated), a level rounded before
-// taken from `shown` when given.
-BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range,
-                           std::array<JudgeMemo::Shown, JudgeMemo::Slots>* shown = nullptr) {
+OutletVerdict outletVerdict(Verdict v) {
+    return v == Verdict::NoCriterion ? OutletVerdict::NoStandard
+           : v == Verdict::Low       ? OutletVerdict::Low
+           : v == Verdict::High      ? OutletVerdict::High
+                                     : OutletVerdict::Pass;
+}
+
+// A band's verdict for a level (NaN: not rated), judged as the outlet table
+// shows the level, as every verdict is.
+BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range) {
     BandJudgement j;
     j.level = level;
     if (level != level) {
         if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
         return j;
     }
-    if (!range) {
-        j.verdict = OutletVerdict::NoStandard;
-        return j;
-    }
-    // A level a hundredth inside the range passes however it is shown.
-    if (level >= range->min + 0.01 && level <= range->max - 0.01) {
-        j.verdict = OutletVerdict::Pass;
-        return j;
-    }
-    JudgeMemo::Shown* slot = shown ? &(*shown)[slotOf(level)] : nullptr;
-    if (slot && slot->level == level) {
-        j.verdict = slot->verdict;
-        j.deviation = slot->deviation;
-        return j;
-    }
-    // Judged as the outlet table shows the level, as every verdict is.
     const Judgement judged = judgeLevel(level, range);
-    j.verdict = judged.verdict == Verdict::Low    ? OutletVerdict::Low
-                : judged.verdict == Verdict::High ? OutletVerdict::High
-                                                  : OutletVerdict::Pass;
+    j.verdict = outletVerdict(judged.verdict);
     j.deviation = judged.margin;
-    if (slot) *slot = {level, j.deviation, j.verdict};
     return j;
 }
 
@@ -81,22 +68,51 @@ void judgeNoise(double noise, const OutletCriteria& criteria, size_t b, BandJudg
     }
 }
 
-void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
+// One band of an outlet judged; whether it fails. Most levels lie well
+// inside the range and most outlets share their node's noise, so both are
+// settled before anything is rounded.
+bool judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
                BandJudgement& j, JudgeMemo& memo) {
-    j = judgeLevelAt(level, criteria.level[b], &memo.shown[b]);
-    if (level != level) return;
+    j.level = level;
+    j.deviation = 0;
+    const auto& range = criteria.level[b];
+    if (level >= memo.passFrom[b] && level <= memo.passTo[b]) {
+        j.verdict = OutletVerdict::Pass;
+    } else if (level != level || !range) {
+        j = judgeLevelAt(level, range); // nothing to round
+        if (level != level) return j.verdict == OutletVerdict::NotRated;
+    } else {
+        // At a range's edge: rounded once per level (the same line on every floor).
+        JudgeMemo::Shown& slot = memo.shown[b][slotOf(level)];
+        if (!(slot.level == level)) {
+            const Judgement judged = judgeLevel(level, range);
+            slot = {level, judged.margin, outletVerdict(judged.verdict)};
+        }
+        j.verdict = slot.verdict;
+        j.deviation = slot.deviation;
+    }
     j.estimated = estimated;
-    BandJudgement& known = memo.cn[b];
+    if (noise != noise) { // the C/N is not reckoned
+        j.cn = std::nullopt;
+        j.cnJudged = j.cnLow = false;
+        j.cnDeviation = 0;
+        return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High;
+    }
     if (!(noise == memo.noise[b])) {
+        BandJudgement& known = memo.cn[b];
         known = BandJudgement{};
         judgeNoise(noise, criteria, b, known);
         memo.noise[b] = noise;
     }
+    const BandJudgement& known = memo.cn[b];
     j.cn = known.cn;
     j.cnJudged = known.cnJudged;
     j.cnLow = known.cnLow;
     j.cnDeviation = known.cnDeviation;
+    return failsBand(j);
 }
+
+} // namespace
 
 // A booster's stage on the input reached: its faults, and its noise added.
 void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out) {
@@ -113,60 +129,76 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Node
     }
 }
 
-} // namespace
+void OutletTally::begin(NetworkResult& r) {
+    r.summary = {};
+    r.failingOutlets = 0;
+    blocks.assign(size_t((r.outlets.size() + BlockOutlets - 1) / BlockOutlets), Extremes{});
+}
 
 namespace {
 
-// The lowest and highest rated level per band of the outlets summarised so far.
-struct Extremes {
-    NetBandValues worst{}, best{};
-};
-
-// Outlet i added to the summary: per band, out-of-range and unrated outlets
-// counted apart, and the lowest and highest rated levels. Whether it fails.
-bool summariseOutlet(NetworkResult& r, int i, Extremes& e) {
-    bool fails = false;
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        const BandJudgement& j = r.outlets[size_t(i)].bands[b];
-        const bool failing = failsBand(j);
-        fails |= failing;
-        BandSummary& s = r.summary[b];
-        if (!j.level) {
-            ++s.unrated;
-            continue;
-        }
-        if (failing) ++s.failing;
-        const double level = *j.level;
-        if (s.worst < 0 || level < e.worst[b]) s.worst = i, e.worst[b] = level;
-        if (s.best < 0 || level > e.best[b]) s.best = i, e.best[b] = level;
-    }
-    if (fails) ++r.failingOutlets;
-    return fails;
-}
-
-// The outlets of computed node i, appended to the result and summarised.
-void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
-                const OutletCriteria& criteria, Extremes& e, JudgeMemo& memo) {
-    const FlatSteps& s = flat.steps[i];
-    if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
-    for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
-        const FlatOutlet& port = flat.outlets[size_t(k)];
-        OutletResult& o = r.outlets.emplace_back();
-        o.node = flat.nodes[i].id;
-        o.port = port.port;
-        judgeOutletPort(port, out, criteria, o, memo);
-        if (summariseOutlet(r, int(r.outlets.size()) - 1, e)) ++out.failingBelow;
-    }
+// A level taken into a block's extremes: the first outlet of the lowest
+// (highest) level, as one pass over all of them finds it.
+void widen(OutletTally::Extreme& e, int i, double level) {
+    if (e.worst < 0 || level < e.worstLevel) e.worst = i, e.worstLevel = level;
+    if (e.best < 0 || level > e.bestLevel) e.best = i, e.bestLevel = level;
 }
 
 } // namespace
 
-void summariseOutlets(NetworkResult& r) {
-    r.summary = {};
-    r.failingOutlets = 0;
-    Extremes e;
-    for (int i = 0; i < int(r.outlets.size()); ++i)
-        summariseOutlet(r, i, e);
+void OutletTally::add(NetworkResult& r, int i, bool fails) {
+    Extremes& block = blocks[size_t(i / BlockOutlets)];
+    const OutletResult& o = r.outlets[size_t(i)];
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const BandJudgement& j = o.bands[b];
+        if (!j.level) {
+            ++r.summary[b].unrated;
+            continue;
+        }
+        r.summary[b].failing += failsBand(j);
+        widen(block[b], i, *j.level);
+    }
+    r.failingOutlets += fails;
+}
+
+void OutletTally::count(NetworkResult& r, int first, int end, int sign) {
+    for (int i = first; i < end; ++i) {
+        for (size_t b = 0; b < NetBandCount; ++b) {
+            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
+            if (!j.level)
+                r.summary[b].unrated += sign;
+            else if (failsBand(j))
+                r.summary[b].failing += sign;
+        }
+        if (r.outlets[size_t(i)].fails()) r.failingOutlets += sign;
+    }
+}
+
+void OutletTally::measure(const NetworkResult& r, int first, int end) {
+    const int outlets = int(r.outlets.size());
+    for (int block = first / BlockOutlets; block * BlockOutlets < std::min(end, outlets); ++block) {
+        Extremes& e = blocks[size_t(block)];
+        e = {};
+        const int to = std::min(outlets, (block + 1) * BlockOutlets);
+        for (int i = block * BlockOutlets; i < to; ++i)
+            for (size_t b = 0; b < NetBandCount; ++b)
+                if (const PackedValue level = r.outlets[size_t(i)].bands[b].level)
+                    widen(e[b], i, *level);
+    }
+}
+
+void OutletTally::finish(NetworkResult& r) const {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        Extreme all;
+        for (const Extremes& e : blocks) {
+            if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
+                all.worst = e[b].worst, all.worstLevel = e[b].worstLevel;
+            if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
+                all.best = e[b].best, all.bestLevel = e[b].bestLevel;
+        }
+        r.summary[b].worst = all.worst;
+        r.summary[b].best = all.best;
+    }
 }
 
 namespace {
@@ -203,20 +235,23 @@ const QString& outletFloor(const Network& network, const OutletResult& o) {
     return n ? n->setup.floor : noName();
 }
 
-void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
+bool judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
                      const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo) {
+    bool fails = false;
     for (size_t b = 0; b < NetBandCount; ++b)
-        judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)), *node.noise[b],
-                  criteria, b, o.bands[b], memo);
+        fails |= judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)),
+                           *node.noise[b], criteria, b, o.bands[b], memo);
+    return fails;
 }
 
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
-               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
-    computeNode(parent ? *parent : head, flat.steps[i], criteria, out);
-}
-
-JudgeMemo::JudgeMemo() {
+JudgeMemo::JudgeMemo(const OutletCriteria& criteria) {
     noise.fill(NotRated);
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const auto& range = criteria.level[b];
+        // A level a hundredth inside the range passes however it is shown.
+        passFrom[b] = range ? range->min + 0.01 : NotRated;
+        passTo[b] = range ? range->max - 0.01 : NotRated;
+    }
     for (auto& band : shown)
         band.fill(Shown{NotRated, 0, OutletVerdict::NotRated});
 }
@@ -266,17 +301,6 @@ Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
         noise[b] = sum;
     }
     return noise;
-}
-
-// NaN (not rated) carries through each subtraction, as nothing would.
-void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
-                 NodeResult& out) {
-    for (size_t b = 0; b < NetBandCount; ++b)
-        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
-    out.estimated = above.estimated | steps.coaxEstimated;
-    out.noise = above.noise;
-    out.booster = {};
-    if (steps.booster) boosterStage(*steps.booster, criteria, out);
 }
 
 std::optional<double> cnOfNoise(const std::optional<double>& noise) {
@@ -336,15 +360,17 @@ QString cableJudgingText(bool atBandEdges) {
                : QStringLiteral("ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）");
 }
 
-NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
+NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria,
+                             OutletTally* tally) {
     const FlatNetwork& flat = network.flat();
-    const bool edges = network.head.judgeAtBandEdges;
     NodeResult headResult = headEndResult(network.head, criteria);
     NetworkResult r;
-    r.judgedAtBandEdges = edges;
-    r.outlets.reserve(size_t(flat.outletPorts));
-    Extremes extremes; // the outlets are summarised as they are judged
-    JudgeMemo memo;
+    r.judgedAtBandEdges = network.head.judgeAtBandEdges;
+    r.outlets.resize(size_t(flat.outletPorts));
+    OutletTally ownTally;
+    OutletTally& t = tally ? *tally : ownTally;
+    t.begin(r); // the outlets are summarised as they are judged
+    JudgeMemo memo(criteria);
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);
@@ -354,14 +380,26 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     const auto result = [&](int i) -> NodeResult& {
         return r.nodes[size_t(place[size_t(i)])].second;
     };
+    int o = 0;
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
         r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
-        reachNode(flat, i, headResult, criteria, n.parent < 0 ? nullptr : &result(n.parent), out);
+        computeNode(n.parent < 0 ? headResult : result(n.parent), flat.steps[i], criteria, out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
-        addOutlets(r, flat, i, out, criteria, extremes, memo);
+        const FlatSteps& steps = flat.steps[i];
+        if (steps.firstOutlet < steps.endOutlet) out.firstOutlet = o;
+        for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
+            OutletResult& outlet = r.outlets[size_t(o)];
+            outlet.node = n.id;
+            outlet.port = flat.outlets[size_t(k)].port;
+            const bool fails =
+                judgeOutletPort(flat.outlets[size_t(k)], out, criteria, outlet, memo);
+            out.failingBelow += fails;
+            t.add(r, o, fails);
+        }
     }
+    t.finish(r);
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)

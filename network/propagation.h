@@ -128,8 +128,11 @@ std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head
 // of its parent (or the head end's output), through the parent's port, the
 // incoming run and, for a booster, its stage. The one place of the per-node
 // arithmetic.
-void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
-                 NodeResult& out);
+// Inline, as it runs for every node of every computation.
+inline void computeNode(const NodeResult& above, const FlatSteps& steps,
+                        const OutletCriteria& criteria, NodeResult& out);
+// A booster's stage on the input reached: its faults, and its noise added.
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out);
 // C/N in dB of a noise sum; nothing for nothing.
 std::optional<double> cnOfNoise(const std::optional<double>& noise);
 
@@ -137,16 +140,15 @@ std::optional<double> cnOfNoise(const std::optional<double>& noise);
 // below and for keeping its result up to date after an edit
 // (levelupdate.h): the head end as a node result ...
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
-// ... the signal reaching node `i` (from its parent's result, or the head
-// end's when `parent` is null), through computeNode ...
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
-               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
+// ... the signal reaching each node through computeNode (from its
+// parent's result, or the head end's) ...
 // ... one of its outlet ports judged (its bands), what `memo` holds taken
 // again: the C/N part for the same noise (below the same stages), and the
 // verdict of a level at a range's edge for the same level (the same line on
 // every floor), so that neither is rounded again ...
 struct JudgeMemo {
-    JudgeMemo();
+    explicit JudgeMemo(const OutletCriteria& criteria);
+    NetBandValues passFrom, passTo;               // a level within passes, NaN: never
     NetBandValues noise;                          // the last judged, NaN: none
     std::array<BandJudgement, NetBandCount> cn{}; // its C/N figures
     struct Shown {
@@ -157,14 +159,35 @@ struct JudgeMemo {
     static constexpr size_t Slots = 32; // per band, by the level's bits
     std::array<std::array<Shown, Slots>, NetBandCount> shown;
 };
-void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
+// Whether it fails any band.
+bool judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
                      const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo);
-// ... and the summary and failing count of all outlets, anew.
-void summariseOutlets(NetworkResult& result);
+// ... and the outlets summarised as they are judged, in tree order: the
+// counts per band and the lowest and highest level, kept per block of
+// outlets so that after an edit only its blocks are looked at again.
+struct OutletTally {
+    static constexpr int BlockOutlets = 256;
+    struct Extreme {
+        int worst = -1, best = -1;
+        double worstLevel = 0, bestLevel = 0;
+    };
+    using Extremes = std::array<Extreme, NetBandCount>;
+    std::vector<Extremes> blocks;
+
+    void begin(NetworkResult& result); // no outlet counted yet
+    void add(NetworkResult& result, int outlet, bool fails);
+    // The counts of outlets first..end added (sign +1) or taken away (-1),
+    // and the extremes of the blocks holding them measured again.
+    void count(NetworkResult& result, int first, int end, int sign);
+    void measure(const NetworkResult& result, int first, int end);
+    void finish(NetworkResult& result) const; // the extremes from the blocks'
+};
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.
-NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
+// The tally, when given, is left as the outlets' summary was taken.
+NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria,
+                             OutletTally* tally = nullptr);
 NetworkResult computeNetwork(const Network& network, const standard::Profile& profile);
 
 // One band's verdict for a level (nothing: not rated).
@@ -180,5 +203,16 @@ QString cnText(const BandJudgement& judgement);
 QString cnVerdictText(const BandJudgement& judgement);
 // "ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）" or the band edges.
 QString cableJudgingText(bool atBandEdges);
+
+// NaN (not rated) carries through each subtraction, as nothing would.
+inline void computeNode(const NodeResult& above, const FlatSteps& steps,
+                        const OutletCriteria& criteria, NodeResult& out) {
+    for (size_t b = 0; b < NetBandCount; ++b)
+        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
+    out.estimated = above.estimated | steps.coaxEstimated;
+    out.noise = above.noise;
+    out.booster = {};
+    if (steps.booster) boosterStage(*steps.booster, criteria, out);
+}
 
 } // namespace miravel::network

@@ -78,9 +78,11 @@ bool judgeBand(double level, bool estimated, double noise, const OutletCriteria&
     const auto& range = criteria.level[b];
     if (level >= memo.passFrom[b] && level <= memo.passTo[b]) {
         j.verdict = OutletVerdict::Pass;
-    } else if (level != level || !range) {
-        j = judgeLevelAt(level, range); // nothing to round
-        if (level != level) return j.verdict == OutletVerdict::NotRated;
+    } else if (level != level) { // not rated: no C/N either
+        j = judgeLevelAt(level, range);
+        return j.verdict == OutletVerdict::NotRated;
+    } else if (!range) {
+        j.verdict = OutletVerdict::NoStandard;
     } else {
         // At a range's edge: rounded once per level (the same line on every floor).
         JudgeMemo::Shown& slot = memo.shown[b][slotOf(level)];

@@ -43,7 +43,8 @@ void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
 // from their parents' and their failing counts from what lies below them;
 // their outlets added to `tally` when given.
 void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletTally* tally) {
-    JudgeMemo memo(m_criteria);
+    const BandWindows windows(m_criteria);
+    OutletResults& outlets = m_result.outlets;
     for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
@@ -52,12 +53,14 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletT
         const FlatSteps& steps = flat.steps[size_t(i)];
         computeNode(above, steps, m_criteria, out);
         out.failingBelow = 0;
+        if (steps.firstOutlet == steps.endOutlet) continue;
+        const std::uint32_t noise = outlets.noisePlace(out.noise);
         int o = m_firstOutlet[size_t(i)];
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
-            const bool fails = judgeOutletPort(flat.outlets[size_t(k)], out, m_criteria,
-                                               m_result.outlets[size_t(o)], memo);
+            const bool fails =
+                judgeOutletPort(flat.outlets[size_t(k)], out, noise, windows, outlets, o, tally);
             out.failingBelow += fails;
-            if (tally) tally->add(m_result, o, fails);
+            if (tally) m_result.failingOutlets += fails;
         }
     }
     for (int i = end; i-- > first + 1;) {
@@ -85,6 +88,7 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
 }
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
+    m_result.outlets.reset(m_result.outlets.size(), m_criteria); // its noise sums anew
     m_tally.begin(m_result);
     walkNodes(flat, 0, int(flat.nodes.size()), &m_tally);
     m_tally.finish(m_result);
@@ -111,6 +115,8 @@ bool sameCriteria(const OutletCriteria& a, const OutletCriteria& b) {
 
 } // namespace
 
+constexpr size_t MostNoiseSums = 4096;
+
 const NetworkResult& LevelUpdate::update(const Network& network, const OutletCriteria& criteria) {
     const auto setups =
         m_valid && m_network == &network ? network.setupsSince(m_revision) : std::nullopt;
@@ -129,11 +135,14 @@ const NetworkResult& LevelUpdate::update(const Network& network, const OutletCri
         return m_result;
     }
     const FlatNetwork& flat = network.flat();
+    // Each walk of a subtree may keep noise sums of its own: after many,
+    // everything is walked again and only the sums in use kept.
+    const bool fresh = same && m_result.outlets.noiseSums() < MostNoiseSums;
     for (NodeId id : *setups) {
-        if (same) walkSubtree(flat, network.flatIndex(id));
+        if (fresh) walkSubtree(flat, network.flatIndex(id));
     }
-    m_all = !same;
-    if (!same) walkAll(flat);
+    m_all = !fresh;
+    if (!fresh) walkAll(flat);
     return m_result;
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 using namespace miravel::common;
@@ -22,17 +21,6 @@ constexpr double NotRated = std::numeric_limits<double>::quiet_NaN();
 // 1/CN of a stage in linear power.
 double stageNoise(double cnDb) {
     return std::pow(10.0, -cnDb / 10);
-}
-
-size_t slotOf(double level) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &level, sizeof bits);
-    return size_t((bits ^ (bits >> 21) ^ (bits >> 42)) % JudgeMemo::Slots);
-}
-
-// C/N in dB of a noise sum, NaN for none.
-double cnDb(double noise) {
-    return noise > 0 ? -10 * std::log10(noise) : NotRated;
 }
 
 OutletVerdict outletVerdict(Verdict v) {
@@ -57,63 +45,6 @@ BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range)
     return j;
 }
 
-// The C/N figures of a judgement from the noise sum.
-void judgeNoise(double noise, const OutletCriteria& criteria, size_t b, BandJudgement& j) {
-    j.cn = cnDb(noise);
-    if (j.cn && criteria.minCn[b]) {
-        const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
-        j.cnJudged = true;
-        j.cnLow = cn.verdict == Verdict::Low;
-        j.cnDeviation = cn.margin;
-    }
-}
-
-// One band of an outlet judged; whether it fails. Most levels lie well
-// inside the range and most outlets share their node's noise, so both are
-// settled before anything is rounded.
-bool judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
-               BandJudgement& j, JudgeMemo& memo) {
-    j.level = level;
-    j.deviation = 0;
-    const auto& range = criteria.level[b];
-    if (level >= memo.passFrom[b] && level <= memo.passTo[b]) {
-        j.verdict = OutletVerdict::Pass;
-    } else if (level != level) { // not rated: no C/N either
-        j = judgeLevelAt(level, range);
-        return j.verdict == OutletVerdict::NotRated;
-    } else if (!range) {
-        j.verdict = OutletVerdict::NoStandard;
-    } else {
-        // At a range's edge: rounded once per level (the same line on every floor).
-        JudgeMemo::Shown& slot = memo.shown[b][slotOf(level)];
-        if (!(slot.level == level)) {
-            const Judgement judged = judgeLevel(level, range);
-            slot = {level, judged.margin, outletVerdict(judged.verdict)};
-        }
-        j.verdict = slot.verdict;
-        j.deviation = slot.deviation;
-    }
-    j.estimated = estimated;
-    if (noise != noise) { // the C/N is not reckoned
-        j.cn = std::nullopt;
-        j.cnJudged = j.cnLow = false;
-        j.cnDeviation = 0;
-        return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High;
-    }
-    if (!(noise == memo.noise[b])) {
-        BandJudgement& known = memo.cn[b];
-        known = BandJudgement{};
-        judgeNoise(noise, criteria, b, known);
-        memo.noise[b] = noise;
-    }
-    const BandJudgement& known = memo.cn[b];
-    j.cn = known.cn;
-    j.cnJudged = known.cnJudged;
-    j.cnLow = known.cnLow;
-    j.cnDeviation = known.cnDeviation;
-    return failsBand(j);
-}
-
 } // namespace
 
 // A booster's stage on the input reached: its faults, and its noise added.
@@ -132,47 +63,24 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Node
 }
 
 void OutletTally::begin(NetworkResult& r) {
+    m_summary = &r.summary;
     r.summary = {};
     r.failingOutlets = 0;
     blocks.assign(size_t((r.outlets.size() + BlockOutlets - 1) / BlockOutlets), Extremes{});
 }
 
-namespace {
-
-// A level taken into a block's extremes: the first outlet of the lowest
-// (highest) level, as one pass over all of them finds it.
-void widen(OutletTally::Extreme& e, int i, double level) {
-    if (e.worst < 0 || level < e.worstLevel) e.worst = i, e.worstLevel = level;
-    if (e.best < 0 || level > e.bestLevel) e.best = i, e.bestLevel = level;
-}
-
-} // namespace
-
-void OutletTally::add(NetworkResult& r, int i, bool fails) {
-    Extremes& block = blocks[size_t(i / BlockOutlets)];
-    const OutletResult& o = r.outlets[size_t(i)];
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        const BandJudgement& j = o.bands[b];
-        if (!j.level) {
-            ++r.summary[b].unrated;
-            continue;
-        }
-        r.summary[b].failing += failsBand(j);
-        widen(block[b], i, *j.level);
-    }
-    r.failingOutlets += fails;
-}
-
 void OutletTally::count(NetworkResult& r, int first, int end, int sign) {
-    for (int i = first; i < end; ++i) {
+    for (size_t i = size_t(first); i < size_t(end); ++i) {
+        bool fails = false;
         for (size_t b = 0; b < NetBandCount; ++b) {
-            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
-            if (!j.level)
+            const bool failing = r.outlets.bandFails(i, b);
+            fails |= failing;
+            if (!r.outlets.level(i, b))
                 r.summary[b].unrated += sign;
-            else if (failsBand(j))
+            else if (failing)
                 r.summary[b].failing += sign;
         }
-        if (r.outlets[size_t(i)].fails()) r.failingOutlets += sign;
+        if (fails) r.failingOutlets += sign;
     }
 }
 
@@ -184,8 +92,7 @@ void OutletTally::measure(const NetworkResult& r, int first, int end) {
         const int to = std::min(outlets, (block + 1) * BlockOutlets);
         for (int i = block * BlockOutlets; i < to; ++i)
             for (size_t b = 0; b < NetBandCount; ++b)
-                if (const PackedValue level = r.outlets[size_t(i)].bands[b].level)
-                    widen(e[b], i, *level);
+                if (const PackedValue level = r.outlets.level(size_t(i), b)) e[b].widen(i, *level);
     }
 }
 
@@ -205,8 +112,8 @@ void OutletTally::finish(NetworkResult& r) const {
 
 namespace {
 
-const NetNode* outletNode(const Network& network, const OutletResult& o) {
-    const int i = network.flatIndex(o.node);
+const NetNode* outletNode(const Network& network, NodeId id) {
+    const int i = network.flatIndex(id);
     return i < 0 ? nullptr : network.flat().nodes[size_t(i)].node;
 }
 
@@ -218,8 +125,8 @@ const QString& noName() {
 } // namespace
 
 // Built when asked for rather than kept per node in the flattened tree.
-QString outletName(const Network& network, const OutletResult& o) {
-    const NetNode* n = outletNode(network, o);
+QString outletName(const Network& network, NodeId outlet) {
+    const NetNode* n = outletNode(network, outlet);
     if (!n) return {};
     const NodeSetup& setup = n->setup;
     if (setup.floor.isEmpty()) return setup.room;
@@ -228,34 +135,57 @@ QString outletName(const Network& network, const OutletResult& o) {
 }
 
 const QString& outletRoom(const Network& network, const OutletResult& o) {
-    const NetNode* n = outletNode(network, o);
+    const NetNode* n = outletNode(network, o.node);
     return n ? n->setup.room : noName();
 }
 
 const QString& outletFloor(const Network& network, const OutletResult& o) {
-    const NetNode* n = outletNode(network, o);
+    const NetNode* n = outletNode(network, o.node);
     return n ? n->setup.floor : noName();
 }
 
-bool judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo) {
-    bool fails = false;
-    for (size_t b = 0; b < NetBandCount; ++b)
-        fails |= judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)),
-                           *node.noise[b], criteria, b, o.bands[b], memo);
-    return fails;
-}
-
-JudgeMemo::JudgeMemo(const OutletCriteria& criteria) {
-    noise.fill(NotRated);
+BandWindows::BandWindows(const OutletCriteria& criteria) : criteria(criteria) {
     for (size_t b = 0; b < NetBandCount; ++b) {
         const auto& range = criteria.level[b];
-        // A level a hundredth inside the range passes however it is shown.
+        // A hundredth inside the range passes however the level is shown,
+        // and a hundredth outside fails.
         passFrom[b] = range ? range->min + 0.01 : NotRated;
         passTo[b] = range ? range->max - 0.01 : NotRated;
+        lowBelow[b] = range ? range->min - 0.01 : NotRated;
+        highAbove[b] = range ? range->max + 0.01 : NotRated;
     }
-    for (auto& band : shown)
-        band.fill(Shown{NotRated, 0, OutletVerdict::NotRated});
+}
+
+OutletVerdict BandWindows::verdictNearRange(size_t b, double level) const {
+    const auto& range = criteria.level[b];
+    if (level != level) return range ? OutletVerdict::NotRated : OutletVerdict::NotRatedNoStandard;
+    if (!range) return OutletVerdict::NoStandard;
+    if (level < lowBelow[b]) return OutletVerdict::Low;
+    if (level > highAbove[b]) return OutletVerdict::High;
+    return outletVerdict(judgeLevel(level, range).verdict); // as the table shows it
+}
+
+bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, std::uint32_t noise,
+                     const BandWindows& windows, OutletResults& outlets, int index,
+                     OutletTally* tally) {
+    OutletRecord& r = outlets.record(size_t(index));
+    r.noise = noise;
+    OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
+    bool fails = false;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const double level = *node.input[b] - port.loss[b];
+        const OutletVerdict v = windows.verdict(b, level);
+        const bool rated = level == level;
+        r.level[b] = level;
+        r.marks[b] =
+            std::uint8_t(std::uint8_t(v) |
+                         (rated && node.estimatedIn(int(b)) ? OutletRecord::EstimatedMark : 0));
+        const bool bandFails = v == OutletVerdict::Low || v == OutletVerdict::High ||
+                               v == OutletVerdict::NotRated || (rated && outlets.cnLow(noise, b));
+        fails |= bandFails;
+        if (block) tally->addBand(b, *block, index, level, bandFails);
+    }
+    return fails;
 }
 
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
@@ -306,7 +236,7 @@ Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
 }
 
 std::optional<double> cnOfNoise(const std::optional<double>& noise) {
-    return PackedValue(cnDb(noise.value_or(NotRated)));
+    return PackedValue(cnOfNoiseSum(noise.value_or(NotRated)));
 }
 
 OutletCriteria outletCriteria(const Profile& profile) {
@@ -368,11 +298,11 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     NodeResult headResult = headEndResult(network.head, criteria);
     NetworkResult r;
     r.judgedAtBandEdges = network.head.judgeAtBandEdges;
-    r.outlets.resize(size_t(flat.outletPorts));
+    r.outlets.reset(size_t(flat.outletPorts), criteria);
     OutletTally ownTally;
     OutletTally& t = tally ? *tally : ownTally;
     t.begin(r); // the outlets are summarised as they are judged
-    JudgeMemo memo(criteria);
+    const BandWindows windows(criteria);
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);
@@ -387,18 +317,20 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         const FlatNode& n = flat.nodes[i];
         r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
-        computeNode(n.parent < 0 ? headResult : result(n.parent), flat.steps[i], criteria, out);
-        if (out.boosterFails()) r.failingBoosters.push_back(n.id);
         const FlatSteps& steps = flat.steps[i];
-        if (steps.firstOutlet < steps.endOutlet) out.firstOutlet = o;
+        computeNode(n.parent < 0 ? headResult : result(n.parent), steps, criteria, out);
+        if (out.boosterFails()) r.failingBoosters.push_back(n.id);
+        if (steps.firstOutlet == steps.endOutlet) continue;
+        out.firstOutlet = o;
+        const std::uint32_t noise = r.outlets.noisePlace(out.noise);
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
-            OutletResult& outlet = r.outlets[size_t(o)];
-            outlet.node = n.id;
-            outlet.port = flat.outlets[size_t(k)].port;
-            const bool fails =
-                judgeOutletPort(flat.outlets[size_t(k)], out, criteria, outlet, memo);
+            const FlatOutlet& port = flat.outlets[size_t(k)];
+            OutletRecord& record = r.outlets.record(size_t(o));
+            record.node = n.id;
+            record.port = port.port;
+            const bool fails = judgeOutletPort(port, out, noise, windows, r.outlets, o, &t);
             out.failingBelow += fails;
-            t.add(r, o, fails);
+            r.failingOutlets += fails;
         }
     }
     t.finish(r);

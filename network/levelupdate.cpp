@@ -10,6 +10,7 @@ void LevelUpdate::computeAll(const Network& network) {
     const FlatNetwork& flat = network.flat();
     m_previous = std::move(m_result);
     m_result = computeNetwork(network, m_criteria, &m_tally);
+    m_headResult = m_result.nodes.front().second; // its noise sums are the result's
     const size_t n = flat.nodes.size();
     m_place.assign(n, 0);
     for (size_t k = 0; k < flat.byId.size(); ++k)
@@ -51,14 +52,13 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletT
         const NodeResult& above =
             n.parent < 0 ? m_headResult : m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
         const FlatSteps& steps = flat.steps[size_t(i)];
-        computeNode(above, steps, m_criteria, out);
+        computeNode(above, steps, m_criteria, outlets, out);
         out.failingBelow = 0;
         if (steps.firstOutlet == steps.endOutlet) continue;
-        const std::uint32_t noise = outlets.noisePlace(out.noise);
         int o = m_firstOutlet[size_t(i)];
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
             const bool fails =
-                judgeOutletPort(flat.outlets[size_t(k)], out, noise, windows, outlets, o, tally);
+                judgeOutletPort(flat.outlets[size_t(k)], out, windows, outlets, o, tally);
             out.failingBelow += fails;
             if (tally) m_result.failingOutlets += fails;
         }
@@ -89,6 +89,7 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
     m_result.outlets.reset(m_result.outlets.size(), m_criteria); // its noise sums anew
+    m_headResult = headEndResult(m_head, m_criteria, m_result.outlets);
     m_tally.begin(m_result);
     walkNodes(flat, 0, int(flat.nodes.size()), &m_tally);
     m_tally.finish(m_result);
@@ -128,7 +129,6 @@ const NetworkResult& LevelUpdate::update(const Network& network, const OutletCri
     m_revision = network.revision();
     m_criteria = criteria;
     m_head = network.head;
-    m_headResult = headEndResult(m_head, criteria);
     m_valid = true;
     if (!setups) {
         computeAll(network);
@@ -137,7 +137,7 @@ const NetworkResult& LevelUpdate::update(const Network& network, const OutletCri
     const FlatNetwork& flat = network.flat();
     // Each walk of a subtree may keep noise sums of its own: after many,
     // everything is walked again and only the sums in use kept.
-    const bool fresh = same && m_result.outlets.noiseSums() < MostNoiseSums;
+    const bool fresh = same && m_result.outlets.noiseCount() < MostNoiseSums;
     for (NodeId id : *setups) {
         if (fresh) walkSubtree(flat, network.flatIndex(id));
     }

@@ -42,14 +42,14 @@ void OutletResults::reset(size_t count, const OutletCriteria& criteria) {
     m_criteria = criteria;
 }
 
-std::uint32_t OutletResults::addNoise(const PackedBands& noise) {
-    // Few sums differ (one per run of stages), and the walk meets them in runs.
+std::uint32_t OutletResults::addNoise(const PackedBands& sums) {
+    // Few sums differ (one per booster), and a walk meets them in runs.
     for (size_t k = m_noise.size(); k-- > 0 && k + 8 >= m_noise.size();)
-        if (sameSums(m_noise[k], noise)) return std::uint32_t(k);
-    m_noise.push_back(noise);
+        if (sameSums(m_noise[k], sums)) return std::uint32_t(k);
+    m_noise.push_back(sums);
     auto& figures = m_cn.emplace_back();
     for (size_t b = 0; b < NetBandCount; ++b)
-        figures[b] = cnFigures(*noise[b], m_criteria, b);
+        figures[b] = cnFigures(*sums[b], m_criteria, b);
     return std::uint32_t(m_noise.size() - 1);
 }
 

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -128,19 +127,15 @@ public:
     void reset(size_t count, const OutletCriteria& criteria);
     OutletRecord& record(size_t i) { return m_records[i]; }
     const OutletCriteria& criteria() const { return m_criteria; }
-    // The place of a node's noise sums (NaN: not reckoned), kept once; and
-    // whether its C/N is low in a band.
-    std::uint32_t noisePlace(const PackedBands& noise) {
-        // Met in runs: mostly the last one again.
-        if (!m_noise.empty() && std::memcmp(&m_noise.back(), &noise, sizeof noise) == 0)
-            return std::uint32_t(m_noise.size() - 1);
-        return addNoise(noise);
-    }
+    // The noise sums Σ 1/CNᵢ per band (nothing: not reckoned) that nodes
+    // and outlets refer to by place, each kept once; whether the C/N of a
+    // sum is low in a band.
+    std::uint32_t addNoise(const PackedBands& sums);
+    const PackedBands& noiseSums(std::uint32_t place) const { return m_noise[place]; }
     bool cnLow(std::uint32_t place, size_t band) const { return m_cn[place][band].cnLow; }
-    size_t noiseSums() const { return m_noise.size(); }
+    size_t noiseCount() const { return m_noise.size(); }
 
 private:
-    std::uint32_t addNoise(const PackedBands& noise);
     std::vector<OutletRecord> m_records;
     std::vector<PackedBands> m_noise;
     std::vector<std::array<BandJudgement, NetBandCount>> m_cn; // the C/N figures of each sum

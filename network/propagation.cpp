@@ -48,7 +48,9 @@ BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range)
 } // namespace
 
 // A booster's stage on the input reached: its faults, and its noise added.
-void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out) {
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, OutletResults& sums,
+                  NodeResult& out) {
+    PackedBands noise = sums.noiseSums(out.noise);
     for (size_t b = 0; b < NetBandCount; ++b) {
         if (!out.input[b] || !sheet.gain[b]) continue;
         const double in = *out.input[b];
@@ -56,10 +58,10 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Node
             out.booster[b] = BoosterFault::InputLow;
         else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
             out.booster[b] = BoosterFault::OutputHigh;
-        if (out.noise[b])
-            out.noise[b] =
-                *out.noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
+        if (noise[b])
+            noise[b] = *noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
     }
+    out.noise = sums.addNoise(noise);
 }
 
 void OutletTally::begin(NetworkResult& r) {
@@ -165,10 +167,10 @@ OutletVerdict BandWindows::verdictNearRange(size_t b, double level) const {
     return outletVerdict(judgeLevel(level, range).verdict); // as the table shows it
 }
 
-bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, std::uint32_t noise,
-                     const BandWindows& windows, OutletResults& outlets, int index,
-                     OutletTally* tally) {
+bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandWindows& windows,
+                     OutletResults& outlets, int index, OutletTally* tally) {
     OutletRecord& r = outlets.record(size_t(index));
+    const std::uint32_t noise = node.noise;
     r.noise = noise;
     OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
     bool fails = false;
@@ -188,14 +190,16 @@ bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, std::uint32
     return fails;
 }
 
-NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums) {
     NodeResult r;
     const NetBandValues levels = headEndLevels(head);
     const Noise noise = headEndNoise(head, criteria);
+    PackedBands noiseSums;
     for (size_t b = 0; b < NetBandCount; ++b) {
         r.input[b] = levels[b];
-        r.noise[b] = noise[b];
+        noiseSums[b] = noise[b];
     }
+    r.noise = sums.addNoise(noiseSums);
     return r;
 }
 
@@ -295,10 +299,10 @@ QString cableJudgingText(bool atBandEdges) {
 NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria,
                              OutletTally* tally) {
     const FlatNetwork& flat = network.flat();
-    NodeResult headResult = headEndResult(network.head, criteria);
     NetworkResult r;
     r.judgedAtBandEdges = network.head.judgeAtBandEdges;
     r.outlets.reset(size_t(flat.outletPorts), criteria);
+    NodeResult headResult = headEndResult(network.head, criteria, r.outlets);
     OutletTally ownTally;
     OutletTally& t = tally ? *tally : ownTally;
     t.begin(r); // the outlets are summarised as they are judged
@@ -318,17 +322,16 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
         const FlatSteps& steps = flat.steps[i];
-        computeNode(n.parent < 0 ? headResult : result(n.parent), steps, criteria, out);
+        computeNode(n.parent < 0 ? headResult : result(n.parent), steps, criteria, r.outlets, out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
         if (steps.firstOutlet == steps.endOutlet) continue;
         out.firstOutlet = o;
-        const std::uint32_t noise = r.outlets.noisePlace(out.noise);
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
             const FlatOutlet& port = flat.outlets[size_t(k)];
             OutletRecord& record = r.outlets.record(size_t(o));
             record.node = n.id;
             record.port = port.port;
-            const bool fails = judgeOutletPort(port, out, noise, windows, r.outlets, o, &t);
+            const bool fails = judgeOutletPort(port, out, windows, r.outlets, o, &t);
             out.failingBelow += fails;
             r.failingOutlets += fails;
         }

@@ -45,8 +45,9 @@ enum class BoosterFault : std::uint8_t { None, InputLow, OutputHigh };
 
 struct NodeResult {
     PackedBands input{}; // level after the incoming run, before the component
-    // Σ 1/CNᵢ (linear) after the node; nothing when the C/N is not reckoned.
-    PackedBands noise{};
+    // Σ 1/CNᵢ (linear) after the node, per band, by its place in the
+    // result's table (OutletResults::noiseSums); nothing when not reckoned.
+    std::uint32_t noise = 0;
     std::uint8_t estimated = 0; // a bit per band: `input` rests on an estimated cable loss
     std::array<BoosterFault, NetBandCount> booster{}; // boosters only
     int firstOutlet = -1; // index of the node's first outlet port, -1 when none
@@ -80,16 +81,17 @@ std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head
 // arithmetic.
 // Inline, as it runs for every node of every computation.
 inline void computeNode(const NodeResult& above, const FlatSteps& steps,
-                        const OutletCriteria& criteria, NodeResult& out);
+                        const OutletCriteria& criteria, OutletResults& sums, NodeResult& out);
 // A booster's stage on the input reached: its faults, and its noise added.
-void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out);
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, OutletResults& sums,
+                  NodeResult& out);
 // C/N in dB of a noise sum; nothing for nothing.
 std::optional<double> cnOfNoise(const std::optional<double>& noise);
 
 // The steps of a computation over the flattened tree, for the computation
 // below and for keeping its result up to date after an edit
 // (levelupdate.h): the head end as a node result ...
-NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums);
 // ... the signal reaching each node through computeNode (from its
 // parent's result, or the head end's) ...
 // ... the outlets summarised as they are judged, in tree order: the
@@ -143,11 +145,10 @@ struct BandWindows {
     NetBandValues passFrom, passTo, lowBelow, highAbove; // NaN: no range
 };
 // ... and one of a node's outlet ports judged as outlet `index` (its node
-// and port already written), below the noise sums at `noise`, and added to
-// the tally when given. Whether it fails any band.
-bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, std::uint32_t noise,
-                     const BandWindows& windows, OutletResults& outlets, int index,
-                     OutletTally* tally);
+// and port already written), and added to the tally when given. Whether it
+// fails any band.
+bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandWindows& windows,
+                     OutletResults& outlets, int index, OutletTally* tally);
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.
@@ -172,13 +173,13 @@ QString cableJudgingText(bool atBandEdges);
 
 // NaN (not rated) carries through each subtraction, as nothing would.
 inline void computeNode(const NodeResult& above, const FlatSteps& steps,
-                        const OutletCriteria& criteria, NodeResult& out) {
+                        const OutletCriteria& criteria, OutletResults& sums, NodeResult& out) {
     for (size_t b = 0; b < NetBandCount; ++b)
         out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
     out.estimated = above.estimated | steps.coaxEstimated;
     out.noise = above.noise;
     out.booster = {};
-    if (steps.booster) boosterStage(*steps.booster, criteria, out);
+    if (steps.booster) boosterStage(*steps.booster, criteria, sums, out);
 }
 
 } // namespace miravel::network

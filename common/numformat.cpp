@@ -91,18 +91,34 @@ void fromUnits(long long units, int decimals, Decimal& d) {
     d.intDigits = n - decimals;
 }
 
-} // namespace
-
-QString formatNumber(double value, NumberPattern pattern) {
-    if (!std::isfinite(value)) return NumText(value);
-    const int decimals = pattern == NumberPattern::Unit3 ? 3 : 2;
-    Decimal d;
+// The digits of a finite value's magnitude rounded to `decimals` places.
+void roundedDigits(double value, int decimals, Decimal& d) {
     if (const auto units = plainlyRounded(std::fabs(value), decimals))
         fromUnits(*units, decimals, d);
     else {
         toDecimal(std::fabs(value), decimals, d);
         roundTo(d, decimals);
     }
+}
+
+} // namespace
+
+double shownHundredths(double value) {
+    Decimal d;
+    roundedDigits(value, 2, d);
+    long long units = 0;
+    for (int i = 0; i < d.size; ++i)
+        units = units * 10 + (d.digits[i] - '0');
+    // units / 100 is the double nearest the decimal, as reading the text gives.
+    const double magnitude = double(units) / 100;
+    return value < 0 && units != 0 ? -magnitude : magnitude;
+}
+
+QString formatNumber(double value, NumberPattern pattern) {
+    if (!std::isfinite(value)) return NumText(value);
+    const int decimals = pattern == NumberPattern::Unit3 ? 3 : 2;
+    Decimal d;
+    roundedDigits(value, decimals, d);
     int first = 0; // the integer part without leading zeros, one digit at least
     while (first < d.intDigits - 1 && d.digits[first] == '0')
         ++first;

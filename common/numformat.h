@@ -15,6 +15,9 @@ enum class NumberPattern {
 };
 
 QString formatNumber(double value, NumberPattern pattern);
+// The number "##0.#0" shows for a finite value below 1e12 in magnitude: the
+// value rounded to two decimals as above, without the text between.
+double shownHundredths(double value);
 
 // A text that reads as a number is formatted; any other text, the empty text
 // included, comes back unchanged.

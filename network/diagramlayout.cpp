@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 using namespace miravel::common;
 using namespace miravel::standard;
@@ -34,9 +35,9 @@ DiagramBox boxFor(const Network& network, const NetworkResult& result, NodeId id
     box.id = id;
     box.title = nodeTitle(network, id);
     const NodeResult* r = result.node(id);
-    const OutletResult* outlet =
-        r && r->firstOutlet >= 0 ? &result.outlets[size_t(r->firstOutlet)] : nullptr;
-    box.detail = detailLine(network, id, outlet);
+    std::optional<OutletResult> outlet;
+    if (r && r->firstOutlet >= 0) outlet = result.outlets[size_t(r->firstOutlet)];
+    box.detail = detailLine(network, id, outlet ? &*outlet : nullptr);
     if (outlet) {
         box.levels = levelsLine(*outlet);
         box.mark = outlet->fails() ? DiagramMark::Fail : DiagramMark::Pass;

@@ -17,7 +17,7 @@ double pathLoss(const OutletResult& outlet, size_t band, const NetBandValues& he
 
 int firstUnrated(const NetworkResult& result, size_t band) {
     for (size_t i = 0; i < result.outlets.size(); ++i)
-        if (!result.outlets[i].bands[band].level) return int(i);
+        if (!result.outlets.level(i, band)) return int(i);
     return -1;
 }
 

@@ -9,7 +9,8 @@ namespace miravel::network {
 void LevelUpdate::computeAll(const Network& network) {
     const FlatNetwork& flat = network.flat();
     m_previous = std::move(m_result);
-    m_result = computeNetwork(network, m_criteria);
+    m_result = computeNetwork(network, m_criteria, &m_tally);
+    m_headResult = m_result.nodes.front().second; // its noise sums are the result's
     const size_t n = flat.nodes.size();
     m_place.assign(n, 0);
     for (size_t k = 0; k < flat.byId.size(); ++k)
@@ -21,8 +22,6 @@ void LevelUpdate::computeAll(const Network& network) {
         m_firstOutlet[i + 1] = m_firstOutlet[i] + outlets.count();
         m_end[i] = int(i) + 1;
     }
-    m_blocks.clear();
-    measureBlocks(0, int(m_result.outlets.size()));
     m_boosters.clear();
     for (size_t i = 0; i < n; ++i)
         if (flat.nodes[i].losses->booster) m_boosters.push_back(int(i));
@@ -30,61 +29,6 @@ void LevelUpdate::computeAll(const Network& network) {
         if (flat.nodes[i].parent >= 0)
             m_end[size_t(flat.nodes[i].parent)] =
                 std::max(m_end[size_t(flat.nodes[i].parent)], m_end[i]);
-}
-
-constexpr int BlockOutlets = 256;
-
-// Adds (sign +1) or takes away (-1) the outlets first..end from the counts.
-void LevelUpdate::countOutlets(int first, int end, int sign) {
-    NetworkResult& r = m_result;
-    for (int i = first; i < end; ++i) {
-        bool fails = false;
-        for (size_t b = 0; b < NetBandCount; ++b) {
-            const BandJudgement& j = r.outlets[size_t(i)].bands[b];
-            const bool failing = failsBand(j);
-            fails |= failing;
-            if (!j.level)
-                r.summary[b].unrated += sign;
-            else if (failing)
-                r.summary[b].failing += sign;
-        }
-        if (fails) r.failingOutlets += sign;
-    }
-}
-
-// The extremes of the blocks holding outlets first..end.
-void LevelUpdate::measureBlocks(int first, int end) {
-    const int outlets = int(m_result.outlets.size());
-    m_blocks.resize(size_t((outlets + BlockOutlets - 1) / BlockOutlets));
-    for (int block = first / BlockOutlets; block * BlockOutlets < std::min(end, outlets); ++block) {
-        Extremes& e = m_blocks[size_t(block)];
-        e = {};
-        const int to = std::min(outlets, (block + 1) * BlockOutlets);
-        for (int i = block * BlockOutlets; i < to; ++i)
-            for (size_t b = 0; b < NetBandCount; ++b) {
-                const auto& level = m_result.outlets[size_t(i)].bands[b].level;
-                if (!level) continue;
-                // The first outlet of the lowest (highest) level, as a full count finds it.
-                if (e[b].worst < 0 || *level < e[b].worstLevel)
-                    e[b].worst = i, e[b].worstLevel = *level;
-                if (e[b].best < 0 || *level > e[b].bestLevel)
-                    e[b].best = i, e[b].bestLevel = *level;
-            }
-    }
-}
-
-void LevelUpdate::findExtremes() {
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        Extreme all;
-        for (const Extremes& e : m_blocks) {
-            if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
-                all.worst = e[b].worst, all.worstLevel = e[b].worstLevel;
-            if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
-                all.best = e[b].best, all.bestLevel = e[b].bestLevel;
-        }
-        m_result.summary[b].worst = all.worst;
-        m_result.summary[b].best = all.best;
-    }
 }
 
 // The failing counts of the nodes above `root`, and of the head end.
@@ -97,22 +41,26 @@ void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
 }
 
 // Nodes first..end of the flattened tree (a subtree, or all), their levels
-// from their parents' and their failing counts from what lies below them.
-void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
-    JudgeMemo memo;
+// from their parents' and their failing counts from what lies below them;
+// their outlets added to `tally` when given.
+void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletTally* tally) {
+    const BandWindows windows(m_criteria);
+    OutletResults& outlets = m_result.outlets;
     for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
         NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
-        const NodeResult* parent =
-            n.parent < 0 ? nullptr : &m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
-        reachNode(flat, size_t(i), m_headResult, m_criteria, parent, out);
-        out.failingBelow = 0;
-        int o = m_firstOutlet[size_t(i)];
+        const NodeResult& above =
+            n.parent < 0 ? m_headResult : m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
         const FlatSteps& steps = flat.steps[size_t(i)];
-        for (int k = steps.firstOutlet; k < steps.endOutlet; ++k) {
-            OutletResult& outlet = m_result.outlets[size_t(o++)];
-            judgeOutletPort(flat.outlets[size_t(k)], out, m_criteria, outlet, memo);
-            if (outlet.fails()) ++out.failingBelow;
+        computeNode(above, steps, m_criteria, outlets, out);
+        out.failingBelow = 0;
+        if (steps.firstOutlet == steps.endOutlet) continue;
+        int o = m_firstOutlet[size_t(i)];
+        for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
+            const bool fails =
+                judgeOutletPort(flat.outlets[size_t(k)], out, windows, outlets, o, tally);
+            out.failingBelow += fails;
+            if (tally) m_result.failingOutlets += fails;
         }
     }
     for (int i = end; i-- > first + 1;) {
@@ -126,27 +74,25 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end) {
 void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
     const int end = m_end[size_t(root)];
     const int outletsFrom = m_firstOutlet[size_t(root)], outletsTo = m_firstOutlet[size_t(end)];
-    countOutlets(outletsFrom, outletsTo, -1);
+    m_tally.count(m_result, outletsFrom, outletsTo, -1);
     NodeResult& top = m_result.nodes[size_t(m_place[size_t(root)])].second;
     const int failingBefore = top.failingBelow;
     walkNodes(flat, root, end);
     for (int i = root; i < end; ++i)
         m_walked.push_back(flat.nodes[size_t(i)].id);
-    countOutlets(outletsFrom, outletsTo, +1);
-    measureBlocks(outletsFrom, outletsTo);
-    findExtremes();
+    m_tally.count(m_result, outletsFrom, outletsTo, +1);
+    m_tally.measure(m_result, outletsFrom, outletsTo);
+    m_tally.finish(m_result);
     adjustAbove(flat, root, top.failingBelow - failingBefore);
     listFailingBoosters(flat);
 }
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
-    walkNodes(flat, 0, int(flat.nodes.size()));
-    // The counts, and the extremes from the blocks', as a full summary finds them.
-    m_result.summary = {};
-    m_result.failingOutlets = 0;
-    countOutlets(0, int(m_result.outlets.size()), +1);
-    measureBlocks(0, int(m_result.outlets.size()));
-    findExtremes();
+    m_result.outlets.reset(m_result.outlets.size(), m_criteria); // its noise sums anew
+    m_headResult = headEndResult(m_head, m_criteria, m_result.outlets);
+    m_tally.begin(m_result);
+    walkNodes(flat, 0, int(flat.nodes.size()), &m_tally);
+    m_tally.finish(m_result);
     NodeResult& head = m_result.nodes.front().second;
     head = m_headResult;
     head.failingBelow = m_result.failingOutlets;
@@ -170,6 +116,8 @@ bool sameCriteria(const OutletCriteria& a, const OutletCriteria& b) {
 
 } // namespace
 
+constexpr size_t MostNoiseSums = 4096;
+
 const NetworkResult& LevelUpdate::update(const Network& network, const OutletCriteria& criteria) {
     const auto setups =
         m_valid && m_network == &network ? network.setupsSince(m_revision) : std::nullopt;
@@ -181,18 +129,20 @@ const NetworkResult& LevelUpdate::update(const Network& network, const OutletCri
     m_revision = network.revision();
     m_criteria = criteria;
     m_head = network.head;
-    m_headResult = headEndResult(m_head, criteria);
     m_valid = true;
     if (!setups) {
         computeAll(network);
         return m_result;
     }
     const FlatNetwork& flat = network.flat();
+    // Each walk of a subtree may keep noise sums of its own: after many,
+    // everything is walked again and only the sums in use kept.
+    const bool fresh = same && m_result.outlets.noiseCount() < MostNoiseSums;
     for (NodeId id : *setups) {
-        if (same) walkSubtree(flat, network.flatIndex(id));
+        if (fresh) walkSubtree(flat, network.flatIndex(id));
     }
-    m_all = !same;
-    if (!same) walkAll(flat);
+    m_all = !fresh;
+    if (!fresh) walkAll(flat);
     return m_result;
 }
 

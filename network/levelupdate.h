@@ -36,19 +36,9 @@ public:
 private:
     void computeAll(const Network& network);
     void walkAll(const FlatNetwork& flat);
-    void walkNodes(const FlatNetwork& flat, int first, int end);
+    void walkNodes(const FlatNetwork& flat, int first, int end, OutletTally* tally = nullptr);
     void walkSubtree(const FlatNetwork& flat, int root);
     void listFailingBoosters(const FlatNetwork& flat);
-    void countOutlets(int first, int end, int sign);
-    // The lowest and highest outlet of each band, kept per block of outlets,
-    // so that an edit looks at its blocks and the blocks' extremes only.
-    struct Extreme {
-        int worst = -1, best = -1;
-        double worstLevel = 0, bestLevel = 0;
-    };
-    using Extremes = std::array<Extreme, NetBandCount>;
-    void measureBlocks(int firstOutlet, int endOutlet);
-    void findExtremes();
     void adjustAbove(const FlatNetwork& flat, int root, int change);
 
     NetworkResult m_result, m_previous;
@@ -62,7 +52,7 @@ private:
     // entry: the count), the end of the subtree.
     std::vector<int> m_place, m_firstOutlet, m_end;
     std::vector<int> m_boosters; // flat indices of the boosters, in tree order
-    std::vector<Extremes> m_blocks;
+    OutletTally m_tally;
     bool m_all = true;
     bool m_anew = true;
     std::vector<NodeId> m_walked;

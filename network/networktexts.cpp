@@ -92,8 +92,8 @@ QString failingBelowText(int failing) {
 bool isLowestOfBand(const NetworkResult& result, int outlet, int band) {
     const int worst = result.summary[size_t(band)].worst;
     if (worst < 0) return false;
-    const auto& level = result.outlets[size_t(outlet)].bands[size_t(band)].level;
-    return level && *level == *result.outlets[size_t(worst)].bands[size_t(band)].level;
+    const PackedValue level = result.outlets.level(size_t(outlet), size_t(band));
+    return level && *level == *result.outlets.level(size_t(worst), size_t(band));
 }
 
 } // namespace miravel::network

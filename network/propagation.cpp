@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 using namespace miravel::common;
@@ -24,82 +23,34 @@ double stageNoise(double cnDb) {
     return std::pow(10.0, -cnDb / 10);
 }
 
-size_t slotOf(double level) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &level, sizeof bits);
-    return size_t((bits ^ (bits >> 21) ^ (bits >> 42)) % JudgeMemo::Slots);
+OutletVerdict outletVerdict(Verdict v) {
+    return v == Verdict::NoCriterion ? OutletVerdict::NoStandard
+           : v == Verdict::Low       ? OutletVerdict::Low
+           : v == Verdict::High      ? OutletVerdict::High
+                                     : OutletVerdict::Pass;
 }
 
-// C/N in dB of a noise sum, NaN for none.
-double cnDb(double noise) {
-    return noise > 0 ? -10 * std::log10(noise) : NotRated;
-}
-
-// A band's verdict for a level (NaN: not rated), a level rounded before
-// taken from `shown` when given.
-BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range,
-                           std::array<JudgeMemo::Shown, JudgeMemo::Slots>* shown = nullptr) {
+// A band's verdict for a level (NaN: not rated), judged as the outlet table
+// shows the level, as every verdict is.
+BandJudgement judgeLevelAt(double level, const std::optional<LevelRange>& range) {
     BandJudgement j;
     j.level = level;
     if (level != level) {
         if (!range) j.verdict = OutletVerdict::NotRatedNoStandard;
         return j;
     }
-    if (!range) {
-        j.verdict = OutletVerdict::NoStandard;
-        return j;
-    }
-    // A level a hundredth inside the range passes however it is shown.
-    if (level >= range->min + 0.01 && level <= range->max - 0.01) {
-        j.verdict = OutletVerdict::Pass;
-        return j;
-    }
-    JudgeMemo::Shown* slot = shown ? &(*shown)[slotOf(level)] : nullptr;
-    if (slot && slot->level == level) {
-        j.verdict = slot->verdict;
-        j.deviation = slot->deviation;
-        return j;
-    }
-    // Judged as the outlet table shows the level, as every verdict is.
     const Judgement judged = judgeLevel(level, range);
-    j.verdict = judged.verdict == Verdict::Low    ? OutletVerdict::Low
-                : judged.verdict == Verdict::High ? OutletVerdict::High
-                                                  : OutletVerdict::Pass;
+    j.verdict = outletVerdict(judged.verdict);
     j.deviation = judged.margin;
-    if (slot) *slot = {level, j.deviation, j.verdict};
     return j;
 }
 
-// The C/N figures of a judgement from the noise sum.
-void judgeNoise(double noise, const OutletCriteria& criteria, size_t b, BandJudgement& j) {
-    j.cn = cnDb(noise);
-    if (j.cn && criteria.minCn[b]) {
-        const Judgement cn = judgeCn(*j.cn, criteria.minCn[b]);
-        j.cnJudged = true;
-        j.cnLow = cn.verdict == Verdict::Low;
-        j.cnDeviation = cn.margin;
-    }
-}
-
-void judgeBand(double level, bool estimated, double noise, const OutletCriteria& criteria, size_t b,
-               BandJudgement& j, JudgeMemo& memo) {
-    j = judgeLevelAt(level, criteria.level[b], &memo.shown[b]);
-    if (level != level) return;
-    j.estimated = estimated;
-    BandJudgement& known = memo.cn[b];
-    if (!(noise == memo.noise[b])) {
-        known = BandJudgement{};
-        judgeNoise(noise, criteria, b, known);
-        memo.noise[b] = noise;
-    }
-    j.cn = known.cn;
-    j.cnJudged = known.cnJudged;
-    j.cnLow = known.cnLow;
-    j.cnDeviation = known.cnDeviation;
-}
+} // namespace
 
 // A booster's stage on the input reached: its faults, and its noise added.
-void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, NodeResult& out) {
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, OutletResults& sums,
+                  NodeResult& out) {
+    PackedBands noise = sums.noiseSums(out.noise);
     for (size_t b = 0; b < NetBandCount; ++b) {
         if (!out.input[b] || !sheet.gain[b]) continue;
         const double in = *out.input[b];
@@ -107,72 +58,64 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Node
             out.booster[b] = BoosterFault::InputLow;
         else if (shownLevel(in + *sheet.gain[b]) > sheet.maxOutput[b])
             out.booster[b] = BoosterFault::OutputHigh;
-        if (out.noise[b])
-            out.noise[b] =
-                *out.noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
+        if (noise[b])
+            noise[b] = *noise[b] + stageNoise(in - sheet.noiseFigure[b] - criteria.thermalNoise[b]);
     }
+    out.noise = sums.addNoise(noise);
 }
 
-} // namespace
-
-namespace {
-
-// The lowest and highest rated level per band of the outlets summarised so far.
-struct Extremes {
-    NetBandValues worst{}, best{};
-};
-
-// Outlet i added to the summary: per band, out-of-range and unrated outlets
-// counted apart, and the lowest and highest rated levels. Whether it fails.
-bool summariseOutlet(NetworkResult& r, int i, Extremes& e) {
-    bool fails = false;
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        const BandJudgement& j = r.outlets[size_t(i)].bands[b];
-        const bool failing = failsBand(j);
-        fails |= failing;
-        BandSummary& s = r.summary[b];
-        if (!j.level) {
-            ++s.unrated;
-            continue;
-        }
-        if (failing) ++s.failing;
-        const double level = *j.level;
-        if (s.worst < 0 || level < e.worst[b]) s.worst = i, e.worst[b] = level;
-        if (s.best < 0 || level > e.best[b]) s.best = i, e.best[b] = level;
-    }
-    if (fails) ++r.failingOutlets;
-    return fails;
-}
-
-// The outlets of computed node i, appended to the result and summarised.
-void addOutlets(NetworkResult& r, const FlatNetwork& flat, size_t i, NodeResult& out,
-                const OutletCriteria& criteria, Extremes& e, JudgeMemo& memo) {
-    const FlatSteps& s = flat.steps[i];
-    if (s.firstOutlet < s.endOutlet) out.firstOutlet = int(r.outlets.size());
-    for (int k = s.firstOutlet; k < s.endOutlet; ++k) {
-        const FlatOutlet& port = flat.outlets[size_t(k)];
-        OutletResult& o = r.outlets.emplace_back();
-        o.node = flat.nodes[i].id;
-        o.port = port.port;
-        judgeOutletPort(port, out, criteria, o, memo);
-        if (summariseOutlet(r, int(r.outlets.size()) - 1, e)) ++out.failingBelow;
-    }
-}
-
-} // namespace
-
-void summariseOutlets(NetworkResult& r) {
+void OutletTally::begin(NetworkResult& r) {
+    m_summary = &r.summary;
     r.summary = {};
     r.failingOutlets = 0;
-    Extremes e;
-    for (int i = 0; i < int(r.outlets.size()); ++i)
-        summariseOutlet(r, i, e);
+    blocks.assign(size_t((r.outlets.size() + BlockOutlets - 1) / BlockOutlets), Extremes{});
+}
+
+void OutletTally::count(NetworkResult& r, int first, int end, int sign) {
+    for (size_t i = size_t(first); i < size_t(end); ++i) {
+        bool fails = false;
+        for (size_t b = 0; b < NetBandCount; ++b) {
+            const bool failing = r.outlets.bandFails(i, b);
+            fails |= failing;
+            if (!r.outlets.level(i, b))
+                r.summary[b].unrated += sign;
+            else if (failing)
+                r.summary[b].failing += sign;
+        }
+        if (fails) r.failingOutlets += sign;
+    }
+}
+
+void OutletTally::measure(const NetworkResult& r, int first, int end) {
+    const int outlets = int(r.outlets.size());
+    for (int block = first / BlockOutlets; block * BlockOutlets < std::min(end, outlets); ++block) {
+        Extremes& e = blocks[size_t(block)];
+        e = {};
+        const int to = std::min(outlets, (block + 1) * BlockOutlets);
+        for (int i = block * BlockOutlets; i < to; ++i)
+            for (size_t b = 0; b < NetBandCount; ++b)
+                if (const PackedValue level = r.outlets.level(size_t(i), b)) e[b].widen(i, *level);
+    }
+}
+
+void OutletTally::finish(NetworkResult& r) const {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        Extreme all;
+        for (const Extremes& e : blocks) {
+            if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
+                all.worst = e[b].worst, all.worstLevel = e[b].worstLevel;
+            if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
+                all.best = e[b].best, all.bestLevel = e[b].bestLevel;
+        }
+        r.summary[b].worst = all.worst;
+        r.summary[b].best = all.best;
+    }
 }
 
 namespace {
 
-const NetNode* outletNode(const Network& network, const OutletResult& o) {
-    const int i = network.flatIndex(o.node);
+const NetNode* outletNode(const Network& network, NodeId id) {
+    const int i = network.flatIndex(id);
     return i < 0 ? nullptr : network.flat().nodes[size_t(i)].node;
 }
 
@@ -184,8 +127,8 @@ const QString& noName() {
 } // namespace
 
 // Built when asked for rather than kept per node in the flattened tree.
-QString outletName(const Network& network, const OutletResult& o) {
-    const NetNode* n = outletNode(network, o);
+QString outletName(const Network& network, NodeId outlet) {
+    const NetNode* n = outletNode(network, outlet);
     if (!n) return {};
     const NodeSetup& setup = n->setup;
     if (setup.floor.isEmpty()) return setup.room;
@@ -194,41 +137,69 @@ QString outletName(const Network& network, const OutletResult& o) {
 }
 
 const QString& outletRoom(const Network& network, const OutletResult& o) {
-    const NetNode* n = outletNode(network, o);
+    const NetNode* n = outletNode(network, o.node);
     return n ? n->setup.room : noName();
 }
 
 const QString& outletFloor(const Network& network, const OutletResult& o) {
-    const NetNode* n = outletNode(network, o);
+    const NetNode* n = outletNode(network, o.node);
     return n ? n->setup.floor : noName();
 }
 
-void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo) {
-    for (size_t b = 0; b < NetBandCount; ++b)
-        judgeBand(*node.input[b] - outlet.loss[b], node.estimatedIn(int(b)), *node.noise[b],
-                  criteria, b, o.bands[b], memo);
+BandWindows::BandWindows(const OutletCriteria& criteria) : criteria(criteria) {
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const auto& range = criteria.level[b];
+        // A hundredth inside the range passes however the level is shown,
+        // and a hundredth outside fails.
+        passFrom[b] = range ? range->min + 0.01 : NotRated;
+        passTo[b] = range ? range->max - 0.01 : NotRated;
+        lowBelow[b] = range ? range->min - 0.01 : NotRated;
+        highAbove[b] = range ? range->max + 0.01 : NotRated;
+    }
 }
 
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
-               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out) {
-    computeNode(parent ? *parent : head, flat.steps[i], criteria, out);
+OutletVerdict BandWindows::verdictNearRange(size_t b, double level) const {
+    const auto& range = criteria.level[b];
+    if (level != level) return range ? OutletVerdict::NotRated : OutletVerdict::NotRatedNoStandard;
+    if (!range) return OutletVerdict::NoStandard;
+    if (level < lowBelow[b]) return OutletVerdict::Low;
+    if (level > highAbove[b]) return OutletVerdict::High;
+    return outletVerdict(judgeLevel(level, range).verdict); // as the table shows it
 }
 
-JudgeMemo::JudgeMemo() {
-    noise.fill(NotRated);
-    for (auto& band : shown)
-        band.fill(Shown{NotRated, 0, OutletVerdict::NotRated});
+bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandWindows& windows,
+                     OutletResults& outlets, int index, OutletTally* tally) {
+    OutletRecord& r = outlets.record(size_t(index));
+    const std::uint32_t noise = node.noise;
+    r.noise = noise;
+    OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
+    bool fails = false;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const double level = *node.input[b] - port.loss[b];
+        const OutletVerdict v = windows.verdict(b, level);
+        const bool rated = level == level;
+        r.level[b] = level;
+        r.marks[b] =
+            std::uint8_t(std::uint8_t(v) |
+                         (rated && node.estimatedIn(int(b)) ? OutletRecord::EstimatedMark : 0));
+        const bool bandFails = v == OutletVerdict::Low || v == OutletVerdict::High ||
+                               v == OutletVerdict::NotRated || (rated && outlets.cnLow(noise, b));
+        fails |= bandFails;
+        if (block) tally->addBand(b, *block, index, level, bandFails);
+    }
+    return fails;
 }
 
-NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria) {
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums) {
     NodeResult r;
     const NetBandValues levels = headEndLevels(head);
     const Noise noise = headEndNoise(head, criteria);
+    PackedBands noiseSums;
     for (size_t b = 0; b < NetBandCount; ++b) {
         r.input[b] = levels[b];
-        r.noise[b] = noise[b];
+        noiseSums[b] = noise[b];
     }
+    r.noise = sums.addNoise(noiseSums);
     return r;
 }
 
@@ -268,19 +239,8 @@ Noise headEndNoise(const HeadEnd& head, const OutletCriteria& criteria) {
     return noise;
 }
 
-// NaN (not rated) carries through each subtraction, as nothing would.
-void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
-                 NodeResult& out) {
-    for (size_t b = 0; b < NetBandCount; ++b)
-        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
-    out.estimated = above.estimated | steps.coaxEstimated;
-    out.noise = above.noise;
-    out.booster = {};
-    if (steps.booster) boosterStage(*steps.booster, criteria, out);
-}
-
 std::optional<double> cnOfNoise(const std::optional<double>& noise) {
-    return PackedValue(cnDb(noise.value_or(NotRated)));
+    return PackedValue(cnOfNoiseSum(noise.value_or(NotRated)));
 }
 
 OutletCriteria outletCriteria(const Profile& profile) {
@@ -336,15 +296,17 @@ QString cableJudgingText(bool atBandEdges) {
                : QStringLiteral("ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）");
 }
 
-NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria) {
+NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria,
+                             OutletTally* tally) {
     const FlatNetwork& flat = network.flat();
-    const bool edges = network.head.judgeAtBandEdges;
-    NodeResult headResult = headEndResult(network.head, criteria);
     NetworkResult r;
-    r.judgedAtBandEdges = edges;
-    r.outlets.reserve(size_t(flat.outletPorts));
-    Extremes extremes; // the outlets are summarised as they are judged
-    JudgeMemo memo;
+    r.judgedAtBandEdges = network.head.judgeAtBandEdges;
+    r.outlets.reset(size_t(flat.outletPorts), criteria);
+    NodeResult headResult = headEndResult(network.head, criteria, r.outlets);
+    OutletTally ownTally;
+    OutletTally& t = tally ? *tally : ownTally;
+    t.begin(r); // the outlets are summarised as they are judged
+    const BandWindows windows(criteria);
     // Node results are written in their places by id (after the head end's),
     // with no second copy in tree order.
     r.nodes.resize(flat.nodes.size() + 1);
@@ -354,14 +316,27 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     const auto result = [&](int i) -> NodeResult& {
         return r.nodes[size_t(place[size_t(i)])].second;
     };
+    int o = 0;
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
         r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
-        reachNode(flat, i, headResult, criteria, n.parent < 0 ? nullptr : &result(n.parent), out);
+        const FlatSteps& steps = flat.steps[i];
+        computeNode(n.parent < 0 ? headResult : result(n.parent), steps, criteria, r.outlets, out);
         if (out.boosterFails()) r.failingBoosters.push_back(n.id);
-        addOutlets(r, flat, i, out, criteria, extremes, memo);
+        if (steps.firstOutlet == steps.endOutlet) continue;
+        out.firstOutlet = o;
+        for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
+            const FlatOutlet& port = flat.outlets[size_t(k)];
+            OutletRecord& record = r.outlets.record(size_t(o));
+            record.node = n.id;
+            record.port = port.port;
+            const bool fails = judgeOutletPort(port, out, windows, r.outlets, o, &t);
+            out.failingBelow += fails;
+            r.failingOutlets += fails;
+        }
     }
+    t.finish(r);
     // Failures add up towards the head end.
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)

@@ -11,6 +11,7 @@
 // parts lower carrier and noise alike.
 
 #include "network/networkmodel.h"
+#include "network/outletresults.h"
 #include "standard/criteria.h"
 
 #include <QString>
@@ -22,61 +23,12 @@
 
 namespace miravel::network {
 
-enum class OutletVerdict : std::uint8_t {
-    Pass,               // within the range
-    Low,                // below the minimum
-    High,               // above the maximum
-    NoStandard,         // no range for the band: shown, never failing
-    NotRated,           // a part on the way is not rated for the band: fails
-    NotRatedNoStandard, // not rated, and no range for the band: shown, never failing
-};
-
-// What a profile asks per network band: the outlet level range and C/N
-// minimum (none for "基準なし"), and the thermal noise the C/N is taken
-// against.
-struct OutletCriteria {
-    std::array<std::optional<standard::LevelRange>, NetBandCount> level{};
-    std::array<std::optional<double>, NetBandCount> minCn{};
-    NetBandValues thermalNoise{}; // dBμV
-};
-OutletCriteria outletCriteria(const standard::Profile& profile);
-
-struct BandJudgement {
-    PackedValue level;      // nothing when not rated
-    PackedValue cn;         // dB; nothing when not reckoned or not rated
-    double cnDeviation = 0; // shown C/N - minimum when low
-    // Low: shown level - min (< 0); High: shown level - max (> 0); else 0,
-    // the level taken as the table shows it (two decimals), as every verdict
-    double deviation = 0;
-    OutletVerdict verdict = OutletVerdict::NotRated;
-    bool estimated = false; // a cable on the way is beyond its points ("推定")
-    bool cnJudged = false;  // the profile has a C/N minimum for the band
-    bool cnLow = false;     // below it: fails
-};
-
-// Low, High, not rated where the band has a range, or its C/N low.
-inline bool failsBand(const BandJudgement& j) {
-    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated || j.cnLow;
-}
-
-// An outlet port's judgement; its names are the network's (outletName).
-struct OutletResult {
-    NodeId node = 0;
-    int port = 0;
-    std::array<BandJudgement, NetBandCount> bands;
-    // Any band Low, High, NotRated (with a range) or its C/N low.
-    bool fails() const {
-        bool any = false;
-        for (const BandJudgement& j : bands)
-            any |= failsBand(j);
-        return any;
-    }
-};
-
 // An outlet's names, looked up in the network it was computed from ("" for
 // a node no longer there): "room (floor)" or what there is of it, room, floor.
-QString outletName(const Network& network, const OutletResult& outlet);
+QString outletName(const Network& network, NodeId outlet);
+inline QString outletName(const Network& network, const OutletResult& outlet) {
+    return outletName(network, outlet.node);
+}
 const QString& outletRoom(const Network& network, const OutletResult& outlet);
 const QString& outletFloor(const Network& network, const OutletResult& outlet);
 
@@ -91,12 +43,11 @@ struct BandSummary {
 // or its output above its rated maximum.
 enum class BoosterFault : std::uint8_t { None, InputLow, OutputHigh };
 
-using PackedBands = std::array<PackedValue, NetBandCount>;
-
 struct NodeResult {
     PackedBands input{}; // level after the incoming run, before the component
-    // Σ 1/CNᵢ (linear) after the node; nothing when the C/N is not reckoned.
-    PackedBands noise{};
+    // Σ 1/CNᵢ (linear) after the node, per band, by its place in the
+    // result's table (OutletResults::noiseSums); nothing when not reckoned.
+    std::uint32_t noise = 0;
     std::uint8_t estimated = 0; // a bit per band: `input` rests on an estimated cable loss
     std::array<BoosterFault, NetBandCount> booster{}; // boosters only
     int firstOutlet = -1; // index of the node's first outlet port, -1 when none
@@ -106,7 +57,7 @@ struct NodeResult {
 };
 
 struct NetworkResult {
-    std::vector<OutletResult> outlets; // in tree order
+    OutletResults outlets; // in tree order
     std::array<BandSummary, NetBandCount> summary;
     int failingOutlets = 0;
     std::vector<NodeId> failingBoosters; // in tree order
@@ -128,43 +79,82 @@ std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head
 // of its parent (or the head end's output), through the parent's port, the
 // incoming run and, for a booster, its stage. The one place of the per-node
 // arithmetic.
-void computeNode(const NodeResult& above, const FlatSteps& steps, const OutletCriteria& criteria,
-                 NodeResult& out);
+// Inline, as it runs for every node of every computation.
+inline void computeNode(const NodeResult& above, const FlatSteps& steps,
+                        const OutletCriteria& criteria, OutletResults& sums, NodeResult& out);
+// A booster's stage on the input reached: its faults, and its noise added.
+void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, OutletResults& sums,
+                  NodeResult& out);
 // C/N in dB of a noise sum; nothing for nothing.
 std::optional<double> cnOfNoise(const std::optional<double>& noise);
 
 // The steps of a computation over the flattened tree, for the computation
 // below and for keeping its result up to date after an edit
 // (levelupdate.h): the head end as a node result ...
-NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria);
-// ... the signal reaching node `i` (from its parent's result, or the head
-// end's when `parent` is null), through computeNode ...
-void reachNode(const FlatNetwork& flat, size_t i, const NodeResult& head,
-               const OutletCriteria& criteria, const NodeResult* parent, NodeResult& out);
-// ... one of its outlet ports judged (its bands), what `memo` holds taken
-// again: the C/N part for the same noise (below the same stages), and the
-// verdict of a level at a range's edge for the same level (the same line on
-// every floor), so that neither is rounded again ...
-struct JudgeMemo {
-    JudgeMemo();
-    NetBandValues noise;                          // the last judged, NaN: none
-    std::array<BandJudgement, NetBandCount> cn{}; // its C/N figures
-    struct Shown {
-        double level; // NaN: none
-        double deviation;
-        OutletVerdict verdict;
+NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums);
+// ... the signal reaching each node through computeNode (from its
+// parent's result, or the head end's) ...
+// ... the outlets summarised as they are judged, in tree order: the
+// counts per band and the lowest and highest level, kept per block of
+// outlets so that after an edit only its blocks are looked at again ...
+struct OutletTally {
+    static constexpr int BlockOutlets = 256;
+    struct Extreme {
+        int worst = -1, best = -1;
+        double worstLevel = 0, bestLevel = 0;
+        // The first outlet of the lowest (highest) level, as one pass finds it.
+        void widen(int outlet, double level) {
+            if (worst < 0 || level < worstLevel) worst = outlet, worstLevel = level;
+            if (best < 0 || level > bestLevel) best = outlet, bestLevel = level;
+        }
     };
-    static constexpr size_t Slots = 32; // per band, by the level's bits
-    std::array<std::array<Shown, Slots>, NetBandCount> shown;
+    using Extremes = std::array<Extreme, NetBandCount>;
+    std::vector<Extremes> blocks;
+
+    void begin(NetworkResult& result); // no outlet counted yet
+    Extremes& blockOf(int outlet) { return blocks[size_t(outlet / BlockOutlets)]; }
+    // One band of an outlet in `block` judged (its level NaN: not rated).
+    void addBand(size_t band, Extremes& block, int outlet, double level, bool fails) {
+        BandSummary& s = (*m_summary)[band];
+        if (level != level) {
+            ++s.unrated;
+            return;
+        }
+        s.failing += fails;
+        block[band].widen(outlet, level);
+    }
+    // The counts of outlets first..end added (sign +1) or taken away (-1),
+    // and the extremes of the blocks holding them measured again.
+    void count(NetworkResult& result, int first, int end, int sign);
+    void measure(const NetworkResult& result, int first, int end);
+    void finish(NetworkResult& result) const; // the extremes from the blocks'
+
+private:
+    std::array<BandSummary, NetBandCount>* m_summary = nullptr;
 };
-void judgeOutletPort(const FlatOutlet& outlet, const NodeResult& node,
-                     const OutletCriteria& criteria, OutletResult& o, JudgeMemo& memo);
-// ... and the summary and failing count of all outlets, anew.
-void summariseOutlets(NetworkResult& result);
+// ... the verdict of an outlet's level in a band: well inside or outside
+// its range at once, near an edge as the outlet table shows the level ...
+struct BandWindows {
+    explicit BandWindows(const OutletCriteria& criteria);
+    OutletVerdict verdict(size_t band, double level) const { // NaN: not rated
+        if (level >= passFrom[band] && level <= passTo[band]) return OutletVerdict::Pass;
+        return verdictNearRange(band, level);
+    }
+    OutletVerdict verdictNearRange(size_t band, double level) const;
+    const OutletCriteria& criteria;
+    NetBandValues passFrom, passTo, lowBelow, highAbove; // NaN: no range
+};
+// ... and one of a node's outlet ports judged as outlet `index` (its node
+// and port already written), and added to the tally when given. Whether it
+// fails any band.
+bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandWindows& windows,
+                     OutletResults& outlets, int index, OutletTally* tally);
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.
-NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria);
+// The tally, when given, is left as the outlets' summary was taken.
+NetworkResult computeNetwork(const Network& network, const OutletCriteria& criteria,
+                             OutletTally* tally = nullptr);
 NetworkResult computeNetwork(const Network& network, const standard::Profile& profile);
 
 // One band's verdict for a level (nothing: not rated).
@@ -180,5 +170,16 @@ QString cnText(const BandJudgement& judgement);
 QString cnVerdictText(const BandJudgement& judgement);
 // "ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）" or the band edges.
 QString cableJudgingText(bool atBandEdges);
+
+// NaN (not rated) carries through each subtraction, as nothing would.
+inline void computeNode(const NodeResult& above, const FlatSteps& steps,
+                        const OutletCriteria& criteria, OutletResults& sums, NodeResult& out) {
+    for (size_t b = 0; b < NetBandCount; ++b)
+        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
+    out.estimated = above.estimated | steps.coaxEstimated;
+    out.noise = above.noise;
+    out.booster = {};
+    if (steps.booster) boosterStage(*steps.booster, criteria, sums, out);
+}
 
 } // namespace miravel::network

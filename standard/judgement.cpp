@@ -25,40 +25,14 @@ std::optional<double> numberOf(const QString& text) {
 
 } // namespace
 
-double shownLevel(double level) {
+double shownLevelByPattern(double level) {
     if (!std::isfinite(level)) return level;
-    // Away from a half hundredth the scaled value rounds as the pattern's
-    // 15-digit form does, and k / 100 is the double that "k/100" reads as;
-    // near a half, or beyond what 15 digits reach, the pattern decides.
-    const double hundredths = level * 100;
-    const double fraction = std::abs(hundredths - std::trunc(hundredths));
-    const double doubt = 1e-13 * std::max(1.0, std::abs(hundredths));
-    if (std::abs(hundredths) < 1e12 && std::abs(fraction - 0.5) > doubt) {
-        const double rounded = std::round(hundredths) / 100;
-        return rounded == 0 ? 0.0 : rounded; // no negative zero
-    }
+    if (std::abs(level) < 1e12) return shownHundredths(level);
     try {
         return NumVal(Fmt2(level));
     } catch (const RunTimeError&) {
         return level; // rounds beyond a double: nothing to round
     }
-}
-
-static Judgement judgeShown(double value, std::optional<double> min, std::optional<double> max) {
-    // Written so that a value that is not a number never passes.
-    if (min && !(value >= *min)) return {Verdict::Low, value - *min};
-    if (max && !(value <= *max)) return {Verdict::High, value - *max};
-    return {Verdict::Pass, 0};
-}
-
-Judgement judgeLevel(double terminalLevel, const std::optional<LevelRange>& range) {
-    if (!range) return {};
-    return judgeShown(shownLevel(terminalLevel), range->min, range->max);
-}
-
-Judgement judgeCn(double cn, const std::optional<double>& minimum) {
-    if (!minimum) return {};
-    return judgeShown(shownLevel(cn), *minimum, std::nullopt);
 }
 
 namespace {

@@ -10,6 +10,9 @@
 #include "standard/criteria.h"
 
 #include <QString>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace miravel::standard {
@@ -26,10 +29,13 @@ struct Judgement {
 
 // A level or C/N as the screens show it: rounded to two decimals, halves
 // away from zero, as Fmt2 rounds. Values that are not finite stay as they are.
-double shownLevel(double level);
+// Inline, as a network judges every outlet in every band with it.
+inline double shownLevel(double level);
+// The same by the display pattern itself, for a value near a half hundredth.
+double shownLevelByPattern(double level);
 
-Judgement judgeLevel(double terminalLevel, const std::optional<LevelRange>& range);
-Judgement judgeCn(double cn, const std::optional<double>& minimum);
+inline Judgement judgeLevel(double terminalLevel, const std::optional<LevelRange>& range);
+inline Judgement judgeCn(double cn, const std::optional<double>& minimum);
 
 // The booster output levels that keep the outlet in range with the given
 // path loss: [min + loss, max + loss], the minimum rounded up and the maximum
@@ -57,5 +63,40 @@ struct LevelLineValues {
 };
 // None when the text is not such a line (an empty or hand-made record).
 std::optional<LevelLineValues> parseLevelLine(const QString& line);
+
+inline double shownLevel(double level) {
+    // Away from a half hundredth the scaled value rounds as the pattern's
+    // 15-digit form does, and k / 100 is the double that "k/100" reads as;
+    // near a half, or beyond what 15 digits reach (or not finite), the
+    // pattern decides.
+    const double hundredths = level * 100;
+    if (!(std::abs(hundredths) < 1e12)) return shownLevelByPattern(level);
+    const double whole = double(std::int64_t(hundredths)); // truncated, exactly
+    const double fraction = std::abs(hundredths - whole);
+    const double doubt = 1e-13 * std::max(1.0, std::abs(hundredths));
+    if (std::abs(fraction - 0.5) <= doubt) return shownLevelByPattern(level);
+    const double away = hundredths < 0 ? -1.0 : 1.0;
+    const double rounded = (fraction > 0.5 ? whole + away : whole) / 100;
+    return rounded == 0 ? 0.0 : rounded; // no negative zero
+}
+
+namespace detail {
+// Written so that a value that is not a number never passes.
+inline Judgement judgeShown(double value, std::optional<double> min, std::optional<double> max) {
+    if (min && !(value >= *min)) return {Verdict::Low, value - *min};
+    if (max && !(value <= *max)) return {Verdict::High, value - *max};
+    return {Verdict::Pass, 0};
+}
+} // namespace detail
+
+inline Judgement judgeLevel(double terminalLevel, const std::optional<LevelRange>& range) {
+    if (!range) return {};
+    return detail::judgeShown(shownLevel(terminalLevel), range->min, range->max);
+}
+
+inline Judgement judgeCn(double cn, const std::optional<double>& minimum) {
+    if (!minimum) return {};
+    return detail::judgeShown(shownLevel(cn), *minimum, std::nullopt);
+}
 
 } // namespace miravel::standard

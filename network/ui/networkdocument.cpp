@@ -63,9 +63,9 @@ bool sameOutlets(const NetworkResult& a, int i, const NetworkResult& b, int j, N
 
 bool sameNode(const NetworkResult& a, const NodeResult& x, const NetworkResult& b,
               const NodeResult& y, NodeId id) {
-    return x.input == y.input && x.estimated == y.estimated && x.noise == y.noise &&
-           x.booster == y.booster && x.failingBelow == y.failingBelow &&
-           sameOutlets(a, x.firstOutlet, b, y.firstOutlet, id);
+    return x.input == y.input && x.estimated == y.estimated &&
+           a.outlets.noiseSums(x.noise) == b.outlets.noiseSums(y.noise) && x.booster == y.booster &&
+           x.failingBelow == y.failingBelow && sameOutlets(a, x.firstOutlet, b, y.firstOutlet, id);
 }
 
 // Nodes in both results whose results differ, by id (both lists are sorted).

@@ -6,6 +6,7 @@
 
 #include <QMimeData>
 #include <algorithm>
+#include <optional>
 
 using namespace miravel::common;
 using namespace miravel::standard;
@@ -89,8 +90,8 @@ QVariant NetworkTreeModel::data(const QModelIndex& index, int role) const {
 QVariant NetworkTreeModel::display(NodeId id, int column) const {
     const Network& net = m_document->network();
     const NodeResult* r = m_document->result().node(id);
-    const OutletResult* outlet =
-        r && r->firstOutlet >= 0 ? &m_document->result().outlets[size_t(r->firstOutlet)] : nullptr;
+    std::optional<OutletResult> outlet;
+    if (r && r->firstOutlet >= 0) outlet = m_document->result().outlets[size_t(r->firstOutlet)];
     switch (column) {
     case PartColumn:
         return outlet && !outletName(net, *outlet).isEmpty()
@@ -114,8 +115,8 @@ QVariant NetworkTreeModel::display(NodeId id, int column) const {
 QVariant NetworkTreeModel::colour(NodeId id, int column) const {
     const NodeResult* r = m_document->result().node(id);
     if (!r) return {};
-    const OutletResult* outlet =
-        r->firstOutlet >= 0 ? &m_document->result().outlets[size_t(r->firstOutlet)] : nullptr;
+    std::optional<OutletResult> outlet;
+    if (r->firstOutlet >= 0) outlet = m_document->result().outlets[size_t(r->firstOutlet)];
     if (column >= FirstBandColumn && column < VerdictColumn)
         return outlet ? verdictColour(outlet->bands[size_t(column - FirstBandColumn)].verdict)
                       : QVariant();

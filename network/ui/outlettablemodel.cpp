@@ -55,7 +55,7 @@ void OutletTableModel::setShowCn(bool show) {
 }
 
 QString OutletTableModel::nameOf(int row) const {
-    return outletName(m_document->network(), m_document->result().outlets[size_t(row)]);
+    return outletName(m_document->network(), m_document->result().outlets.node(size_t(row)));
 }
 
 int OutletTableModel::sameNamed(int row) const {
@@ -86,21 +86,22 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || size_t(index.row()) >= m_document->result().outlets.size()) return {};
     const int row = index.row();
     const int column = index.column();
-    const OutletResult& outlet = m_document->result().outlets[size_t(row)];
+    const OutletResults& outlets = m_document->result().outlets;
     const bool band = column >= FirstBandColumn && column < VerdictColumn;
+    const size_t b = size_t(std::max(0, column - FirstBandColumn));
     switch (role) {
     case Qt::DisplayRole:
         return display(row, column);
     case SortRole:
         return sortValue(row, column);
     case NodeRole:
-        return quint32(outlet.node);
+        return quint32(outlets.node(size_t(row)));
     case Qt::ForegroundRole:
         if (band && m_showCn)
-            return outlet.bands[size_t(column - FirstBandColumn)].cnLow ? failColour()
-                                                                        : QColor(Qt::black);
-        if (band) return verdictColour(outlet.bands[size_t(column - FirstBandColumn)].verdict);
-        if (column == VerdictColumn) return outlet.fails() ? failColour() : passColour();
+            return outlets.band(size_t(row), b).cnLow ? failColour() : QColor(Qt::black);
+        if (band) return verdictColour(outlets.band(size_t(row), b).verdict);
+        if (column == VerdictColumn)
+            return outlets.fails(size_t(row)) ? failColour() : passColour();
         return {};
     case Qt::BackgroundRole:
         if (column == NameColumn && sameNamed(row) > 1) return duplicateBackground();
@@ -124,23 +125,22 @@ QVariant OutletTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant OutletTableModel::display(int row, int column) const {
-    const OutletResult& outlet = m_document->result().outlets[size_t(row)];
+    const OutletResults& outlets = m_document->result().outlets;
     if (column == NameColumn) return nameOf(row);
-    if (column == VerdictColumn) return outletVerdictLine(outlet);
-    if (m_showCn) return outletCnText(outlet.bands[size_t(column - FirstBandColumn)]);
-    return levelText(outlet.bands[size_t(column - FirstBandColumn)].level);
+    if (column == VerdictColumn) return outletVerdictLine(outlets[size_t(row)]);
+    const size_t b = size_t(column - FirstBandColumn);
+    if (m_showCn) return outletCnText(outlets.band(size_t(row), b));
+    return levelText(outlets.level(size_t(row), b));
 }
 
 QVariant OutletTableModel::sortValue(int row, int column) const {
-    const OutletResult& outlet = m_document->result().outlets[size_t(row)];
+    const OutletResults& outlets = m_document->result().outlets;
     if (column == NameColumn) return nameOf(row);
-    if (column == VerdictColumn) return outlet.fails() ? 0 : 1;
-    if (m_showCn) {
-        const auto& cn = outlet.bands[size_t(column - FirstBandColumn)].cn;
-        return cn ? *cn : -std::numeric_limits<double>::infinity();
-    }
-    const auto& level = outlet.bands[size_t(column - FirstBandColumn)].level;
-    return level ? *level : -std::numeric_limits<double>::infinity();
+    if (column == VerdictColumn) return outlets.fails(size_t(row)) ? 0 : 1;
+    const size_t b = size_t(column - FirstBandColumn);
+    const PackedValue value =
+        m_showCn ? outlets.band(size_t(row), b).cn : outlets.level(size_t(row), b);
+    return value ? *value : -std::numeric_limits<double>::infinity();
 }
 
 bool OutletTableModel::isWorst(int row, int column) const {

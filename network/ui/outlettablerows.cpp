@@ -15,33 +15,33 @@ OutletTableModel::Worst OutletTableModel::worstLevels() const {
     const NetworkResult& r = m_document->result();
     Worst worst{};
     for (size_t b = 0; b < NetBandCount; ++b)
-        if (r.summary[b].worst >= 0)
-            worst[b] = r.outlets[size_t(r.summary[b].worst)].bands[b].level;
+        if (r.summary[b].worst >= 0) worst[b] = r.outlets.level(size_t(r.summary[b].worst), b);
     return worst;
 }
 
 void OutletTableModel::takeRows() {
-    const std::vector<OutletResult>& outlets = m_document->result().outlets;
+    const OutletResults& outlets = m_document->result().outlets;
     m_rows.clear();
     m_rows.reserve(outlets.size());
     const Network& network = m_document->network();
-    for (const OutletResult& o : outlets)
-        m_rows.push_back(Row{o.node, o.port, qHash(outletName(network, o))});
+    for (size_t i = 0; i < outlets.size(); ++i)
+        m_rows.push_back(
+            Row{outlets.node(i), outlets.port(i), qHash(outletName(network, outlets.node(i)))});
     m_worst = worstLevels();
     countNames();
 }
 
 bool OutletTableModel::replaceMiddle() {
-    const std::vector<OutletResult>& now = m_document->result().outlets;
-    const auto same = [](const Row& row, const OutletResult& o) {
-        return row.node == o.node && row.port == o.port;
+    const OutletResults& now = m_document->result().outlets;
+    const auto same = [&now](const Row& row, size_t i) {
+        return row.node == now.node(i) && row.port == now.port(i);
     };
     size_t head = 0;
-    while (head < m_rows.size() && head < now.size() && same(m_rows[head], now[head]))
+    while (head < m_rows.size() && head < now.size() && same(m_rows[head], head))
         ++head;
     size_t tail = 0;
     while (tail < m_rows.size() - head && tail < now.size() - head &&
-           same(m_rows[m_rows.size() - 1 - tail], now[now.size() - 1 - tail]))
+           same(m_rows[m_rows.size() - 1 - tail], now.size() - 1 - tail))
         ++tail;
     const size_t gone = m_rows.size() - head - tail;
     const size_t added = now.size() - head - tail;
@@ -54,8 +54,8 @@ bool OutletTableModel::replaceMiddle() {
         beginInsertRows({}, int(head), int(head + added - 1));
         std::vector<Row> rows;
         for (size_t i = head; i < head + added; ++i)
-            rows.push_back(
-                Row{now[i].node, now[i].port, qHash(outletName(m_document->network(), now[i]))});
+            rows.push_back(Row{now.node(i), now.port(i),
+                               qHash(outletName(m_document->network(), now.node(i)))});
         m_rows.insert(m_rows.begin() + qsizetype(head), rows.begin(), rows.end());
         endInsertRows();
     }
@@ -90,7 +90,7 @@ std::vector<int> OutletTableModel::changedRows(bool shapeChanged) const {
 }
 
 void OutletTableModel::showChangedRows(bool renamed) {
-    const std::vector<OutletResult>& now = m_document->result().outlets;
+    const OutletResults& now = m_document->result().outlets;
     const std::vector<int> rows = changedRows(renamed || m_document->shapeChanged());
     for (size_t i = 0; i < rows.size();) {
         size_t end = i + 1;
@@ -98,7 +98,7 @@ void OutletTableModel::showChangedRows(bool renamed) {
             ++end;
         for (size_t k = i; k < end; ++k) {
             Row& row = m_rows[size_t(rows[k])];
-            const size_t name = qHash(outletName(m_document->network(), now[size_t(rows[k])]));
+            const size_t name = qHash(outletName(m_document->network(), now.node(size_t(rows[k]))));
             if (row.nameHash == name) continue;
             row.nameHash = name;
             renamed = true;

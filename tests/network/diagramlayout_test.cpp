@@ -146,7 +146,7 @@ TEST(NetworkTexts, EveryOutletAtTheBottomOfABandIsTheLowest) {
     }
     // A tie with the bottom counts as well.
     NetworkResult tie = r;
-    tie.outlets[1].bands[UHF].level = tie.outlets[size_t(tie.summary[UHF].worst)].bands[UHF].level;
+    tie.outlets.record(1).level[UHF] = *tie.outlets.level(size_t(tie.summary[UHF].worst), UHF);
     EXPECT_TRUE(isLowestOfBand(tie, 1, UHF));
     EXPECT_FALSE(isLowestOfBand(NetworkResult{}, 0, UHF)); // no rated outlet at all
 }

@@ -173,7 +173,7 @@ TEST(NetworkModel, MoveChangesParentPortAndOrder) {
     EXPECT_EQ(s.net.children(s.brancher), (std::vector<NodeId>{s.sideOutlet, s.tapOutlet}));
     EXPECT_EQ(s.net.children(s.split), std::vector<NodeId>{s.brancher});
     const NetworkResult r = computeNetwork(s.net, outletRanges());
-    EXPECT_EQ(r.outlets.front().node, s.sideOutlet); // tree order follows
+    EXPECT_EQ(r.outlets.node(0), s.sideOutlet); // tree order follows
 }
 
 TEST(NetworkModel, PasteAndRepeatMakeFreshCopies) {

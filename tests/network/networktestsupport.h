@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <gtest/gtest.h>
+#include <optional>
 
 inline QString examplePath(const char* name) {
     return QStringLiteral(MIRAVEL_EXAMPLES_DIR "/") + QString::fromUtf8(name);
@@ -45,12 +46,12 @@ inline miravel::network::NodeSetup userSetup(const char* name, const char* cable
     return setup;
 }
 
-inline const miravel::network::OutletResult* outletByRoom(const miravel::network::Network& net,
-                                                          const miravel::network::NetworkResult& r,
-                                                          const QString& room) {
+inline std::optional<miravel::network::OutletResult>
+outletByRoom(const miravel::network::Network& net, const miravel::network::NetworkResult& r,
+             const QString& room) {
     for (const miravel::network::OutletResult& o : r.outlets)
-        if (miravel::network::outletRoom(net, o) == room) return &o;
-    return nullptr;
+        if (miravel::network::outletRoom(net, o) == room) return o;
+    return std::nullopt;
 }
 
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -45,7 +45,7 @@ TEST(Propagation, ApartmentLevelsByHand) {
     const NetworkResult r = computeNetwork(net, outletRanges());
     ASSERT_EQ(r.outlets.size(), 12u);
     for (const HandLevels& h : Apartment) {
-        const OutletResult* o = outletByRoom(net, r, QString::fromUtf8(h.room));
+        const auto o = outletByRoom(net, r, QString::fromUtf8(h.room));
         ASSERT_TRUE(o) << h.room;
         for (int b = 0; b < BandCount; ++b) {
             ASSERT_TRUE(o->bands[b].level) << h.room << " band " << b;
@@ -57,7 +57,7 @@ TEST(Propagation, ApartmentLevelsByHand) {
 TEST(Propagation, ApartmentVerdictsAndSummary) {
     const Network net = loadExample("apartment-12.tvdn");
     const NetworkResult r = computeNetwork(net, outletRanges());
-    const OutletResult& o101 = *outletByRoom(net, r, QStringLiteral("101"));
+    const OutletResult o101 = *outletByRoom(net, r, QStringLiteral("101"));
     EXPECT_EQ(o101.bands[VHF].verdict, OutletVerdict::NoStandard);
     EXPECT_EQ(o101.bands[UHF].verdict, OutletVerdict::High);
     // From the level as the table shows it, 84.57.

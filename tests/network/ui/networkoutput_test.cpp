@@ -61,7 +61,7 @@ TEST_F(NetworkOutput, PdfHoldsTheOutletTableAndTheDiagram) {
     // Every outlet at the lowest level of a band is marked, and no other.
     int lowest = 0;
     for (int b = 0; b < BandCount; ++b) {
-        const auto& worst = r.outlets[size_t(r.summary[size_t(b)].worst)].bands[size_t(b)].level;
+        const auto worst = r.outlets.level(size_t(r.summary[size_t(b)].worst), size_t(b));
         EXPECT_TRUE(pages[0].contains(QStringLiteral("▼") + levelText(worst))) << b;
         for (const OutletResult& o : r.outlets)
             lowest += o.bands[size_t(b)].level == worst;

@@ -47,13 +47,18 @@ bool sameBits(const PortLosses::Table& a, const PortLosses::Table& b) {
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(BandLoss)) == 0);
 }
 
-// One table per catalogue model, shared by every node of it. The catalogue
-// can be refilled, so a kept table is checked against the cells read now.
-PortLosses catalogueModelPorts(const Component& c, PortLosses::Table ports) {
+// Tables of port losses kept by the part they belong to (a catalogue model,
+// a user component by name), so that every node of one part shares one. The
+// catalogue can be refilled and a definition changed, so a kept table is
+// checked against the losses read now.
+PortLosses sharedPorts(const Component& c, PortLosses::Table ports) {
+    using Part = std::tuple<ComponentKind, int, bool, QString>;
+    constexpr size_t MostParts = 256; // beyond it (many user names) start anew
     static std::mutex lock;
-    static std::map<std::tuple<ComponentKind, int, bool>, PortLosses> kept;
+    static std::map<Part, PortLosses> kept;
     const std::lock_guard<std::mutex> guard(lock);
-    PortLosses& table = kept[{c.kind, c.model, c.endUnit}];
+    if (kept.size() >= MostParts) kept.clear();
+    PortLosses& table = kept[{c.kind, c.model, c.endUnit, c.userName}];
     if (!sameBits(table.table(), ports)) table = PortLosses(std::move(ports));
     return table;
 }
@@ -147,7 +152,6 @@ void checkModel(const Component& c) {
                             .arg(c.model));
 }
 
-// The ports of a catalogue model, or of a user component or booster.
 void componentPorts(const Component& c, const PartDefinitions& network, NodeLosses& losses) {
     PortLosses::Table ports;
     switch (c.kind) {
@@ -184,8 +188,7 @@ void componentPorts(const Component& c, const PartDefinitions& network, NodeLoss
                                 .arg(fileTextExcerpt(c.userName)));
         for (const UserPort& port : user->ports)
             addPort(ports, losses, port.loss, port.outlet);
-        losses.ports = PortLosses(std::move(ports));
-        return;
+        break;
     }
     case ComponentKind::Booster: {
         BandLoss loss;
@@ -197,7 +200,7 @@ void componentPorts(const Component& c, const PartDefinitions& network, NodeLoss
         return;
     }
     }
-    losses.ports = catalogueModelPorts(c, std::move(ports));
+    losses.ports = sharedPorts(c, std::move(ports));
 }
 
 } // namespace

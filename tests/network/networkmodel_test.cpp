@@ -342,9 +342,10 @@ TEST(NetworkModel, IdsFindTheirNodesAfterRemovalsAndUndo) {
     EXPECT_TRUE(net == before);
 }
 
-// Nodes of one catalogue model share one table of port losses; a refilled
-// catalogue cell reaches the nodes converted after it.
-TEST(NetworkModel, NodesOfOneModelShareTheirPortLosses) {
+// Nodes of one catalogue model or user component share one table of port
+// losses; a refilled catalogue cell or a changed definition reaches the nodes
+// converted after it.
+TEST(NetworkModel, NodesOfOnePartShareTheirPortLosses) {
     Small s;
     const NodeId third = s.net.addChild(s.split, 2, partSetup(ComponentKind::Outlet, "BS-7F"));
     EXPECT_EQ(&s.net.losses(third).ports[0], &s.net.losses(s.sideOutlet).ports[0]);
@@ -355,6 +356,12 @@ TEST(NetworkModel, NodesOfOneModelShareTheirPortLosses) {
     miravel::catalog::Set_Tanshi();
     EXPECT_EQ(*s.net.losses(fourth).ports[0][0], 9.5);
     EXPECT_NE(*s.net.losses(third).ports[0][0], 9.5);
+    s.net.setUserComponent(UserComponent{QStringLiteral("U"), {UserPort{BandLoss{1.0}, true}}});
+    const NodeId user = s.net.addChild(s.brancher, 0, userSetup("U"));
+    const NodeId other = s.net.addChild(s.brancher, 2, userSetup("U"));
+    EXPECT_EQ(&s.net.losses(user).ports[0], &s.net.losses(other).ports[0]);
+    s.net.setUserComponent(UserComponent{QStringLiteral("U"), {UserPort{BandLoss{2.0}, true}}});
+    EXPECT_EQ(*s.net.losses(user).ports[0][0], 2.0);
 }
 
 } // namespace

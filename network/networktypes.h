@@ -270,8 +270,8 @@ private:
 };
 
 // The losses of a part's output ports, read-only once made, so that every
-// node of one catalogue model shares one table. One pointer wide: a network
-// holds one per node.
+// node of one catalogue model or user component shares one table. One
+// pointer wide: a network holds one per node.
 class PortLosses {
 public:
     using Table = std::vector<BandLoss>;
@@ -293,10 +293,8 @@ public:
         return m_held ? m_held->ports : none;
     }
     size_t size() const { return table().size(); }
-    bool empty() const { return table().empty(); }
     const BandLoss& operator[](size_t port) const { return m_held->ports[port]; }
     const BandLoss& at(size_t port) const { return table().at(port); }
-    const BandLoss& front() const { return table().front(); }
     Table::const_iterator begin() const { return table().begin(); }
     Table::const_iterator end() const { return table().end(); }
 

@@ -5,7 +5,11 @@
 #include "network/standardcables.h"
 
 #include <array>
+#include <cstring>
 #include <iterator>
+#include <map>
+#include <mutex>
+#include <tuple>
 
 using namespace miravel::catalog;
 using namespace miravel::common;
@@ -33,9 +37,30 @@ BandLoss bandCells(const CatalogTable& table, int model, int property) {
     return loss;
 }
 
-void addPort(NodeLosses& losses, const BandLoss& loss, bool outlet) {
-    losses.ports.push_back(loss);
+void addPort(PortLosses::Table& ports, NodeLosses& losses, const BandLoss& loss, bool outlet) {
+    ports.push_back(loss);
     losses.outletPort.push_back(outlet);
+}
+
+bool sameBits(const PortLosses::Table& a, const PortLosses::Table& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(BandLoss)) == 0);
+}
+
+// Tables of port losses kept by the part they belong to (a catalogue model,
+// a user component by name), so that every node of one part shares one. The
+// catalogue can be refilled and a definition changed, so a kept table is
+// checked against the losses read now.
+PortLosses sharedPorts(const Component& c, PortLosses::Table ports) {
+    using Part = std::tuple<ComponentKind, int, bool, QString>;
+    constexpr size_t MostParts = 256; // beyond it (many user names) start anew
+    static std::mutex lock;
+    static std::map<Part, PortLosses> kept;
+    const std::lock_guard<std::mutex> guard(lock);
+    if (kept.size() >= MostParts) kept.clear();
+    PortLosses& table = kept[{c.kind, c.model, c.endUnit, c.userName}];
+    if (!sameBits(table.table(), ports)) table = PortLosses(std::move(ports));
+    return table;
 }
 
 // Every column of the catalogue coax table, "--" skipped; a type with a "--"
@@ -128,51 +153,54 @@ void checkModel(const Component& c) {
 }
 
 void componentPorts(const Component& c, const PartDefinitions& network, NodeLosses& losses) {
+    PortLosses::Table ports;
     switch (c.kind) {
     case ComponentKind::Distributor:
         checkModel(c);
         for (int p = 0; p < DistributorOutputs[c.model - 1]; ++p)
-            addPort(losses, bandCells(Bunpai_Mt, c.model, 1), false);
-        return;
+            addPort(ports, losses, bandCells(Bunpai_Mt, c.model, 1), false);
+        break;
     case ComponentKind::Brancher:
         checkModel(c);
-        addPort(losses, bandCells(Bunki_Mt, c.model, 2), false);
+        addPort(ports, losses, bandCells(Bunki_Mt, c.model, 2), false);
         for (int p = 0; p < BrancherTaps[c.model - 1]; ++p)
-            addPort(losses, bandCells(Bunki_Mt, c.model, 3), false);
-        return;
+            addPort(ports, losses, bandCells(Bunki_Mt, c.model, 3), false);
+        break;
     case ComponentKind::SeriesUnit: {
         checkModel(c);
         const CatalogTable& table = seriesUnitTable(c.model);
         if (c.endUnit) {
-            addPort(losses, bandCells(table, 2, 3), true);
+            addPort(ports, losses, bandCells(table, 2, 3), true);
         } else {
-            addPort(losses, bandCells(table, 1, 2), false);
-            addPort(losses, bandCells(table, 1, 3), true);
+            addPort(ports, losses, bandCells(table, 1, 2), false);
+            addPort(ports, losses, bandCells(table, 1, 3), true);
         }
-        return;
+        break;
     }
     case ComponentKind::Outlet:
         checkModel(c);
-        addPort(losses, bandCells(Tanshi_Mt, c.model, 2), true);
-        return;
+        addPort(ports, losses, bandCells(Tanshi_Mt, c.model, 2), true);
+        break;
     case ComponentKind::User: {
         const UserComponent* user = network.userComponent(c.userName);
         if (!user)
             throw UserError(QStringLiteral("ユーザー部品「%1」は登録されていません。")
                                 .arg(fileTextExcerpt(c.userName)));
         for (const UserPort& port : user->ports)
-            addPort(losses, port.loss, port.outlet);
-        return;
+            addPort(ports, losses, port.loss, port.outlet);
+        break;
     }
     case ComponentKind::Booster: {
         BandLoss loss;
         for (size_t b = 0; b < NetBandCount; ++b)
             if (c.booster->gain[b]) loss[b] = -*c.booster->gain[b];
-        addPort(losses, loss, false);
+        addPort(ports, losses, loss, false);
         losses.booster = c.booster.shared();
+        losses.ports = PortLosses(std::move(ports));
         return;
     }
     }
+    losses.ports = sharedPorts(c, std::move(ports));
 }
 
 } // namespace

@@ -48,8 +48,7 @@ NodeId Network::appendChild(NodeId parent, int port, NodeSetup&& setup, int dept
     checkSetupValues(setup);
     NodeLosses losses = convertNodeLosses(setup, *this);
     const NodeId id = m_nextId++;
-    m_nodes.emplace_hint(m_nodes.end(), id,
-                         Slot{NetNode{id, parent, port, std::move(setup), {}}, std::move(losses)});
+    m_nodes.put(Slot{NetNode{id, parent, port, std::move(setup), {}}, std::move(losses)});
     e.childList(parent).push_back(id);
     ++m_revision;
     return id;
@@ -122,7 +121,7 @@ void Network::insertSubtree(const Subtree& subtree, NodeId parent, int port, int
     if (subtree.nodes.empty()) throw refusal(QStringLiteral("挿入するノードがありません。"));
     e.checkPort(parent, port);
     for (const NetNode& n : subtree.nodes)
-        if (n.id == HeadEndId || m_nodes.count(n.id))
+        if (n.id == HeadEndId || m_nodes.find(n.id))
             throw refusal(QStringLiteral("ノード番号 %1 はすでに使われています。").arg(n.id));
     e.checkRoom(parent, int(subtree.nodes.size()), e.height(subtree));
     std::vector<NodeLosses> losses = e.convertAll(subtree);
@@ -131,7 +130,7 @@ void Network::insertSubtree(const Subtree& subtree, NodeId parent, int port, int
 }
 
 Subtree Network::copySubtree(NodeId id) const {
-    if (!m_nodes.count(id))
+    if (!m_nodes.find(id))
         throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(id));
     return NetworkEditor(const_cast<Network&>(*this)).collect(id);
 }
@@ -218,10 +217,11 @@ void Network::setCableType(const CableType& cable) {
 }
 
 void Network::removeCableType(const QString& name) {
-    for (const auto& [id, s] : m_nodes)
+    m_nodes.eachById([&](const Slot& s) {
         if (s.node.setup.coax.cable == name)
             throw refusal(
                 QStringLiteral("ケーブル種別「%1」は使われているため削除できません。").arg(name));
+    });
     const std::vector<CableType> before = m_cables;
     m_cables.erase(std::remove_if(m_cables.begin(), m_cables.end(),
                                   [&](const CableType& c) { return c.name == name; }),
@@ -256,20 +256,22 @@ void Network::setUserComponent(const UserComponent& component) {
         return s.component.kind == ComponentKind::User && s.component.userName == component.name;
     };
     NetworkEditor(trial).reconvertUsers(uses);
-    for (const auto& [id, s] : trial.m_nodes)
+    trial.m_nodes.eachById([&](const Slot& s) {
         if (uses(s.node.setup) && !NetworkEditor(trial).childrenFit(s.node, s.losses))
             throw refusal(QStringLiteral("ユーザー部品「%1」の端子に下流の機器がつながっています。")
                               .arg(component.name));
+    });
     std::swap(*this, trial);
     NetworkEditor(*this).recordDefinitions(trial);
 }
 
 void Network::removeUserComponent(const QString& name) {
-    for (const auto& [id, s] : m_nodes)
+    m_nodes.eachById([&](const Slot& s) {
         if (s.node.setup.component.kind == ComponentKind::User &&
             s.node.setup.component.userName == name)
             throw refusal(
                 QStringLiteral("ユーザー部品「%1」は使われているため削除できません。").arg(name));
+    });
     const std::vector<UserComponent> before = m_users;
     m_users.erase(std::remove_if(m_users.begin(), m_users.end(),
                                  [&](const UserComponent& u) { return u.name == name; }),
@@ -293,16 +295,16 @@ void Network::setDefinitions(const std::vector<CableType>& cables,
     std::swap(m_users, probe.m_users);
     std::map<NodeId, NodeLosses> converted;
     try {
-        for (const auto& [id, slot] : m_nodes) {
+        m_nodes.eachById([&](const Slot& slot) {
             const NodeSetup& setup = slot.node.setup;
             if (setup.component.kind != ComponentKind::User && isBuiltInCable(setup.coax.cable))
-                continue;
+                return;
             NodeLosses losses = convertNodeLosses(setup, *this);
             if (!e.childrenFit(slot.node, losses))
                 throw refusal(QStringLiteral("部品「%1」の端子に下流の機器がつながっています。")
                                   .arg(setup.component.userName));
-            converted[id] = std::move(losses);
-        }
+            converted[slot.node.id] = std::move(losses);
+        });
     } catch (...) {
         std::swap(m_cables, probe.m_cables);
         std::swap(m_users, probe.m_users);

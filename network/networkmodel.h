@@ -6,9 +6,9 @@
 
 #include "network/networksteps.h"
 #include "network/networktypes.h"
+#include "network/nodestore.h"
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -94,11 +94,8 @@ public:
     int flatIndex(NodeId id) const; // its place in flat(), -1 when none
 
 private:
-    struct Slot {
-        NetNode node;
-        NodeLosses losses;
-    };
-    std::map<NodeId, Slot> m_nodes;
+    using Slot = NodeSlot;
+    NodeStore m_nodes;
     std::vector<NodeId> m_headChildren;
     NodeLosses m_headLosses;
     std::vector<CableType> m_cables;

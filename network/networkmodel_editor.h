@@ -26,7 +26,7 @@ inline NodeLosses headEndLosses() {
     NodeLosses losses;
     losses.coax = {0.0, 0.0, 0.0, 0.0, 0.0};
     losses.edgeCoax = losses.coax;
-    losses.ports.push_back(losses.coax);
+    losses.ports = PortLosses(PortLosses::Table(1, losses.coax));
     losses.outletPort.push_back(false);
     return losses;
 }
@@ -152,10 +152,9 @@ public:
     Network& net;
 
     Network::Slot& slot(NodeId id) {
-        const auto found = net.m_nodes.find(id);
-        if (found == net.m_nodes.end())
-            throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(id));
-        return found->second;
+        Network::Slot* found = net.m_nodes.find(id);
+        if (!found) throw refusal(QStringLiteral("指定のノード（%1）はありません。").arg(id));
+        return *found;
     }
     std::vector<NodeId>& childList(NodeId id) {
         return id == HeadEndId ? net.m_headChildren : slot(id).node.children;
@@ -277,7 +276,7 @@ public:
                 n.parent = parent;
                 n.parentPort = port;
             }
-            net.m_nodes[n.id] = Network::Slot{std::move(n), std::move(losses[i])};
+            net.m_nodes.put(Network::Slot{std::move(n), std::move(losses[i])});
             net.m_nextId = std::max(net.m_nextId, s.nodes[i].id + 1);
         }
         row = place(s.nodes.front().id, parent, row);
@@ -286,8 +285,9 @@ public:
     }
     void reconvertUsers(const std::function<bool(const NodeSetup&)>& uses) {
         std::map<NodeId, NodeLosses> converted;
-        for (const auto& [id, s] : net.m_nodes)
-            if (uses(s.node.setup)) converted[id] = convertNodeLosses(s.node.setup, net);
+        net.m_nodes.eachById([&](const Network::Slot& s) {
+            if (uses(s.node.setup)) converted[s.node.id] = convertNodeLosses(s.node.setup, net);
+        });
         for (auto& [id, losses] : converted)
             net.m_nodes.at(id).losses = std::move(losses);
         ++net.m_revision;

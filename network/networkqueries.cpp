@@ -11,7 +11,7 @@ using namespace miravel::common;
 namespace miravel::network {
 
 bool Network::contains(NodeId id) const {
-    return id == HeadEndId || m_nodes.count(id) > 0;
+    return id == HeadEndId || m_nodes.find(id);
 }
 
 const NetNode& Network::node(NodeId id) const {

@@ -11,11 +11,14 @@
 
 #include <QString>
 #include <array>
+#include <atomic>
 #include <bitset>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace miravel::network {
@@ -213,29 +216,94 @@ struct Subtree {
     std::vector<NetNode> nodes;
 };
 
-// A flag per output port, kept in one word (a part has at most 32 ports).
+// A flag per output port, kept in five bytes (a part has at most 32 ports)
+// with no alignment, so that it fills the gap after a node's band flags.
 class PortFlags {
 public:
-    bool operator[](size_t port) const { return (m_bits >> port) & 1u; }
+    bool operator[](size_t port) const { return (bits() >> port) & 1u; }
     void push_back(bool flag) {
         Q_ASSERT(m_size < 32);
-        if (flag) m_bits |= std::uint32_t(1) << m_size;
+        if (flag) setBits(bits() | std::uint32_t(1) << m_size);
         ++m_size;
     }
     size_t size() const { return m_size; }
-    int count() const { return int(std::bitset<32>(m_bits).count()); }
+    int count() const { return int(std::bitset<32>(bits()).count()); }
     // The first port flagged, -1 when none.
     int first() const {
         for (size_t p = 0; p < m_size; ++p)
             if ((*this)[p]) return int(p);
         return -1;
     }
-    bool operator==(const PortFlags& o) const { return m_bits == o.m_bits && m_size == o.m_size; }
+    bool operator==(const PortFlags& o) const { return bits() == o.bits() && m_size == o.m_size; }
     bool operator!=(const PortFlags& o) const { return !(*this == o); }
 
 private:
-    std::uint32_t m_bits = 0;
+    std::uint32_t bits() const {
+        std::uint32_t b = 0;
+        std::memcpy(&b, m_bits, sizeof b);
+        return b;
+    }
+    void setBits(std::uint32_t b) { std::memcpy(m_bits, &b, sizeof b); }
+    std::uint8_t m_bits[4] = {};
     std::uint8_t m_size = 0;
+};
+
+// A node's booster, shared with its setup. Few nodes have one, so it takes
+// one pointer in the node and an allocation only where there is a booster.
+class BoosterLink {
+public:
+    BoosterLink() = default;
+    BoosterLink(std::shared_ptr<const BoosterSpec> spec)
+        : m_spec(spec ? std::make_unique<const Shared>(std::move(spec)) : nullptr) {}
+    BoosterLink(const BoosterLink& o) : BoosterLink(o.m_spec ? *o.m_spec : Shared()) {}
+    BoosterLink(BoosterLink&&) noexcept = default;
+    BoosterLink& operator=(BoosterLink o) noexcept {
+        std::swap(m_spec, o.m_spec);
+        return *this;
+    }
+    const BoosterSpec* get() const { return m_spec ? m_spec->get() : nullptr; }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    using Shared = std::shared_ptr<const BoosterSpec>;
+    std::unique_ptr<const Shared> m_spec;
+};
+
+// The losses of a part's output ports, read-only once made, so that every
+// node of one catalogue model or user component shares one table. One
+// pointer wide: a network holds one per node.
+class PortLosses {
+public:
+    using Table = std::vector<BandLoss>;
+    PortLosses() = default;
+    explicit PortLosses(Table ports) : m_held(new Held{{1}, std::move(ports)}) {}
+    PortLosses(const PortLosses& o) noexcept : m_held(o.m_held) {
+        if (m_held) m_held->refs.fetch_add(1, std::memory_order_relaxed);
+    }
+    PortLosses(PortLosses&& o) noexcept : m_held(std::exchange(o.m_held, nullptr)) {}
+    PortLosses& operator=(PortLosses o) noexcept {
+        std::swap(m_held, o.m_held);
+        return *this;
+    }
+    ~PortLosses() {
+        if (m_held && m_held->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete m_held;
+    }
+    const Table& table() const {
+        static const Table none;
+        return m_held ? m_held->ports : none;
+    }
+    size_t size() const { return table().size(); }
+    const BandLoss& operator[](size_t port) const { return m_held->ports[port]; }
+    const BandLoss& at(size_t port) const { return table().at(port); }
+    Table::const_iterator begin() const { return table().begin(); }
+    Table::const_iterator end() const { return table().end(); }
+
+private:
+    struct Held {
+        std::atomic<long> refs;
+        const Table ports;
+    };
+    Held* m_held = nullptr;
 };
 
 // The converted losses of one node, kept beside it so that a recompute reads
@@ -245,9 +313,9 @@ struct NodeLosses {
     BandLoss edgeCoax{};       // the same at the bands' top edges
     BandFlags coaxEstimated{}; // beyond the cable's points
     BandFlags edgeCoaxEstimated{};
-    std::vector<BandLoss> ports;                // per output port (a booster's: minus its gain)
-    PortFlags outletPort;                       // per output port: judged, takes no children
-    std::shared_ptr<const BoosterSpec> booster; // the node's booster, shared by copies
+    PortFlags outletPort; // per output port: judged, takes no children
+    PortLosses ports;     // per output port (a booster's: minus its gain)
+    BoosterLink booster;  // the node's booster, shared by copies
 };
 
 // The tree flattened for computing: nodes in preorder, each with the index

@@ -1,8 +1,12 @@
 #include "networktestsupport.h"
 
+#include "catalog/catalog.h"
 #include "common/errors.h"
 
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <set>
 
 using namespace miravel::common;
 using namespace miravel::network;
@@ -289,6 +293,75 @@ TEST(NetworkModel, DepthCap) {
         at = net.addChild(at, 0, partSetup(ComponentKind::Brancher, "CS-C2"));
     EXPECT_THROW(net.addChild(at, 0, partSetup(ComponentKind::Brancher, "CS-C2")), UserError);
     EXPECT_EQ(net.nodeCount(), MaxNetworkDepth);
+}
+
+// Several blocks of slots, half of them emptied and filled again: a removal
+// moves the last slot into its hole, so every id must still find its own
+// node, after an undo and in a copy.
+TEST(NetworkModel, IdsFindTheirNodesAfterRemovalsAndUndo) {
+    Network net;
+    std::map<NodeId, QString> rooms;
+    std::vector<NodeId> level{HeadEndId};
+    for (int depth = 0; depth < 5; ++depth) {
+        std::vector<NodeId> next;
+        for (NodeId parent : level)
+            for (int p = 0; p < (parent == HeadEndId ? 1 : 6); ++p) {
+                NodeSetup setup = partSetup(ComponentKind::Distributor, "CS-D6");
+                setup.room = QString::number(rooms.size());
+                next.push_back(net.addChild(parent, p, setup));
+                rooms[next.back()] = setup.room;
+            }
+        level = next;
+    }
+    const Network before = net;
+    const NodeId top = net.children(HeadEndId).front();
+    const std::vector<NodeId> second = net.children(top);
+    std::vector<std::pair<Subtree, int>> taken; // each with its row
+    for (size_t i : {1, 3, 4}) {
+        const auto& now = net.children(top);
+        const int row = int(std::find(now.begin(), now.end(), second[i]) - now.begin());
+        taken.emplace_back(net.takeSubtree(second[i]), row);
+    }
+    const auto putBack = [&](size_t i) {
+        const auto& [subtree, row] = taken[i];
+        net.insertSubtree(subtree, top, subtree.nodes.front().parentPort, row);
+    };
+    putBack(2); // as an undo does: the last taken first
+    putBack(1);
+    std::set<NodeId> out;
+    for (const NetNode& n : taken[0].first.nodes)
+        out.insert(n.id);
+    for (const Network& n : {net, Network(net)})
+        for (const auto& [id, room] : rooms) {
+            ASSERT_EQ(n.contains(id), out.count(id) == 0) << id;
+            if (!out.count(id)) {
+                EXPECT_EQ(n.node(id).setup.room, room) << id;
+            }
+        }
+    putBack(0);
+    EXPECT_TRUE(net == before);
+}
+
+// Nodes of one catalogue model or user component share one table of port
+// losses; a refilled catalogue cell or a changed definition reaches the nodes
+// converted after it.
+TEST(NetworkModel, NodesOfOnePartShareTheirPortLosses) {
+    Small s;
+    const NodeId third = s.net.addChild(s.split, 2, partSetup(ComponentKind::Outlet, "BS-7F"));
+    EXPECT_EQ(&s.net.losses(third).ports[0], &s.net.losses(s.sideOutlet).ports[0]);
+    EXPECT_NE(&s.net.losses(s.tapOutlet).ports[0], &s.net.losses(s.sideOutlet).ports[0]);
+    const int model = catalogueModelNumber(ComponentKind::Outlet, QStringLiteral("BS-7F"));
+    miravel::catalog::Tanshi_Mt.set(model, 1, 2, QStringLiteral("9.5")); // VHF
+    const NodeId fourth = s.net.addChild(s.split, 3, partSetup(ComponentKind::Outlet, "BS-7F"));
+    miravel::catalog::Set_Tanshi();
+    EXPECT_EQ(*s.net.losses(fourth).ports[0][0], 9.5);
+    EXPECT_NE(*s.net.losses(third).ports[0][0], 9.5);
+    s.net.setUserComponent(UserComponent{QStringLiteral("U"), {UserPort{BandLoss{1.0}, true}}});
+    const NodeId user = s.net.addChild(s.brancher, 0, userSetup("U"));
+    const NodeId other = s.net.addChild(s.brancher, 2, userSetup("U"));
+    EXPECT_EQ(&s.net.losses(user).ports[0], &s.net.losses(other).ports[0]);
+    s.net.setUserComponent(UserComponent{QStringLiteral("U"), {UserPort{BandLoss{2.0}, true}}});
+    EXPECT_EQ(*s.net.losses(user).ports[0][0], 2.0);
 }
 
 } // namespace

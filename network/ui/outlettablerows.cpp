@@ -11,6 +11,19 @@ using namespace miravel::common;
 
 namespace miravel::network {
 
+namespace {
+
+quint32 nameBits(const QString& name) {
+    return quint32(qHash(name)) & 0xFFFFFFu;
+}
+
+} // namespace
+
+OutletTableModel::Row OutletTableModel::rowFor(const OutletResult& outlet) const {
+    return Row{outlet.node, quint32(outlet.port),
+               nameBits(outletName(m_document->network(), outlet))};
+}
+
 OutletTableModel::Worst OutletTableModel::worstLevels() const {
     const NetworkResult& r = m_document->result();
     Worst worst{};
@@ -24,9 +37,8 @@ void OutletTableModel::takeRows() {
     const std::vector<OutletResult>& outlets = m_document->result().outlets;
     m_rows.clear();
     m_rows.reserve(outlets.size());
-    const Network& network = m_document->network();
     for (const OutletResult& o : outlets)
-        m_rows.push_back(Row{o.node, o.port, qHash(outletName(network, o))});
+        m_rows.push_back(rowFor(o));
     m_worst = worstLevels();
     countNames();
 }
@@ -34,7 +46,7 @@ void OutletTableModel::takeRows() {
 bool OutletTableModel::replaceMiddle() {
     const std::vector<OutletResult>& now = m_document->result().outlets;
     const auto same = [](const Row& row, const OutletResult& o) {
-        return row.node == o.node && row.port == o.port;
+        return row.node == o.node && int(row.port) == o.port;
     };
     size_t head = 0;
     while (head < m_rows.size() && head < now.size() && same(m_rows[head], now[head]))
@@ -54,8 +66,8 @@ bool OutletTableModel::replaceMiddle() {
         beginInsertRows({}, int(head), int(head + added - 1));
         std::vector<Row> rows;
         for (size_t i = head; i < head + added; ++i)
-            rows.push_back(
-                Row{now[i].node, now[i].port, qHash(outletName(m_document->network(), now[i]))});
+            rows.push_back(rowFor(now[i]));
+        m_rows.reserve(m_rows.size() + added); // exactly: growing by half would stay
         m_rows.insert(m_rows.begin() + qsizetype(head), rows.begin(), rows.end());
         endInsertRows();
     }
@@ -98,7 +110,7 @@ void OutletTableModel::showChangedRows(bool renamed) {
             ++end;
         for (size_t k = i; k < end; ++k) {
             Row& row = m_rows[size_t(rows[k])];
-            const size_t name = qHash(outletName(m_document->network(), now[size_t(rows[k])]));
+            const quint32 name = rowFor(now[size_t(rows[k])]).nameHash;
             if (row.nameHash == name) continue;
             row.nameHash = name;
             renamed = true;

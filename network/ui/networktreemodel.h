@@ -26,6 +26,8 @@ public:
 
     QModelIndex indexOf(NodeId id) const;
     NodeId idOf(const QModelIndex& index) const; // HeadEndId for the invalid index
+    // What the model holds for the tree, in bytes (the view's own state aside).
+    std::size_t heldBytes() const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;

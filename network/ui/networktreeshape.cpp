@@ -46,6 +46,14 @@ void NetworkTreeModel::pack() {
     std::vector<Shape>().swap(m_shape);
 }
 
+std::size_t NetworkTreeModel::heldBytes() const {
+    std::size_t bytes = (m_parent.capacity() + m_first.capacity() + m_children.capacity()) * 4 +
+                        m_shape.capacity() * sizeof(Shape);
+    for (const Shape& s : m_shape)
+        if (s.children.capacity() > 2) bytes += size_t(s.children.capacity()) * sizeof(NodeId);
+    return bytes;
+}
+
 // The packed tree as a list per node, to follow a change on.
 void NetworkTreeModel::unpack() {
     std::vector<Shape> shape(m_parent.size());

@@ -134,7 +134,12 @@ void NetworkDocument::replay(const NetworkJournal* journal, bool forward) {
         journal->undo(m_network);
     recompute(journal ? journal->setupNodes() : std::move(m_pendingSetups));
     m_pendingSetups.clear();
+    announceRecomputed();
+}
+
+void NetworkDocument::announceRecomputed() {
     emit changed();
+    std::vector<NodeId>().swap(m_changedNodes);
 }
 
 void NetworkDocument::reset(Network network, const QString& filePath) {
@@ -147,7 +152,7 @@ void NetworkDocument::reset(Network network, const QString& filePath) {
 void NetworkDocument::setCriteria(const OutletCriteria& criteria) {
     m_criteria = criteria;
     recompute();
-    emit changed();
+    announceRecomputed();
 }
 
 void NetworkDocument::setFilePath(const QString& path) {

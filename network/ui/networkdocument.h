@@ -43,9 +43,11 @@ public:
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString& path);
 
-    // What the last `changed` touched, for views that redraw only those rows:
-    // the nodes whose setup or results changed (nodes added or dropped
-    // aside), or, after reset, the whole network.
+    // What the `changed` being sent touched, for views that redraw only those
+    // rows: the nodes whose setup or results changed (nodes added or dropped
+    // aside), or, after reset, the whole network. The nodes are forgotten
+    // once every view has seen them: after a change of the head end they are
+    // every node.
     const std::vector<NodeId>& changedNodes() const { return m_changedNodes; }
     bool replacedWhole() const { return m_replacedWhole; }
     // False when no node was added, removed or moved and no ports changed.
@@ -62,6 +64,7 @@ signals:
 private:
     void setNetwork(Network network);
     void recompute(std::vector<NodeId> setupNodes = {});
+    void announceRecomputed();
 
     Network m_network;
     LevelUpdate m_levels;

@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QSet>
 
 using namespace miravel::common;
 using namespace miravel::standard;
@@ -243,6 +244,24 @@ DiagramView::DiagramView(QWidget* parent) : QWidget(parent) {
 
 void DiagramView::setDiagram(DiagramLayout layout) {
     m_layout = std::move(layout);
+    m_layout.boxes.shrink_to_fit();
+    // Held while the diagram shows, a box a part: titles and levels that
+    // repeat share one text, each part's own detail keeps only its length.
+    QSet<QString> texts;
+    const auto share = [&texts](QString& text) {
+        const auto seen = texts.constFind(text);
+        if (seen != texts.cend()) {
+            text = *seen;
+            return;
+        }
+        text.squeeze();
+        texts.insert(text);
+    };
+    for (DiagramBox& box : m_layout.boxes) {
+        share(box.title);
+        share(box.levels);
+        box.detail.squeeze();
+    }
     const QRectF bounds = m_layout.bounds(m_metrics);
     setMinimumSize(int(bounds.width()) + 16, int(bounds.height()) + 16);
     updateGeometry();

@@ -16,13 +16,35 @@ namespace miravel::network {
 NetworkTreeModel::NetworkTreeModel(NetworkDocument* document, QObject* parent)
     : QAbstractItemModel(parent), m_document(document) {
     connect(document, &NetworkDocument::changed, this, &NetworkTreeModel::documentChanged);
-    takeWholeShape();
+    pack();
+}
+
+bool NetworkTreeModel::shown(NodeId id) const {
+    if (following()) return id < m_shape.size() && m_shape[id].shown;
+    return id < m_parent.size() && m_parent[id] != NoRow;
+}
+
+NodeId NetworkTreeModel::parentOf(NodeId id) const {
+    return following() ? m_shape[id].parent : m_parent[id];
+}
+
+int NetworkTreeModel::childCount(NodeId id) const {
+    if (following()) return int(m_shape[id].children.size());
+    return int(m_first[id + 1] - m_first[id]);
+}
+
+NodeId NetworkTreeModel::childAt(NodeId id, int row) const {
+    return following() ? m_shape[id].children[row] : m_children[m_first[id] + quint32(row)];
 }
 
 int NetworkTreeModel::rowOf(NodeId id) const {
     if (id == HeadEndId) return 0;
-    const Children& siblings = m_shape[m_shape[id].parent].children;
-    return int(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
+    const NodeId parent = parentOf(id);
+    const int count = childCount(parent);
+    int row = 0;
+    while (row < count && childAt(parent, row) != id)
+        ++row;
+    return row;
 }
 
 QModelIndex NetworkTreeModel::indexOf(NodeId id) const {
@@ -39,23 +61,21 @@ QModelIndex NetworkTreeModel::index(int row, int column, const QModelIndex& pare
     if (!parent.isValid())
         return row == 0 ? createIndex(0, column, quintptr(HeadEndId)) : QModelIndex();
     const NodeId id = idOf(parent);
-    if (!shown(id)) return {};
-    const Children& children = m_shape[id].children;
-    if (row >= int(children.size())) return {};
-    return createIndex(row, column, quintptr(children[size_t(row)]));
+    if (!shown(id) || row >= childCount(id)) return {};
+    return createIndex(row, column, quintptr(childAt(id, row)));
 }
 
 QModelIndex NetworkTreeModel::parent(const QModelIndex& child) const {
     const NodeId id = idOf(child);
     if (!child.isValid() || id == HeadEndId || !shown(id)) return {};
-    return indexOf(m_shape[id].parent);
+    return indexOf(parentOf(id));
 }
 
 int NetworkTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return 1;
     const NodeId id = idOf(parent);
     if (parent.column() != 0 || !shown(id)) return 0;
-    return int(m_shape[id].children.size());
+    return childCount(id);
 }
 
 int NetworkTreeModel::columnCount(const QModelIndex&) const {

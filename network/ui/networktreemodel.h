@@ -26,6 +26,8 @@ public:
 
     QModelIndex indexOf(NodeId id) const;
     NodeId idOf(const QModelIndex& index) const; // HeadEndId for the invalid index
+    // What the model holds for the tree, in bytes (the view's own state aside).
+    std::size_t heldBytes() const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -55,6 +57,9 @@ private:
     // The tree as the view last saw it, by node id: after a change the rows
     // that went away are removed, the rest reordered and the new ones
     // inserted, so that the view keeps its folded branches and selection.
+    // Between changes it is kept packed, each node's parent and its children
+    // in one array (12 bytes a node); while a change is followed it is
+    // unpacked into a list per node that rows can be taken from and put in.
     // Most parts feed one or two others: their children need no allocation.
     using Children = QVarLengthArray<NodeId, 2>;
     struct Shape {
@@ -62,9 +67,15 @@ private:
         NodeId parent = HeadEndId;
         Children children;
     };
-    bool shown(NodeId id) const { return id < m_shape.size() && m_shape[id].shown; }
+    static constexpr NodeId NoRow = ~NodeId(0); // the parent of a node not shown
+    bool following() const { return !m_shape.empty(); }
+    bool shown(NodeId id) const;
+    NodeId parentOf(NodeId id) const;
+    int childCount(NodeId id) const;
+    NodeId childAt(NodeId id, int row) const;
     void documentChanged();
-    void takeWholeShape();
+    void pack();
+    void unpack();
     void addShape(NodeId id, NodeId parent);
     void dropShape(NodeId id);
     void removeGone(NodeId parent);
@@ -73,7 +84,10 @@ private:
     void showChangedValues();
 
     NetworkDocument* m_document;
-    std::vector<Shape> m_shape;
+    std::vector<NodeId> m_parent;   // by id; NoRow: not shown
+    std::vector<quint32> m_first;   // by id: where its children start in m_children
+    std::vector<NodeId> m_children; // each node's children in turn, by id
+    std::vector<Shape> m_shape;     // unpacked, only while a change is followed
 };
 
 } // namespace miravel::network

@@ -16,13 +16,56 @@ constexpr size_t ManyChangedRows = 2000;
 
 } // namespace
 
-// Sized to the largest id at once: growing by doubling would leave up to
-// half of it unused, a few dozen bytes per node.
-void NetworkTreeModel::takeWholeShape() {
-    const FlatNetwork& flat = m_document->network().flat();
+// The network's tree, packed; sized to the largest id at once: growing by
+// doubling would leave up to half of it unused.
+void NetworkTreeModel::pack() {
+    const Network& net = m_document->network();
+    const FlatNetwork& flat = net.flat();
     const NodeId last = flat.byId.empty() ? HeadEndId : flat.nodes[size_t(flat.byId.back())].id;
-    std::vector<Shape>(size_t(last) + 1).swap(m_shape);
-    addShape(HeadEndId, HeadEndId);
+    std::vector<NodeId> parents(size_t(last) + 1, NoRow);
+    std::vector<quint32> first(size_t(last) + 2, 0);
+    std::vector<NodeId> children;
+    children.reserve(flat.nodes.size());
+    parents[HeadEndId] = HeadEndId;
+    size_t next = 0; // in flat.byId, the first node not yet packed
+    for (NodeId id = HeadEndId; id <= last; ++id) {
+        first[id] = quint32(children.size());
+        if (id != HeadEndId) {
+            if (next == flat.byId.size() || flat.nodes[size_t(flat.byId[next])].id != id) continue;
+            ++next;
+        }
+        for (NodeId c : net.children(id)) {
+            children.push_back(c);
+            parents[c] = id;
+        }
+    }
+    first[size_t(last) + 1] = quint32(children.size());
+    m_parent.swap(parents);
+    m_first.swap(first);
+    m_children.swap(children);
+    std::vector<Shape>().swap(m_shape);
+}
+
+std::size_t NetworkTreeModel::heldBytes() const {
+    std::size_t bytes = (m_parent.capacity() + m_first.capacity() + m_children.capacity()) * 4 +
+                        m_shape.capacity() * sizeof(Shape);
+    for (const Shape& s : m_shape)
+        if (s.children.capacity() > 2) bytes += size_t(s.children.capacity()) * sizeof(NodeId);
+    return bytes;
+}
+
+// The packed tree as a list per node, to follow a change on.
+void NetworkTreeModel::unpack() {
+    std::vector<Shape> shape(m_parent.size());
+    for (NodeId id = 0; id < m_parent.size(); ++id) {
+        if (m_parent[id] == NoRow) continue;
+        Shape& s = shape[id];
+        s.shown = true;
+        s.parent = m_parent[id];
+        s.children.append(m_children.data() + m_first[id],
+                          qsizetype(m_first[id + 1] - m_first[id]));
+    }
+    m_shape.swap(shape);
 }
 
 // The node and its subtree as the network has them now.
@@ -133,16 +176,18 @@ void NetworkTreeModel::showChangedValues() {
 void NetworkTreeModel::documentChanged() {
     if (m_document->replacedWhole()) {
         beginResetModel();
-        takeWholeShape();
+        pack();
         endResetModel();
         return;
     }
     if (m_document->shapeChanged()) {
+        unpack();
         for (NodeId id = 0; id < m_shape.size(); ++id)
             if (shown(id) && m_document->network().contains(id)) removeGone(id);
         followChildren(HeadEndId);
         for (const FlatNode& n : m_document->network().flat().nodes)
             followChildren(n.id);
+        pack();
     }
     showChangedValues();
 }

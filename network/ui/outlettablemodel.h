@@ -14,6 +14,7 @@
 namespace miravel::network {
 
 class NetworkDocument;
+struct OutletResult;
 
 class OutletTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -44,13 +45,16 @@ private:
     // A row as the view last saw it; after a change the rows between the
     // unchanged first and last ones are replaced, and rows whose values
     // changed are announced, so that the sorted view is never rebuilt.
-    // The name is kept as its hash, enough to tell that it changed.
+    // The name is kept as 24 bits of its hash, enough to tell that it
+    // changed (a rename keeping them, one in sixteen million, leaves the
+    // repeated-name marks as they were); with the port, 8 bytes a row.
     struct Row {
-        NodeId node = 0;
-        int port = 0;
-        size_t nameHash = 0;
+        NodeId node;
+        quint32 port : 8; // a part has at most 32 ports
+        quint32 nameHash : 24;
         bool operator==(const Row& o) const { return node == o.node && port == o.port; }
     };
+    Row rowFor(size_t outlet) const;
     QString nameOf(int row) const; // as the network has it now
     using Worst = std::array<std::optional<double>, NetBandCount>;
     void documentChanged();

@@ -11,6 +11,20 @@ using namespace miravel::common;
 
 namespace miravel::network {
 
+namespace {
+
+quint32 nameBits(const QString& name) {
+    return quint32(qHash(name)) & 0xFFFFFFu;
+}
+
+} // namespace
+
+OutletTableModel::Row OutletTableModel::rowFor(size_t outlet) const {
+    const OutletResults& outlets = m_document->result().outlets;
+    return Row{outlets.node(outlet), quint32(outlets.port(outlet)),
+               nameBits(outletName(m_document->network(), outlets.node(outlet)))};
+}
+
 OutletTableModel::Worst OutletTableModel::worstLevels() const {
     const NetworkResult& r = m_document->result();
     Worst worst{};
@@ -20,13 +34,11 @@ OutletTableModel::Worst OutletTableModel::worstLevels() const {
 }
 
 void OutletTableModel::takeRows() {
-    const OutletResults& outlets = m_document->result().outlets;
+    const size_t outlets = m_document->result().outlets.size();
     m_rows.clear();
-    m_rows.reserve(outlets.size());
-    const Network& network = m_document->network();
-    for (size_t i = 0; i < outlets.size(); ++i)
-        m_rows.push_back(
-            Row{outlets.node(i), outlets.port(i), qHash(outletName(network, outlets.node(i)))});
+    m_rows.reserve(outlets);
+    for (size_t i = 0; i < outlets; ++i)
+        m_rows.push_back(rowFor(i));
     m_worst = worstLevels();
     countNames();
 }
@@ -34,7 +46,7 @@ void OutletTableModel::takeRows() {
 bool OutletTableModel::replaceMiddle() {
     const OutletResults& now = m_document->result().outlets;
     const auto same = [&now](const Row& row, size_t i) {
-        return row.node == now.node(i) && row.port == now.port(i);
+        return row.node == now.node(i) && int(row.port) == now.port(i);
     };
     size_t head = 0;
     while (head < m_rows.size() && head < now.size() && same(m_rows[head], head))
@@ -54,8 +66,8 @@ bool OutletTableModel::replaceMiddle() {
         beginInsertRows({}, int(head), int(head + added - 1));
         std::vector<Row> rows;
         for (size_t i = head; i < head + added; ++i)
-            rows.push_back(Row{now.node(i), now.port(i),
-                               qHash(outletName(m_document->network(), now.node(i)))});
+            rows.push_back(rowFor(i));
+        m_rows.reserve(m_rows.size() + added); // exactly: growing by half would stay
         m_rows.insert(m_rows.begin() + qsizetype(head), rows.begin(), rows.end());
         endInsertRows();
     }
@@ -90,7 +102,6 @@ std::vector<int> OutletTableModel::changedRows(bool shapeChanged) const {
 }
 
 void OutletTableModel::showChangedRows(bool renamed) {
-    const OutletResults& now = m_document->result().outlets;
     const std::vector<int> rows = changedRows(renamed || m_document->shapeChanged());
     for (size_t i = 0; i < rows.size();) {
         size_t end = i + 1;
@@ -98,7 +109,7 @@ void OutletTableModel::showChangedRows(bool renamed) {
             ++end;
         for (size_t k = i; k < end; ++k) {
             Row& row = m_rows[size_t(rows[k])];
-            const size_t name = qHash(outletName(m_document->network(), now.node(size_t(rows[k]))));
+            const quint32 name = rowFor(size_t(rows[k])).nameHash;
             if (row.nameHash == name) continue;
             row.nameHash = name;
             renamed = true;

@@ -73,3 +73,16 @@ TEST(NetworkDocument, ARefusedEditPartWayChangesNothing) {
 }
 
 } // namespace
+
+// The nodes a change touched are held only while the views take it: after
+// a change of the head end's output, which touches every node, none stay.
+TEST(NetworkDocument, ForgetsTheTouchedNodesOnceTheViewsHaveThem) {
+    NetworkDocument doc;
+    doc.reset(generateTower(TowerPlan{10, 4, 3, 5}), QString());
+    size_t seen = 0;
+    QObject::connect(&doc, &NetworkDocument::changed, [&] { seen = doc.changedNodes().size(); });
+    ASSERT_TRUE(
+        doc.edit(QStringLiteral("出力"), [](Network& n) { n.head.levels[0] += 3; }).isEmpty());
+    EXPECT_GT(seen, size_t(doc.network().nodeCount()) / 2);
+    EXPECT_EQ(doc.changedNodes().capacity(), 0u);
+}

@@ -11,10 +11,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -113,6 +115,33 @@ TEST_F(NetworkLayout, OutletNamesSortByTheirNumbers) {
     named<QTableView>(s, "outletTable")
         ->sortByColumn(OutletTableModel::NameColumn, Qt::DescendingOrder);
     EXPECT_EQ(name(0), QStringLiteral("1050 (10F)"));
+}
+
+// The diagram on the screen shows the texts as laid out, but holds a title
+// or levels line that repeats once, and its boxes and details without room
+// to spare.
+TEST_F(NetworkLayout, TheDiagramHoldsEachRepeatedTextOnce) {
+    NetworkWindow* s = screenWith(generateTower({10, 4, 3, 5}));
+    named<QTabWidget>(s, "networkTabs")->setCurrentIndex(NetworkWindow::DiagramTab);
+    const DiagramLayout& shown = named<DiagramView>(s, "networkDiagram")->diagram();
+    const DiagramLayout laid = layoutDiagram(s->document()->network(), s->document()->result());
+    ASSERT_EQ(shown.boxes.size(), laid.boxes.size());
+    EXPECT_EQ(shown.boxes.capacity(), shown.boxes.size());
+    QHash<QString, const QChar*> held;
+    int shared = 0;
+    for (size_t i = 0; i < laid.boxes.size(); ++i) {
+        const DiagramBox& box = shown.boxes[i];
+        EXPECT_EQ(box.title + box.detail + box.levels,
+                  laid.boxes[i].title + laid.boxes[i].detail + laid.boxes[i].levels);
+        EXPECT_LE(box.detail.capacity(), box.detail.size());
+        for (const QString* text : {&box.title, &box.levels}) {
+            if (text->isEmpty()) continue;
+            shared += held.contains(*text);
+            EXPECT_EQ(held.value(*text, text->constData()), text->constData()) << i;
+            held.insert(*text, held.value(*text, text->constData()));
+        }
+    }
+    EXPECT_GT(shared, int(laid.boxes.size()) / 2);
 }
 
 // On an A4 page every heading and every cell fits its column, and the

@@ -17,6 +17,7 @@
 #include "terminal/keisan.h"
 #include "terminal/ui/tanmatu.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
@@ -108,6 +109,30 @@ TEST_F(NetworkScreen, AnEditRedrawsItsRowsAndKeepsTheFoldedBranches) {
     EXPECT_FALSE(indexOfNode(s, added).isValid());
     EXPECT_FALSE(tree->isExpanded(indexOfNode(s, folded)));
     EXPECT_EQ(treeResets.count() + tableResets.count(), 0);
+}
+
+// Between changes the tree model keeps the tree packed, 12 bytes a node,
+// also after following edits that changed its shape, and stays consistent.
+TEST_F(NetworkScreen, TheTreeModelKeepsTheTreePackedAcrossShapeEdits) {
+    NetworkWindow* s = openNetworkScreen();
+    s->document()->reset(generateTower(TowerPlan{10, 4, 3, 5}), QString());
+    auto* model = static_cast<NetworkTreeModel*>(named<QTreeView>(s, "networkTree")->model());
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const Network& net = s->document()->network();
+    const auto packed = [&] { return 12 * size_t(net.nodeCount() + 2); };
+    EXPECT_LE(model->heldBytes(), packed());
+    const NodeId top = net.preorder()[0], moved = net.children(top).back();
+    s->selectNode(top);
+    s->addChild(ComponentKind::Distributor);
+    const NodeId added = s->selectedNode();
+    EXPECT_LE(model->heldBytes(), packed());
+    s->moveNode(moved, added, -1);
+    EXPECT_EQ(model->indexOf(moved).parent(), indexOfNode(s, added));
+    s->document()->undoStack()->undo();
+    s->document()->undoStack()->undo();
+    EXPECT_FALSE(indexOfNode(s, added).isValid());
+    EXPECT_EQ(model->indexOf(moved).parent(), indexOfNode(s, top));
+    EXPECT_LE(model->heldBytes(), packed());
 }
 
 // A loaded network shows unfolded, its parts without children too once they

@@ -109,10 +109,12 @@ void fillSteps(FlatNetwork& f, size_t i) {
     const FlatNode& n = f.nodes[i];
     const NodeLosses& losses = *n.losses;
     FlatSteps& s = f.steps[i];
-    if (n.parent < 0)
-        s.up.fill(0.0);
-    else
-        pack(f.nodes[size_t(n.parent)].losses->ports[size_t(n.port)], s.up);
+    static const BandLoss noLoss = [] {
+        BandLoss none;
+        none.fill(0.0);
+        return none;
+    }();
+    s.up = n.parent < 0 ? &noLoss : &f.nodes[size_t(n.parent)].losses->ports[size_t(n.port)];
     pack(f.atBandEdges ? losses.edgeCoax : losses.coax, s.coax);
     s.coaxEstimated = bits(f.atBandEdges ? losses.edgeCoaxEstimated : losses.coaxEstimated);
     s.booster = losses.booster.get();
@@ -121,7 +123,7 @@ void fillSteps(FlatNetwork& f, size_t i) {
         if (!losses.outletPort[p]) continue;
         FlatOutlet& outlet = f.outlets[size_t(o++)];
         outlet.port = int(p);
-        pack(losses.ports[p], outlet.loss);
+        outlet.loss = &losses.ports[p];
     }
 }
 

@@ -330,8 +330,11 @@ struct FlatNode {
 };
 // The numbers a computation walks per flat node, contiguous and without
 // std::optional (NaN: not rated), so that the walk chases no pointers.
+// Port losses are read where the parts keep them (tables shared by every
+// node of a part, kept while the tree they were flattened from is).
 struct FlatSteps {
-    NetBandValues up{};   // the parent's port loss on the node's port (0 below the head end)
+    const BandLoss* up =
+        nullptr;          // the parent's port loss on the node's port (0 below the head end)
     NetBandValues coax{}; // of the incoming run, where FlatNetwork::atBandEdges says
     std::uint8_t coaxEstimated = 0; // a bit per band
     int firstOutlet = 0; // the node's outlet ports: FlatNetwork::outlets[firstOutlet, endOutlet)
@@ -339,7 +342,7 @@ struct FlatSteps {
     const BoosterSpec* booster = nullptr; // the node's booster, as in its NodeLosses
 };
 struct FlatOutlet {
-    NetBandValues loss{}; // the outlet port's loss, NaN: not rated
+    const BandLoss* loss = nullptr; // the outlet port's loss
     int port = 0;
 };
 struct FlatNetwork {

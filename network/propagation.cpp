@@ -175,7 +175,7 @@ bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandW
     OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
     bool fails = false;
     for (size_t b = 0; b < NetBandCount; ++b) {
-        const double level = *node.input[b] - port.loss[b];
+        const double level = *node.input[b] - *(*port.loss)[b];
         const OutletVerdict v = windows.verdict(b, level);
         const bool rated = level == level;
         r.level[b] = level;

@@ -175,7 +175,7 @@ QString cableJudgingText(bool atBandEdges);
 inline void computeNode(const NodeResult& above, const FlatSteps& steps,
                         const OutletCriteria& criteria, OutletResults& sums, NodeResult& out) {
     for (size_t b = 0; b < NetBandCount; ++b)
-        out.input[b] = (*above.input[b] - steps.up[b]) - steps.coax[b];
+        out.input[b] = (*above.input[b] - *(*steps.up)[b]) - steps.coax[b];
     out.estimated = above.estimated | steps.coaxEstimated;
     out.noise = above.noise;
     out.booster = {};

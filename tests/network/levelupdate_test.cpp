@@ -113,4 +113,32 @@ TEST(LevelUpdate, KeptResultEqualsAFullComputationAfterRandomEdits) {
     EXPECT_GT(walkedInPart, 300); // most edits walked only their subtrees
 }
 
+// Every edit of a booster's noise figure adds noise sums to the kept
+// result; past a bound everything is walked again and only the sums in use
+// are kept, the figures unchanged.
+TEST(LevelUpdate, NoiseSumsStayBoundedOverManyBoosterEdits) {
+    Network net;
+    HeadEnd head = net.head;
+    head.cnSource = CnSource::Typed;
+    net.setHead(head);
+    NodeSetup booster;
+    booster.component.kind = ComponentKind::Booster;
+    booster.component.booster.edit().gain.fill(10.0);
+    booster.component.booster.edit().maxOutput.fill(130);
+    const NodeId id = net.addChild(HeadEndId, 0, booster);
+    net.addChild(id, 0, partSetup(ComponentKind::Outlet, "DCM7FTCS"));
+    const OutletCriteria uhd =
+        outletCriteria(standardProfile({MeasuringPoint::Outlet, SatelliteSystem::Uhd4K8K}));
+    LevelUpdate kept;
+    kept.update(net, uhd);
+    size_t most = 0;
+    for (int step = 0; step < 5000; ++step) {
+        booster.component.booster.edit().noiseFigure.fill(3 + step * 0.001);
+        net.setSetup(id, booster);
+        most = std::max(most, kept.update(net, uhd).outlets.noiseCount());
+    }
+    EXPECT_LE(most, 4100u);
+    expectSame(kept.result(), computeNetwork(net, uhd), 5000);
+}
+
 } // namespace

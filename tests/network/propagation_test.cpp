@@ -301,3 +301,22 @@ TEST(Propagation, EveryOutletHasTheVerdictOfItsOwnLevel) {
         }
     EXPECT_GT(rounded, 100); // many levels out of range, each judged as shown
 }
+
+// The quick windows of a verdict agree with judging the level as shown,
+// right at and around each edge of the range.
+TEST(Propagation, VerdictWindowsAgreeWithTheShownLevelAtTheEdges) {
+    OutletCriteria criteria;
+    criteria.level[UHF] = LevelRange{47, 81};
+    const BandWindows windows(criteria);
+    const double offsets[] = {0,    0.004,   0.005,        0.0050000001, 0.0099999,
+                              0.01, 0.01001, 0.0149999999, 0.02,         1};
+    for (double edge : {47.0, 81.0})
+        for (double offset : offsets)
+            for (double level : {edge - offset, edge + offset})
+                EXPECT_EQ(windows.verdict(UHF, level),
+                          judgeOutletBand(level, criteria.level[UHF]).verdict)
+                    << level;
+    EXPECT_EQ(windows.verdict(UHF, std::nan("")), OutletVerdict::NotRated);
+    EXPECT_EQ(windows.verdict(VHF, 60.0), OutletVerdict::NoStandard);
+    EXPECT_EQ(windows.verdict(VHF, std::nan("")), OutletVerdict::NotRatedNoStandard);
+}

@@ -77,9 +77,9 @@ std::array<std::optional<double>, NetBandCount> headEndNoise(const HeadEnd& head
 
 // One node: the signal at its input from the level and noise at the input
 // of its parent (or the head end's output), through the parent's port, the
-// incoming run and, for a booster, its stage. The one place of the per-node
-// arithmetic.
-// Inline, as it runs for every node of every computation.
+// incoming run and, for a booster, its stage, whose noise sums go into the
+// table `sums` keeps. The one place of the per-node arithmetic; inline, as
+// it runs for every node of every computation.
 inline void computeNode(const NodeResult& above, const FlatSteps& steps,
                         const OutletCriteria& criteria, OutletResults& sums, NodeResult& out);
 // A booster's stage on the input reached: its faults, and its noise added.
@@ -90,10 +90,9 @@ std::optional<double> cnOfNoise(const std::optional<double>& noise);
 
 // The steps of a computation over the flattened tree, for the computation
 // below and for keeping its result up to date after an edit
-// (levelupdate.h): the head end as a node result ...
+// (levelupdate.h): the head end as a node result, the parent of the nodes
+// below it in computeNode ...
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums);
-// ... the signal reaching each node through computeNode (from its
-// parent's result, or the head end's) ...
 // ... the outlets summarised as they are judged, in tree order: the
 // counts per band and the lowest and highest level, kept per block of
 // outlets so that after an edit only its blocks are looked at again ...

@@ -253,20 +253,20 @@ private:
 class BoosterLink {
 public:
     BoosterLink() = default;
-    BoosterLink(std::shared_ptr<const BoosterSpec> spec)
-        : m_spec(spec ? std::make_unique<const Shared>(std::move(spec)) : nullptr) {}
-    BoosterLink(const BoosterLink& o) : BoosterLink(o.m_spec ? *o.m_spec : Shared()) {}
+    BoosterLink(std::shared_ptr<const BoosterSpec> sheet)
+        : m_sheet(sheet ? std::make_unique<const Shared>(std::move(sheet)) : nullptr) {}
+    BoosterLink(const BoosterLink& o) : BoosterLink(o.m_sheet ? *o.m_sheet : Shared()) {}
     BoosterLink(BoosterLink&&) noexcept = default;
     BoosterLink& operator=(BoosterLink o) noexcept {
-        std::swap(m_spec, o.m_spec);
+        std::swap(m_sheet, o.m_sheet);
         return *this;
     }
-    const BoosterSpec* get() const { return m_spec ? m_spec->get() : nullptr; }
+    const BoosterSpec* get() const { return m_sheet ? m_sheet->get() : nullptr; }
     explicit operator bool() const { return get() != nullptr; }
 
 private:
     using Shared = std::shared_ptr<const BoosterSpec>;
-    std::unique_ptr<const Shared> m_spec;
+    std::unique_ptr<const Shared> m_sheet;
 };
 
 // The losses of a part's output ports, read-only once made, so that every

@@ -87,8 +87,7 @@ OutletResult OutletResults::at(size_t i) const {
 bool OutletResults::bandFails(size_t i, size_t b) const {
     const OutletRecord& r = m_records[i];
     const auto verdict = OutletVerdict(r.marks[b] & ~OutletRecord::EstimatedMark);
-    return verdict == OutletVerdict::Low || verdict == OutletVerdict::High ||
-           verdict == OutletVerdict::NotRated || (r.level[b] == r.level[b] && cnLow(r.noise, b));
+    return failsBand(verdict, r.level[b] == r.level[b] && cnLow(r.noise, b));
 }
 
 bool OutletResults::fails(size_t i) const {

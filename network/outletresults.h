@@ -49,9 +49,12 @@ struct BandJudgement {
 };
 
 // Low, High, not rated where the band has a range, or its C/N low.
+inline bool failsBand(OutletVerdict verdict, bool cnLow) {
+    return verdict == OutletVerdict::Low || verdict == OutletVerdict::High ||
+           verdict == OutletVerdict::NotRated || cnLow;
+}
 inline bool failsBand(const BandJudgement& j) {
-    return j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High ||
-           j.verdict == OutletVerdict::NotRated || j.cnLow;
+    return failsBand(j.verdict, j.cnLow);
 }
 
 // An outlet port's judgement as shown; its names are the network's (outletName).

@@ -65,8 +65,7 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Outl
 }
 
 void OutletTally::begin(NetworkResult& r) {
-    m_summary = &r.summary;
-    r.summary = {};
+    m_counts = {};
     r.failingOutlets = 0;
     blocks.assign(size_t((r.outlets.size() + BlockOutlets - 1) / BlockOutlets), Extremes{});
 }
@@ -78,9 +77,9 @@ void OutletTally::count(NetworkResult& r, int first, int end, int sign) {
             const bool failing = r.outlets.bandFails(i, b);
             fails |= failing;
             if (!r.outlets.level(i, b))
-                r.summary[b].unrated += sign;
+                m_counts[b].unrated += sign;
             else if (failing)
-                r.summary[b].failing += sign;
+                m_counts[b].failing += sign;
         }
         if (fails) r.failingOutlets += sign;
     }
@@ -107,6 +106,7 @@ void OutletTally::finish(NetworkResult& r) const {
             if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
                 all.best = e[b].best, all.bestLevel = e[b].bestLevel;
         }
+        r.summary[b] = m_counts[b];
         r.summary[b].worst = all.worst;
         r.summary[b].best = all.best;
     }
@@ -182,8 +182,8 @@ bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandW
         r.marks[b] =
             std::uint8_t(std::uint8_t(v) |
                          (rated && node.estimatedIn(int(b)) ? OutletRecord::EstimatedMark : 0));
-        const bool bandFails = v == OutletVerdict::Low || v == OutletVerdict::High ||
-                               v == OutletVerdict::NotRated || (rated && outlets.cnLow(noise, b));
+        // The C/N table is looked at only for a level that passes.
+        const bool bandFails = failsBand(v, false) || (rated && outlets.cnLow(noise, b));
         fails |= bandFails;
         if (block) tally->addBand(b, *block, index, level, bandFails);
     }

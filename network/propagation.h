@@ -114,7 +114,7 @@ struct OutletTally {
     Extremes& blockOf(int outlet) { return blocks[size_t(outlet / BlockOutlets)]; }
     // One band of an outlet in `block` judged (its level NaN: not rated).
     void addBand(size_t band, Extremes& block, int outlet, double level, bool fails) {
-        BandSummary& s = (*m_summary)[band];
+        BandSummary& s = m_counts[band];
         if (level != level) {
             ++s.unrated;
             return;
@@ -126,10 +126,11 @@ struct OutletTally {
     // and the extremes of the blocks holding them measured again.
     void count(NetworkResult& result, int first, int end, int sign);
     void measure(const NetworkResult& result, int first, int end);
-    void finish(NetworkResult& result) const; // the extremes from the blocks'
+    // The result's summary: the counts, and the extremes from the blocks'.
+    void finish(NetworkResult& result) const;
 
 private:
-    std::array<BandSummary, NetBandCount>* m_summary = nullptr;
+    std::array<BandSummary, NetBandCount> m_counts{}; // failing and unrated, per band
 };
 // ... the verdict of an outlet's level in a band: well inside or outside
 // its range at once, near an edge as the outlet table shows the level ...

@@ -39,6 +39,7 @@ void OutletResults::reset(size_t count, const OutletCriteria& criteria) {
     m_records.resize(count);
     m_noise.clear();
     m_cn.clear();
+    m_cnLow.clear();
     m_criteria = criteria;
 }
 
@@ -48,8 +49,11 @@ std::uint32_t OutletResults::addNoise(const PackedBands& sums) {
         if (sameSums(m_noise[k], sums)) return std::uint32_t(k);
     m_noise.push_back(sums);
     auto& figures = m_cn.emplace_back();
-    for (size_t b = 0; b < NetBandCount; ++b)
+    std::uint8_t& low = m_cnLow.emplace_back(0);
+    for (size_t b = 0; b < NetBandCount; ++b) {
         figures[b] = cnFigures(*sums[b], m_criteria, b);
+        low |= std::uint8_t(figures[b].cnLow << b);
+    }
     return std::uint32_t(m_noise.size() - 1);
 }
 
@@ -57,9 +61,9 @@ BandJudgement OutletResults::band(size_t i, size_t b) const {
     const OutletRecord& r = m_records[i];
     BandJudgement j;
     j.level = r.level[b];
-    j.verdict = OutletVerdict(r.marks[b] & ~OutletRecord::EstimatedMark);
+    j.verdict = r.verdict[b];
     if (!j.level) return j; // not rated: no C/N either
-    j.estimated = r.marks[b] & OutletRecord::EstimatedMark;
+    j.estimated = (r.estimated >> b) & 1u;
     if (j.verdict == OutletVerdict::Low || j.verdict == OutletVerdict::High)
         j.deviation = judgeLevel(*j.level, m_criteria.level[b]).margin;
     const BandJudgement& cn = m_cn[r.noise][b];
@@ -86,8 +90,7 @@ OutletResult OutletResults::at(size_t i) const {
 
 bool OutletResults::bandFails(size_t i, size_t b) const {
     const OutletRecord& r = m_records[i];
-    const auto verdict = OutletVerdict(r.marks[b] & ~OutletRecord::EstimatedMark);
-    return failsBand(verdict, r.level[b] == r.level[b] && cnLow(r.noise, b));
+    return failsBand(r.verdict[b], r.level[b] == r.level[b] && cnLow(r.noise, b));
 }
 
 bool OutletResults::fails(size_t i) const {

@@ -50,8 +50,10 @@ struct BandJudgement {
 
 // Low, High, not rated where the band has a range, or its C/N low.
 inline bool failsBand(OutletVerdict verdict, bool cnLow) {
-    return verdict == OutletVerdict::Low || verdict == OutletVerdict::High ||
-           verdict == OutletVerdict::NotRated || cnLow;
+    constexpr unsigned Failing = 1u << unsigned(OutletVerdict::Low) |
+                                 1u << unsigned(OutletVerdict::High) |
+                                 1u << unsigned(OutletVerdict::NotRated);
+    return ((Failing >> unsigned(verdict)) & 1u) | cnLow;
 }
 inline bool failsBand(const BandJudgement& j) {
     return failsBand(j.verdict, j.cnLow);
@@ -76,14 +78,15 @@ using PackedBands = std::array<PackedValue, NetBandCount>;
 // C/N in dB of a noise sum Σ 1/CNᵢ, NaN for none.
 double cnOfNoiseSum(double noise);
 
-// What a computation keeps of an outlet port.
+// What a computation keeps of an outlet port. Plain, so that a result's
+// records are cleared at once; the computation writes every field.
 struct OutletRecord {
-    NodeId node = 0;
-    std::uint32_t noise = 0; // its noise sums, by their place in OutletResults
-    NetBandValues level{};   // NaN: not rated
-    std::array<std::uint8_t, NetBandCount> marks{}; // the verdict, and EstimatedMark
-    int port = 0;
-    static constexpr std::uint8_t EstimatedMark = 0x80;
+    NodeId node;
+    std::uint32_t noise; // its noise sums, by their place in OutletResults
+    NetBandValues level; // NaN: not rated
+    std::array<OutletVerdict, NetBandCount> verdict;
+    std::uint8_t estimated; // a bit per rated band: its level is estimated
+    int port;
 };
 
 // The outlets of a computation in tree order, read as OutletResult values.
@@ -135,13 +138,15 @@ public:
     // sum is low in a band.
     std::uint32_t addNoise(const PackedBands& sums);
     const PackedBands& noiseSums(std::uint32_t place) const { return m_noise[place]; }
-    bool cnLow(std::uint32_t place, size_t band) const { return m_cn[place][band].cnLow; }
+    bool cnLow(std::uint32_t place, size_t band) const { return (m_cnLow[place] >> band) & 1u; }
+    unsigned cnLowBands(std::uint32_t place) const { return m_cnLow[place]; } // a bit per band
     size_t noiseCount() const { return m_noise.size(); }
 
 private:
     std::vector<OutletRecord> m_records;
     std::vector<PackedBands> m_noise;
     std::vector<std::array<BandJudgement, NetBandCount>> m_cn; // the C/N figures of each sum
+    std::vector<std::uint8_t> m_cnLow;                         // of each sum, a bit per band
     OutletCriteria m_criteria;
 };
 

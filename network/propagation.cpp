@@ -65,23 +65,22 @@ void boosterStage(const BoosterSpec& sheet, const OutletCriteria& criteria, Outl
 }
 
 void OutletTally::begin(NetworkResult& r) {
-    m_counts = {};
+    m_failing = {};
+    m_unrated = {};
     r.failingOutlets = 0;
     blocks.assign(size_t((r.outlets.size() + BlockOutlets - 1) / BlockOutlets), Extremes{});
 }
 
 void OutletTally::count(NetworkResult& r, int first, int end, int sign) {
     for (size_t i = size_t(first); i < size_t(end); ++i) {
-        bool fails = false;
+        unsigned failing = 0, unrated = 0;
         for (size_t b = 0; b < NetBandCount; ++b) {
-            const bool failing = r.outlets.bandFails(i, b);
-            fails |= failing;
-            if (!r.outlets.level(i, b))
-                m_counts[b].unrated += sign;
-            else if (failing)
-                m_counts[b].failing += sign;
+            failing |= unsigned(r.outlets.bandFails(i, b)) << b;
+            unrated |= unsigned(!r.outlets.level(i, b)) << b;
         }
-        if (fails) r.failingOutlets += sign;
+        m_failing[failing & ~unrated] += sign;
+        m_unrated[unrated] += sign;
+        if (failing) r.failingOutlets += sign;
     }
 }
 
@@ -93,22 +92,28 @@ void OutletTally::measure(const NetworkResult& r, int first, int end) {
         const int to = std::min(outlets, (block + 1) * BlockOutlets);
         for (int i = block * BlockOutlets; i < to; ++i)
             for (size_t b = 0; b < NetBandCount; ++b)
-                if (const PackedValue level = r.outlets.level(size_t(i), b)) e[b].widen(i, *level);
+                e[b].widen(i, *r.outlets.level(size_t(i), b));
     }
 }
 
 void OutletTally::finish(NetworkResult& r) const {
     for (size_t b = 0; b < NetBandCount; ++b) {
+        BandSummary& s = r.summary[b];
+        s = {};
+        for (unsigned bands = 0; bands < m_failing.size(); ++bands)
+            if ((bands >> b) & 1u) {
+                s.failing += m_failing[bands];
+                s.unrated += m_unrated[bands];
+            }
         Extreme all;
         for (const Extremes& e : blocks) {
-            if (e[b].worst >= 0 && (all.worst < 0 || e[b].worstLevel < all.worstLevel))
+            if (e[b].worstLevel < all.worstLevel)
                 all.worst = e[b].worst, all.worstLevel = e[b].worstLevel;
-            if (e[b].best >= 0 && (all.best < 0 || e[b].bestLevel > all.bestLevel))
+            if (e[b].bestLevel > all.bestLevel)
                 all.best = e[b].best, all.bestLevel = e[b].bestLevel;
         }
-        r.summary[b] = m_counts[b];
-        r.summary[b].worst = all.worst;
-        r.summary[b].best = all.best;
+        s.worst = all.worst;
+        s.best = all.best;
     }
 }
 
@@ -147,14 +152,17 @@ const QString& outletFloor(const Network& network, const OutletResult& o) {
 }
 
 BandWindows::BandWindows(const OutletCriteria& criteria) : criteria(criteria) {
+    constexpr double Infinite = std::numeric_limits<double>::infinity();
     for (size_t b = 0; b < NetBandCount; ++b) {
         const auto& range = criteria.level[b];
         // A hundredth inside the range passes however the level is shown,
         // and a hundredth outside fails.
-        passFrom[b] = range ? range->min + 0.01 : NotRated;
-        passTo[b] = range ? range->max - 0.01 : NotRated;
-        lowBelow[b] = range ? range->min - 0.01 : NotRated;
-        highAbove[b] = range ? range->max + 0.01 : NotRated;
+        passFrom[b] = range ? range->min + 0.01 : -Infinite;
+        passTo[b] = range ? range->max - 0.01 : Infinite;
+        lowBelow[b] = range ? range->min - 0.01 : -Infinite;
+        highAbove[b] = range ? range->max + 0.01 : Infinite;
+        inside[b] = range ? OutletVerdict::Pass : OutletVerdict::NoStandard;
+        notRated[b] = range ? OutletVerdict::NotRated : OutletVerdict::NotRatedNoStandard;
     }
 }
 
@@ -162,32 +170,7 @@ OutletVerdict BandWindows::verdictNearRange(size_t b, double level) const {
     const auto& range = criteria.level[b];
     if (level != level) return range ? OutletVerdict::NotRated : OutletVerdict::NotRatedNoStandard;
     if (!range) return OutletVerdict::NoStandard;
-    if (level < lowBelow[b]) return OutletVerdict::Low;
-    if (level > highAbove[b]) return OutletVerdict::High;
     return outletVerdict(judgeLevel(level, range).verdict); // as the table shows it
-}
-
-bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandWindows& windows,
-                     OutletResults& outlets, int index, OutletTally* tally) {
-    OutletRecord& r = outlets.record(size_t(index));
-    const std::uint32_t noise = node.noise;
-    r.noise = noise;
-    OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
-    bool fails = false;
-    for (size_t b = 0; b < NetBandCount; ++b) {
-        const double level = *node.input[b] - *(*port.loss)[b];
-        const OutletVerdict v = windows.verdict(b, level);
-        const bool rated = level == level;
-        r.level[b] = level;
-        r.marks[b] =
-            std::uint8_t(std::uint8_t(v) |
-                         (rated && node.estimatedIn(int(b)) ? OutletRecord::EstimatedMark : 0));
-        // The C/N table is looked at only for a level that passes.
-        const bool bandFails = failsBand(v, false) || (rated && outlets.cnLow(noise, b));
-        fails |= bandFails;
-        if (block) tally->addBand(b, *block, index, level, bandFails);
-    }
-    return fails;
 }
 
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums) {
@@ -323,7 +306,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
         NodeResult& out = result(int(i));
         const FlatSteps& steps = flat.steps[i];
         computeNode(n.parent < 0 ? headResult : result(n.parent), steps, criteria, r.outlets, out);
-        if (out.boosterFails()) r.failingBoosters.push_back(n.id);
+        if (steps.booster && out.boosterFails()) r.failingBoosters.push_back(n.id);
         if (steps.firstOutlet == steps.endOutlet) continue;
         out.firstOutlet = o;
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {

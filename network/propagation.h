@@ -100,11 +100,13 @@ struct OutletTally {
     static constexpr int BlockOutlets = 256;
     struct Extreme {
         int worst = -1, best = -1;
-        double worstLevel = 0, bestLevel = 0;
-        // The first outlet of the lowest (highest) level, as one pass finds it.
+        double worstLevel = std::numeric_limits<double>::infinity();
+        double bestLevel = -std::numeric_limits<double>::infinity();
+        // The first outlet of the lowest (highest) level, as one pass finds
+        // it; a level not rated (NaN) is neither.
         void widen(int outlet, double level) {
-            if (worst < 0 || level < worstLevel) worst = outlet, worstLevel = level;
-            if (best < 0 || level > bestLevel) best = outlet, bestLevel = level;
+            if (level < worstLevel) worst = outlet, worstLevel = level;
+            if (level > bestLevel) best = outlet, bestLevel = level;
         }
     };
     using Extremes = std::array<Extreme, NetBandCount>;
@@ -112,15 +114,11 @@ struct OutletTally {
 
     void begin(NetworkResult& result); // no outlet counted yet
     Extremes& blockOf(int outlet) { return blocks[size_t(outlet / BlockOutlets)]; }
-    // One band of an outlet in `block` judged (its level NaN: not rated).
-    void addBand(size_t band, Extremes& block, int outlet, double level, bool fails) {
-        BandSummary& s = m_counts[band];
-        if (level != level) {
-            ++s.unrated;
-            return;
-        }
-        s.failing += fails;
-        block[band].widen(outlet, level);
+    // One outlet judged: the rated bands it fails and the bands not rated,
+    // a bit per band.
+    void addOutlet(unsigned failing, unsigned unrated) {
+        ++m_failing[failing];
+        ++m_unrated[unrated];
     }
     // The counts of outlets first..end added (sign +1) or taken away (-1),
     // and the extremes of the blocks holding them measured again.
@@ -130,25 +128,53 @@ struct OutletTally {
     void finish(NetworkResult& result) const;
 
 private:
-    std::array<BandSummary, NetBandCount> m_counts{}; // failing and unrated, per band
+    // Outlets by the bands they fail (not rated), counted per band at the end.
+    std::array<int, 1u << NetBandCount> m_failing{}, m_unrated{};
 };
 // ... the verdict of an outlet's level in a band: well inside or outside
 // its range at once, near an edge as the outlet table shows the level ...
 struct BandWindows {
     explicit BandWindows(const OutletCriteria& criteria);
     OutletVerdict verdict(size_t band, double level) const { // NaN: not rated
-        if (level >= passFrom[band] && level <= passTo[band]) return OutletVerdict::Pass;
+        if (level >= passFrom[band] && level <= passTo[band]) return inside[band];
+        if (level < lowBelow[band]) return OutletVerdict::Low;
+        if (level > highAbove[band]) return OutletVerdict::High;
+        if (level != level) return notRated[band];
         return verdictNearRange(band, level);
     }
+    // A level within a hundredth of an edge, or not rated.
     OutletVerdict verdictNearRange(size_t band, double level) const;
     const OutletCriteria& criteria;
-    NetBandValues passFrom, passTo, lowBelow, highAbove; // NaN: no range
+    // A band without a range takes every rated level in, as NoStandard.
+    NetBandValues passFrom, passTo, lowBelow, highAbove;
+    std::array<OutletVerdict, NetBandCount> inside, notRated;
 };
 // ... and one of a node's outlet ports judged as outlet `index` (its node
 // and port already written), and added to the tally when given. Whether it
-// fails any band.
-bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node, const BandWindows& windows,
-                     OutletResults& outlets, int index, OutletTally* tally);
+// fails any band. Inline, as it runs for every outlet of every computation.
+inline bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node,
+                            const BandWindows& windows, OutletResults& outlets, int index,
+                            OutletTally* tally) {
+    OutletRecord& r = outlets.record(size_t(index));
+    const unsigned cnLow = outlets.cnLowBands(node.noise);
+    OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
+    unsigned failing = 0, rated = 0;
+    for (size_t b = 0; b < NetBandCount; ++b) {
+        const double level = *node.input[b] - *(*port.loss)[b];
+        const OutletVerdict v = windows.verdict(b, level);
+        r.level[b] = level;
+        r.verdict[b] = v;
+        const unsigned isRated = level == level;
+        rated |= isRated << b;
+        failing |= unsigned(failsBand(v, isRated & (cnLow >> b))) << b;
+        if (block) (*block)[b].widen(index, level);
+    }
+    r.estimated = std::uint8_t(node.estimated & rated);
+    r.noise = node.noise;
+    const unsigned unrated = ~rated & ((1u << NetBandCount) - 1);
+    if (tally) tally->addOutlet(failing & rated, unrated);
+    return failing != 0;
+}
 
 // Levels of every node and outlet, judged against the criteria. Reads only
 // converted numbers; throws nothing.

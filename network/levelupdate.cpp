@@ -57,10 +57,13 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletT
         if (steps.firstOutlet == steps.endOutlet) continue;
         int o = m_firstOutlet[size_t(i)];
         for (int k = steps.firstOutlet; k < steps.endOutlet; ++k, ++o) {
-            const bool fails =
-                judgeOutletPort(flat.outlets[size_t(k)], out, windows, outlets, o, tally);
+            const OutletBands bands =
+                judgeOutletPort(flat.outlets[size_t(k)], out, windows, outlets, o);
+            const bool fails = bands.failing != 0;
             out.failingBelow += fails;
-            if (tally) m_result.failingOutlets += fails;
+            if (!tally) continue;
+            tally->addOutlet(o, outlets.record(size_t(o)), bands);
+            m_result.failingOutlets += fails;
         }
     }
     for (int i = end; i-- > first + 1;) {

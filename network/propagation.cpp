@@ -78,7 +78,7 @@ void OutletTally::count(NetworkResult& r, int first, int end, int sign) {
             failing |= unsigned(r.outlets.bandFails(i, b)) << b;
             unrated |= unsigned(!r.outlets.level(i, b)) << b;
         }
-        m_failing[failing & ~unrated] += sign;
+        m_failing[failing & ~unrated] += sign; // as addOutlet counts them
         m_unrated[unrated] += sign;
         if (failing) r.failingOutlets += sign;
     }
@@ -314,7 +314,9 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
             OutletRecord& record = r.outlets.record(size_t(o));
             record.node = n.id;
             record.port = port.port;
-            const bool fails = judgeOutletPort(port, out, windows, r.outlets, o, &t);
+            const OutletBands bands = judgeOutletPort(port, out, windows, r.outlets, o);
+            t.addOutlet(o, record, bands);
+            const bool fails = bands.failing != 0;
             out.failingBelow += fails;
             r.failingOutlets += fails;
         }

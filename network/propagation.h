@@ -93,6 +93,11 @@ std::optional<double> cnOfNoise(const std::optional<double>& noise);
 // (levelupdate.h): the head end as a node result, the parent of the nodes
 // below it in computeNode ...
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums);
+// ... what judging an outlet port found, a bit per band ...
+struct OutletBands {
+    unsigned failing = 0; // it fails the band (not rated, where there is a range, too)
+    unsigned rated = 0;
+};
 // ... the outlets summarised as they are judged, in tree order: the
 // counts per band and the lowest and highest level, kept per block of
 // outlets so that after an edit only its blocks are looked at again ...
@@ -113,12 +118,14 @@ struct OutletTally {
     std::vector<Extremes> blocks;
 
     void begin(NetworkResult& result); // no outlet counted yet
-    Extremes& blockOf(int outlet) { return blocks[size_t(outlet / BlockOutlets)]; }
-    // One outlet judged: the rated bands it fails and the bands not rated,
-    // a bit per band.
-    void addOutlet(unsigned failing, unsigned unrated) {
-        ++m_failing[failing];
-        ++m_unrated[unrated];
+    // One outlet judged: its levels widen its block's extremes, and its
+    // bands are counted.
+    void addOutlet(int outlet, const OutletRecord& record, OutletBands bands) {
+        Extremes& block = blocks[size_t(outlet) / BlockOutlets];
+        for (size_t b = 0; b < NetBandCount; ++b)
+            block[b].widen(outlet, record.level[b]);
+        ++m_failing[bands.failing & bands.rated];
+        ++m_unrated[~bands.rated & AllBands];
     }
     // The counts of outlets first..end added (sign +1) or taken away (-1),
     // and the extremes of the blocks holding them measured again.
@@ -128,7 +135,9 @@ struct OutletTally {
     void finish(NetworkResult& result) const;
 
 private:
-    // Outlets by the bands they fail (not rated), counted per band at the end.
+    static constexpr unsigned AllBands = (1u << NetBandCount) - 1;
+    // Outlets by the rated bands they fail (not rated), counted per band at
+    // the end.
     std::array<int, 1u << NetBandCount> m_failing{}, m_unrated{};
 };
 // ... the verdict of an outlet's level in a band: well inside or outside
@@ -136,7 +145,14 @@ private:
 struct BandWindows {
     explicit BandWindows(const OutletCriteria& criteria);
     OutletVerdict verdict(size_t band, double level) const { // NaN: not rated
-        if (level >= passFrom[band] && level <= passTo[band]) return inside[band];
+        return isInside(band, level) ? inside[band] : verdictOutside(band, level);
+    }
+    // Inside: a hundredth or more within the range (any rated level where
+    // there is none).
+    bool isInside(size_t band, double level) const {
+        return level >= passFrom[band] && level <= passTo[band];
+    }
+    OutletVerdict verdictOutside(size_t band, double level) const {
         if (level < lowBelow[band]) return OutletVerdict::Low;
         if (level > highAbove[band]) return OutletVerdict::High;
         if (level != level) return notRated[band];
@@ -150,30 +166,30 @@ struct BandWindows {
     std::array<OutletVerdict, NetBandCount> inside, notRated;
 };
 // ... and one of a node's outlet ports judged as outlet `index` (its node
-// and port already written), and added to the tally when given. Whether it
-// fails any band. Inline, as it runs for every outlet of every computation.
-inline bool judgeOutletPort(const FlatOutlet& port, const NodeResult& node,
-                            const BandWindows& windows, OutletResults& outlets, int index,
-                            OutletTally* tally) {
+// and port already written). Inline, as it runs for every outlet of every
+// computation.
+inline OutletBands judgeOutletPort(const FlatOutlet& port, const NodeResult& node,
+                                   const BandWindows& windows, OutletResults& outlets, int index) {
     OutletRecord& r = outlets.record(size_t(index));
-    const unsigned cnLow = outlets.cnLowBands(node.noise);
-    OutletTally::Extremes* block = tally ? &tally->blockOf(index) : nullptr;
-    unsigned failing = 0, rated = 0;
+    unsigned failing = 0, unrated = 0;
     for (size_t b = 0; b < NetBandCount; ++b) {
         const double level = *node.input[b] - *(*port.loss)[b];
-        const OutletVerdict v = windows.verdict(b, level);
         r.level[b] = level;
+        if (windows.isInside(b, level)) { // most levels: rated, and not failing
+            r.verdict[b] = windows.inside[b];
+            continue;
+        }
+        const OutletVerdict v = windows.verdictOutside(b, level);
         r.verdict[b] = v;
-        const unsigned isRated = level == level;
-        rated |= isRated << b;
-        failing |= unsigned(failsBand(v, isRated & (cnLow >> b))) << b;
-        if (block) (*block)[b].widen(index, level);
+        failing |= unsigned(failsBand(v, false)) << b;
+        unrated |= unsigned(level != level) << b;
     }
-    r.estimated = std::uint8_t(node.estimated & rated);
+    OutletBands found;
+    found.rated = ~unrated & ((1u << NetBandCount) - 1);
+    found.failing = failing | (outlets.cnLowBands(node.noise) & found.rated);
+    r.estimated = std::uint8_t(node.estimated & found.rated);
     r.noise = node.noise;
-    const unsigned unrated = ~rated & ((1u << NetBandCount) - 1);
-    if (tally) tally->addOutlet(failing & rated, unrated);
-    return failing != 0;
+    return found;
 }
 
 // Levels of every node and outlet, judged against the criteria. Reads only

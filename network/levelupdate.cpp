@@ -10,11 +10,7 @@ void LevelUpdate::computeAll(const Network& network) {
     const FlatNetwork& flat = network.flat();
     m_previous = std::move(m_result);
     m_result = computeNetwork(network, m_criteria, &m_tally);
-    m_headResult = m_result.nodes.front().second; // its noise sums are the result's
     const size_t n = flat.nodes.size();
-    m_place.assign(n, 0);
-    for (size_t k = 0; k < flat.byId.size(); ++k)
-        m_place[size_t(flat.byId[k])] = int(k) + 1; // the head end is first
     m_firstOutlet.assign(n + 1, 0);
     m_end.resize(n);
     for (size_t i = 0; i < n; ++i) {
@@ -34,10 +30,10 @@ void LevelUpdate::computeAll(const Network& network) {
 // The failing counts of the nodes above `root`, and of the head end.
 void LevelUpdate::adjustAbove(const FlatNetwork& flat, int root, int change) {
     for (int up = flat.nodes[size_t(root)].parent; up >= 0; up = flat.nodes[size_t(up)].parent) {
-        m_result.nodes[size_t(m_place[size_t(up)])].second.failingBelow += change;
+        result(up).failingBelow += change;
         m_walked.push_back(flat.nodes[size_t(up)].id);
     }
-    m_result.nodes.front().second.failingBelow = m_result.failingOutlets;
+    m_result.nodes.front().failingBelow = m_result.failingOutlets;
 }
 
 // Nodes first..end of the flattened tree (a subtree, or all), their levels
@@ -48,11 +44,9 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletT
     OutletResults& outlets = m_result.outlets;
     for (int i = first; i < end; ++i) {
         const FlatNode& n = flat.nodes[size_t(i)];
-        NodeResult& out = m_result.nodes[size_t(m_place[size_t(i)])].second;
-        const NodeResult& above =
-            n.parent < 0 ? m_headResult : m_result.nodes[size_t(m_place[size_t(n.parent)])].second;
+        NodeResult& out = result(i);
         const FlatSteps& steps = flat.steps[size_t(i)];
-        computeNode(above, steps, m_criteria, outlets, out);
+        computeNode(result(n.parent), steps, m_criteria, outlets, out);
         out.failingBelow = 0;
         if (steps.firstOutlet == steps.endOutlet) continue;
         int o = m_firstOutlet[size_t(i)];
@@ -68,9 +62,7 @@ void LevelUpdate::walkNodes(const FlatNetwork& flat, int first, int end, OutletT
     }
     for (int i = end; i-- > first + 1;) {
         const int parent = flat.nodes[size_t(i)].parent;
-        if (parent >= first)
-            m_result.nodes[size_t(m_place[size_t(parent)])].second.failingBelow +=
-                m_result.nodes[size_t(m_place[size_t(i)])].second.failingBelow;
+        if (parent >= first) result(parent).failingBelow += result(i).failingBelow;
     }
 }
 
@@ -78,7 +70,7 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
     const int end = m_end[size_t(root)];
     const int outletsFrom = m_firstOutlet[size_t(root)], outletsTo = m_firstOutlet[size_t(end)];
     m_tally.count(m_result, outletsFrom, outletsTo, -1);
-    NodeResult& top = m_result.nodes[size_t(m_place[size_t(root)])].second;
+    NodeResult& top = result(root);
     const int failingBefore = top.failingBelow;
     walkNodes(flat, root, end);
     for (int i = root; i < end; ++i)
@@ -92,12 +84,11 @@ void LevelUpdate::walkSubtree(const FlatNetwork& flat, int root) {
 
 void LevelUpdate::walkAll(const FlatNetwork& flat) {
     m_result.outlets.reset(m_result.outlets.size(), m_criteria); // its noise sums anew
-    m_headResult = headEndResult(m_head, m_criteria, m_result.outlets);
+    NodeResult& head = m_result.nodes.front();
+    head = headEndResult(m_head, m_criteria, m_result.outlets);
     m_tally.begin(m_result);
     walkNodes(flat, 0, int(flat.nodes.size()), &m_tally);
     m_tally.finish(m_result);
-    NodeResult& head = m_result.nodes.front().second;
-    head = m_headResult;
     head.failingBelow = m_result.failingOutlets;
     m_result.judgedAtBandEdges = m_head.judgeAtBandEdges;
     listFailingBoosters(flat);
@@ -107,8 +98,7 @@ void LevelUpdate::walkAll(const FlatNetwork& flat) {
 void LevelUpdate::listFailingBoosters(const FlatNetwork& flat) {
     m_result.failingBoosters.clear();
     for (int i : m_boosters)
-        if (m_result.nodes[size_t(m_place[size_t(i)])].second.boosterFails())
-            m_result.failingBoosters.push_back(flat.nodes[size_t(i)].id);
+        if (result(i).boosterFails()) m_result.failingBoosters.push_back(flat.nodes[size_t(i)].id);
 }
 
 namespace {

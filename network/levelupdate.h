@@ -40,6 +40,8 @@ private:
     void walkSubtree(const FlatNetwork& flat, int root);
     void listFailingBoosters(const FlatNetwork& flat);
     void adjustAbove(const FlatNetwork& flat, int root, int change);
+    // A node's result by its flat index (-1: the head end's).
+    NodeResult& result(int i) { return m_result.nodes[size_t(i + 1)]; }
 
     NetworkResult m_result, m_previous;
     bool m_valid = false;
@@ -47,10 +49,9 @@ private:
     std::uint64_t m_revision = 0;
     OutletCriteria m_criteria{};
     HeadEnd m_head{};
-    NodeResult m_headResult; // the head end's levels and noise
-    // By flat index: the place in m_result.nodes, the first outlet (one more
-    // entry: the count), the end of the subtree.
-    std::vector<int> m_place, m_firstOutlet, m_end;
+    // By flat index: the first outlet (one more entry: the count), the end
+    // of the subtree.
+    std::vector<int> m_firstOutlet, m_end;
     std::vector<int> m_boosters; // flat indices of the boosters, in tree order
     OutletTally m_tally;
     bool m_all = true;

@@ -140,11 +140,7 @@ const FlatNetwork& atEdges(FlatNetwork& f, bool atBandEdges) {
 } // namespace
 
 int Network::flatIndex(NodeId id) const {
-    const FlatNetwork& f = flat();
-    const auto found = std::lower_bound(f.byId.begin(), f.byId.end(), id, [&](int i, NodeId key) {
-        return f.nodes[size_t(i)].id < key;
-    });
-    return found != f.byId.end() && f.nodes[size_t(*found)].id == id ? *found : -1;
+    return flat().byId->find(id);
 }
 
 const FlatNetwork& Network::flat() const {
@@ -190,9 +186,11 @@ const FlatNetwork& Network::flat() const {
     std::vector<int> byId(m_nextId, -1);
     for (size_t i = 0; i < f.nodes.size(); ++i)
         byId[f.nodes[i].id] = int(i);
-    f.byId.reserve(f.nodes.size());
+    auto index = std::make_shared<IdIndex>();
+    index->entries.reserve(f.nodes.size());
     for (int i : byId)
-        if (i >= 0) f.byId.push_back(i);
+        if (i >= 0) index->entries.emplace_back(f.nodes[size_t(i)].id, i);
+    f.byId = std::move(index);
     f.outlets.resize(size_t(f.outletPorts));
     f.atBandEdges = head.judgeAtBandEdges;
     for (size_t i = 0; i < f.nodes.size(); ++i)

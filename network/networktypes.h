@@ -10,6 +10,7 @@
 #include "network/networklimits.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <bitset>
@@ -345,11 +346,22 @@ struct FlatOutlet {
     const BandLoss* loss = nullptr; // the outlet port's loss
     int port = 0;
 };
+// Each node's id with its flat index, in the order of increasing id; shared
+// with the results computed from the flattened tree.
+struct IdIndex {
+    std::vector<std::pair<NodeId, int>> entries;
+    int find(NodeId id) const { // the flat index, -1 for none
+        const auto found = std::lower_bound(
+            entries.begin(), entries.end(), id,
+            [](const std::pair<NodeId, int>& e, NodeId key) { return e.first < key; });
+        return found != entries.end() && found->first == id ? found->second : -1;
+    }
+};
 struct FlatNetwork {
     std::vector<FlatNode> nodes;
     std::vector<FlatSteps> steps;    // per node, as `nodes`
     std::vector<FlatOutlet> outlets; // every outlet port, in tree order
-    std::vector<int> byId;           // flat indices in the order of increasing id
+    std::shared_ptr<const IdIndex> byId = std::make_shared<IdIndex>();
     int outletPorts = 0;
     bool atBandEdges = false; // the steps' coax losses are the band edges' (as the head end says)
 };

@@ -192,10 +192,9 @@ bool NodeResult::boosterFails() const {
 }
 
 const NodeResult* NetworkResult::node(NodeId id) const {
-    const auto found = std::lower_bound(
-        nodes.begin(), nodes.end(), id,
-        [](const std::pair<NodeId, NodeResult>& n, NodeId key) { return n.first < key; });
-    return found != nodes.end() && found->first == id ? &found->second : nullptr;
+    if (id == HeadEndId) return nodes.empty() ? nullptr : &nodes.front();
+    const int i = byId->find(id);
+    return i < 0 ? nullptr : &nodes[size_t(i) + 1];
 }
 
 NetBandValues headEndLevels(const HeadEnd& head) {
@@ -290,22 +289,16 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     OutletTally& t = tally ? *tally : ownTally;
     t.begin(r); // the outlets are summarised as they are judged
     const BandWindows windows(criteria);
-    // Node results are written in their places by id (after the head end's),
-    // with no second copy in tree order.
+    r.byId = flat.byId;
     r.nodes.resize(flat.nodes.size() + 1);
-    std::vector<int> place(flat.nodes.size());
-    for (size_t k = 0; k < flat.byId.size(); ++k)
-        place[size_t(flat.byId[k])] = int(k) + 1;
-    const auto result = [&](int i) -> NodeResult& {
-        return r.nodes[size_t(place[size_t(i)])].second;
-    };
+    r.nodes[0] = headResult; // the parent of the nodes below the head end (flat parent -1)
+    const auto result = [&](int i) -> NodeResult& { return r.nodes[size_t(i + 1)]; };
     int o = 0;
     for (size_t i = 0; i < flat.nodes.size(); ++i) {
         const FlatNode& n = flat.nodes[i];
-        r.nodes[size_t(place[i])].first = n.id;
         NodeResult& out = result(int(i));
         const FlatSteps& steps = flat.steps[i];
-        computeNode(n.parent < 0 ? headResult : result(n.parent), steps, criteria, r.outlets, out);
+        computeNode(result(n.parent), steps, criteria, r.outlets, out);
         if (steps.booster && out.boosterFails()) r.failingBoosters.push_back(n.id);
         if (steps.firstOutlet == steps.endOutlet) continue;
         out.firstOutlet = o;
@@ -326,8 +319,7 @@ NetworkResult computeNetwork(const Network& network, const OutletCriteria& crite
     for (size_t i = flat.nodes.size(); i-- > 0;)
         if (flat.nodes[i].parent >= 0)
             result(flat.nodes[i].parent).failingBelow += result(int(i)).failingBelow;
-    headResult.failingBelow = r.failingOutlets;
-    r.nodes[0] = {HeadEndId, headResult};
+    r.nodes[0].failingBelow = r.failingOutlets;
     return r;
 }
 

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -63,9 +64,17 @@ struct NetworkResult {
     std::vector<NodeId> failingBoosters; // in tree order
     bool judgedAtBandEdges = false;      // the cable losses were taken at the band edges
     bool fails() const { return failingOutlets > 0 || !failingBoosters.empty(); }
-    // Per node, by id; HeadEndId's entry holds the head end output.
-    const NodeResult* node(NodeId id) const;
-    std::vector<std::pair<NodeId, NodeResult>> nodes; // sorted by id
+    // Per node: the head end's output first, then each node's in tree
+    // order (at its flat index + 1), and where each id is.
+    std::vector<NodeResult> nodes;
+    std::shared_ptr<const IdIndex> byId = std::make_shared<IdIndex>();
+    const NodeResult* node(NodeId id) const; // HeadEndId: the head end's
+    // The nodes in the order of increasing id, the head end's first.
+    size_t nodeCount() const { return nodes.size(); }
+    NodeId idInOrder(size_t k) const { return k == 0 ? HeadEndId : byId->entries[k - 1].first; }
+    const NodeResult& resultInOrder(size_t k) const {
+        return nodes[k == 0 ? 0 : size_t(byId->entries[k - 1].second) + 1];
+    }
 };
 
 // The head end's output levels, Bst_Input + gain for that source (the left

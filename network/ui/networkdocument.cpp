@@ -68,15 +68,16 @@ bool sameNode(const NetworkResult& a, const NodeResult& x, const NetworkResult& 
            x.failingBelow == y.failingBelow && sameOutlets(a, x.firstOutlet, b, y.firstOutlet, id);
 }
 
-// Nodes in both results whose results differ, by id (both lists are sorted).
+// Nodes in both results whose results differ, by id.
 std::vector<NodeId> changedResults(const NetworkResult& before, const NetworkResult& after) {
     std::vector<NodeId> changed;
-    auto a = before.nodes.begin();
-    for (const auto& [id, result] : after.nodes) {
-        while (a != before.nodes.end() && a->first < id)
+    size_t a = 0;
+    for (size_t k = 0; k < after.nodeCount(); ++k) {
+        const NodeId id = after.idInOrder(k);
+        while (a < before.nodeCount() && before.idInOrder(a) < id)
             ++a;
-        if (a != before.nodes.end() && a->first == id &&
-            !sameNode(before, a->second, after, result, id))
+        if (a < before.nodeCount() && before.idInOrder(a) == id &&
+            !sameNode(before, before.resultInOrder(a), after, after.resultInOrder(k), id))
             changed.push_back(id);
     }
     return changed;
@@ -84,9 +85,9 @@ std::vector<NodeId> changedResults(const NetworkResult& before, const NetworkRes
 
 std::vector<NodeId> allNodes(const NetworkResult& result) {
     std::vector<NodeId> ids;
-    ids.reserve(result.nodes.size());
-    for (const auto& entry : result.nodes)
-        ids.push_back(entry.first);
+    ids.reserve(result.nodeCount());
+    for (size_t k = 0; k < result.nodeCount(); ++k)
+        ids.push_back(result.idInOrder(k));
     return ids;
 }
 

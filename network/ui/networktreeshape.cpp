@@ -21,17 +21,18 @@ constexpr size_t ManyChangedRows = 2000;
 void NetworkTreeModel::pack() {
     const Network& net = m_document->network();
     const FlatNetwork& flat = net.flat();
-    const NodeId last = flat.byId.empty() ? HeadEndId : flat.nodes[size_t(flat.byId.back())].id;
+    const auto& byId = flat.byId->entries;
+    const NodeId last = byId.empty() ? HeadEndId : byId.back().first;
     std::vector<NodeId> parents(size_t(last) + 1, NoRow);
     std::vector<quint32> first(size_t(last) + 2, 0);
     std::vector<NodeId> children;
     children.reserve(flat.nodes.size());
     parents[HeadEndId] = HeadEndId;
-    size_t next = 0; // in flat.byId, the first node not yet packed
+    size_t next = 0; // in byId, the first node not yet packed
     for (NodeId id = HeadEndId; id <= last; ++id) {
         first[id] = quint32(children.size());
         if (id != HeadEndId) {
-            if (next == flat.byId.size() || flat.nodes[size_t(flat.byId[next])].id != id) continue;
+            if (next == byId.size() || byId[next].first != id) continue;
             ++next;
         }
         for (NodeId c : net.children(id)) {

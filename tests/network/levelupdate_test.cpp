@@ -36,10 +36,10 @@ void expectSame(const NetworkResult& kept, const NetworkResult& anew, int step) 
     ASSERT_EQ(kept.failingOutlets, anew.failingOutlets) << step;
     ASSERT_EQ(kept.failingBoosters, anew.failingBoosters) << step;
     ASSERT_EQ(kept.judgedAtBandEdges, anew.judgedAtBandEdges) << step;
-    ASSERT_EQ(kept.nodes.size(), anew.nodes.size()) << step;
-    for (size_t i = 0; i < kept.nodes.size(); ++i) {
-        const auto& [idA, a] = kept.nodes[i];
-        const auto& [idB, b] = anew.nodes[i];
+    ASSERT_EQ(kept.nodeCount(), anew.nodeCount()) << step;
+    for (size_t i = 0; i < kept.nodeCount(); ++i) {
+        const NodeId idA = kept.idInOrder(i), idB = anew.idInOrder(i);
+        const NodeResult &a = kept.resultInOrder(i), &b = anew.resultInOrder(i);
         ASSERT_TRUE(idA == idB && a.input == b.input && a.estimated == b.estimated &&
                     kept.outlets.noiseSums(a.noise) == anew.outlets.noiseSums(b.noise) &&
                     a.booster == b.booster && a.firstOutlet == b.firstOutlet &&

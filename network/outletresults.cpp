@@ -36,7 +36,7 @@ bool sameSums(const PackedBands& a, const PackedBands& b) {
 } // namespace
 
 void OutletResults::reset(size_t count, const OutletCriteria& criteria) {
-    m_records.resize(count);
+    m_records.resize(count); // each written by the computation
     m_noise.clear();
     m_cn.clear();
     m_cnLow.clear();

@@ -11,7 +11,10 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace miravel::network {
@@ -78,8 +81,8 @@ using PackedBands = std::array<PackedValue, NetBandCount>;
 // C/N in dB of a noise sum Σ 1/CNᵢ, NaN for none.
 double cnOfNoiseSum(double noise);
 
-// What a computation keeps of an outlet port. Plain, so that a result's
-// records are cleared at once; the computation writes every field.
+// What a computation keeps of an outlet port. Plain: a result's records are
+// left as allocated, and the computation writes every field.
 struct OutletRecord {
     NodeId node;
     std::uint32_t noise; // its noise sums, by their place in OutletResults
@@ -87,6 +90,19 @@ struct OutletRecord {
     std::array<OutletVerdict, NetBandCount> verdict;
     std::uint8_t estimated; // a bit per rated band: its level is estimated
     int port;
+};
+
+// Constructs an element without a value, so that a vector of plain values
+// grows without clearing what is written next anyway.
+template <class T> struct UnclearedAllocator : std::allocator<T> {
+    template <class U> struct rebind { using other = UnclearedAllocator<U>; };
+    template <class U>
+    void construct(U* place) noexcept(std::is_nothrow_default_constructible<U>::value) {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <class U, class... Args> void construct(U* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
 };
 
 // The outlets of a computation in tree order, read as OutletResult values.
@@ -143,7 +159,7 @@ public:
     size_t noiseCount() const { return m_noise.size(); }
 
 private:
-    std::vector<OutletRecord> m_records;
+    std::vector<OutletRecord, UnclearedAllocator<OutletRecord>> m_records;
     std::vector<PackedBands> m_noise;
     std::vector<std::array<BandJudgement, NetBandCount>> m_cn; // the C/N figures of each sum
     std::vector<std::uint8_t> m_cnLow;                         // of each sum, a bit per band

@@ -188,10 +188,15 @@ inline OutletBands judgeOutletPort(const FlatOutlet& port, const NodeResult& nod
             r.verdict[b] = windows.inside[b];
             continue;
         }
-        const OutletVerdict v = windows.verdictOutside(b, level);
+        OutletVerdict v;
+        if (level != level) {
+            v = windows.notRated[b];
+            unrated |= 1u << b;
+        } else {
+            v = windows.verdictOutside(b, level);
+        }
         r.verdict[b] = v;
         failing |= unsigned(failsBand(v, false)) << b;
-        unrated |= unsigned(level != level) << b;
     }
     OutletBands found;
     found.rated = ~unrated & ((1u << NetBandCount) - 1);

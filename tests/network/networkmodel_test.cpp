@@ -334,8 +334,12 @@ TEST(NetworkModel, IdsFindTheirNodesAfterRemovalsAndUndo) {
     for (const Network& n : {net, Network(net)})
         for (const auto& [id, room] : rooms) {
             ASSERT_EQ(n.contains(id), out.count(id) == 0) << id;
+            const int flat = n.flatIndex(id);
             if (!out.count(id)) {
                 EXPECT_EQ(n.node(id).setup.room, room) << id;
+                EXPECT_EQ(n.flat().nodes[size_t(flat)].id, id);
+            } else {
+                EXPECT_EQ(flat, -1) << id;
             }
         }
     putBack(0);

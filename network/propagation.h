@@ -103,6 +103,7 @@ std::optional<double> cnOfNoise(const std::optional<double>& noise);
 // below it in computeNode ...
 NodeResult headEndResult(const HeadEnd& head, const OutletCriteria& criteria, OutletResults& sums);
 // ... what judging an outlet port found, a bit per band ...
+constexpr unsigned AllNetBands = (1u << NetBandCount) - 1;
 struct OutletBands {
     unsigned failing = 0; // it fails the band (not rated, where there is a range, too)
     unsigned rated = 0;
@@ -131,10 +132,11 @@ struct OutletTally {
     // bands are counted.
     void addOutlet(int outlet, const OutletRecord& record, OutletBands bands) {
         Extremes& block = blocks[size_t(outlet) / BlockOutlets];
+#pragma GCC unroll 8
         for (size_t b = 0; b < NetBandCount; ++b)
             block[b].widen(outlet, record.level[b]);
         ++m_failing[bands.failing & bands.rated];
-        ++m_unrated[~bands.rated & AllBands];
+        ++m_unrated[~bands.rated & AllNetBands];
     }
     // The counts of outlets first..end added (sign +1) or taken away (-1),
     // and the extremes of the blocks holding them measured again.
@@ -144,10 +146,9 @@ struct OutletTally {
     void finish(NetworkResult& result) const;
 
 private:
-    static constexpr unsigned AllBands = (1u << NetBandCount) - 1;
     // Outlets by the rated bands they fail (not rated), counted per band at
     // the end.
-    std::array<int, 1u << NetBandCount> m_failing{}, m_unrated{};
+    std::array<int, AllNetBands + 1> m_failing{}, m_unrated{};
 };
 // ... the verdict of an outlet's level in a band: well inside or outside
 // its range at once, near an edge as the outlet table shows the level ...
@@ -181,10 +182,11 @@ inline OutletBands judgeOutletPort(const FlatOutlet& port, const NodeResult& nod
                                    const BandWindows& windows, OutletResults& outlets, int index) {
     OutletRecord& r = outlets.record(size_t(index));
     unsigned failing = 0, unrated = 0;
+#pragma GCC unroll 8
     for (size_t b = 0; b < NetBandCount; ++b) {
         const double level = *node.input[b] - *(*port.loss)[b];
         r.level[b] = level;
-        if (windows.isInside(b, level)) { // most levels: rated, and not failing
+        if (windows.isInside(b, level)) { // rated, and failing by its C/N only
             r.verdict[b] = windows.inside[b];
             continue;
         }
@@ -199,7 +201,7 @@ inline OutletBands judgeOutletPort(const FlatOutlet& port, const NodeResult& nod
         failing |= unsigned(failsBand(v, false)) << b;
     }
     OutletBands found;
-    found.rated = ~unrated & ((1u << NetBandCount) - 1);
+    found.rated = ~unrated & AllNetBands;
     found.failing = failing | (outlets.cnLowBands(node.noise) & found.rated);
     r.estimated = std::uint8_t(node.estimated & found.rated);
     r.noise = node.noise;
@@ -227,9 +229,14 @@ QString cnVerdictText(const BandJudgement& judgement);
 // "ケーブル損失: カタログの周波数（220/770/1300/1770/3224 MHz）" or the band edges.
 QString cableJudgingText(bool atBandEdges);
 
+// The loops over the bands of the computation are unrolled at -O2 too (the
+// RelWithDebInfo build the start script makes), which would leave them as
+// loops of five.
+
 // NaN (not rated) carries through each subtraction, as nothing would.
 inline void computeNode(const NodeResult& above, const FlatSteps& steps,
                         const OutletCriteria& criteria, OutletResults& sums, NodeResult& out) {
+#pragma GCC unroll 8
     for (size_t b = 0; b < NetBandCount; ++b)
         out.input[b] = (*above.input[b] - *(*steps.up)[b]) - steps.coax[b];
     out.estimated = above.estimated | steps.coaxEstimated;

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Instruction counts of Keisan and of the start-up to the start menu's first
-# paint, each beside its floor (the least code doing the same work), counted
+# Instruction counts of Keisan, of a recompute of 10,000 outlets and of the
+# start-up to the start menu's first paint, each beside its floor (the least code doing the same work), counted
 # with valgrind's callgrind: counts, unlike times, do not move with the load
 # of a shared machine.
 #
 #   scripts/floors.sh [BUILD_DIR]   (default build-bench, RelWithDebInfo)
 #
 # Keisan: instructions per call of Keisan and of keisanFloor in
-# bench/miravel_bench. Start-up: the whole process of build/miravel and of
+# bench/miravel_bench. Recompute: per call of recomputeTower (from scratch)
+# and of LevelUpdate::walkAll (kept in place) beside walkAndJudgeFloor, in
+# bench/miravel_bench on its 10,000-outlet tower. Start-up: the whole process of build/miravel and of
 # bench/miravel_menu_floor, each ended right after its first paint
 # (MIRAVEL_QUIT_AFTER_FIRST_PAINT), under Xvfb with fresh settings.
 set -euo pipefail
@@ -61,6 +63,17 @@ valgrind -q --tool=callgrind --callgrind-out-file="$WORK/keisan.out" \
 read -r _ keisan < <(per_call "$WORK/keisan.out" 'terminal::Keisan(' | head -1)
 read -r _ floor < <(per_call "$WORK/keisan.out" 'keisanFloor(' | head -1)
 
+# Apart from the in-place walk, whose first update flattens the tree.
+valgrind -q --tool=callgrind --callgrind-out-file="$WORK/recompute.out" \
+  "$BUILD/bench/miravel_bench" --benchmark_filter='^BM_Network(Recompute|WalkAndJudgeFloor)$' \
+  --benchmark_min_time=0.01 >/dev/null 2>&1
+valgrind -q --tool=callgrind --callgrind-out-file="$WORK/inplace.out" \
+  "$BUILD/bench/miravel_bench" --benchmark_filter='^BM_NetworkRecomputeInPlace$' \
+  --benchmark_min_time=0.01 >/dev/null 2>&1
+read -r _ fresh < <(per_call "$WORK/recompute.out" 'recomputeTower(' | head -1)
+read -r _ kept < <(per_call "$WORK/inplace.out" 'LevelUpdate::walkAll(' | head -1)
+read -r _ walk_floor < <(per_call "$WORK/recompute.out" 'walkAndJudgeFloor(' | head -1)
+
 # Fresh settings (no recent files, no window places) for both programs; the
 # single-instance socket, left behind by the quick end, in the work folder.
 startup() {
@@ -77,5 +90,9 @@ menu_floor=$(startup "$WORK/floor.out" "$BUILD/bench/miravel_menu_floor")
 ratio() { python3 -c "print(f'{$1 / $2:.2f}')"; }
 printf '%-30s %14s %14s %7s\n' measure Miravel floor ratio
 printf '%-30s %14s %14s %7s\n' 'Keisan (per call)' "$keisan" "$floor" "$(ratio "$keisan" "$floor")"
+printf '%-30s %14s %14s %7s\n' 'recompute, 10,000 outlets' "$fresh" "$walk_floor" \
+  "$(ratio "$fresh" "$walk_floor")"
+printf '%-30s %14s %14s %7s\n' '  the same, kept in place' "$kept" "$walk_floor" \
+  "$(ratio "$kept" "$walk_floor")"
 printf '%-30s %14s %14s %7s\n' 'start-up to first paint' "$program" "$menu_floor" \
   "$(ratio "$program" "$menu_floor")"
